@@ -1,0 +1,122 @@
+#include "app/MainFormModel.h"
+
+MainFormModel::MainFormModel(settings::SettingsStore store, UserInterface& ui)
+    : m_store(std::move(store)), m_ui(ui)
+{
+}
+
+void MainFormModel::create(bool hasArguments, const QString& nativeWorkingFolder,
+                           const QString& nativeProgramFolder, int screenWidth)
+{
+    m_store.writeFirstStartDefaultsIfNeeded();
+    m_store.applyScreenWidth(screenWidth);
+
+    m_paths = DatabasePaths(
+        DatabasePaths::determineBaseFolder(hasArguments, nativeWorkingFolder, nativeProgramFolder));
+    if (!baseFolderFound()) {
+        m_ui.warning(QStringLiteral("Der Ordner %1 liegt auf keinem zugeordneten Laufwerk (NIMBRA_DRIVES).")
+                         .arg(hasArguments ? nativeProgramFolder : nativeWorkingFolder));
+        return;
+    }
+    catalogue::ensureFolderTree(m_paths, m_ui);
+
+    // The control folder is in use when it is set and lies inside the base folder path.
+    const QString control = m_store.read(settings::kControlFolder);
+    if (!control.isEmpty() && m_paths.baseFolder().contains(control, Qt::CaseInsensitive))
+        m_controlFolder = control;
+
+    m_mainSize = readSize(settings::kHeight, settings::kWidth);
+    m_searchSize = readSize(settings::kSearchHeight, settings::kSearchWidth);
+}
+
+QSize MainFormModel::readSize(const QString& heightName, const QString& widthName)
+{
+    int size[2] = {};
+    const QString names[2] = {heightName, widthName};
+    for (int i = 0; i < 2; ++i) {
+        const Result<int> value = m_store.readNumber(names[i]);
+        if (value && *value > 0) {
+            size[i] = *value;
+            continue;
+        }
+        if (!value)
+            m_ui.warning(value.error());
+        size[i] = m_store.fallbackOf(names[i]).toInt();
+    }
+    return QSize(size[1], size[0]);
+}
+
+catalogue::Listing MainFormModel::listAtFirstPaint()
+{
+    catalogue::Listing listing = catalogue::LiesNamenDatenbanken(m_paths, false, QString(), QString());
+    if (listing.names.isEmpty())
+        return listing;
+    bool ok = false;
+    const int stored = m_store.readOrFallback(settings::kSelectedDatabase).toInt(&ok);
+    const bool inside = ok && stored >= 0 && stored < listing.names.size();
+    listing.selectedIndex = inside ? stored : 0;
+    return listing;
+}
+
+QStringList MainFormModel::relist()
+{
+    return catalogue::databaseNames(m_paths);
+}
+
+QString MainFormModel::caption(bool administrator)
+{
+    return administrator
+               ? QStringLiteral("Nimbra-Doviruzu - Mit Administratorberechtigung gestartet.")
+               : QStringLiteral("  Nimbra-Doviruzu -  Die Suchmaschine für Doviruzu-Dokumente.");
+}
+
+void MainFormModel::selectDatabase(int index, const QString& name)
+{
+    m_selectedIndex = index;
+    m_selectedName = name;
+    m_store.write(settings::kSelectedDatabase, QString::number(index));
+    m_pathListOnly = catalogue::isPathListOnly(m_paths, name);
+}
+
+QString MainFormModel::deleteItemCaption() const
+{
+    return m_pathListOnly ? QStringLiteral("Datenbank löschen!")
+                          : QStringLiteral("Datenbank komplett löschen!");
+}
+
+QString MainFormModel::deleteDocumentsItemCaption()
+{
+    return QStringLiteral("Nur die Ansi-, Utf8- und Unicode- Dokumente.txt u. Titelpositionen.txt löschen");
+}
+
+bool MainFormModel::deleteSelectedDatabase()
+{
+    if (m_selectedName.isEmpty() || !m_ui.question(catalogue::deleteDatabaseQuestion(m_selectedName)))
+        return false;
+    catalogue::deleteDatabaseFiles(m_paths, m_selectedName);
+    return true;
+}
+
+bool MainFormModel::deleteSelectedDocuments()
+{
+    if (m_selectedName.isEmpty() || !m_ui.question(catalogue::deleteDocumentsQuestion(m_selectedName)))
+        return false;
+    catalogue::deleteDocumentFiles(m_paths, m_selectedName);
+    return true;
+}
+
+void MainFormModel::close(int selectedIndex, int entryCount, QSize mainSize)
+{
+    if (selectedIndex >= 0)
+        m_store.write(settings::kSelectedDatabase, QString::number(selectedIndex));
+    else if (entryCount > 0)
+        m_store.write(settings::kSelectedDatabase, QStringLiteral("0"));
+    if (m_store.read(settings::kColor).isEmpty())
+        m_store.write(settings::kColor, QStringLiteral("clBlack"));
+    m_store.write(settings::kHeight, QString::number(mainSize.height()));
+    m_store.write(settings::kWidth, QString::number(mainSize.width()));
+    m_store.write(settings::kSearchHeight, QString::number(m_searchSize.height()));
+    m_store.write(settings::kSearchWidth, QString::number(m_searchSize.width()));
+    if (baseFolderFound())
+        catalogue::emptyTempFolder(m_paths);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "common/UserInterface.h"
+#include "store/Catalogue.h"
+#include "store/DatabasePaths.h"
+#include "store/Settings.h"
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+// The main window's state and start-up, selection and close logic, without a window: the
+// window shows what this decides and forwards its events here.
+class MainFormModel {
+public:
+    MainFormModel(settings::SettingsStore store, UserInterface& ui);
+
+    // Window creation: first-start defaults, default width, base folder, folder tree,
+    // control folder and the stored window sizes.
+    void create(bool hasArguments, const QString& nativeWorkingFolder,
+                const QString& nativeProgramFolder, int screenWidth);
+
+    const DatabasePaths& paths() const { return m_paths; }
+    bool baseFolderFound() const { return !m_paths.baseFolder().isEmpty(); }
+    const QString& controlFolder() const { return m_controlFolder; }
+    QSize mainWindowSize() const { return m_mainSize; }
+    QSize searchWindowSize() const { return m_searchSize; }
+
+    // The first painting: lists the databases and picks the stored entry (outside the
+    // list: 0). Returns the listing; selection() tells what was chosen.
+    catalogue::Listing listAtFirstPaint();
+    QStringList relist();
+
+    // "  Nimbra-Doviruzu -  Die Suchmaschine für Doviruzu-Dokumente." or the administrator text.
+    static QString caption(bool administrator);
+
+    // Selecting a database (a click on the list): stores the index, decides whether only
+    // the path list is left.
+    void selectDatabase(int index, const QString& name);
+    int selectedIndex() const { return m_selectedIndex; }
+    const QString& selectedName() const { return m_selectedName; }
+    bool pathListOnly() const { return m_pathListOnly; }
+
+    // Captions of the two pop-up items and whether the second is enabled.
+    QString deleteItemCaption() const;
+    bool deleteDocumentsItemEnabled() const { return !m_pathListOnly; }
+    static QString deleteDocumentsItemCaption();
+
+    // Asks, then deletes; true when the user said Yes.
+    bool deleteSelectedDatabase();
+    bool deleteSelectedDocuments();
+
+    // Closing: stores the selection and the window sizes, empties Datenbank\Temp.
+    void close(int selectedIndex, int entryCount, QSize mainSize);
+
+private:
+    QSize readSize(const QString& heightName, const QString& widthName);
+
+    settings::SettingsStore m_store;
+    UserInterface& m_ui;
+    DatabasePaths m_paths{QString()};
+    QString m_controlFolder;
+    QSize m_mainSize;
+    QSize m_searchSize;
+    int m_selectedIndex = -1;
+    QString m_selectedName;
+    bool m_pathListOnly = false;
+};

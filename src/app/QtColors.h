@@ -1,0 +1,8 @@
+#pragma once
+
+#include "store/Colors.h"
+
+#include <QColor>
+
+// A stored colour for the windows: system colours come from the desktop's palette.
+QColor toQColor(TColor color);

@@ -1,0 +1,111 @@
+#include "platform/FileFacts.h"
+
+#include "platform/DriveMap.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+namespace platform {
+
+QString nativePath(const QString& programPath)
+{
+    return DriveMap::current().toNative(programPath);
+}
+
+QString programPath(const QString& nativePath)
+{
+    return DriveMap::current().toProgram(QFileInfo(nativePath).absoluteFilePath()).value_or(QString());
+}
+
+namespace {
+
+std::optional<QFileInfo> infoOf(const QString& programPath)
+{
+    const QString native = nativePath(programPath);
+    if (native.isEmpty())
+        return std::nullopt;
+    QFileInfo info(native);
+    if (!info.exists())
+        return std::nullopt;
+    return info;
+}
+
+} // namespace
+
+bool exists(const QString& programPath)
+{
+    return infoOf(programPath).has_value();
+}
+
+bool isFolder(const QString& programPath)
+{
+    const auto info = infoOf(programPath);
+    return info && info->isDir();
+}
+
+std::optional<qint64> fileSize(const QString& programPath)
+{
+    const auto info = infoOf(programPath);
+    if (!info || !info->isFile())
+        return std::nullopt;
+    return info->size();
+}
+
+std::optional<QDateTime> lastWriteTime(const QString& programPath)
+{
+    const auto info = infoOf(programPath);
+    if (!info)
+        return std::nullopt;
+    return info->lastModified();
+}
+
+std::optional<qint64> freeSpaceGiB(const QString& programPath)
+{
+    const QString native = nativePath(programPath);
+    if (native.isEmpty())
+        return std::nullopt;
+    QStorageInfo storage(native);
+    if (!storage.isValid())
+        return std::nullopt;
+    return storage.bytesAvailable() / (qint64(1) << 30);
+}
+
+bool canListDrive(QChar letter)
+{
+    const std::optional<QString> root = DriveMap::current().rootOf(letter);
+    if (!root)
+        return false;
+    QDir dir(*root);
+    return dir.exists() && dir.isReadable();
+}
+
+void removeFileQuietly(const QString& programPath)
+{
+    const QString native = nativePath(programPath);
+    if (!native.isEmpty())
+        QFile::remove(native);
+}
+
+bool emptyFolder(const QString& programPath)
+{
+    const QString native = nativePath(programPath);
+    if (native.isEmpty())
+        return false;
+    QDir dir(native);
+    if (!dir.exists())
+        return false;
+    bool allGone = true;
+    const auto entries = dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                           QDir::NoDotAndDotDot);
+    for (const QFileInfo& entry : entries) {
+        const bool removed = entry.isDir() && !entry.isSymLink()
+                                 ? QDir(entry.absoluteFilePath()).removeRecursively()
+                                 : QFile::remove(entry.absoluteFilePath());
+        allGone = allGone && removed;
+    }
+    return allGone;
+}
+
+} // namespace platform

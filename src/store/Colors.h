@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+// A colour as the settings store keeps it: 0x00BBGGRR, or a system colour
+// (0xFF000000 | index) that the windows resolve to the desktop's palette.
+using TColor = quint32;
+
+namespace colors {
+
+inline constexpr TColor clBlack = 0x000000;
+inline constexpr TColor clWhite = 0xFFFFFF;
+inline constexpr TColor clSystemColor = 0xFF000000;
+inline constexpr TColor clHighlight = clSystemColor | 13;
+
+// "clBlack", "clWhite", ... for a colour of the name table, else "$" and eight hex digits.
+QString ColorToString(TColor color);
+// A name of the table (any letter case), "$" with hex digits, or a decimal number.
+std::optional<TColor> StringToColor(const QString& text);
+
+bool isSystemColor(TColor color);
+
+} // namespace colors

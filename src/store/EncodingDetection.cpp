@@ -1,0 +1,168 @@
+#include "store/EncodingDetection.h"
+
+#include "platform/FileFacts.h"
+#include "platform/MappedFile.h"
+#include "store/Utf16Statistics.h"
+#include "store/Utf8.h"
+#include "store/Windows1252.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+
+const unsigned char* asBytes(QByteArrayView view)
+{
+    return reinterpret_cast<const unsigned char*>(view.data());
+}
+
+Status openMapped(MappedFile& file, const QString& programPath)
+{
+    const QString native = platform::nativePath(programPath);
+    if (native.isEmpty())
+        return Status::failure(QStringLiteral("Das Laufwerk von %1 ist nicht zugeordnet.").arg(programPath));
+    return file.open(native);
+}
+
+} // namespace
+
+QString bomKindText(BomKind kind)
+{
+    switch (kind) {
+    case BomKind::Utf8: return QStringLiteral("UTF8");
+    case BomKind::Utf16BE: return QStringLiteral("UTF16 - BigEndian");
+    case BomKind::Utf16LE: return QStringLiteral("UTF16 - LittleEndian");
+    case BomKind::Utf32BE: return QStringLiteral("UTF32 - BigEndian");
+    case BomKind::Utf32LE: return QStringLiteral("UTF32 - LittleEndian");
+    case BomKind::Rtf: return QStringLiteral("RTF");
+    case BomKind::None: break;
+    }
+    return QStringLiteral("kein Unicode");
+}
+
+BomKind bomKindOf(QByteArrayView firstBytes)
+{
+    std::array<unsigned char, 4> b{0x20, 0x20, 0x20, 0x20};
+    std::memcpy(b.data(), firstBytes.data(), std::min<std::size_t>(4, firstBytes.size()));
+    auto starts = [&b](std::initializer_list<unsigned char> prefix) {
+        return std::equal(prefix.begin(), prefix.end(), b.begin());
+    };
+    // UTF-32 LE before UTF-16 LE: FF FE 00 00 is never UTF-16.
+    if (starts({0xEF, 0xBB, 0xBF}))
+        return BomKind::Utf8;
+    if (starts({0x00, 0x00, 0xFE, 0xFF}))
+        return BomKind::Utf32BE;
+    if (starts({0xFF, 0xFE, 0x00, 0x00}))
+        return BomKind::Utf32LE;
+    if (starts({0xFE, 0xFF}))
+        return BomKind::Utf16BE;
+    if (starts({0xFF, 0xFE}))
+        return BomKind::Utf16LE;
+    if (starts({0x7B, 0x5C, 0x72}))
+        return BomKind::Rtf;
+    return BomKind::None;
+}
+
+Result<BomKind> checkByteOrderMark(const QString& programPath)
+{
+    MappedFile file;
+    if (Status opened = openMapped(file, programPath); !opened)
+        return Result<BomKind>::failure(opened.error());
+    const qint64 length = std::min<qint64>(4, file.size());
+    const unsigned char* view = file.map(0, length);
+    if (length > 0 && !view)
+        return Result<BomKind>::failure(QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(programPath));
+    return bomKindOf(QByteArrayView(view, length));
+}
+
+bool EnthaeltPfadDateinameAsiaZeichen(const QString& path)
+{
+    return !cp1252::canEncode(path);
+}
+
+QString encodingClassText(EncodingClass cls)
+{
+    switch (cls) {
+    case EncodingClass::Ansi: return QStringLiteral("Ansi");
+    case EncodingClass::Utf8: return QStringLiteral("UTF8");
+    case EncodingClass::Unicode: return QStringLiteral("Unicode");
+    case EncodingClass::None: break;
+    }
+    return QStringLiteral("-");
+}
+
+EncodingClass ClassFlags::encodingClass() const
+{
+    if (utf8)
+        return EncodingClass::Utf8;
+    if (ansi)
+        return EncodingClass::Ansi;
+    if (unicodeLE || unicodeBE)
+        return EncodingClass::Unicode;
+    return EncodingClass::None;
+}
+
+void sniffAnsiUtf8(QByteArrayView firstBytes, ClassFlags& flags)
+{
+    const QByteArrayView head = firstBytes.first(std::min(firstBytes.size(), kSniffBytes));
+    if (utf8::validateStrict(asBytes(head), head.size()) != utf8::StrictResult::Invalid)
+        flags.utf8 = true;
+    else
+        flags.ansi = true;
+    // Windows-1252 ä ö ü ß Ä Ö Ü
+    static constexpr std::array<char, 7> kUmlauts = {'\xE4', '\xF6', '\xFC', '\xDF',
+                                                      '\xC4', '\xD6', '\xDC'};
+    const bool umlaut = std::any_of(head.begin(), head.end(), [](char byte) {
+        return std::find(kUmlauts.begin(), kUmlauts.end(), byte) != kUmlauts.end();
+    });
+    if (umlaut)
+        flags.ansi = true;
+}
+
+ClassDecision decideClass(const QString& path, QByteArrayView content)
+{
+    ClassDecision decision;
+    decision.kind = bomKindOf(content.first(std::min<qsizetype>(4, content.size())));
+    ClassFlags& flags = decision.flags;
+    switch (decision.kind) {
+    case BomKind::Utf8: flags.utf8 = true; break;
+    case BomKind::Utf16BE: flags.unicodeBE = true; break;
+    case BomKind::Utf16LE: flags.unicodeLE = true; break;
+    case BomKind::Rtf: flags.rtf = true; break;
+    case BomKind::None: flags.ansi = true; break;
+    case BomKind::Utf32BE:
+    case BomKind::Utf32LE: break;
+    }
+    if (decision.kind != BomKind::None)
+        return decision;
+
+    flags.utf8 = false;
+    flags.ansi = false;
+    if (EnthaeltPfadDateinameAsiaZeichen(path))
+        flags.utf8 = true;
+    else
+        sniffAnsiUtf8(content, flags);
+    if (utf8::isWholeFileUtf8(asBytes(content), content.size())) {
+        flags.utf8 = true;
+        flags.ansi = flags.unicodeLE = flags.unicodeBE = false;
+    }
+    if (looksLikeUtf16LE(asBytes(content), content.size())) {
+        flags.unicodeLE = true;
+        flags.utf8 = flags.ansi = flags.unicodeBE = false;
+    }
+    if (flags.utf8 && flags.ansi)
+        flags.ansi = false;
+    return decision;
+}
+
+Result<ClassDecision> decideClassOfFile(const QString& programPath)
+{
+    MappedFile file;
+    if (Status opened = openMapped(file, programPath); !opened)
+        return Result<ClassDecision>::failure(opened.error());
+    const unsigned char* view = file.mapWhole();
+    if (file.size() > 0 && !view)
+        return Result<ClassDecision>::failure(QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(programPath));
+    return decideClass(programPath, QByteArrayView(view, file.size()));
+}

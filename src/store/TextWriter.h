@@ -1,0 +1,23 @@
+#pragma once
+
+#include "common/Result.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Code pages the program writes its files in.
+enum class CodePage {
+    Ansi1252 = 1252,
+    Utf8 = 65001,   // without byte-order mark
+    Utf16LE = 1200, // with byte-order mark FF FE
+};
+
+// Writes bytes to a temporary file in the target's folder and renames it over the target,
+// so a crash or a full disk never leaves a half-written file in place of a good one.
+Status writeFileSafely(const QString& programPath, const QByteArray& bytes);
+
+// The text in the code page: unrepresentable 1252 characters become "?", UTF-16 gets FF FE.
+QByteArray encodeForCodePage(const QString& text, CodePage codePage);
+
+// Creates or replaces the file with the text in the code page, safely.
+Status WriteToStream(const QString& text, const QString& programPath, CodePage codePage);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// Windows-1252, the ANSI code page of the program's documents. Bytes 0x80-0x9F map as
+// Windows maps them; its five unassigned bytes map to U+0081, U+008D, U+008F, U+0090 and
+// U+009D, so every byte round-trips.
+namespace cp1252 {
+
+char16_t toUnicode(unsigned char byte);
+// The byte for a character, or -1 when the code page has none.
+int fromUnicode(char16_t ch);
+
+QString decode(QByteArrayView bytes);
+// Unrepresentable characters become the code page's default character "?".
+QByteArray encode(QStringView text);
+bool canEncode(QStringView text);
+
+} // namespace cp1252

@@ -1,0 +1,139 @@
+#include "app/MainFormModel.h"
+
+#include "support/RecordingUserInterface.h"
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace settings;
+
+class MainFormModelTest : public testing::Test {
+protected:
+    void addDatabase(const QString& name)
+    {
+        drive.write(QStringLiteral("Datenbank/") + name + QStringLiteral(".dat"), "x");
+    }
+    void create(int screenWidth = 1920)
+    {
+        model.create(false, drive.native(), QStringLiteral("/nowhere"), screenWidth);
+    }
+
+    IsolatedSettings isolated;
+    MappedDrive drive;
+    RecordingUserInterface ui;
+    SettingsStore store;
+    MainFormModel model{store, ui};
+};
+
+TEST_F(MainFormModelTest, FirstStartOnANarrowScreenStillWrites1024)
+{
+    create(800);
+    EXPECT_EQ(model.paths().baseFolder(), QStringLiteral("D:\\"));
+    EXPECT_TRUE(QDir(drive.native(QStringLiteral("Datenbank/Temp"))).exists());
+    EXPECT_EQ(store.read(kWidth), QStringLiteral("1024"));
+    EXPECT_EQ(model.mainWindowSize(), QSize(1024, 506));
+    EXPECT_EQ(model.searchWindowSize(), QSize(1024, 500));
+    EXPECT_TRUE(ui.warnings.isEmpty());
+}
+
+TEST_F(MainFormModelTest, NarrowScreenWidthIsTheFallbackWhenWidthIsMissingLater)
+{
+    store.write(kSelectedDatabase, QStringLiteral("0"));
+    create(800);
+    EXPECT_EQ(model.mainWindowSize(), QSize(800, 506));
+}
+
+TEST_F(MainFormModelTest, SizeThatIsNoNumberWarnsAndFallsBack)
+{
+    store.write(kSelectedDatabase, QStringLiteral("0"));
+    store.write(kHeight, QStringLiteral("x"));
+    store.write(kWidth, QStringLiteral("-5"));
+    create();
+    ASSERT_EQ(ui.warnings.size(), 1);
+    EXPECT_TRUE(ui.warnings[0].contains(QStringLiteral("\"x\"")));
+    EXPECT_EQ(model.mainWindowSize(), QSize(1024, 506));
+}
+
+TEST_F(MainFormModelTest, StoredSelectionOutsideTheListSelectsTheFirst)
+{
+    for (const char* name : {"A", "B", "C"})
+        addDatabase(QLatin1String(name));
+    create();
+    for (const char* stored : {"3", "-1", "-5", "abc", "7"}) {
+        store.write(kSelectedDatabase, QLatin1String(stored));
+        EXPECT_EQ(model.listAtFirstPaint().selectedIndex, 0) << stored;
+    }
+    store.write(kSelectedDatabase, QStringLiteral("2"));
+    EXPECT_EQ(model.listAtFirstPaint().selectedIndex, 2);
+}
+
+TEST_F(MainFormModelTest, SelectingADatabaseWithoutAllDocumentsOffersOnlyTheWholeDelete)
+{
+    addDatabase(QStringLiteral("Notes"));
+    drive.write(QStringLiteral("Datenbank/Notes_AnsiDokument.txt"), "x");
+    drive.write(QStringLiteral("Datenbank/Notes_UTF8Dokument.txt"), "x");
+    create();
+    model.selectDatabase(0, QStringLiteral("Notes"));
+    EXPECT_TRUE(model.pathListOnly());
+    EXPECT_EQ(model.deleteItemCaption(), QStringLiteral("Datenbank löschen!"));
+    EXPECT_FALSE(model.deleteDocumentsItemEnabled());
+    EXPECT_EQ(store.read(kSelectedDatabase), QStringLiteral("0"));
+
+    drive.write(QStringLiteral("Datenbank/Notes_UnicodeDokument.txt"), "x");
+    model.selectDatabase(0, QStringLiteral("Notes"));
+    EXPECT_EQ(model.deleteItemCaption(), QStringLiteral("Datenbank komplett löschen!"));
+    EXPECT_TRUE(model.deleteDocumentsItemEnabled());
+}
+
+TEST_F(MainFormModelTest, DeleteAsksAndOnlyYesDeletes)
+{
+    addDatabase(QStringLiteral("Notes"));
+    create();
+    model.selectDatabase(0, QStringLiteral("Notes"));
+    ui.answers = {false};
+    EXPECT_FALSE(model.deleteSelectedDatabase());
+    EXPECT_EQ(model.relist(), QStringList({"Notes"}));
+    ui.answers = {true};
+    EXPECT_TRUE(model.deleteSelectedDatabase());
+    EXPECT_TRUE(model.relist().isEmpty());
+    EXPECT_EQ(ui.questions.size(), 2);
+}
+
+TEST_F(MainFormModelTest, CloseStoresSelectionAndSizesAndEmptiesTemp)
+{
+    addDatabase(QStringLiteral("Notes"));
+    create();
+    store.write(kColor, QString());
+    drive.write(QStringLiteral("Datenbank/Temp/NB_Ergebnis.htm"), "x");
+    model.close(-1, 1, QSize(900, 600));
+    EXPECT_EQ(store.read(kSelectedDatabase), QStringLiteral("0"));
+    EXPECT_EQ(store.read(kColor), QStringLiteral("clBlack"));
+    EXPECT_EQ(store.read(kHeight), QStringLiteral("600"));
+    EXPECT_EQ(store.read(kWidth), QStringLiteral("900"));
+    EXPECT_FALSE(QFile::exists(drive.native(QStringLiteral("Datenbank/Temp/NB_Ergebnis.htm"))));
+
+    model.close(-1, 0, QSize(900, 600));
+    EXPECT_EQ(store.read(kSelectedDatabase), QStringLiteral("0")); // untouched without entries
+}
+
+TEST_F(MainFormModelTest, CaptionSaysWhenRunningAsAdministrator)
+{
+    EXPECT_EQ(MainFormModel::caption(false),
+              QStringLiteral("  Nimbra-Doviruzu -  Die Suchmaschine für Doviruzu-Dokumente."));
+    EXPECT_EQ(MainFormModel::caption(true),
+              QStringLiteral("Nimbra-Doviruzu - Mit Administratorberechtigung gestartet."));
+}
+
+TEST_F(MainFormModelTest, ControlFolderCountsOnlyInsideTheBaseFolder)
+{
+    store.write(kControlFolder, QStringLiteral("d:\\"));
+    create();
+    EXPECT_EQ(model.controlFolder(), QStringLiteral("d:\\"));
+    MainFormModel other(store, ui);
+    store.write(kControlFolder, QStringLiteral("E:\\Steuer"));
+    other.create(false, drive.native(), QString(), 1920);
+    EXPECT_TRUE(other.controlFolder().isEmpty());
+}

@@ -1,0 +1,31 @@
+#include "store/Colors.h"
+
+#include <gtest/gtest.h>
+
+using namespace colors;
+
+TEST(ColorsTest, NamedColoursRoundTripAndParseInAnyCase)
+{
+    for (const char* name : {"clBlack", "clWhite", "clRed", "clMoneyGreen", "clHighlight", "clNone"}) {
+        const auto color = StringToColor(QLatin1String(name));
+        ASSERT_TRUE(color.has_value()) << name;
+        EXPECT_EQ(ColorToString(*color), QLatin1String(name));
+    }
+    EXPECT_EQ(StringToColor(QStringLiteral("CLRED")), 0x0000FFu);
+    EXPECT_EQ(StringToColor(QStringLiteral("clBlue")), 0xFF0000u); // 00BBGGRR
+}
+
+TEST(ColorsTest, ColoursWithoutNameUseTheDollarForm)
+{
+    EXPECT_EQ(ColorToString(0xBBBBBB), QStringLiteral("$00BBBBBB"));
+    EXPECT_EQ(ColorToString(0x00123456), QStringLiteral("$00123456"));
+    EXPECT_EQ(StringToColor(QStringLiteral("$00123456")), 0x123456u);
+    EXPECT_EQ(StringToColor(QStringLiteral("$00ffffff")), clWhite);
+    EXPECT_EQ(StringToColor(QStringLiteral("255")), 0xFFu);
+}
+
+TEST(ColorsTest, TextsThatAreNoColour)
+{
+    for (const char* text : {"", "clPink", "$", "$XYZ", "12abc", "$1FFFFFFFFF"})
+        EXPECT_FALSE(StringToColor(QLatin1String(text)).has_value()) << text;
+}

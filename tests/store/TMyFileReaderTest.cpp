@@ -1,0 +1,145 @@
+#include "store/TMyFileReader.h"
+
+#include "support/TempFolder.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr qint64 G = TMyFileReader::kGranularity;
+
+class TMyFileReaderTest : public testing::Test {
+protected:
+    std::unique_ptr<TMyFileReader> open(const QByteArray& bytes)
+    {
+        drive.write(QStringLiteral("f.txt"), bytes);
+        auto reader = TMyFileReader::create(drive.program(QStringLiteral("f.txt")));
+        EXPECT_TRUE(reader.ok()) << reader.error().toStdString();
+        return reader.ok() ? std::move(reader).value() : nullptr;
+    }
+
+    static QList<QByteArray> readAll(TMyFileReader& reader)
+    {
+        QList<QByteArray> lines;
+        while (!reader.atEnd() && lines.size() < 100000)
+            lines.append(reader.readLine());
+        return lines;
+    }
+
+    MappedDrive drive;
+};
+
+} // namespace
+
+TEST_F(TMyFileReaderTest, WindowSizeIsTheLargestTheFileFills)
+{
+    EXPECT_EQ(open(QByteArray(3, 'a'))->windowSize(), 3);
+    EXPECT_EQ(open(QByteArray(G - 1, 'a'))->windowSize(), G - 1);
+    EXPECT_EQ(open(QByteArray(G, 'a'))->windowSize(), G);
+    EXPECT_EQ(open(QByteArray(16 * G - 1, 'a'))->windowSize(), G);
+    EXPECT_EQ(open(QByteArray(16 * G, 'a'))->windowSize(), 16 * G);
+    EXPECT_EQ(open(QByteArray(224 * G, 'a'))->windowSize(), 224 * G);
+}
+
+TEST_F(TMyFileReaderTest, TinyFiles)
+{
+    auto empty = open(QByteArray());
+    EXPECT_TRUE(empty->atEnd());
+    EXPECT_TRUE(empty->readLine().isEmpty());
+    EXPECT_EQ(readAll(*open("a")), QList<QByteArray>({"a"}));
+    EXPECT_EQ(readAll(*open("\r\n")), QList<QByteArray>({""}));
+    EXPECT_EQ(readAll(*open("a\r\n")), QList<QByteArray>({"a"}));
+    // Two bytes FF FE are no wide file: the flag needs at least three bytes.
+    auto bom = open("\xFF\xFE");
+    EXPECT_FALSE(bom->isWide());
+    EXPECT_EQ(readAll(*bom), QList<QByteArray>({"\xFF\xFE"}));
+}
+
+TEST_F(TMyFileReaderTest, LinesEndAtCrAndSkipOneMoreCharacter)
+{
+    EXPECT_EQ(readAll(*open("eins\r\nzwei\r\n\r\ndrei")), QList<QByteArray>({"eins", "zwei", "", "drei"}));
+    // A lone CR also swallows the character after it, as the format expects.
+    EXPECT_EQ(readAll(*open("ab\rcd\ref")), QList<QByteArray>({"ab", "d", "f"}));
+}
+
+TEST_F(TMyFileReaderTest, LineAcrossAWindowEdgeIsWhole)
+{
+    QByteArray bytes(G - 3, 'x');
+    bytes += "yyyyyy\r\nrest";
+    bytes += QByteArray(2 * G, 'z');
+    auto reader = open(bytes);
+    ASSERT_EQ(reader->windowSize(), G);
+    const QList<QByteArray> lines = readAll(*reader);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], QByteArray(G - 3, 'x') + "yyyyyy");
+    EXPECT_EQ(lines[1], "rest" + QByteArray(2 * G, 'z'));
+}
+
+TEST_F(TMyFileReaderTest, DelimiterAsLastByteOfAWindow)
+{
+    QByteArray bytes(G - 1, 'x');
+    bytes += "\r\nnext";
+    EXPECT_EQ(readAll(*open(bytes)), QList<QByteArray>({QByteArray(G - 1, 'x'), "next"}));
+}
+
+TEST_F(TMyFileReaderTest, DleDelimiterReadsTheWholeTextUpToIt)
+{
+    auto reader = open("eins\r\nzwei\x10" "Xdrei");
+    reader->setDelimiter(0x10);
+    EXPECT_EQ(reader->readLine(), "eins\r\nzwei");
+    EXPECT_EQ(reader->readLine(), "drei");
+    EXPECT_TRUE(reader->atEnd());
+}
+
+TEST_F(TMyFileReaderTest, WideFilesReadUnitsAfterTheByteOrderMark)
+{
+    const QString text = QStringLiteral("Grüße\r\nzwei");
+    QByteArray bytes("\xFF\xFE");
+    bytes += QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    auto reader = open(bytes);
+    ASSERT_TRUE(reader->isWide());
+    const QByteArray first = reader->readLine();
+    EXPECT_EQ(QString::fromUtf16(reinterpret_cast<const char16_t*>(first.data()), first.size() / 2),
+              QStringLiteral("Grüße"));
+    const QByteArray second = reader->readLine();
+    EXPECT_EQ(QString::fromUtf16(reinterpret_cast<const char16_t*>(second.data()), second.size() / 2),
+              QStringLiteral("zwei"));
+    EXPECT_TRUE(reader->atEnd());
+}
+
+TEST_F(TMyFileReaderTest, WideUnitSplitByAWindowEdgeAfterAnOddSeek)
+{
+    QByteArray bytes("\xFF\xFE");
+    bytes += QByteArray(G - 2 - 1, 'a');
+    bytes += QByteArray("\r\0", 2); // a CR unit at odd offset G - 1, across the edge
+    bytes += QByteArray("\n\0b\0", 4);
+    bytes += QByteArray(G, 'c');
+    auto reader = open(bytes);
+    reader->seek(G - 5);
+    EXPECT_EQ(reader->readLine(), QByteArray("aaaa"));
+    EXPECT_EQ(reader->position(), G + 3);
+}
+
+TEST_F(TMyFileReaderTest, SeekInsideAndOutsideTheWindow)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 40000; ++i)
+        bytes += QByteArray::number(i).rightJustified(6, '0') + "\r\n";
+    auto reader = open(bytes);
+    reader->seek(8 * 12345);
+    EXPECT_EQ(reader->readLine(), "012345");
+    reader->seek(8 * 39999);
+    EXPECT_EQ(reader->readLine(), "039999");
+    reader->seek(8);
+    EXPECT_EQ(reader->readLine(), "000001");
+    EXPECT_EQ(reader->position(), 16);
+}
+
+TEST_F(TMyFileReaderTest, MissingFileGivesTheErrorText)
+{
+    const auto reader = TMyFileReader::create(drive.program(QStringLiteral("gone.txt")));
+    ASSERT_FALSE(reader.ok());
+    EXPECT_TRUE(reader.error().startsWith(QStringLiteral("Es ist ein Fehler aufgetreten:\r\n")));
+}

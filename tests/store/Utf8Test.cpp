@@ -1,0 +1,122 @@
+#include "store/Utf8.h"
+
+#include <QRandomGenerator>
+
+#include <bit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+utf8::StrictResult strict(const QByteArray& bytes)
+{
+    return utf8::validateStrict(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+bool lenient(const QByteArray& bytes)
+{
+    return utf8::isWholeFileUtf8(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+// The whole-file rule read literally, one sequence after the other.
+bool lenientByteByByte(const QByteArray& bytes)
+{
+    bool sawHigh = false;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        sawHigh = true;
+        const int ones = std::countl_one(lead);
+        if (ones == 1 || i + ones > bytes.size())
+            return false;
+        for (int k = 1; k < ones; ++k) {
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
+                return false;
+        }
+        i += ones;
+    }
+    return sawHigh;
+}
+
+} // namespace
+
+TEST(Utf8Test, StrictValidator)
+{
+    using R = utf8::StrictResult;
+    EXPECT_EQ(strict(""), R::NoMultiByte);
+    EXPECT_EQ(strict("plain"), R::NoMultiByte);
+    EXPECT_EQ(strict("Gr\xC3\xBC\xC3\x9F" "e"), R::Valid);
+    EXPECT_EQ(strict("\xE2\x82\xAC"), R::Valid);          // euro sign
+    EXPECT_EQ(strict("\xF0\x9F\x98\x80"), R::Valid);      // emoji
+    EXPECT_EQ(strict("\xED\xA0\x80"), R::Valid);          // surrogates are not rejected
+    EXPECT_EQ(strict("\xF4\x90\x80\x80"), R::Valid);      // nor code points above U+10FFFF
+    EXPECT_EQ(strict("\xC0\xAF"), R::Invalid);            // overlong two-byte lead
+    EXPECT_EQ(strict("\xC1\xBF"), R::Invalid);
+    EXPECT_EQ(strict("\xE0\x80\x80"), R::Invalid);        // overlong three-byte form
+    EXPECT_EQ(strict("\xE0\xA0\x80"), R::Valid);
+    EXPECT_EQ(strict("\xF0\x80\x80\x80"), R::Invalid);    // overlong four-byte form
+    EXPECT_EQ(strict("\xF0\x90\x80\x80"), R::Valid);
+    EXPECT_EQ(strict("\xF8\x88\x80\x80\x80"), R::Invalid); // five-byte lead
+    EXPECT_EQ(strict("\x80"), R::Invalid);
+    EXPECT_EQ(strict("\xC3"), R::Invalid);                // cut off by the end
+    EXPECT_EQ(strict("\xE2\x82"), R::Invalid);
+    EXPECT_EQ(strict("\xC3\x41"), R::Invalid);
+    EXPECT_EQ(strict("Gr\xFC\xDF" "e"), R::Invalid);
+}
+
+TEST(Utf8Test, LenientTestCountsButDoesNotCheckRanges)
+{
+    EXPECT_FALSE(lenient(""));
+    EXPECT_FALSE(lenient("only ascii"));
+    EXPECT_TRUE(lenient("\xC3\xA4"));
+    EXPECT_TRUE(lenient("\xC0\x80"));                         // overlong: accepted
+    EXPECT_TRUE(lenient("\xFF\x80\x80\x80\x80\x80\x80\x80")); // eight ones, seven followers
+    EXPECT_TRUE(lenient("\xFE\x80\x80\x80\x80\x80\x80"));  // seven ones, six followers
+    EXPECT_FALSE(lenient("\xFE\x80\x80\x80\x80\x80"));
+    EXPECT_FALSE(lenient("\x80"));
+    EXPECT_FALSE(lenient("ab\xC3"));
+    EXPECT_FALSE(lenient("\xE4\xB8"));
+    EXPECT_FALSE(lenient("Gr\xFC\xDF" "e"));
+}
+
+// The block-wise test must agree with the literal rule on every input, wherever a sequence
+// falls relative to its 16- and 64-byte blocks and the file's ends.
+TEST(Utf8Test, LenientTestAgreesWithTheLiteralRule)
+{
+    QRandomGenerator random(20261207);
+    const QByteArray pieces[] = {"a", "bc", "\xC3\xA4", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+                                 "\xFF\x80\x80\x80\x80\x80\x80\x80", "\xFE\x80\x80\x80\x80\x80\x80",
+                                 "\x80", "\xC3", "\xE4", "\xFC\x80\x80"};
+    int disagreements = 0;
+    int valid = 0;
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray text;
+        const int length = int(random.bounded(400));
+        const int breakChance = int(random.bounded(1, 200)); // rare breaks make valid texts
+        while (text.size() < length) {
+            if (random.bounded(breakChance) == 0)
+                text += pieces[7 + random.bounded(4)];
+            else if (random.bounded(8) == 0)
+                text += pieces[2 + random.bounded(5)];
+            else
+                text += QByteArray(int(random.bounded(1, 80)), 'x');
+        }
+        const bool expected = lenientByteByByte(text);
+        valid += expected;
+        if (lenient(text) != expected && ++disagreements < 5)
+            ADD_FAILURE() << "disagree on " << text.toHex().toStdString();
+    }
+    EXPECT_EQ(disagreements, 0);
+    EXPECT_GT(valid, 2000); // both outcomes are exercised
+    EXPECT_LT(valid, 18000);
+}
+
+TEST(Utf8Test, BytesHeldAsCharactersBecomeRealText)
+{
+    const QString bytesAsChars = QStringLiteral("Gr\u00C3\u00BC\u00C3\u0178e"); // C3 BC C3 9F
+    EXPECT_EQ(utf8::bytesAsCharsToText(bytesAsChars), QStringLiteral("Grüße"));
+    EXPECT_EQ(utf8::decode(utf8::encode(QStringLiteral("Grüße €"))), QStringLiteral("Grüße €"));
+}
