@@ -44,7 +44,8 @@ QString bomKindText(BomKind kind)
 BomKind bomKindOf(QByteArrayView firstBytes)
 {
     std::array<unsigned char, 4> b{0x20, 0x20, 0x20, 0x20};
-    std::memcpy(b.data(), firstBytes.data(), std::min<std::size_t>(4, firstBytes.size()));
+    if (!firstBytes.isEmpty())
+        std::memcpy(b.data(), firstBytes.data(), std::min<std::size_t>(4, firstBytes.size()));
     auto starts = [&b](std::initializer_list<unsigned char> prefix) {
         return std::equal(prefix.begin(), prefix.end(), b.begin());
     };
