@@ -2,13 +2,18 @@
 
 #include "platform/FileFacts.h"
 #include "platform/MappedFile.h"
+#include "store/LenientUtf8Check.h"
 #include "store/Utf16Statistics.h"
 #include "store/Utf8.h"
 #include "store/Windows1252.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -121,12 +126,18 @@ void sniffAnsiUtf8(QByteArrayView firstBytes, ClassFlags& flags)
         flags.ansi = true;
 }
 
-ClassDecision decideClass(const QString& path, QByteArrayView content)
+namespace {
+
+// The class decision once the byte-order mark, the first bytes and the two whole-file
+// tests are known.
+ClassDecision decideFrom(const QString& path, BomKind kind, QByteArrayView sniffBytes,
+                         const std::function<bool()>& wholeFileUtf8,
+                         const std::function<bool()>& wholeFileUtf16)
 {
     ClassDecision decision;
-    decision.kind = bomKindOf(content.first(std::min<qsizetype>(4, content.size())));
+    decision.kind = kind;
     ClassFlags& flags = decision.flags;
-    switch (decision.kind) {
+    switch (kind) {
     case BomKind::Utf8: flags.utf8 = true; break;
     case BomKind::Utf16BE: flags.unicodeBE = true; break;
     case BomKind::Utf16LE: flags.unicodeLE = true; break;
@@ -135,7 +146,7 @@ ClassDecision decideClass(const QString& path, QByteArrayView content)
     case BomKind::Utf32BE:
     case BomKind::Utf32LE: break;
     }
-    if (decision.kind != BomKind::None)
+    if (kind != BomKind::None)
         return decision;
 
     flags.utf8 = false;
@@ -143,12 +154,12 @@ ClassDecision decideClass(const QString& path, QByteArrayView content)
     if (EnthaeltPfadDateinameAsiaZeichen(path))
         flags.utf8 = true;
     else
-        sniffAnsiUtf8(content, flags);
-    if (utf8::isWholeFileUtf8(asBytes(content), content.size())) {
+        sniffAnsiUtf8(sniffBytes, flags);
+    if (wholeFileUtf8()) {
         flags.utf8 = true;
         flags.ansi = flags.unicodeLE = flags.unicodeBE = false;
     }
-    if (looksLikeUtf16LE(asBytes(content), content.size())) {
+    if (wholeFileUtf16()) {
         flags.unicodeLE = true;
         flags.utf8 = flags.ansi = flags.unicodeBE = false;
     }
@@ -157,13 +168,49 @@ ClassDecision decideClass(const QString& path, QByteArrayView content)
     return decision;
 }
 
+} // namespace
+
+ClassDecision decideClass(const QString& path, QByteArrayView content)
+{
+    const BomKind kind = bomKindOf(content.first(std::min<qsizetype>(4, content.size())));
+    return decideFrom(
+        path, kind, content,
+        [&] { return utf8::isWholeFileUtf8(asBytes(content), content.size()); },
+        [&] { return looksLikeUtf16LE(asBytes(content), content.size()); });
+}
+
 Result<ClassDecision> decideClassOfFile(const QString& programPath)
 {
-    MappedFile file;
-    if (Status opened = openMapped(file, programPath); !opened)
-        return Result<ClassDecision>::failure(opened.error());
-    const unsigned char* view = file.mapWhole();
-    if (file.size() > 0 && !view)
-        return Result<ClassDecision>::failure(QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(programPath));
-    return decideClass(programPath, QByteArrayView(view, file.size()));
+    using R = Result<ClassDecision>;
+    const QString native = platform::nativePath(programPath);
+    // Only regular files: opening a pipe or a device named *.txt could wait forever.
+    if (native.isEmpty() || !QFileInfo(native).isFile())
+        return R::failure(QStringLiteral("Die Datei %1 gibt es nicht.").arg(programPath));
+    QFile file(native);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return R::failure(file.errorString());
+
+    // One pass in pieces through one buffer: the first bytes for the mark and the sniff,
+    // every byte for the two whole-file tests.
+    LenientUtf8Check utf8Check(std::min<qint64>(LenientUtf8Check::kPieceSize, std::max<qint64>(file.size(), 1)));
+    Utf16Statistics utf16;
+    QByteArray head;
+    for (;;) {
+        const qint64 got = file.read(reinterpret_cast<char*>(utf8Check.pieceBuffer()),
+                                     qint64(utf8Check.pieceCapacity()));
+        if (got < 0)
+            return R::failure(file.errorString());
+        if (got == 0)
+            break;
+        if (head.size() < kSniffBytes) {
+            head.append(reinterpret_cast<const char*>(utf8Check.pieceBuffer()),
+                        std::min<qint64>(got, kSniffBytes - head.size()));
+            if (bomKindOf(head) != BomKind::None && head.size() >= 4)
+                break; // a marked file needs no more
+        }
+        utf16.feed(utf8Check.pieceBuffer(), std::size_t(got));
+        utf8Check.checkPiece(std::size_t(got));
+    }
+    return decideFrom(programPath, bomKindOf(head), head, [&] { return utf8Check.finish(); },
+                      [&] { return utf16.looksLikeUtf16LE(); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 // Our stand-in for the system's statistical UTF-16 test. The rule: the bytes are taken as
 // 16-bit little-endian units. They are UTF-16 text when they start with FF FE, or when at
@@ -8,4 +9,22 @@
 // character, tab, CR or LF) and at most one unit in a hundred is 0000. Ordinary 8-bit
 // text has no zero bytes, so its units never have a zero high byte and it is rejected;
 // big-endian text puts the zero in the low byte and is rejected as well.
+class Utf16Statistics {
+public:
+    // Feeds the next bytes of the file; pieces may have odd lengths.
+    void feed(const unsigned char* bytes, std::size_t count);
+    bool looksLikeUtf16LE() const;
+
+private:
+    void countUnit(unsigned char low, unsigned char high);
+
+    std::uint64_t m_units = 0;
+    std::uint64_t m_latin = 0;
+    std::uint64_t m_nulUnits = 0;
+    bool m_started = false;
+    bool m_signature = false;
+    bool m_hasCarry = false;
+    unsigned char m_carry = 0;
+};
+
 bool looksLikeUtf16LE(const unsigned char* bytes, std::size_t count);

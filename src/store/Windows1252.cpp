@@ -60,4 +60,17 @@ bool canEncode(QStringView text)
     return true;
 }
 
+const std::array<unsigned char, 256>& lowerTable()
+{
+    static const std::array<unsigned char, 256> table = [] {
+        std::array<unsigned char, 256> lower{};
+        for (int byte = 0; byte < 256; ++byte) {
+            const int mapped = fromUnicode(QChar(toUnicode(byte)).toLower().unicode());
+            lower[byte] = mapped < 0 ? byte : mapped;
+        }
+        return lower;
+    }();
+    return table;
+}
+
 } // namespace cp1252

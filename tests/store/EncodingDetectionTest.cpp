@@ -130,6 +130,19 @@ TEST(EncodingDetectionTest, FilesOnDiskAndFilesThatAreGone)
     drive.write(QStringLiteral("empty.txt"), QByteArray());
     EXPECT_EQ(decideClassOfFile(drive.program(QStringLiteral("empty.txt")))->encodingClass(), EncodingClass::Utf8);
 
+    // Larger than one read: a sequence across the piece edge, and a late broken one.
+    QByteArray big(1 << 20, 'a');
+    big[(1 << 20) - 1] = '\xC3';
+    big += "\xA4 Ende";
+    drive.write(QStringLiteral("big.txt"), big);
+    EXPECT_EQ(decideClassOfFile(drive.program(QStringLiteral("big.txt")))->encodingClass(), EncodingClass::Utf8);
+    drive.write(QStringLiteral("late.txt"), QByteArray(3 << 20, 'a') + "\xE4");
+    const auto late = decideClassOfFile(drive.program(QStringLiteral("late.txt")));
+    EXPECT_EQ(late->encodingClass(), EncodingClass::Utf8); // sniff saw only ASCII
+    EXPECT_FALSE(late->flags.ansi);
+    drive.write(QStringLiteral("bom.txt"), QByteArray("\xFF\xFE\x00\x00", 4) + QByteArray(3 << 20, 'a'));
+    EXPECT_EQ(decideClassOfFile(drive.program(QStringLiteral("bom.txt")))->kind, BomKind::Utf32LE);
+
     EXPECT_FALSE(decideClassOfFile(drive.program(QStringLiteral("gone.txt"))).ok());
     EXPECT_FALSE(checkByteOrderMark(drive.program(QStringLiteral("gone.txt"))).ok());
     drive.makeFolder(QStringLiteral("folder.txt"));

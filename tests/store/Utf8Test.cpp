@@ -1,8 +1,12 @@
 #include "store/Utf8.h"
 
+#include "store/LenientUtf8Check.h"
+#include "store/Utf16Statistics.h"
+
 #include <QRandomGenerator>
 
 #include <bit>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -112,6 +116,45 @@ TEST(Utf8Test, LenientTestAgreesWithTheLiteralRule)
     EXPECT_EQ(disagreements, 0);
     EXPECT_GT(valid, 2000); // both outcomes are exercised
     EXPECT_LT(valid, 18000);
+}
+
+// Pieces of a file are checked one after the other; a sequence may straddle two pieces.
+TEST(Utf8Test, PiecewiseCheckAgreesWithTheLiteralRule)
+{
+    QRandomGenerator random(77);
+    const QByteArray pieces[] = {"abc", "\xC3\xA4", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\x80", "\xE4"};
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray text;
+        while (text.size() < 300)
+            text += pieces[random.bounded(round % 3 == 0 ? 6 : 4)];
+        LenientUtf8Check check(std::size_t(random.bounded(1, 70)));
+        qsizetype at = 0;
+        while (at < text.size()) {
+            const qsizetype piece = std::min<qsizetype>(text.size() - at, qsizetype(check.pieceCapacity()));
+            std::memcpy(check.pieceBuffer(), text.constData() + at, std::size_t(piece));
+            check.checkPiece(std::size_t(piece));
+            at += piece;
+        }
+        ASSERT_EQ(check.finish(), lenientByteByByte(text)) << text.toHex().toStdString();
+    }
+}
+
+TEST(Utf8Test, Utf16StatisticsOverOddPieces)
+{
+    const QString latin = QStringLiteral("Grüße aus Köln, zweite Zeile.\r\n");
+    const QByteArray le(reinterpret_cast<const char*>(latin.utf16()), latin.size() * 2);
+    for (const std::size_t split : {1, 3, 17, 33}) {
+        Utf16Statistics statistics;
+        statistics.feed(reinterpret_cast<const unsigned char*>(le.constData()), split);
+        statistics.feed(reinterpret_cast<const unsigned char*>(le.constData()) + split, le.size() - split);
+        EXPECT_TRUE(statistics.looksLikeUtf16LE()) << split;
+    }
+    const QByteArray ansi = "Gr\xFC\xDF" "e aus K\xF6ln, zweite Zeile.\r\n";
+    EXPECT_FALSE(looksLikeUtf16LE(reinterpret_cast<const unsigned char*>(ansi.constData()), ansi.size()));
+    QByteArray mostlyNul(200, '\0');
+    mostlyNul += le;
+    EXPECT_FALSE(looksLikeUtf16LE(reinterpret_cast<const unsigned char*>(mostlyNul.constData()), mostlyNul.size()));
+    EXPECT_FALSE(looksLikeUtf16LE(reinterpret_cast<const unsigned char*>("A"), 1));
 }
 
 TEST(Utf8Test, BytesHeldAsCharactersBecomeRealText)
