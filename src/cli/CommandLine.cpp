@@ -4,6 +4,7 @@
 #include "store/Catalogue.h"
 #include "store/DatabasePaths.h"
 #include "store/EncodingDetection.h"
+#include "viewer/TATStreamSearch.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,7 +14,9 @@ namespace {
 const char* const kUsage =
     "Aufruf: nimbra [--base ORDNER] BEFEHL ...\n"
     "  databases          die Datenbanken, eine je Zeile\n"
-    "  classify DATEI...  Byte-Order-Mark, Klasse und Pfad je Datei\n";
+    "  classify DATEI...  Byte-Order-Mark, Klasse und Pfad je Datei\n"
+    "  find DATEI TEXT [--encoding N] [--case-sensitive] [--whole-words] [--backward] [--all]\n"
+    "                     Fundstellen als \"<Start> <Länge>\", eine je Zeile\n";
 
 int usage(QTextStream& err)
 {
@@ -54,6 +57,82 @@ int classify(const QStringList& files, QTextStream& out, QTextStream& err)
     return status;
 }
 
+struct FindRequest {
+    QString file;
+    QString text;
+    TATEncoding encoding = vEncANSI;
+    TATStreamSearchOptions options = 0;
+    bool all = false;
+};
+
+std::optional<FindRequest> parseFind(const QStringList& args)
+{
+    FindRequest request;
+    QStringList positional;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--case-sensitive")) {
+            request.options |= ssoCaseSensitive;
+        } else if (arg == QLatin1String("--whole-words")) {
+            request.options |= ssoWholeWords;
+        } else if (arg == QLatin1String("--backward")) {
+            request.options |= ssoBackward;
+        } else if (arg == QLatin1String("--all")) {
+            request.all = true;
+        } else if (arg == QLatin1String("--encoding") && i + 1 < args.size()) {
+            bool ok = false;
+            const int value = args[++i].toInt(&ok);
+            if (!ok || value < 0 || value >= kEncodingCount)
+                return std::nullopt;
+            request.encoding = TATEncoding(value);
+        } else {
+            positional.append(arg);
+        }
+    }
+    if (positional.size() != 2)
+        return std::nullopt;
+    request.file = positional[0];
+    request.text = positional[1];
+    return request;
+}
+
+// Prints every match as "<start> <length>"; with --all, every match FindNext reaches
+// while the matches move on (a short text searched backward can meet the same one again).
+int findInFile(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const std::optional<FindRequest> request = parseFind(args);
+    if (!request)
+        return usage(err);
+    TATStreamSearch search;
+    const QString path = platform::programPath(request->file);
+    const Status opened = path.isEmpty() ? Status::failure(QStringLiteral("Cannot open file: \"%1\"").arg(request->file))
+                                         : search.setFileName(path);
+    if (!opened) {
+        err << opened.error() << '\n';
+        return 2;
+    }
+    const bool backward = request->options & ssoBackward;
+    Result<bool> found = search.FindFirst(request->text, request->encoding, request->options, 0);
+    int matches = 0;
+    qint64 previous = -1;
+    while (found.ok() && *found) {
+        const qint64 start = search.FoundStart();
+        if (matches > 0 && (backward ? start >= previous : start <= previous))
+            break;
+        out << start << ' ' << search.FoundLength() << '\n';
+        ++matches;
+        previous = start;
+        if (!request->all)
+            break;
+        found = search.FindNext(backward);
+    }
+    if (!found.ok()) {
+        err << found.error() << '\n';
+        return 2;
+    }
+    return matches > 0 ? 0 : 1;
+}
+
 } // namespace
 
 int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -71,5 +150,7 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return listDatabases(base, out, err);
     if (verb == QLatin1String("classify"))
         return classify(args, out, err);
+    if (verb == QLatin1String("find"))
+        return findInFile(args, out, err);
     return usage(err);
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 // The text encodings the viewer and the stream search know: 73 entries, each a code page
@@ -97,7 +98,8 @@ const TATEncodingRec& encodingRec(TATEncoding encoding);
 QString encodingDisplayName(TATEncoding encoding);
 // 2 for the two UTF-16 entries, 1 for every other.
 int encodingCharSize(TATEncoding encoding);
-// A decoder for the entry's code page exists; entries 0 to 5 are always available.
+// A decoder for the entry's code page exists; entries 0 to 5 are always available. The
+// UTF-16 entries have no code page and so never are, yet they convert all the same.
 bool isEncodingAvailable(TATEncoding encoding);
 
 // Bytes of an encoding as text. An unavailable entry, or a failed conversion, gives "?".
@@ -108,3 +110,12 @@ QString convertToUnicode(QByteArrayView bytes, TATEncoding encoding);
 // the stream search compares. Nothing for an entry whose blocks all convert to "?".
 using AnsiTranslation = std::array<unsigned char, 256>;
 std::optional<AnsiTranslation> ansiTranslation(TATEncoding encoding);
+
+// One flag per entry. The system's flags come from availabilityFrom() with "a decoder exists".
+using EncodingAvailability = std::array<bool, kEncodingCount>;
+// Marks the first entry of every code page that `installed` accepts, then entries 0 to 5.
+EncodingAvailability availabilityFrom(const std::function<bool(int codePage)>& installed);
+// convertToUnicode() as if exactly the flagged entries were available; the built-in rules
+// fall back to their own tables when the entry of their code page is not.
+QString convertToUnicode(QByteArrayView bytes, TATEncoding encoding,
+                         const EncodingAvailability& available);

@@ -47,6 +47,24 @@ TEST(CommandLineTest, ClassifyGoesOnAfterAFileThatCannotBeRead)
     EXPECT_TRUE(result.err.startsWith(folder.native("gone.txt") + QStringLiteral(": ")));
 }
 
+TEST(CommandLineTest, FindPrintsEveryMatchAndSaysWhenThereIsNone)
+{
+    TempFolder folder;
+    folder.write(QStringLiteral("doc.txt"), "Haus haus HAUS Hausarbeit");
+    const QString file = folder.native(QStringLiteral("doc.txt"));
+    EXPECT_EQ(run({"find", file, "haus"}).out, QStringLiteral("0 4\n"));
+    EXPECT_EQ(run({"find", file, "haus", "--all"}).out, QStringLiteral("0 4\n5 4\n10 4\n15 4\n"));
+    EXPECT_EQ(run({"find", file, "haus", "--all", "--whole-words", "--case-sensitive"}).out, QStringLiteral("5 4\n"));
+    EXPECT_EQ(run({"find", file, "HAUS", "--backward", "--all"}).out, QStringLiteral("15 4\n10 4\n5 4\n0 4\n"));
+    // Backward again from the match: a short text would meet itself; the listing ends there.
+    EXPECT_EQ(run({"find", file, "s", "--backward", "--all"}).out, QStringLiteral("18 1\n"));
+    const CliRun none = run({"find", file, "Zxqvw"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.out.isEmpty());
+    EXPECT_EQ(run({"find", folder.native(QStringLiteral("gone.txt")), "x"}).status, 2);
+    EXPECT_EQ(run({"find", file, "x", "--encoding", "73"}).status, 2);
+}
+
 TEST(CommandLineTest, UnknownVerbShowsUsage)
 {
     EXPECT_EQ(run({"frobnicate"}).status, 2);

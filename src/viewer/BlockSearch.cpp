@@ -1,0 +1,255 @@
+#include "viewer/BlockSearch.h"
+
+#include <QChar>
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
+
+namespace {
+
+// How common a byte is in German and English text (higher: more common). The scan looks
+// for the two rarest bytes of the text, so that few places need a closer look.
+int byteFrequency(unsigned char byte)
+{
+    static const std::array<int, 256> table = [] {
+        std::array<int, 256> rank{};
+        rank.fill(20);
+        const char* const byCommonness = "enisratdhulcgmobwfkzpvjyxq";
+        for (int i = 0; byCommonness[i]; ++i) {
+            const auto lower = static_cast<unsigned char>(byCommonness[i]);
+            rank[lower] = 250 - 6 * i;
+            rank[lower - 32] = 190 - 6 * i; // the capital
+        }
+        for (unsigned char digit = '0'; digit <= '9'; ++digit)
+            rank[digit] = 120;
+        for (unsigned char common : {' ', '\r', '\n', '.', ','})
+            rank[common] = 255;
+        for (unsigned char umlaut : {0xE4, 0xF6, 0xFC, 0xDF})
+            rank[umlaut] = 100;
+        return rank;
+    }();
+    return table[byte];
+}
+
+#if defined(__SSE2__)
+struct FilterVectors {
+    __m128i values[4];
+    int count;
+};
+
+FilterVectors vectorsOf(int count, const std::array<unsigned char, 4>& bytes)
+{
+    FilterVectors v{};
+    v.count = count;
+    for (int i = 0; i < count; ++i)
+        v.values[i] = _mm_set1_epi8(char(bytes[i]));
+    return v;
+}
+
+// Bit k is set when the byte at p + k is one of the filter's bytes.
+unsigned maskAt(const unsigned char* p, const FilterVectors& f)
+{
+    const __m128i data = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    __m128i hit = _mm_cmpeq_epi8(data, f.values[0]);
+    for (int i = 1; i < f.count; ++i)
+        hit = _mm_or_si128(hit, _mm_cmpeq_epi8(data, f.values[i]));
+    return unsigned(_mm_movemask_epi8(hit));
+}
+#endif
+
+} // namespace
+
+ByteBlockSearch::ByteBlockSearch(QByteArray foldedText, const FoldTable& fold, bool wholeWords)
+    : m_text(std::move(foldedText)), m_fold(fold), m_wholeWords(wholeWords)
+{
+    for (int byte = 0; byte < 256; ++byte)
+        m_identityFold = m_identityFold && m_fold[byte] == byte;
+    chooseFilters();
+}
+
+ByteBlockSearch::Filter ByteBlockSearch::filterFor(std::size_t offset) const
+{
+    Filter filter;
+    filter.offset = offset;
+    const auto wanted = static_cast<unsigned char>(m_text[offset]);
+    for (int byte = 0; byte < 256; ++byte) {
+        if (m_fold[byte] != wanted)
+            continue;
+        if (filter.count == int(filter.bytes.size()))
+            return Filter{offset, 0, {}};
+        filter.bytes[filter.count++] = static_cast<unsigned char>(byte);
+    }
+    return filter;
+}
+
+void ByteBlockSearch::chooseFilters()
+{
+    const auto cost = [](const Filter& f) {
+        int sum = 0;
+        for (int i = 0; i < f.count; ++i)
+            sum += byteFrequency(f.bytes[i]);
+        return f.count == 0 ? 1 << 20 : sum;
+    };
+    for (std::size_t offset = 0; offset < std::size_t(m_text.size()); ++offset) {
+        const Filter candidate = filterFor(offset);
+        if (candidate.count == 0)
+            continue;
+        if (m_first.count == 0 || cost(candidate) < cost(m_first)) {
+            m_second = m_first;
+            m_first = candidate;
+        } else if (m_second.count == 0 || cost(candidate) < cost(m_second)) {
+            m_second = candidate;
+        }
+    }
+}
+
+bool ByteBlockSearch::matchesAt(const unsigned char* block, std::size_t length, std::size_t at,
+                                BlockEdges edges) const
+{
+    const std::size_t m = std::size_t(m_text.size());
+    const auto* text = reinterpret_cast<const unsigned char*>(m_text.constData());
+    if (m_identityFold) {
+        if (std::memcmp(block + at, text, m) != 0)
+            return false;
+    } else {
+        for (std::size_t j = 0; j < m; ++j) {
+            if (m_fold[block[at + j]] != text[j])
+                return false;
+        }
+    }
+    if (!m_wholeWords)
+        return true;
+    const std::size_t last = length - m;
+    if (!edges.finalBlock && at == (edges.backward ? 0 : last))
+        return false; // found again in the next block, through the overlap
+    if (at > 0 && !isWordDelimiter(m_fold[block[at - 1]]))
+        return false;
+    return at == last || isWordDelimiter(m_fold[block[at + m]]);
+}
+
+std::size_t ByteBlockSearch::find(const unsigned char* block, std::size_t length,
+                                  BlockEdges edges) const
+{
+    const std::size_t m = std::size_t(m_text.size());
+    if (m == 0 || length < m)
+        return 0;
+    return edges.backward ? scanBackward(block, length, edges) : scanForward(block, length, edges);
+}
+
+std::size_t ByteBlockSearch::scanForward(const unsigned char* block, std::size_t length,
+                                         BlockEdges edges) const
+{
+    const std::size_t candidates = length - std::size_t(m_text.size()) + 1;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    if (m_first.count > 0) {
+        const FilterVectors first = vectorsOf(m_first.count, m_first.bytes);
+        const FilterVectors second = vectorsOf(m_second.count, m_second.bytes);
+        for (; i + 16 <= candidates; i += 16) {
+            unsigned mask = maskAt(block + i + m_first.offset, first);
+            if (mask && m_second.count)
+                mask &= maskAt(block + i + m_second.offset, second);
+            for (; mask; mask &= mask - 1) {
+                const std::size_t at = i + std::countr_zero(mask);
+                if (matchesAt(block, length, at, edges))
+                    return at + 1;
+            }
+        }
+    }
+#endif
+    for (; i < candidates; ++i) {
+        if (matchesAt(block, length, i, edges))
+            return i + 1;
+    }
+    return 0;
+}
+
+std::size_t ByteBlockSearch::scanBackward(const unsigned char* block, std::size_t length,
+                                          BlockEdges edges) const
+{
+    std::size_t end = length - std::size_t(m_text.size()) + 1; // candidates below `end` remain
+#if defined(__SSE2__)
+    if (m_first.count > 0) {
+        const FilterVectors first = vectorsOf(m_first.count, m_first.bytes);
+        const FilterVectors second = vectorsOf(m_second.count, m_second.bytes);
+        for (; end >= 16; end -= 16) {
+            const std::size_t base = end - 16;
+            unsigned mask = maskAt(block + base + m_first.offset, first);
+            if (mask && m_second.count)
+                mask &= maskAt(block + base + m_second.offset, second);
+            while (mask) {
+                const int bit = 31 - std::countl_zero(mask);
+                if (matchesAt(block, length, base + bit, edges))
+                    return base + bit + 1;
+                mask &= ~(1u << bit);
+            }
+        }
+    }
+#endif
+    while (end > 0) {
+        --end;
+        if (matchesAt(block, length, end, edges))
+            return end + 1;
+    }
+    return 0;
+}
+
+WideBlockSearch::WideBlockSearch(std::u16string foldedText, bool caseSensitive, bool bigEndian,
+                                 bool wholeWords)
+    : m_text(std::move(foldedText)), m_caseSensitive(caseSensitive), m_bigEndian(bigEndian),
+      m_wholeWords(wholeWords)
+{
+}
+
+char16_t WideBlockSearch::lower(char16_t unit)
+{
+    static const std::vector<char16_t> table = [] {
+        std::vector<char16_t> lowered(0x10000);
+        for (unsigned u = 0; u < 0x10000; ++u)
+            lowered[u] = QChar(char16_t(u)).toLower().unicode();
+        return lowered;
+    }();
+    return table[unit];
+}
+
+bool WideBlockSearch::wordEdgesOk(const std::u16string& units, std::size_t at,
+                                  BlockEdges edges) const
+{
+    const std::size_t m = m_text.size();
+    const std::size_t last = units.size() - m;
+    if (!edges.finalBlock && at == (edges.backward ? 0 : last))
+        return false;
+    if (at > 0 && !isWordDelimiter(units[at - 1]))
+        return false;
+    return at == last || isWordDelimiter(units[at + m]);
+}
+
+std::size_t WideBlockSearch::find(const unsigned char* block, std::size_t length,
+                                  BlockEdges edges) const
+{
+    const std::size_t count = length / 2;
+    m_units.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const unsigned char a = block[2 * i];
+        const unsigned char b = block[2 * i + 1];
+        const auto unit = char16_t(m_bigEndian ? (a << 8 | b) : (b << 8 | a));
+        m_units[i] = m_caseSensitive ? unit : lower(unit);
+    }
+    const std::size_t m = m_text.size();
+    if (m == 0 || count < m)
+        return 0;
+    std::size_t at = edges.backward ? m_units.rfind(m_text) : m_units.find(m_text);
+    while (at != std::u16string::npos) {
+        if (!m_wholeWords || wordEdgesOk(m_units, at, edges))
+            return at + 1;
+        if (edges.backward && at == 0)
+            break;
+        at = edges.backward ? m_units.rfind(m_text, at - 1) : m_units.find(m_text, at + 1);
+    }
+    return 0;
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The search inside one block of the stream search: the first (forward) or last (backward)
+// candidate whose characters equal the text's and that passes the whole-word rules at the
+// block's edges. Returns the 1-based character index of the match, or 0.
+
+// Word delimiters: control characters, space and ASCII punctuation; letters, digits, "_"
+// and every code from 128 up are word characters.
+constexpr bool isWordDelimiter(unsigned code)
+{
+    return code <= 47 || (code >= 58 && code <= 64) || (code >= 91 && code <= 94) || code == 96 ||
+           (code >= 123 && code <= 127);
+}
+
+struct BlockEdges {
+    bool backward = false;
+    bool finalBlock = false; // fewer bytes than a whole block were read
+};
+
+// Single-byte text. Every block byte is first mapped through `fold` (conversion into the
+// ANSI code page and, without case sensitivity, lower-casing); the text is given folded.
+// Candidates are found with a vector scan for the pattern's two rarest bytes, then checked.
+class ByteBlockSearch {
+public:
+    using FoldTable = std::array<unsigned char, 256>;
+
+    ByteBlockSearch(QByteArray foldedText, const FoldTable& fold, bool wholeWords);
+
+    std::size_t find(const unsigned char* block, std::size_t length, BlockEdges edges) const;
+
+private:
+    // Block bytes that fold to the text byte at one offset of the text.
+    struct Filter {
+        std::size_t offset = 0;
+        int count = 0; // 0: too many bytes fold to it to scan for them
+        std::array<unsigned char, 4> bytes{};
+    };
+
+    Filter filterFor(std::size_t offset) const;
+    void chooseFilters();
+    bool matchesAt(const unsigned char* block, std::size_t length, std::size_t at,
+                   BlockEdges edges) const;
+    std::size_t scanForward(const unsigned char* block, std::size_t length, BlockEdges edges) const;
+    std::size_t scanBackward(const unsigned char* block, std::size_t length, BlockEdges edges) const;
+
+    QByteArray m_text;
+    FoldTable m_fold;
+    bool m_identityFold = true;
+    bool m_wholeWords = false;
+    Filter m_first;  // the rarest text byte
+    Filter m_second; // the next rarest, at another offset (count 0 for a one-byte text)
+};
+
+// UTF-16 text: the block's units are taken in the stream's byte order and, without case
+// sensitivity, lower-cased unit by unit, as the text is.
+class WideBlockSearch {
+public:
+    WideBlockSearch(std::u16string foldedText, bool caseSensitive, bool bigEndian, bool wholeWords);
+
+    static char16_t lower(char16_t unit);
+
+    std::size_t find(const unsigned char* block, std::size_t length, BlockEdges edges) const;
+
+private:
+    bool wordEdgesOk(const std::u16string& units, std::size_t at, BlockEdges edges) const;
+
+    std::u16string m_text;
+    bool m_caseSensitive;
+    bool m_bigEndian;
+    bool m_wholeWords;
+    mutable std::u16string m_units; // the converted block, reused between blocks
+};

@@ -1,0 +1,414 @@
+#include "viewer/TATStreamSearch.h"
+
+#include "store/Windows1252.h"
+#include "support/TempFolder.h"
+#include "viewer/BlockSearch.h"
+
+#include <QBuffer>
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// ---- The search as its rules read, candidate by candidate: the oracle for the fast one.
+
+struct PlainBlock {
+    std::vector<unsigned> chars; // converted and folded block
+};
+
+PlainBlock convertBlock(QByteArrayView bytes, TATEncoding encoding, bool caseSensitive)
+{
+    PlainBlock block;
+    if (encodingCharSize(encoding) == 2) {
+        for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+            const auto a = static_cast<unsigned char>(bytes[i]);
+            const auto b = static_cast<unsigned char>(bytes[i + 1]);
+            const char16_t unit = encoding == vEncUnicodeBE ? (a << 8 | b) : (b << 8 | a);
+            block.chars.push_back(caseSensitive ? unit : QChar(unit).toLower().unicode());
+        }
+        return block;
+    }
+    const QByteArray ansi = cp1252::encode(convertToUnicode(bytes, encoding));
+    for (const char c : ansi) {
+        const auto byte = static_cast<unsigned char>(c);
+        block.chars.push_back(caseSensitive ? byte : cp1252::lowerTable()[byte]);
+    }
+    return block;
+}
+
+std::vector<unsigned> convertText(const QString& text, TATEncoding encoding, bool caseSensitive)
+{
+    if (encodingCharSize(encoding) == 2) {
+        std::vector<unsigned> units;
+        for (const QChar c : text)
+            units.push_back(caseSensitive ? c.unicode() : c.toLower().unicode());
+        return units;
+    }
+    const QByteArray ansi = cp1252::encode(text);
+    std::vector<unsigned> chars;
+    for (const char c : ansi) {
+        const auto byte = static_cast<unsigned char>(c);
+        chars.push_back(caseSensitive ? byte : cp1252::lowerTable()[byte]);
+    }
+    return chars;
+}
+
+qsizetype plainBlockSearch(const std::vector<unsigned>& text, const std::vector<unsigned>& block,
+                           bool backward, bool finalBlock, bool wholeWords)
+{
+    const qsizetype m = qsizetype(text.size());
+    const qsizetype last = qsizetype(block.size()) - m + 1;
+    for (qsizetype k = 0; k < last; ++k) {
+        const qsizetype i = backward ? last - k : k + 1; // 1-based candidate
+        bool equal = true;
+        for (qsizetype j = 0; j < m && equal; ++j)
+            equal = block[i - 1 + j] == text[j];
+        if (!equal)
+            continue;
+        if (wholeWords) {
+            if (!finalBlock && i == (backward ? 1 : last))
+                continue;
+            if (i > 1 && !isWordDelimiter(block[i - 2]))
+                continue;
+            if (i != last && !isWordDelimiter(block[i - 1 + m]))
+                continue;
+        }
+        return i;
+    }
+    return 0;
+}
+
+qint64 floorTo(qint64 value, qint64 step)
+{
+    return value >= 0 ? value / step * step : -((-value + step - 1) / step) * step;
+}
+
+qint64 plainSearch(const QByteArray& stream, const QString& text, TATEncoding encoding,
+                   unsigned options, qint64 start, qint64 blockSize)
+{
+    if (text.isEmpty())
+        return -1;
+    const qint64 cs = encodingCharSize(encoding);
+    const qint64 size = stream.size();
+    if (size < cs)
+        return -1;
+    const bool backward = options & ssoBackward;
+    const qint64 last = floorTo(std::max<qint64>(0, floorTo(size, cs) - cs), cs);
+    qint64 cur = floorTo(start, cs);
+    if (cur > last) {
+        if (!backward)
+            return -1;
+        cur = last;
+    }
+    if (cur < 0) {
+        if (backward)
+            return -1;
+        cur = 0;
+    }
+    const bool caseSensitive = options & ssoCaseSensitive;
+    const auto folded = convertText(text, encoding, caseSensitive);
+    for (;;) {
+        qint64 blockStart = cur;
+        qint64 blockLen = blockSize;
+        if (backward) {
+            blockStart = std::max<qint64>(0, cur - (blockSize - cs));
+            blockLen = std::min(cur - blockStart + cs, blockSize);
+        }
+        const QByteArray bytes = stream.mid(blockStart, blockLen);
+        const PlainBlock block = convertBlock(bytes, encoding, caseSensitive);
+        const qsizetype i = plainBlockSearch(folded, block.chars, backward, bytes.size() < blockSize,
+                                             options & ssoWholeWords);
+        if (i > 0)
+            return blockStart + (i - 1) * cs;
+        const qint64 dir = backward ? -1 : 1;
+        cur = floorTo(cur + dir * blockLen - dir * (text.size() + 1) * cs, cs);
+        if (cur < 0 || cur > last || bytes.size() < blockSize)
+            return -1;
+    }
+}
+
+// ---- Helpers
+
+qint64 fastSearch(const QByteArray& stream, const QString& text, TATEncoding encoding,
+                  unsigned options, qint64 start, qint64 blockSize)
+{
+    QBuffer buffer;
+    buffer.setData(stream);
+    buffer.open(QIODevice::ReadOnly);
+    TATStreamSearch search(blockSize);
+    search.setStream(&buffer);
+    const Result<bool> found = search.FindFirst(text, encoding, options, start);
+    EXPECT_TRUE(found.ok());
+    return search.FoundStart();
+}
+
+QByteArray utf16(const QString& text, bool bigEndian)
+{
+    QByteArray bytes;
+    for (const QChar c : text) {
+        const char hi = char(c.unicode() >> 8);
+        const char lo = char(c.unicode() & 0xFF);
+        bytes.append(bigEndian ? hi : lo);
+        bytes.append(bigEndian ? lo : hi);
+    }
+    return bytes;
+}
+
+QString randomText(QRandomGenerator& random, const QString& alphabet, int length)
+{
+    QString text;
+    for (int i = 0; i < length; ++i)
+        text += alphabet[random.bounded(alphabet.size())];
+    return text;
+}
+
+class StreamFixture : public testing::Test {
+protected:
+    qint64 find(const QByteArray& bytes, const QString& text, unsigned options = 0,
+                TATEncoding encoding = vEncANSI, qint64 start = 0)
+    {
+        return fastSearch(bytes, text, encoding, options, start, TATStreamSearch::kBlockSize);
+    }
+};
+
+} // namespace
+
+// Random texts over a small alphabet, with blocks of a few bytes, so that matches, near
+// matches and delimiters fall on block edges in every possible way.
+TEST(TATStreamSearchDifferential, AgreesWithThePlainSearch)
+{
+    QRandomGenerator random(4711);
+    const QString alphabet = QStringLiteral("abAB _.äÄ(");
+    const TATEncoding encodings[] = {vEncANSI, vEncUnicodeLE, vEncUnicodeBE, vEncWEuroDOS};
+    int found = 0;
+    for (int round = 0; round < 6000; ++round) {
+        const TATEncoding encoding = encodings[random.bounded(4)];
+        const QString content = randomText(random, alphabet, int(random.bounded(1, 300)));
+        const QString text = randomText(random, QStringLiteral("abAä _"), int(random.bounded(1, 5)));
+        const unsigned options = unsigned(random.bounded(8));
+        const qint64 cs = encodingCharSize(encoding);
+        const qint64 blockSize = cs * (text.size() + 2 + random.bounded(20));
+        QByteArray stream;
+        if (cs == 2)
+            stream = utf16(content, encoding == vEncUnicodeBE);
+        else
+            stream = cp1252::encode(content);
+        if (random.bounded(4) == 0)
+            stream.chop(1); // an odd UTF-16 length, a cut last character
+        const qint64 start = random.bounded(5) == 0 ? 0 : qint64(random.bounded(-3, int(stream.size()) + 3));
+        // FindFirst searches backward from the end when asked to start at 0.
+        const qint64 effectiveStart =
+            (options & ssoBackward) && start == 0 ? std::numeric_limits<qint64>::max() : start;
+        const qint64 expected = plainSearch(stream, text, encoding, options, effectiveStart, blockSize);
+        const qint64 actual = fastSearch(stream, text, encoding, options, start, blockSize);
+        found += expected >= 0;
+        ASSERT_EQ(actual, expected) << "round " << round << " encoding " << int(encoding)
+                                    << " options " << options << " start " << start << " block "
+                                    << blockSize << " text '" << text.toStdString() << "' in '"
+                                    << content.toStdString() << "'";
+    }
+    EXPECT_GT(found, 500);
+}
+
+// The vector scan is used for blocks of 16 bytes and more; real-size blocks over long
+// texts exercise it with every kind of text.
+TEST(TATStreamSearchDifferential, AgreesOnLongStreamsWithRealBlocks)
+{
+    QRandomGenerator random(1207);
+    for (int round = 0; round < 40; ++round) {
+        const QString content = randomText(random, QStringLiteral("aab bA.ä_xyz\r\n"), 150000);
+        const QByteArray stream = cp1252::encode(content);
+        for (const unsigned options : {0u, 1u, 2u, 3u, 4u, 6u}) {
+            const QString text = randomText(random, QStringLiteral("abAx"), int(random.bounded(1, 7)));
+            const qint64 start = random.bounded(1, int(stream.size()));
+            EXPECT_EQ(fastSearch(stream, text, vEncANSI, options, start, 65536),
+                      plainSearch(stream, text, vEncANSI, options, start, 65536))
+                << text.toStdString() << " options " << options;
+        }
+    }
+}
+
+TEST_F(StreamFixture, MatchAcrossABlockEdgeIsFoundAtItsOffset)
+{
+    QByteArray bytes(65536 - 3, 'x');
+    bytes += "Zxqvw";
+    bytes += QByteArray(100, 'x');
+    EXPECT_EQ(find(bytes, QStringLiteral("Zxqvw")), 65533);
+    EXPECT_EQ(find(bytes, QStringLiteral("zXQVW"), 0), 65533);
+    EXPECT_EQ(find(bytes, QStringLiteral("zXQVW"), ssoCaseSensitive), -1);
+}
+
+TEST_F(StreamFixture, BackwardFromZeroFindsTheLastOccurrence)
+{
+    QByteArray bytes = "Haus " + QByteArray(200000, '.') + " Haus " + QByteArray(10, '.');
+    EXPECT_EQ(find(bytes, QStringLiteral("haus"), ssoBackward), 200006);
+    EXPECT_EQ(find(bytes, QStringLiteral("haus"), ssoBackward, vEncANSI, 200005), 0);
+}
+
+TEST_F(StreamFixture, Utf16NeverReportsAnOddOffset)
+{
+    // "ab" in big-endian is 00 61 00 62; here those bytes stand only at an odd offset.
+    const QByteArray odd = QByteArray("\x41", 1) + utf16(QStringLiteral("ab"), true) + QByteArray("\x00", 1);
+    EXPECT_EQ(find(odd, QStringLiteral("ab"), 0, vEncUnicodeBE), -1);
+    const QByteArray even = utf16(QStringLiteral("xxäb ÄB"), true);
+    EXPECT_EQ(find(even, QStringLiteral("äb"), 0, vEncUnicodeBE), 4);
+    EXPECT_EQ(find(even, QStringLiteral("äb"), ssoBackward, vEncUnicodeBE), 10);
+    EXPECT_EQ(find(utf16(QStringLiteral("xxäb"), false), QStringLiteral("ÄB"), 0, vEncUnicodeLE), 4);
+}
+
+TEST_F(StreamFixture, WholeWords)
+{
+    EXPECT_EQ(find("Zwort wort_ wort", QStringLiteral("wort"), ssoWholeWords), 12);
+    EXPECT_EQ(find("(wort)", QStringLiteral("wort"), ssoWholeWords), 1);
+    EXPECT_EQ(find("ein wort.", QStringLiteral("wort"), ssoWholeWords), 4);
+    EXPECT_EQ(find("wort", QStringLiteral("wort"), ssoWholeWords), 0);
+    EXPECT_EQ(find("wort xy", QStringLiteral("wort"), ssoWholeWords | ssoBackward), 0);
+    EXPECT_EQ(find("xy wort", QStringLiteral("wort"), ssoWholeWords | ssoBackward), 3);
+    EXPECT_EQ(find("w\xE4wort", QStringLiteral("wort"), ssoWholeWords), -1); // ä is a letter
+}
+
+TEST_F(StreamFixture, CaseInsensitiveUmlautsInAnAnsiDocument)
+{
+    EXPECT_EQ(find("Viel \xC4RGER heute", QStringLiteral("ärger")), 5);
+    EXPECT_EQ(find("STRASSE Stra\xDF" "e", QStringLiteral("STRAßE")), 8);
+    EXPECT_EQ(find("\x8A" "koda", QStringLiteral("škoda")), 0); // Š and š in the code page
+}
+
+TEST_F(StreamFixture, EmptyTextEmptyStreamAndStartOutside)
+{
+    EXPECT_EQ(find("abc", QString()), -1);
+    EXPECT_EQ(find(QByteArray(), QStringLiteral("a")), -1);
+    EXPECT_EQ(find("a", QStringLiteral("a"), 0, vEncUnicodeLE), -1); // shorter than a character
+    EXPECT_EQ(find("abc", QStringLiteral("c"), 0, vEncANSI, 3), -1);
+    EXPECT_EQ(find("abc", QStringLiteral("a"), 0, vEncANSI, -7), 0);
+    EXPECT_EQ(find("abc", QStringLiteral("a"), ssoBackward, vEncANSI, -1), -1);
+}
+
+TEST_F(StreamFixture, TextLongerThanABlockEndsWithoutHanging)
+{
+    const QString text(70000, u'a');
+    EXPECT_EQ(find(QByteArray(300000, 'a'), text), -1);
+    EXPECT_EQ(find(QByteArray(300000, 'a'), QString(65535, u'a')), 0);
+}
+
+namespace {
+
+// A stream that counts its reads and can fail them.
+class ProbeDevice : public QBuffer {
+public:
+    int reads = 0;
+    bool failing = false;
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        ++reads;
+        return failing ? -1 : QBuffer::readData(data, maxSize);
+    }
+};
+
+} // namespace
+
+TEST(TATStreamSearchTest, CancelBeforeTheFirstBlockReadsNothing)
+{
+    ProbeDevice device;
+    device.setData(QByteArray(200000, 'a'));
+    device.open(QIODevice::ReadOnly);
+    TATStreamSearch search;
+    search.setStream(&device);
+    QList<qint64> positions;
+    search.OnProgress = [&](qint64 current, qint64 maximal, bool& continueSearching) {
+        positions.append(current);
+        EXPECT_EQ(maximal, 200000);
+        continueSearching = false;
+    };
+    device.reads = 0;
+    EXPECT_FALSE(*search.FindFirst(QStringLiteral("b"), vEncANSI, 0, 10));
+    EXPECT_EQ(device.reads, 0);
+    EXPECT_EQ(positions, QList<qint64>({10}));
+    EXPECT_EQ(search.FoundStart(), -1);
+}
+
+TEST(TATStreamSearchTest, ProgressAfterEveryBlockWithoutAMatch)
+{
+    QBuffer buffer;
+    buffer.setData(QByteArray(200000, 'a'));
+    buffer.open(QIODevice::ReadOnly);
+    TATStreamSearch search;
+    search.setStream(&buffer);
+    QList<qint64> positions;
+    search.OnProgress = [&](qint64 current, qint64, bool&) { positions.append(current); };
+    EXPECT_FALSE(*search.FindFirst(QStringLiteral("b"), vEncANSI, 0, 0));
+    // Blocks advance by 65,536 minus the overlap of two characters.
+    EXPECT_EQ(positions, QList<qint64>({0, 0, 65534, 131068, 196602}));
+}
+
+TEST(TATStreamSearchTest, ReadErrorNamesTheBlockStart)
+{
+    ProbeDevice device;
+    device.setData(QByteArray(100, 'a'));
+    device.open(QIODevice::ReadOnly);
+    device.failing = true;
+    TATStreamSearch search;
+    search.setStream(&device);
+    const Result<bool> result = search.FindFirst(QStringLiteral("b"), vEncANSI, 0, 0);
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error(), QStringLiteral("Read error at offset 0"));
+}
+
+TEST(TATStreamSearchTest, FindNextStepsThroughEveryMatchBothWays)
+{
+    MappedDrive drive;
+    drive.write(QStringLiteral("doc.txt"), "aaaa");
+    TATStreamSearch search;
+    ASSERT_TRUE(search.setFileName(drive.program(QStringLiteral("doc.txt"))).ok());
+    EXPECT_TRUE(*search.FindFirst(QStringLiteral("aa"), vEncANSI, 0, 0));
+    QList<qint64> starts = {search.FoundStart()};
+    while (*search.FindNext())
+        starts.append(search.FoundStart());
+    EXPECT_EQ(starts, QList<qint64>({0, 1, 2}));
+    EXPECT_EQ(search.FoundLength(), 0);
+
+    EXPECT_TRUE(*search.FindFirst(QStringLiteral("aa"), vEncANSI, 0, 0));
+    EXPECT_TRUE(*search.FindNext());
+    EXPECT_TRUE(*search.FindNext(true)); // back again: from the match before
+    EXPECT_EQ(search.FoundStart(), 0);
+    EXPECT_EQ(search.FoundLength(), 2);
+
+    EXPECT_FALSE(search.setFileName(drive.program(QStringLiteral("gone.txt"))).ok());
+    EXPECT_EQ(search.FileName(), drive.program(QStringLiteral("gone.txt")));
+}
+
+TEST(TATStreamSearchTest, FindNextTakesOptionsAndTextFromTheSearchWindow)
+{
+    struct Window : StreamSearchSettings {
+        bool caseSensitive() const override { return false; }
+        bool wholeWords() const override { return whole; }
+        QString currentSearchTerm() const override { return term; }
+        QString textLookedFor() const override { return lookedFor; }
+        bool titlePositionSearch() const override { return titles; }
+        bool whole = true;
+        bool titles = false;
+        QString term = QStringLiteral("haus");
+        QString lookedFor = QStringLiteral("haus");
+    } window;
+    QBuffer buffer;
+    buffer.setData("#C:\\a.txt\r\nHAUSx haus #C:\\b.txt");
+    buffer.open(QIODevice::ReadOnly);
+    TATStreamSearch search;
+    search.setStream(&buffer);
+    search.setSettings(&window);
+    ASSERT_TRUE(*search.FindFirst(QStringLiteral("haus"), vEncANSI, ssoCaseSensitive, 0));
+    EXPECT_EQ(search.FoundStart(), 17);
+    // The term starts the text looked for: whole words do not apply, case is ignored.
+    EXPECT_TRUE(*search.FindNext(true));
+    EXPECT_EQ(search.FoundStart(), 11);
+
+    window.titles = true;
+    window.lookedFor = QStringLiteral("#C:\\");
+    window.term = QStringLiteral("#");
+    EXPECT_TRUE(*search.FindNext());
+    EXPECT_EQ(search.FoundStart(), 22);
+    EXPECT_EQ(search.FoundLength(), 4);
+}
