@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Writes German-like text of a given size with a fixed seed: words with umlauts and ß,
-sentences, CR LF line ends. Usage: gen_text.py OUT SIZE_MB [utf-8|cp1252]"""
+sentences, CR LF line ends. Full of "Haus" and its compounds, but never "Hausarbeit" nor
+"Zxqvw", so that searches for those read everything.
+Usage: gen_text.py OUT SIZE_MB [utf-8|cp1252]"""
 import random
 import sys
 
-WORDS = ("der die das und ist nicht ein eine mit auf für von zu den im Haus Hausarbeit "
-         "Straße Grüße Bäume Köln Öffnung Übung groß schön über müssen hören Mädchen "
+WORDS = ("der die das und ist nicht ein eine mit auf für von zu den im Haus Hausaufgabe "
+         "Haustür Hausarzt Hausmeister Straße Grüße Bäume Köln Öffnung Übung groß schön über müssen hören Mädchen "
          "Fräulein Brötchen Käse Tür Würze außen Fuß heißen Zeitung Arbeit Wetter morgen "
          "Bericht Stadt Land Fluss Wasser Sonne gestern heute immer wieder Frühling Herbst "
          "Gemüse Bücher Kühlschrank Rücken Lösung Prüfung Gebäude Äpfel Ärger Ölfarbe").split()

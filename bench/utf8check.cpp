@@ -20,7 +20,8 @@ int main(int argc, char* argv[])
     }
     LenientUtf8Check check;
     qint64 got = 0;
-    while ((got = file.read(reinterpret_cast<char*>(check.pieceBuffer()), qint64(check.pieceCapacity()))) > 0)
+    while ((got = file.read(reinterpret_cast<char*>(check.pieceBuffer()),
+                            qint64(check.pieceCapacity()))) > 0)
         check.checkPiece(std::size_t(got));
     return got < 0 ? 2 : check.finish() ? 0 : 1;
 }

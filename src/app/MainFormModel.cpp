@@ -14,8 +14,9 @@ void MainFormModel::create(bool hasArguments, const QString& nativeWorkingFolder
     m_paths = DatabasePaths(
         DatabasePaths::determineBaseFolder(hasArguments, nativeWorkingFolder, nativeProgramFolder));
     if (!baseFolderFound()) {
-        m_ui.warning(QStringLiteral("Der Ordner %1 liegt auf keinem zugeordneten Laufwerk (NIMBRA_DRIVES).")
-                         .arg(hasArguments ? nativeProgramFolder : nativeWorkingFolder));
+        m_ui.warning(
+            QStringLiteral("Der Ordner %1 liegt auf keinem zugeordneten Laufwerk (NIMBRA_DRIVES).")
+                .arg(hasArguments ? nativeProgramFolder : nativeWorkingFolder));
         return;
     }
     catalogue::ensureFolderTree(m_paths, m_ui);
@@ -48,7 +49,8 @@ QSize MainFormModel::readSize(const QString& heightName, const QString& widthNam
 
 catalogue::Listing MainFormModel::listAtFirstPaint()
 {
-    catalogue::Listing listing = catalogue::LiesNamenDatenbanken(m_paths, false, QString(), QString());
+    catalogue::Listing listing =
+        catalogue::LiesNamenDatenbanken(m_paths, false, QString(), QString());
     if (listing.names.isEmpty())
         return listing;
     bool ok = false;
@@ -86,12 +88,14 @@ QString MainFormModel::deleteItemCaption() const
 
 QString MainFormModel::deleteDocumentsItemCaption()
 {
-    return QStringLiteral("Nur die Ansi-, Utf8- und Unicode- Dokumente.txt u. Titelpositionen.txt löschen");
+    return QStringLiteral(
+        "Nur die Ansi-, Utf8- und Unicode- Dokumente.txt u. Titelpositionen.txt löschen");
 }
 
 bool MainFormModel::deleteSelectedDatabase()
 {
-    if (m_selectedName.isEmpty() || !m_ui.question(catalogue::deleteDatabaseQuestion(m_selectedName)))
+    if (m_selectedName.isEmpty() ||
+        !m_ui.question(catalogue::deleteDatabaseQuestion(m_selectedName)))
         return false;
     catalogue::deleteDatabaseFiles(m_paths, m_selectedName);
     return true;
@@ -99,7 +103,8 @@ bool MainFormModel::deleteSelectedDatabase()
 
 bool MainFormModel::deleteSelectedDocuments()
 {
-    if (m_selectedName.isEmpty() || !m_ui.question(catalogue::deleteDocumentsQuestion(m_selectedName)))
+    if (m_selectedName.isEmpty() ||
+        !m_ui.question(catalogue::deleteDocumentsQuestion(m_selectedName)))
         return false;
     catalogue::deleteDocumentFiles(m_paths, m_selectedName);
     return true;

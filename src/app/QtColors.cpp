@@ -9,9 +9,9 @@ QColor toQColor(TColor color)
         return QColor(int(color & 0xFF), int(color >> 8 & 0xFF), int(color >> 16 & 0xFF));
     const QPalette palette = QApplication::palette();
     switch (color & 0xFF) {
-    case 5: return palette.color(QPalette::Base);        // clWindow
-    case 8: return palette.color(QPalette::WindowText);  // clWindowText
-    case 13: return palette.color(QPalette::Highlight);  // clHighlight
+    case 5: return palette.color(QPalette::Base);       // clWindow
+    case 8: return palette.color(QPalette::WindowText); // clWindowText
+    case 13: return palette.color(QPalette::Highlight); // clHighlight
     case 14: return palette.color(QPalette::HighlightedText);
     case 15: return palette.color(QPalette::Button);     // clBtnFace
     case 18: return palette.color(QPalette::ButtonText); // clBtnText

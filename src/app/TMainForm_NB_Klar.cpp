@@ -28,7 +28,8 @@ int screenWidth()
 } // namespace
 
 TMainForm_NB_Klar::TMainForm_NB_Klar(const StartInfo& start, UserInterface* ui, QWidget* parent)
-    : QWidget(parent), m_ownUi(this), m_ui(ui ? *ui : m_ownUi), m_model(settings::SettingsStore(), m_ui)
+    : QWidget(parent), m_ownUi(this), m_ui(ui ? *ui : m_ownUi),
+      m_model(settings::SettingsStore(), m_ui)
 {
     setObjectName(QStringLiteral("MainForm_NB_Klar"));
     buildControls();
@@ -65,8 +66,10 @@ void TMainForm_NB_Klar::buildControls()
     Datenbankloeschen1 = PopupMenu1->addAction(QStringLiteral("Datenbank komplett löschen"));
     Datenbankloeschen1->setObjectName(QStringLiteral("Datenbankloeschen1"));
     connect(Datenbankloeschen1, &QAction::triggered, this, [this] { Datenbankloeschen1Click(); });
-    NurdieAnsiUtf8Unicodetxtlschen1 = PopupMenu1->addAction(MainFormModel::deleteDocumentsItemCaption());
-    NurdieAnsiUtf8Unicodetxtlschen1->setObjectName(QStringLiteral("NurdieAnsiUtf8Unicodetxtlschen1"));
+    NurdieAnsiUtf8Unicodetxtlschen1 =
+        PopupMenu1->addAction(MainFormModel::deleteDocumentsItemCaption());
+    NurdieAnsiUtf8Unicodetxtlschen1->setObjectName(
+        QStringLiteral("NurdieAnsiUtf8Unicodetxtlschen1"));
     connect(NurdieAnsiUtf8Unicodetxtlschen1, &QAction::triggered, this,
             [this] { NurdieAnsiUtf8Unicodetxtlschen1Click(); });
 

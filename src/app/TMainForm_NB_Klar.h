@@ -23,7 +23,8 @@ public:
         QString nativeProgramFolder;
     };
 
-    TMainForm_NB_Klar(const StartInfo& start, UserInterface* ui = nullptr, QWidget* parent = nullptr);
+    TMainForm_NB_Klar(const StartInfo& start, UserInterface* ui = nullptr,
+                      QWidget* parent = nullptr);
 
     const MainFormModel& model() const { return m_model; }
     QListWidget* databaseList() const { return ListBox1; }

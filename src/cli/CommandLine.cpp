@@ -28,7 +28,8 @@ int listDatabases(const QString& nativeBase, QTextStream& out, QTextStream& err)
 {
     const QString base = DatabasePaths::determineBaseFolder(false, nativeBase, QString());
     if (base.isEmpty()) {
-        err << QStringLiteral("Der Ordner %1 liegt auf keinem zugeordneten Laufwerk.\n").arg(nativeBase);
+        err << QStringLiteral("Der Ordner %1 liegt auf keinem zugeordneten Laufwerk.\n")
+                   .arg(nativeBase);
         return 1;
     }
     for (const QString& name : catalogue::databaseNames(DatabasePaths(base)))
@@ -44,7 +45,8 @@ int classify(const QStringList& files, QTextStream& out, QTextStream& err)
     for (const QString& file : files) {
         const QString path = platform::programPath(file);
         Result<ClassDecision> decision =
-            path.isEmpty() ? Result<ClassDecision>::failure(QStringLiteral("liegt auf keinem zugeordneten Laufwerk"))
+            path.isEmpty() ? Result<ClassDecision>::failure(
+                                 QStringLiteral("liegt auf keinem zugeordneten Laufwerk"))
                            : decideClassOfFile(path);
         if (!decision) {
             err << file << ": " << decision.error() << '\n';
@@ -105,8 +107,10 @@ int findInFile(const QStringList& args, QTextStream& out, QTextStream& err)
         return usage(err);
     TATStreamSearch search;
     const QString path = platform::programPath(request->file);
-    const Status opened = path.isEmpty() ? Status::failure(QStringLiteral("Cannot open file: \"%1\"").arg(request->file))
-                                         : search.setFileName(path);
+    const Status opened =
+        path.isEmpty()
+            ? Status::failure(QStringLiteral("Cannot open file: \"%1\"").arg(request->file))
+            : search.setFileName(path);
     if (!opened) {
         err << opened.error() << '\n';
         return 2;

@@ -8,8 +8,7 @@
 
 // The outcome of an operation that can fail for reasons the user can cause: a value, or a
 // German error text ready to be shown. Bugs are asserts, not results.
-template <typename T>
-class [[nodiscard]] Result {
+template <typename T> class [[nodiscard]] Result {
 public:
     Result(T value) : m_state(std::move(value)) {}
     static Result failure(QString message) { return Result(Error{std::move(message)}); }

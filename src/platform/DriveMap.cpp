@@ -70,8 +70,8 @@ std::optional<QString> DriveMap::toProgram(const QString& nativePath) const
     const std::pair<const char16_t, QString>* best = nullptr;
     for (const auto& entry : m_roots) {
         const QString& root = entry.second;
-        const bool inside = root.isEmpty() ? path.startsWith(u'/')
-                                           : (path == root || path.startsWith(root + u'/'));
+        const bool inside =
+            root.isEmpty() ? path.startsWith(u'/') : (path == root || path.startsWith(root + u'/'));
         if (inside && (!best || root.size() > best->second.size()))
             best = &entry;
     }

@@ -16,7 +16,9 @@ QString nativePath(const QString& programPath)
 
 QString programPath(const QString& nativePath)
 {
-    return DriveMap::current().toProgram(QFileInfo(nativePath).absoluteFilePath()).value_or(QString());
+    return DriveMap::current()
+        .toProgram(QFileInfo(nativePath).absoluteFilePath())
+        .value_or(QString());
 }
 
 namespace {
@@ -97,8 +99,8 @@ bool emptyFolder(const QString& programPath)
     if (!dir.exists())
         return false;
     bool allGone = true;
-    const auto entries = dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                           QDir::NoDotAndDotDot);
+    const auto entries =
+        dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
         const bool removed = entry.isDir() && !entry.isSymLink()
                                  ? QDir(entry.absoluteFilePath()).removeRecursively()

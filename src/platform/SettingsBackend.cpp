@@ -21,8 +21,8 @@ std::unique_ptr<QSettings> settingsFor(const QString& keyPath, QString* group)
     const QString application = parts.value(1);
     *group = parts.mid(2).join(u'/');
     if (g_redirected)
-        return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                           organization, application);
+        return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, organization,
+                                           application);
     return std::make_unique<QSettings>(organization, application);
 }
 

@@ -37,8 +37,8 @@ const unsigned char* MappedFile::mapView(qint64 offset, qint64 length, bool sequ
     unmap();
     if (m_handle < 0 || length <= 0 || offset < 0 || offset + length > m_size)
         return nullptr;
-    void* view = ::mmap(nullptr, std::size_t(length), PROT_READ, MAP_PRIVATE, int(m_handle),
-                        off_t(offset));
+    void* view =
+        ::mmap(nullptr, std::size_t(length), PROT_READ, MAP_PRIVATE, int(m_handle), off_t(offset));
     if (view == MAP_FAILED)
         return nullptr;
     if (sequential) {

@@ -25,9 +25,9 @@ MappedFile::~MappedFile()
 Status MappedFile::open(const QString& nativePath)
 {
     close();
-    HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(nativePath.utf16()), GENERIC_READ,
-                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file =
+        CreateFileW(reinterpret_cast<const wchar_t*>(nativePath.utf16()), GENERIC_READ,
+                    FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return Status::failure(lastErrorText());
     LARGE_INTEGER size{};
@@ -52,9 +52,9 @@ const unsigned char* MappedFile::mapView(qint64 offset, qint64 length, bool)
     unmap();
     if (m_mapping <= 0 || length <= 0 || offset < 0 || offset + length > m_size)
         return nullptr;
-    void* view = MapViewOfFile(reinterpret_cast<HANDLE>(m_mapping), FILE_MAP_READ,
-                               DWORD(quint64(offset) >> 32), DWORD(offset & 0xFFFFFFFF),
-                               SIZE_T(length));
+    void* view =
+        MapViewOfFile(reinterpret_cast<HANDLE>(m_mapping), FILE_MAP_READ,
+                      DWORD(quint64(offset) >> 32), DWORD(offset & 0xFFFFFFFF), SIZE_T(length));
     m_view = view;
     m_viewLength = view ? std::size_t(length) : 0;
     return static_cast<const unsigned char*>(view);

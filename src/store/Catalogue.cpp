@@ -28,13 +28,15 @@ bool ntfsLess(const QString& a, const QString& b)
 
 void ensureFolderTree(const DatabasePaths& paths, UserInterface& ui)
 {
-    for (const QString& folder : {paths.databaseFolder(), paths.searchTermFolder(), paths.tempFolder()}) {
+    for (const QString& folder :
+         {paths.databaseFolder(), paths.searchTermFolder(), paths.tempFolder()}) {
         const QString path = withoutTrailingBackslash(folder);
         if (platform::isFolder(path))
             continue;
         const QString native = platform::nativePath(path);
         if (native.isEmpty() || !QDir().mkdir(native))
-            ui.warning(QStringLiteral("Kann das Verzeichnis ") + path + QStringLiteral(" nicht anlegen!"));
+            ui.warning(QStringLiteral("Kann das Verzeichnis ") + path +
+                       QStringLiteral(" nicht anlegen!"));
     }
 }
 
@@ -42,8 +44,8 @@ QStringList databaseNames(const DatabasePaths& paths)
 {
     const QDir folder(platform::nativePath(paths.databaseFolder()));
     QStringList names;
-    const auto entries = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                          QDir::NoDotAndDotDot);
+    const auto entries =
+        folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& entry : entries) {
         // A backslash in a native name would split the program path.
         if (!entry.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive) || entry.contains(u'\\'))
@@ -89,13 +91,15 @@ bool isPathListOnly(const DatabasePaths& paths, const QString& name)
 
 QString deleteDatabaseQuestion(const QString& name)
 {
-    return QStringLiteral("Möchten Sie die Datenbank \"") + name + QStringLiteral("\" wirklich löschen?");
+    return QStringLiteral("Möchten Sie die Datenbank \"") + name +
+           QStringLiteral("\" wirklich löschen?");
 }
 
 QString deleteDocumentsQuestion(const QString& name)
 {
     return QStringLiteral("Möchten Sie die Daten von \"") + name +
-           QStringLiteral("\" wirklich löschen?\r\nDie Suche funktioniert danach noch, aber langsamer.");
+           QStringLiteral(
+               "\" wirklich löschen?\r\nDie Suche funktioniert danach noch, aber langsamer.");
 }
 
 void deleteDatabaseFiles(const DatabasePaths& paths, const QString& name)

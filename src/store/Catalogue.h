@@ -20,7 +20,7 @@ QStringList databaseNames(const DatabasePaths& paths);
 
 struct Listing {
     QStringList names;
-    int selectedIndex = -1;          // -1: nothing selected
+    int selectedIndex = -1;           // -1: nothing selected
     bool runSelectionHandler = false; // the selection came from the new-database name
 };
 

@@ -1,7 +1,5 @@
 #include "store/Colors.h"
 
-
-
 namespace colors {
 
 namespace {
@@ -13,16 +11,26 @@ struct NamedColor {
 
 // The toolkit's colour-name table: the standard colours, then the system colours.
 constexpr NamedColor kNamedColors[] = {
-    {0x000000, "clBlack"},          {0x000080, "clMaroon"},
-    {0x008000, "clGreen"},          {0x008080, "clOlive"},
-    {0x800000, "clNavy"},           {0x800080, "clPurple"},
-    {0x808000, "clTeal"},           {0x808080, "clGray"},
-    {0xC0C0C0, "clSilver"},         {0x0000FF, "clRed"},
-    {0x00FF00, "clLime"},           {0x00FFFF, "clYellow"},
-    {0xFF0000, "clBlue"},           {0xFF00FF, "clFuchsia"},
-    {0xFFFF00, "clAqua"},           {0xFFFFFF, "clWhite"},
-    {0xC0DCC0, "clMoneyGreen"},     {0xF0CAA6, "clSkyBlue"},
-    {0xF0FBFF, "clCream"},          {0xA4A0A0, "clMedGray"},
+    {0x000000, "clBlack"},
+    {0x000080, "clMaroon"},
+    {0x008000, "clGreen"},
+    {0x008080, "clOlive"},
+    {0x800000, "clNavy"},
+    {0x800080, "clPurple"},
+    {0x808000, "clTeal"},
+    {0x808080, "clGray"},
+    {0xC0C0C0, "clSilver"},
+    {0x0000FF, "clRed"},
+    {0x00FF00, "clLime"},
+    {0x00FFFF, "clYellow"},
+    {0xFF0000, "clBlue"},
+    {0xFF00FF, "clFuchsia"},
+    {0xFFFF00, "clAqua"},
+    {0xFFFFFF, "clWhite"},
+    {0xC0DCC0, "clMoneyGreen"},
+    {0xF0CAA6, "clSkyBlue"},
+    {0xF0FBFF, "clCream"},
+    {0xA4A0A0, "clMedGray"},
     {clSystemColor | 10, "clActiveBorder"},
     {clSystemColor | 2, "clActiveCaption"},
     {clSystemColor | 12, "clAppWorkSpace"},

@@ -54,12 +54,14 @@ QString DatabasePaths::log(const QString& name) const
 
 QString DatabasePaths::document(const QString& name, Family family) const
 {
-    return databaseFolder() + name + u'_' + documentFamilyName(family) + QStringLiteral("Dokument.txt");
+    return databaseFolder() + name + u'_' + documentFamilyName(family) +
+           QStringLiteral("Dokument.txt");
 }
 
 QString DatabasePaths::titlePositions(const QString& name, Family family) const
 {
-    return databaseFolder() + name + u'_' + familyName(family) + QStringLiteral("_TitelPositionen.txt");
+    return databaseFolder() + name + u'_' + familyName(family) +
+           QStringLiteral("_TitelPositionen.txt");
 }
 
 QString DatabasePaths::phraseList(const QString& name, Family family) const
@@ -70,7 +72,8 @@ QString DatabasePaths::phraseList(const QString& name, Family family) const
 
 QString DatabasePaths::searchTermList(const QString& name, Family family) const
 {
-    return searchTermFolder() + name + u'_' + familyName(family) + QStringLiteral("_Suchwoerterliste.txt");
+    return searchTermFolder() + name + u'_' + familyName(family) +
+           QStringLiteral("_Suchwoerterliste.txt");
 }
 
 QString DatabasePaths::searchTermListWithoutDocuments(const QString& name) const

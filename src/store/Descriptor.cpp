@@ -19,8 +19,8 @@ Result<Header> parseHeader(const QString& firstLine)
     static const QString kKey = QStringLiteral("PFAD_UND_ENDUNGEN=");
     const qsizetype keyAt = firstLine.indexOf(kKey);
     if (keyAt < 0) {
-        return Result<Header>::failure(
-            QStringLiteral("Die Kopfzeile \"PFAD_UND_ENDUNGEN= ...\" fehlt in der Datenbankbeschreibung."));
+        return Result<Header>::failure(QStringLiteral(
+            "Die Kopfzeile \"PFAD_UND_ENDUNGEN= ...\" fehlt in der Datenbankbeschreibung."));
     }
     QString rest = firstLine;
     rest.remove(keyAt, kKey.size());

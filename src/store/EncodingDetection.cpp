@@ -26,7 +26,8 @@ Status openMapped(MappedFile& file, const QString& programPath)
 {
     const QString native = platform::nativePath(programPath);
     if (native.isEmpty())
-        return Status::failure(QStringLiteral("Das Laufwerk von %1 ist nicht zugeordnet.").arg(programPath));
+        return Status::failure(
+            QStringLiteral("Das Laufwerk von %1 ist nicht zugeordnet.").arg(programPath));
     return file.open(native);
 }
 
@@ -78,7 +79,8 @@ Result<BomKind> checkByteOrderMark(const QString& programPath)
     const qint64 length = std::min<qint64>(4, file.size());
     const unsigned char* view = file.map(0, length);
     if (length > 0 && !view)
-        return Result<BomKind>::failure(QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(programPath));
+        return Result<BomKind>::failure(
+            QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(programPath));
     return bomKindOf(QByteArrayView(view, length));
 }
 
@@ -118,7 +120,7 @@ void sniffAnsiUtf8(QByteArrayView firstBytes, ClassFlags& flags)
         flags.ansi = true;
     // Windows-1252 ä ö ü ß Ä Ö Ü
     static constexpr std::array<char, 7> kUmlauts = {'\xE4', '\xF6', '\xFC', '\xDF',
-                                                      '\xC4', '\xD6', '\xDC'};
+                                                     '\xC4', '\xD6', '\xDC'};
     const bool umlaut = std::any_of(head.begin(), head.end(), [](char byte) {
         return std::find(kUmlauts.begin(), kUmlauts.end(), byte) != kUmlauts.end();
     });
@@ -192,7 +194,8 @@ Result<ClassDecision> decideClassOfFile(const QString& programPath)
 
     // One pass in pieces through one buffer: the first bytes for the mark and the sniff,
     // every byte for the two whole-file tests.
-    LenientUtf8Check utf8Check(std::min<qint64>(LenientUtf8Check::kPieceSize, std::max<qint64>(file.size(), 1)));
+    LenientUtf8Check utf8Check(
+        std::min<qint64>(LenientUtf8Check::kPieceSize, std::max<qint64>(file.size(), 1)));
     Utf16Statistics utf16;
     QByteArray head;
     for (;;) {
@@ -211,6 +214,7 @@ Result<ClassDecision> decideClassOfFile(const QString& programPath)
         utf16.feed(utf8Check.pieceBuffer(), std::size_t(got));
         utf8Check.checkPiece(std::size_t(got));
     }
-    return decideFrom(programPath, bomKindOf(head), head, [&] { return utf8Check.finish(); },
-                      [&] { return utf16.looksLikeUtf16LE(); });
+    return decideFrom(
+        programPath, bomKindOf(head), head, [&] { return utf8Check.finish(); },
+        [&] { return utf16.looksLikeUtf16LE(); });
 }

@@ -47,7 +47,7 @@ struct Entry {
     QString name;
     std::optional<QString> firstStartDefault; // written at first start, in table order
     Fallback fallback = Fallback::Text;
-    QString fallbackText;                     // for Fallback::Text
+    QString fallbackText; // for Fallback::Text
 };
 
 // Every value of the store, with its first-start default and its fallback.

@@ -11,9 +11,10 @@ Result<std::unique_ptr<TMyFileReader>> TMyFileReader::create(const QString& prog
     using R = Result<std::unique_ptr<TMyFileReader>>;
     std::unique_ptr<TMyFileReader> reader(new TMyFileReader);
     const QString native = platform::nativePath(programPath);
-    const Status opened = native.isEmpty()
-                              ? Status::failure(QStringLiteral("Laufwerk nicht zugeordnet: %1").arg(programPath))
-                              : reader->m_file.open(native);
+    const Status opened =
+        native.isEmpty()
+            ? Status::failure(QStringLiteral("Laufwerk nicht zugeordnet: %1").arg(programPath))
+            : reader->m_file.open(native);
     if (!opened)
         return R::failure(QStringLiteral("Es ist ein Fehler aufgetreten:\r\n") + opened.error());
 

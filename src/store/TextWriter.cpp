@@ -9,8 +9,8 @@ Status writeFileSafely(const QString& programPath, const QByteArray& bytes)
 {
     const QString native = platform::nativePath(programPath);
     const auto failure = [&programPath](const QString& cause) {
-        return Status::failure(
-            QStringLiteral("Die Datei %1 konnte nicht geschrieben werden: %2").arg(programPath, cause));
+        return Status::failure(QStringLiteral("Die Datei %1 konnte nicht geschrieben werden: %2")
+                                   .arg(programPath, cause));
     };
     if (native.isEmpty())
         return failure(QStringLiteral("Das Laufwerk ist nicht zugeordnet."));
@@ -25,10 +25,8 @@ Status writeFileSafely(const QString& programPath, const QByteArray& bytes)
 QByteArray encodeForCodePage(const QString& text, CodePage codePage)
 {
     switch (codePage) {
-    case CodePage::Ansi1252:
-        return cp1252::encode(text);
-    case CodePage::Utf8:
-        return text.toUtf8();
+    case CodePage::Ansi1252: return cp1252::encode(text);
+    case CodePage::Utf8: return text.toUtf8();
     case CodePage::Utf16LE: {
         QByteArray bytes;
         bytes.reserve(2 + 2 * text.size());

@@ -1,6 +1,5 @@
 #include "store/Utf16Statistics.h"
 
-
 #if defined(__SSE2__)
 #include <immintrin.h>
 #endif
@@ -63,9 +62,10 @@ void Utf16Statistics::feed(const unsigned char* bytes, std::size_t count)
         const __m128i printable = _mm_and_si128(_mm_cmpgt_epi16(low, _mm_set1_epi16(0x1F)),
                                                 _mm_cmplt_epi16(low, _mm_set1_epi16(0x7F)));
         const __m128i upper = _mm_cmpgt_epi16(low, _mm_set1_epi16(0x9F));
-        const __m128i control = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi16(low, _mm_set1_epi16(0x09)), _mm_cmpeq_epi16(low, _mm_set1_epi16(0x0A))),
-            _mm_cmpeq_epi16(low, _mm_set1_epi16(0x0D)));
+        const __m128i control =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(low, _mm_set1_epi16(0x09)),
+                                      _mm_cmpeq_epi16(low, _mm_set1_epi16(0x0A))),
+                         _mm_cmpeq_epi16(low, _mm_set1_epi16(0x0D)));
         const __m128i text = _mm_or_si128(_mm_or_si128(printable, upper), control);
         latinLanes = _mm_sub_epi16(latinLanes, _mm_and_si128(highZero, text));
         nulLanes = _mm_sub_epi16(nulLanes, _mm_and_si128(highZero, _mm_cmpeq_epi16(low, zero)));

@@ -3,7 +3,6 @@
 #include "store/LenientUtf8Check.h"
 #include "store/Windows1252.h"
 
-
 namespace utf8 {
 
 StrictResult validateStrict(const unsigned char* bytes, std::size_t count)

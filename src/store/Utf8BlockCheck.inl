@@ -24,8 +24,7 @@ inline bool noLeadIn8(const unsigned char* p)
 }
 
 // Bits of the positions (of the vector at p) where the rule fails. p[-7..-1] is readable.
-template <class V>
-inline typename V::Mask mismatches(const unsigned char* p)
+template <class V> inline typename V::Mask mismatches(const unsigned char* p)
 {
     const typename V::Vec current = V::load(p);
     typename V::Vec expected = V::zero();
@@ -39,8 +38,7 @@ inline typename V::Mask mismatches(const unsigned char* p)
 
 // Checks positions [0, count) at p; p[-32..-1] holds the bytes before (zeros at the start)
 // and p[count .. count + 63] is readable. Adds to sawHigh; false on the first failure.
-template <class V>
-bool checkPositions(const unsigned char* p, std::size_t count, bool& sawHigh)
+template <class V> bool checkPositions(const unsigned char* p, std::size_t count, bool& sawHigh)
 {
     constexpr std::size_t W = V::kWidth;
     std::size_t i = 0;
@@ -55,8 +53,9 @@ bool checkPositions(const unsigned char* p, std::size_t count, bool& sawHigh)
     }
     for (; i < count; i += W) {
         const std::size_t valid = count - i < W ? count - i : W;
-        const typename V::Mask keep =
-            valid == W ? typename V::Mask(~typename V::Mask(0)) : typename V::Mask((typename V::Mask(1) << valid) - 1);
+        const typename V::Mask keep = valid == W
+                                          ? typename V::Mask(~typename V::Mask(0))
+                                          : typename V::Mask((typename V::Mask(1) << valid) - 1);
         sawHigh = sawHigh || (V::movemask(V::load(p + i)) & keep) != 0;
         if ((mismatches<V>(p + i) & keep) != 0)
             return false;

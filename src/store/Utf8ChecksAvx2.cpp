@@ -11,7 +11,10 @@ struct Avx2 {
     using Vec = __m256i;
     using Mask = std::uint32_t;
     static constexpr std::size_t kWidth = 32;
-    static Vec load(const unsigned char* p) { return _mm256_loadu_si256(reinterpret_cast<const Vec*>(p)); }
+    static Vec load(const unsigned char* p)
+    {
+        return _mm256_loadu_si256(reinterpret_cast<const Vec*>(p));
+    }
     static Vec zero() { return _mm256_setzero_si256(); }
     static Vec set1(unsigned char b) { return _mm256_set1_epi8(char(b)); }
     static Vec eq(Vec a, Vec b) { return _mm256_cmpeq_epi8(a, b); }

@@ -10,7 +10,10 @@ struct Sse2 {
     using Vec = __m128i;
     using Mask = std::uint32_t;
     static constexpr std::size_t kWidth = 16;
-    static Vec load(const unsigned char* p) { return _mm_loadu_si128(reinterpret_cast<const Vec*>(p)); }
+    static Vec load(const unsigned char* p)
+    {
+        return _mm_loadu_si128(reinterpret_cast<const Vec*>(p));
+    }
     static Vec zero() { return _mm_setzero_si128(); }
     static Vec set1(unsigned char b) { return _mm_set1_epi8(char(b)); }
     static Vec eq(Vec a, Vec b) { return _mm_cmpeq_epi8(a, b); }

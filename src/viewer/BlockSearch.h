@@ -48,7 +48,8 @@ private:
     bool matchesAt(const unsigned char* block, std::size_t length, std::size_t at,
                    BlockEdges edges) const;
     std::size_t scanForward(const unsigned char* block, std::size_t length, BlockEdges edges) const;
-    std::size_t scanBackward(const unsigned char* block, std::size_t length, BlockEdges edges) const;
+    std::size_t scanBackward(const unsigned char* block, std::size_t length,
+                             BlockEdges edges) const;
 
     QByteArray m_text;
     FoldTable m_fold;

@@ -40,7 +40,9 @@ QString ansiCharCodes(const QByteArray& text)
     QString codes;
     codes.reserve(text.size() * 4);
     for (const char c : text)
-        codes += QStringLiteral("#$%1").arg(static_cast<unsigned char>(c), 2, 16, QLatin1Char('0')).toUpper();
+        codes += QStringLiteral("#$%1")
+                     .arg(static_cast<unsigned char>(c), 2, 16, QLatin1Char('0'))
+                     .toUpper();
     return codes;
 }
 

@@ -178,19 +178,18 @@ constexpr CodecAlias kCodecAliases[] = {
     {21025, "ibm-1025"},
 };
 
-int systemCodePage(int codePage) {
+int systemCodePage(int codePage)
+{
     switch (codePage) {
-    case kOemPseudoCodePage:
-        return kOemCodePage;
-    case kMacPseudoCodePage:
-        return kMacCodePage;
-    default:
-        return codePage;
+    case kOemPseudoCodePage: return kOemCodePage;
+    case kMacPseudoCodePage: return kMacCodePage;
+    default: return codePage;
     }
 }
 
 // The name of a decoder for the code page, empty when the system has none.
-QByteArray lookUpDecoderName(int codePage) {
+QByteArray lookUpDecoderName(int codePage)
+{
     const int target = systemCodePage(codePage);
     for (const CodecAlias& alias : kCodecAliases) {
         if (alias.codePage == target && QStringDecoder(alias.name).isValid())
@@ -199,7 +198,8 @@ QByteArray lookUpDecoderName(int codePage) {
     return {};
 }
 
-const std::array<QByteArray, kEncodingCount>& decoderNames() {
+const std::array<QByteArray, kEncodingCount>& decoderNames()
+{
     static const std::array<QByteArray, kEncodingCount> names = [] {
         std::array<QByteArray, kEncodingCount> result;
         for (int i = 0; i < kEncodingCount; ++i)
@@ -209,14 +209,16 @@ const std::array<QByteArray, kEncodingCount>& decoderNames() {
     return names;
 }
 
-const EncodingAvailability& systemAvailability() {
+const EncodingAvailability& systemAvailability()
+{
     static const EncodingAvailability flags =
         availabilityFrom([](int codePage) { return !lookUpDecoderName(codePage).isEmpty(); });
     return flags;
 }
 
 // Nothing when the system has no decoder for the entry's code page.
-std::optional<QString> decode(QByteArrayView bytes, TATEncoding encoding) {
+std::optional<QString> decode(QByteArrayView bytes, TATEncoding encoding)
+{
     const QByteArray& name = decoderNames()[encoding];
     if (name.isEmpty())
         return std::nullopt;
@@ -224,7 +226,8 @@ std::optional<QString> decode(QByteArrayView bytes, TATEncoding encoding) {
     return QString(decoder.decode(bytes));
 }
 
-QString decodeByTable(QByteArrayView bytes, const std::array<char16_t, 256>& table) {
+QString decodeByTable(QByteArrayView bytes, const std::array<char16_t, 256>& table)
+{
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (const char byte : bytes)
@@ -233,7 +236,8 @@ QString decodeByTable(QByteArrayView bytes, const std::array<char16_t, 256>& tab
 }
 
 // Bytes below 0x80 are ASCII; the table gives the upper half.
-QString decodeByTable(QByteArrayView bytes, const std::array<char16_t, 128>& upper) {
+QString decodeByTable(QByteArrayView bytes, const std::array<char16_t, 128>& upper)
+{
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (const char byte : bytes) {
@@ -244,7 +248,8 @@ QString decodeByTable(QByteArrayView bytes, const std::array<char16_t, 128>& upp
 }
 
 // An odd trailing byte is dropped.
-QString decodeUtf16(QByteArrayView bytes, bool bigEndian) {
+QString decodeUtf16(QByteArrayView bytes, bool bigEndian)
+{
     QString text(bytes.size() / 2, Qt::Uninitialized);
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     const int high = bigEndian ? 0 : 1;
@@ -256,35 +261,34 @@ QString decodeUtf16(QByteArrayView bytes, bool bigEndian) {
 // Either the entry's decoder, when `useDecoder`, or a built-in table.
 template <std::size_t N>
 std::optional<QString> decodeOrTable(QByteArrayView bytes, TATEncoding encoding, bool useDecoder,
-                                     const std::array<char16_t, N>& table) {
+                                     const std::array<char16_t, N>& table)
+{
     return useDecoder ? decode(bytes, encoding) : decodeByTable(bytes, table);
 }
 
 // Nothing when the conversion fails: the entry is unavailable or lacks a decoder.
 std::optional<QString> tryConvert(QByteArrayView bytes, TATEncoding encoding,
-                                  const EncodingAvailability& available) {
+                                  const EncodingAvailability& available)
+{
     using namespace encodingtables;
     switch (encoding) {
-    case vEncANSI:
-        return cp1252::decode(bytes);
+    case vEncANSI: return cp1252::decode(bytes);
     case vEncEBCDIC:
         return decodeOrTable(bytes, vEncEBUSCanada, available[vEncEBUSCanada], kEbcdicUsCanada);
-    case vEncKOI8:
-        return decodeOrTable(bytes, vEncCyrKOI8R, available[vEncCyrKOI8R], kKoi8RUpper);
+    case vEncKOI8: return decodeOrTable(bytes, vEncCyrKOI8R, available[vEncCyrKOI8R], kKoi8RUpper);
     case vEncISO:
         return decodeOrTable(bytes, kAnsiIsoEntry, available[kAnsiIsoEntry], kLatin1Upper);
     case vEncMac:
         // The Macintosh code page is MacRoman, so its entry tells whether a decoder exists.
         return decodeOrTable(bytes, vEncMac, available[vEncWEuroMac], kMacRomanUpper);
     case vEncUnicodeLE:
-    case vEncUnicodeBE:
-        return decodeUtf16(bytes, encoding == vEncUnicodeBE);
-    default:
-        return available[encoding] ? decode(bytes, encoding) : std::nullopt;
+    case vEncUnicodeBE: return decodeUtf16(bytes, encoding == vEncUnicodeBE);
+    default: return available[encoding] ? decode(bytes, encoding) : std::nullopt;
     }
 }
 
-std::optional<AnsiTranslation> computeAnsiTranslation(TATEncoding encoding) {
+std::optional<AnsiTranslation> computeAnsiTranslation(TATEncoding encoding)
+{
     if (encodingCharSize(encoding) != 1 || !isEncodingAvailable(encoding))
         return std::nullopt;
     AnsiTranslation table;
@@ -304,12 +308,14 @@ std::optional<AnsiTranslation> computeAnsiTranslation(TATEncoding encoding) {
 
 } // namespace
 
-const TATEncodingRec& encodingRec(TATEncoding encoding) {
+const TATEncodingRec& encodingRec(TATEncoding encoding)
+{
     Q_ASSERT(encoding < kEncodingCount);
     return kEncodings[encoding];
 }
 
-QString encodingDisplayName(TATEncoding encoding) {
+QString encodingDisplayName(TATEncoding encoding)
+{
     const TATEncodingRec& rec = encodingRec(encoding);
     const QString name = QString::fromLatin1(rec.name);
     if (rec.region == 0)
@@ -318,16 +324,19 @@ QString encodingDisplayName(TATEncoding encoding) {
            QLatin1Char(')');
 }
 
-int encodingCharSize(TATEncoding encoding) {
+int encodingCharSize(TATEncoding encoding)
+{
     return encoding == vEncUnicodeLE || encoding == vEncUnicodeBE ? 2 : 1;
 }
 
-bool isEncodingAvailable(TATEncoding encoding) {
+bool isEncodingAvailable(TATEncoding encoding)
+{
     Q_ASSERT(encoding < kEncodingCount);
     return systemAvailability()[encoding];
 }
 
-EncodingAvailability availabilityFrom(const std::function<bool(int codePage)>& installed) {
+EncodingAvailability availabilityFrom(const std::function<bool(int codePage)>& installed)
+{
     EncodingAvailability flags{};
     for (int i = 0; i < kEncodingCount; ++i) {
         const int codePage = kEncodings[i].codePage;
@@ -344,18 +353,21 @@ EncodingAvailability availabilityFrom(const std::function<bool(int codePage)>& i
 }
 
 QString convertToUnicode(QByteArrayView bytes, TATEncoding encoding,
-                         const EncodingAvailability& available) {
+                         const EncodingAvailability& available)
+{
     Q_ASSERT(encoding < kEncodingCount);
     if (bytes.isEmpty())
         return {};
     return tryConvert(bytes, encoding, available).value_or(QStringLiteral("?"));
 }
 
-QString convertToUnicode(QByteArrayView bytes, TATEncoding encoding) {
+QString convertToUnicode(QByteArrayView bytes, TATEncoding encoding)
+{
     return convertToUnicode(bytes, encoding, systemAvailability());
 }
 
-std::optional<AnsiTranslation> ansiTranslation(TATEncoding encoding) {
+std::optional<AnsiTranslation> ansiTranslation(TATEncoding encoding)
+{
     Q_ASSERT(encoding < kEncodingCount);
     static std::array<std::once_flag, kEncodingCount> once;
     static std::array<std::optional<AnsiTranslation>, kEncodingCount> cache;

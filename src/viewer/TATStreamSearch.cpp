@@ -33,7 +33,8 @@ Searcher makeSearcher(const QString& text, TATEncoding encoding, TATStreamSearch
         std::u16string units(reinterpret_cast<const char16_t*>(text.utf16()), text.size());
         if (!caseSensitive)
             std::transform(units.begin(), units.end(), units.begin(), WideBlockSearch::lower);
-        return WideBlockSearch(std::move(units), caseSensitive, encoding == vEncUnicodeBE, wholeWords);
+        return WideBlockSearch(std::move(units), caseSensitive, encoding == vEncUnicodeBE,
+                               wholeWords);
     }
     const auto& lower = cp1252::lowerTable();
     ByteBlockSearch::FoldTable fold{};
@@ -184,7 +185,8 @@ Result<bool> TATStreamSearch::FindNext(bool findPrevious)
     TATStreamSearchOptions options = m_savedOptions & (ssoCaseSensitive | ssoWholeWords);
     if (m_settings) {
         options = m_settings->caseSensitive() ? unsigned(ssoCaseSensitive) : 0u;
-        const bool termStartsText = m_settings->textLookedFor().startsWith(m_settings->currentSearchTerm());
+        const bool termStartsText =
+            m_settings->textLookedFor().startsWith(m_settings->currentSearchTerm());
         if (m_settings->wholeWords() && !termStartsText)
             options |= ssoWholeWords;
         if (m_settings->titlePositionSearch())
@@ -212,7 +214,8 @@ Result<qint64> TATStreamSearch::search(const QString& text, TATEncoding encoding
         return qint64(-1);
     const bool backward = options & ssoBackward;
     const qint64 direction = backward ? -1 : 1;
-    const qint64 lastPos = roundDown(std::max<qint64>(0, roundDown(streamSize, charSize) - charSize), charSize);
+    const qint64 lastPos =
+        roundDown(std::max<qint64>(0, roundDown(streamSize, charSize) - charSize), charSize);
 
     qint64 current = roundDown(startPos, charSize);
     if (current > lastPos) {
@@ -243,14 +246,16 @@ Result<qint64> TATStreamSearch::search(const QString& text, TATEncoding encoding
         }
         const std::optional<QByteArrayView> block = m_reader->read(blockStart, blockSize, backward);
         if (!block)
-            return Result<qint64>::failure(QStringLiteral("Read error at offset %1").arg(blockStart));
+            return Result<qint64>::failure(
+                QStringLiteral("Read error at offset %1").arg(blockStart));
         const BlockEdges edges{backward, block->size() < m_blockSize};
         const auto* bytes = reinterpret_cast<const unsigned char*>(block->data());
         const std::size_t length = std::size_t(block->size());
         static const unsigned char kQuestionMark = '?';
         const std::size_t index = std::visit(
             [&](const auto& s) {
-                return unconvertible ? s.find(&kQuestionMark, 1, edges) : s.find(bytes, length, edges);
+                return unconvertible ? s.find(&kQuestionMark, 1, edges)
+                                     : s.find(bytes, length, edges);
             },
             searcher);
         if (index > 0)
@@ -258,7 +263,8 @@ Result<qint64> TATStreamSearch::search(const QString& text, TATEncoding encoding
         if (!progress(current, streamSize))
             return qint64(-1);
 
-        const qint64 next = roundDown(current + direction * blockSize - direction * overlap, charSize);
+        const qint64 next =
+            roundDown(current + direction * blockSize - direction * overlap, charSize);
         // A text as long as a block would never move on.
         const bool stuck = backward ? next >= current : next <= current;
         current = next;

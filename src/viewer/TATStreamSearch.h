@@ -63,8 +63,8 @@ public:
 
     // Searches from startPos (backward with start 0: from the end). True when found; an
     // error text when a block cannot be read ("Read error at offset N").
-    Result<bool> FindFirst(const QString& text, TATEncoding encoding, TATStreamSearchOptions options,
-                           qint64 startPos);
+    Result<bool> FindFirst(const QString& text, TATEncoding encoding,
+                           TATStreamSearchOptions options, qint64 startPos);
     // Searches again from the last match; backward when findPrevious.
     Result<bool> FindNext(bool findPrevious = false);
 

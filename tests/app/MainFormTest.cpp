@@ -46,7 +46,8 @@ TEST_F(MainFormTest, ListsTheDatabasesAndSelectsTheStoredOne)
     EXPECT_EQ(form->databaseList()->currentRow(), 1);
     EXPECT_EQ(form->model().selectedName(), QStringLiteral("Notizen"));
     EXPECT_TRUE(form->windowTitle().contains(QStringLiteral("Nimbra-Doviruzu")));
-    EXPECT_EQ(form->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->text(), QStringLiteral("Schli&eßen"));
+    EXPECT_EQ(form->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->text(),
+              QStringLiteral("Schli&eßen"));
 }
 
 TEST_F(MainFormTest, PopupDeletesTheSelectedDatabaseAfterYes)
@@ -55,7 +56,8 @@ TEST_F(MainFormTest, PopupDeletesTheSelectedDatabaseAfterYes)
     ui.answers = {true};
     form->popupMenu()->findChild<QAction*>(QStringLiteral("Datenbankloeschen1"))->trigger();
     ASSERT_EQ(ui.questions.size(), 1);
-    EXPECT_EQ(ui.questions[0], QStringLiteral("Möchten Sie die Datenbank \"Notizen\" wirklich löschen?"));
+    EXPECT_EQ(ui.questions[0],
+              QStringLiteral("Möchten Sie die Datenbank \"Notizen\" wirklich löschen?"));
     ASSERT_EQ(form->databaseList()->count(), 1);
     EXPECT_EQ(form->databaseList()->currentRow(), 0);
     EXPECT_FALSE(QFile::exists(drive.native(QStringLiteral("Datenbank/Notizen.dat"))));

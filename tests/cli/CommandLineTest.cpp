@@ -37,10 +37,11 @@ TEST(CommandLineTest, DatabasesInCatalogueOrder)
 TEST(CommandLineTest, ClassifyGoesOnAfterAFileThatCannotBeRead)
 {
     TempFolder folder;
-    folder.write(QStringLiteral("ansi.txt"), "Gr\xFC\xDF" "e");
+    folder.write(QStringLiteral("ansi.txt"), "Gr\xFC\xDF"
+                                             "e");
     folder.write(QStringLiteral("rtf.txt"), "{\\rtf1}");
     const CliRun result = run({"classify", folder.native("ansi.txt"), folder.native("gone.txt"),
-                            folder.native("rtf.txt")});
+                               folder.native("rtf.txt")});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, QStringLiteral("kein Unicode\tAnsi\t%1\nRTF\t-\t%2\n")
                               .arg(folder.native("ansi.txt"), folder.native("rtf.txt")));
@@ -54,8 +55,10 @@ TEST(CommandLineTest, FindPrintsEveryMatchAndSaysWhenThereIsNone)
     const QString file = folder.native(QStringLiteral("doc.txt"));
     EXPECT_EQ(run({"find", file, "haus"}).out, QStringLiteral("0 4\n"));
     EXPECT_EQ(run({"find", file, "haus", "--all"}).out, QStringLiteral("0 4\n5 4\n10 4\n15 4\n"));
-    EXPECT_EQ(run({"find", file, "haus", "--all", "--whole-words", "--case-sensitive"}).out, QStringLiteral("5 4\n"));
-    EXPECT_EQ(run({"find", file, "HAUS", "--backward", "--all"}).out, QStringLiteral("15 4\n10 4\n5 4\n0 4\n"));
+    EXPECT_EQ(run({"find", file, "haus", "--all", "--whole-words", "--case-sensitive"}).out,
+              QStringLiteral("5 4\n"));
+    EXPECT_EQ(run({"find", file, "HAUS", "--backward", "--all"}).out,
+              QStringLiteral("15 4\n10 4\n5 4\n0 4\n"));
     // Backward again from the match: a short text would meet itself; the listing ends there.
     EXPECT_EQ(run({"find", file, "s", "--backward", "--all"}).out, QStringLiteral("18 1\n"));
     const CliRun none = run({"find", file, "Zxqvw"});

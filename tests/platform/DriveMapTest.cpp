@@ -6,7 +6,8 @@ TEST(DriveMapTest, DefaultMapsCToRootAndSpecAddsLetters)
 {
     const DriveMap map = DriveMap::fromSpec(QStringLiteral("D=/srv/texte; e=/mnt/usb/ ;bad;XY=/z"));
     EXPECT_EQ(map.toNative(QStringLiteral("C:\\Daten\\a.txt")), QStringLiteral("/Daten/a.txt"));
-    EXPECT_EQ(map.toNative(QStringLiteral("D:\\Brief.txt")), QStringLiteral("/srv/texte/Brief.txt"));
+    EXPECT_EQ(map.toNative(QStringLiteral("D:\\Brief.txt")),
+              QStringLiteral("/srv/texte/Brief.txt"));
     EXPECT_EQ(map.toNative(QStringLiteral("e:\\x")), QStringLiteral("/mnt/usb/x"));
     EXPECT_EQ(map.toNative(QStringLiteral("D:\\")), QStringLiteral("/srv/texte/"));
     EXPECT_EQ(map.letters().size(), 3);
@@ -24,7 +25,8 @@ TEST(DriveMapTest, NativePathTakesTheLongestMappedPrefix)
 {
     const DriveMap map = DriveMap::fromSpec(QStringLiteral("D=/srv;E=/srv/texte"));
     EXPECT_EQ(map.toProgram(QStringLiteral("/srv/texte/a/b.txt")), QStringLiteral("E:\\a\\b.txt"));
-    EXPECT_EQ(map.toProgram(QStringLiteral("/srv/texte2/b.txt")), QStringLiteral("D:\\texte2\\b.txt"));
+    EXPECT_EQ(map.toProgram(QStringLiteral("/srv/texte2/b.txt")),
+              QStringLiteral("D:\\texte2\\b.txt"));
     EXPECT_EQ(map.toProgram(QStringLiteral("/srv")), QStringLiteral("D:\\"));
     EXPECT_EQ(map.toProgram(QStringLiteral("/etc/x")), QStringLiteral("C:\\etc\\x"));
 }

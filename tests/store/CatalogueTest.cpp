@@ -41,7 +41,8 @@ TEST_F(CatalogueTest, FolderThatCannotBeMadeIsReportedAndTheRestGoesOn)
     const DatabasePaths blocked(drive.program(QStringLiteral("Blocked")));
     ensureFolderTree(blocked, ui);
     ASSERT_EQ(ui.warnings.size(), 3);
-    EXPECT_EQ(ui.warnings[0], QStringLiteral("Kann das Verzeichnis D:\\Blocked\\Datenbank nicht anlegen!"));
+    EXPECT_EQ(ui.warnings[0],
+              QStringLiteral("Kann das Verzeichnis D:\\Blocked\\Datenbank nicht anlegen!"));
 }
 
 TEST_F(CatalogueTest, ListsDescriptorsWithoutMhtFilesInNameOrder)
@@ -57,7 +58,8 @@ TEST_F(CatalogueTest, ListsDescriptorsWithoutMhtFilesInNameOrder)
 
 TEST_F(CatalogueTest, EmptyFolderListsNothingAndSelectsNothing)
 {
-    const Listing listing = LiesNamenDatenbanken(paths, true, QStringLiteral("2"), QStringLiteral("x"));
+    const Listing listing =
+        LiesNamenDatenbanken(paths, true, QStringLiteral("2"), QStringLiteral("x"));
     EXPECT_TRUE(listing.names.isEmpty());
     EXPECT_EQ(listing.selectedIndex, -1);
 }
@@ -69,25 +71,30 @@ TEST_F(CatalogueTest, UpdateModeSelectsTheStoredIndexInsideTheList)
     EXPECT_EQ(LiesNamenDatenbanken(paths, true, QStringLiteral("2"), QString()).selectedIndex, 2);
     EXPECT_EQ(LiesNamenDatenbanken(paths, true, QString(), QString()).selectedIndex, 0);
     for (const char* outside : {"3", "-5", "abc"})
-        EXPECT_EQ(LiesNamenDatenbanken(paths, true, QLatin1String(outside), QString()).selectedIndex, 0) << outside;
+        EXPECT_EQ(
+            LiesNamenDatenbanken(paths, true, QLatin1String(outside), QString()).selectedIndex, 0)
+            << outside;
 }
 
 TEST_F(CatalogueTest, NewNameSelectsTheLastEntryContainingIt)
 {
     for (const char* name : {"Briefe", "Briefe2020", "Notizen"})
         addDatabase(QLatin1String(name));
-    const Listing listing = LiesNamenDatenbanken(paths, false, QStringLiteral("2"), QStringLiteral("Brief"));
+    const Listing listing =
+        LiesNamenDatenbanken(paths, false, QStringLiteral("2"), QStringLiteral("Brief"));
     EXPECT_EQ(listing.selectedIndex, 1);
     EXPECT_TRUE(listing.runSelectionHandler);
     // Containment is case-sensitive.
-    EXPECT_EQ(LiesNamenDatenbanken(paths, false, QString(), QStringLiteral("notizen")).selectedIndex, -1);
+    EXPECT_EQ(
+        LiesNamenDatenbanken(paths, false, QString(), QStringLiteral("notizen")).selectedIndex, -1);
     EXPECT_EQ(LiesNamenDatenbanken(paths, false, QString(), QString()).selectedIndex, -1);
 }
 
 TEST_F(CatalogueTest, DeletingADatabaseRemovesAllItsFilesButNotTheDriveList)
 {
     const QString name = QStringLiteral("Notes");
-    QStringList files = {paths.descriptor(name), paths.log(name), paths.searchTermListWithoutDocuments(name)};
+    QStringList files = {paths.descriptor(name), paths.log(name),
+                         paths.searchTermListWithoutDocuments(name)};
     for (const Family family : kFamilies) {
         files << paths.document(name, family) << paths.titlePositions(name, family)
               << paths.phraseList(name, family) << paths.searchTermList(name, family);
@@ -109,8 +116,10 @@ TEST_F(CatalogueTest, DeletingDocumentsKeepsTheDatabaseListedAsPathListOnly)
     const QString name = QStringLiteral("Notes");
     addDatabase(name);
     for (const Family family : kFamilies) {
-        drive.write(db(QStringLiteral("Notes_%1Dokument.txt").arg(documentFamilyName(family))), "x");
-        drive.write(db(QStringLiteral("Notes_%1_TitelPositionen.txt").arg(familyName(family))), "x");
+        drive.write(db(QStringLiteral("Notes_%1Dokument.txt").arg(documentFamilyName(family))),
+                    "x");
+        drive.write(db(QStringLiteral("Notes_%1_TitelPositionen.txt").arg(familyName(family))),
+                    "x");
     }
     drive.write(db(QStringLiteral("Notes_Phrasen_Woerter_AnsiListe.txt")), "x");
     EXPECT_FALSE(isPathListOnly(paths, name));
@@ -138,6 +147,7 @@ TEST_F(CatalogueTest, EmptyingTempRemovesSubfoldersAndKeepsTheFolder)
     drive.write(QStringLiteral("Basis/Datenbank/Temp/.hidden"), "x");
     EXPECT_TRUE(emptyTempFolder(paths));
     EXPECT_TRUE(QDir(drive.native(QStringLiteral("Basis/Datenbank/Temp")))
-                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                    .isEmpty());
     EXPECT_TRUE(has(QStringLiteral("Basis/Datenbank/Temp")));
 }

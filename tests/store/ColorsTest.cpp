@@ -6,7 +6,8 @@ using namespace colors;
 
 TEST(ColorsTest, NamedColoursRoundTripAndParseInAnyCase)
 {
-    for (const char* name : {"clBlack", "clWhite", "clRed", "clMoneyGreen", "clHighlight", "clNone"}) {
+    for (const char* name :
+         {"clBlack", "clWhite", "clRed", "clMoneyGreen", "clHighlight", "clNone"}) {
         const auto color = StringToColor(QLatin1String(name));
         ASSERT_TRUE(color.has_value()) << name;
         EXPECT_EQ(ColorToString(*color), QLatin1String(name));

@@ -8,7 +8,8 @@ using namespace descriptor;
 
 TEST(DescriptorTest, HeaderHasFiveSlots)
 {
-    EXPECT_EQ(formatHeader(QStringLiteral("D:\\Texte"), {QStringLiteral("*.txt"), QStringLiteral("*.csv")}),
+    EXPECT_EQ(formatHeader(QStringLiteral("D:\\Texte"),
+                           {QStringLiteral("*.txt"), QStringLiteral("*.csv")}),
               QStringLiteral("PFAD_UND_ENDUNGEN= D:\\Texte *.txt *.csv   "));
     EXPECT_EQ(formatHeader(QStringLiteral("C:\\"), {QStringLiteral("*.txt")}),
               QStringLiteral("PFAD_UND_ENDUNGEN= C:\\ *.txt    "));
@@ -16,7 +17,8 @@ TEST(DescriptorTest, HeaderHasFiveSlots)
 
 TEST(DescriptorTest, ReadersTakeTheHeaderApart)
 {
-    const auto header = parseHeader(QStringLiteral("PFAD_UND_ENDUNGEN= D:\\Meine Texte *.txt *.csv   "));
+    const auto header =
+        parseHeader(QStringLiteral("PFAD_UND_ENDUNGEN= D:\\Meine Texte *.txt *.csv   "));
     ASSERT_TRUE(header.ok());
     EXPECT_EQ(header->sourceFolder, QStringLiteral("D:\\Meine Texte"));
     EXPECT_EQ(header->extensionPart, QStringLiteral("*.txt *.csv   "));
@@ -29,7 +31,8 @@ TEST(DescriptorTest, BadHeadersGiveAMessage)
     EXPECT_FALSE(parseHeader(QStringLiteral("PFAD_UND_ENDUNGEN=  *.txt")).ok());
     EXPECT_FALSE(parseHeader(QString()).ok());
     // Without any pattern the whole rest is the folder.
-    EXPECT_EQ(parseHeader(QStringLiteral("PFAD_UND_ENDUNGEN= E:\\x")).value().sourceFolder, QStringLiteral("E:\\x"));
+    EXPECT_EQ(parseHeader(QStringLiteral("PFAD_UND_ENDUNGEN= E:\\x")).value().sourceFolder,
+              QStringLiteral("E:\\x"));
 }
 
 TEST(DescriptorTest, ReadsOnlyTheFirstLineOfTheFile)

@@ -21,7 +21,10 @@ TEST_P(BomKindTest, FirstBytesGiveTheKind)
 
 INSTANTIATE_TEST_SUITE_P(
     Patterns, BomKindTest,
-    testing::Values(BomCase{"utf8", QByteArray("\xEF\xBB\xBF" "abc"), BomKind::Utf8},
+    testing::Values(BomCase{"utf8",
+                            QByteArray("\xEF\xBB\xBF"
+                                       "abc"),
+                            BomKind::Utf8},
                     BomCase{"utf8_alone", QByteArray("\xEF\xBB\xBF"), BomKind::Utf8},
                     BomCase{"utf16le", QByteArray("\xFF\xFE\x41\x00", 4), BomKind::Utf16LE},
                     BomCase{"utf16le_two_bytes", QByteArray("\xFF\xFE"), BomKind::Utf16LE},
@@ -69,25 +72,42 @@ const QString kAsiaPath = QStringLiteral("D:\\Texte\\\u6587\u66F8.txt");
 INSTANTIATE_TEST_SUITE_P(
     Files, ClassDecisionTest,
     testing::Values(
-        ClassCase{"ansi_umlauts", kPath, QByteArray("Gr\xFC\xDF" "e aus K\xF6ln"), EncodingClass::Ansi},
-        ClassCase{"utf8_umlauts", kPath, QByteArray("Gr\xC3\xBC\xC3\x9F" "e"), EncodingClass::Utf8},
+        ClassCase{"ansi_umlauts", kPath,
+                  QByteArray("Gr\xFC\xDF"
+                             "e aus K\xF6ln"),
+                  EncodingClass::Ansi},
+        ClassCase{"utf8_umlauts", kPath,
+                  QByteArray("Gr\xC3\xBC\xC3\x9F"
+                             "e"),
+                  EncodingClass::Utf8},
         ClassCase{"ascii", kPath, QByteArray("plain text\r\n"), EncodingClass::Utf8},
         ClassCase{"empty", kPath, QByteArray(), EncodingClass::Utf8},
         // E4 is the lead of many CJK characters and Windows-1252 "ä" alike.
-        ClassCase{"cjk_with_e4_lead", kPath, QByteArray("\xE4\xB8\xAD\xE6\x96\x87"), EncodingClass::Utf8},
+        ClassCase{"cjk_with_e4_lead", kPath, QByteArray("\xE4\xB8\xAD\xE6\x96\x87"),
+                  EncodingClass::Utf8},
         ClassCase{"utf8_bom", kPath, QByteArray("\xEF\xBB\xBFGr\xFC\xDF"), EncodingClass::Utf8},
-        ClassCase{"utf16le_bom", kPath, QByteArray("\xFF\xFE") + utf16le(QStringLiteral("Hallo")), EncodingClass::Unicode},
+        ClassCase{"utf16le_bom", kPath, QByteArray("\xFF\xFE") + utf16le(QStringLiteral("Hallo")),
+                  EncodingClass::Unicode},
         ClassCase{"utf16be_bom", kPath, QByteArray("\xFE\xFF\x00H", 4), EncodingClass::Unicode},
-        ClassCase{"utf16le_without_bom", kPath, utf16le(QStringLiteral("Grüße aus Köln\r\nZeile zwei\r\n")), EncodingClass::Unicode},
-        ClassCase{"utf32le", kPath, QByteArray("\xFF\xFE\x00\x00H\x00\x00\x00", 8), EncodingClass::None},
+        ClassCase{"utf16le_without_bom", kPath,
+                  utf16le(QStringLiteral("Grüße aus Köln\r\nZeile zwei\r\n")),
+                  EncodingClass::Unicode},
+        ClassCase{"utf32le", kPath, QByteArray("\xFF\xFE\x00\x00H\x00\x00\x00", 8),
+                  EncodingClass::None},
         ClassCase{"rtf", kPath, QByteArray("{\\rtf1\\ansi Text}"), EncodingClass::None},
         // A path the ANSI document cannot hold never goes there.
-        ClassCase{"ansi_bytes_asian_path", kAsiaPath, QByteArray("Gr\xFC\xDF" "e"), EncodingClass::Utf8},
+        ClassCase{"ansi_bytes_asian_path", kAsiaPath,
+                  QByteArray("Gr\xFC\xDF"
+                             "e"),
+                  EncodingClass::Utf8},
         ClassCase{"ascii_asian_path", kAsiaPath, QByteArray("abc"), EncodingClass::Utf8},
         // The sniff sees only the first 200,000 bytes; the whole-file test decides.
-        ClassCase{"late_umlaut_utf8", kPath, repeated("abcdefghij", 25000) + "\xC3\xA4", EncodingClass::Utf8},
-        ClassCase{"late_umlaut_ansi", kPath, repeated("abcdefghij", 25000) + "\xE4", EncodingClass::Utf8},
-        ClassCase{"early_umlaut_ansi", kPath, "\xE4" + repeated("abcdefghij", 25000), EncodingClass::Ansi}),
+        ClassCase{"late_umlaut_utf8", kPath, repeated("abcdefghij", 25000) + "\xC3\xA4",
+                  EncodingClass::Utf8},
+        ClassCase{"late_umlaut_ansi", kPath, repeated("abcdefghij", 25000) + "\xE4",
+                  EncodingClass::Utf8},
+        ClassCase{"early_umlaut_ansi", kPath, "\xE4" + repeated("abcdefghij", 25000),
+                  EncodingClass::Ansi}),
     [](const testing::TestParamInfo<ClassCase>& info) { return std::string(info.param.name); });
 
 } // namespace
@@ -115,32 +135,37 @@ TEST(EncodingDetectionTest, PathCharactersOutsideWindows1252)
 {
     EXPECT_FALSE(EnthaeltPfadDateinameAsiaZeichen(QStringLiteral("C:\\Grüße\\€uro – “x”.txt")));
     EXPECT_TRUE(EnthaeltPfadDateinameAsiaZeichen(kAsiaPath));
-    EXPECT_TRUE(EnthaeltPfadDateinameAsiaZeichen(QStringLiteral("C:\\\u0101.txt"))); // a with macron
+    EXPECT_TRUE(
+        EnthaeltPfadDateinameAsiaZeichen(QStringLiteral("C:\\\u0101.txt"))); // a with macron
 }
 
 TEST(EncodingDetectionTest, FilesOnDiskAndFilesThatAreGone)
 {
     MappedDrive drive;
-    drive.write(QStringLiteral("a.txt"), "Gr\xFC\xDF" "e");
+    drive.write(QStringLiteral("a.txt"), "Gr\xFC\xDF"
+                                         "e");
     const auto decision = decideClassOfFile(drive.program(QStringLiteral("a.txt")));
     ASSERT_TRUE(decision.ok());
     EXPECT_EQ(decision->encodingClass(), EncodingClass::Ansi);
     EXPECT_EQ(*checkByteOrderMark(drive.program(QStringLiteral("a.txt"))), BomKind::None);
 
     drive.write(QStringLiteral("empty.txt"), QByteArray());
-    EXPECT_EQ(decideClassOfFile(drive.program(QStringLiteral("empty.txt")))->encodingClass(), EncodingClass::Utf8);
+    EXPECT_EQ(decideClassOfFile(drive.program(QStringLiteral("empty.txt")))->encodingClass(),
+              EncodingClass::Utf8);
 
     // Larger than one read: a sequence across the piece edge, and a late broken one.
     QByteArray big(1 << 20, 'a');
     big[(1 << 20) - 1] = '\xC3';
     big += "\xA4 Ende";
     drive.write(QStringLiteral("big.txt"), big);
-    EXPECT_EQ(decideClassOfFile(drive.program(QStringLiteral("big.txt")))->encodingClass(), EncodingClass::Utf8);
+    EXPECT_EQ(decideClassOfFile(drive.program(QStringLiteral("big.txt")))->encodingClass(),
+              EncodingClass::Utf8);
     drive.write(QStringLiteral("late.txt"), QByteArray(3 << 20, 'a') + "\xE4");
     const auto late = decideClassOfFile(drive.program(QStringLiteral("late.txt")));
     EXPECT_EQ(late->encodingClass(), EncodingClass::Utf8); // sniff saw only ASCII
     EXPECT_FALSE(late->flags.ansi);
-    drive.write(QStringLiteral("bom.txt"), QByteArray("\xFF\xFE\x00\x00", 4) + QByteArray(3 << 20, 'a'));
+    drive.write(QStringLiteral("bom.txt"),
+                QByteArray("\xFF\xFE\x00\x00", 4) + QByteArray(3 << 20, 'a'));
     EXPECT_EQ(decideClassOfFile(drive.program(QStringLiteral("bom.txt")))->kind, BomKind::Utf32LE);
 
     EXPECT_FALSE(decideClassOfFile(drive.program(QStringLiteral("gone.txt"))).ok());

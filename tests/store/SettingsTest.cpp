@@ -17,14 +17,16 @@ protected:
 TEST_F(SettingsTest, MissingKeyReadsEmptyAndIsNotCreatedByReading)
 {
     EXPECT_TRUE(LeseRegKey(kRegKey, kSelectedDatabase).isEmpty());
-    EXPECT_TRUE(QDir(isolated.native()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    EXPECT_TRUE(
+        QDir(isolated.native()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
     SchreibeRegKey(kRegKey, kSelectedDatabase, QStringLiteral("2"));
     EXPECT_EQ(LeseRegKey(kRegKey, kSelectedDatabase), QStringLiteral("2"));
 }
 
 TEST_F(SettingsTest, TextsRoundTripWithCharactersTheIniFormatTreatsSpecially)
 {
-    for (const char* text : {"a, b", "\"quoted\"", "C:\\Daten\\", "@Variant(x)", "Grüße; #1", "$00BBBBBB"}) {
+    for (const char* text :
+         {"a, b", "\"quoted\"", "C:\\Daten\\", "@Variant(x)", "Grüße; #1", "$00BBBBBB"}) {
         store.write(kColor, QString::fromUtf8(text));
         EXPECT_EQ(store.read(kColor), QString::fromUtf8(text));
     }
@@ -84,9 +86,12 @@ TEST_F(SettingsTest, NumbersAreDecimalIntegersOrAnErrorNamingTheValue)
 
 TEST_F(SettingsTest, BookmarkNamesAreOnePerDatabaseAndFamily)
 {
-    EXPECT_EQ(bookmarkValueName(Family::Ansi, QStringLiteral("Notes")), QStringLiteral("Lesezeichen_Ansi_Notes"));
-    EXPECT_EQ(bookmarkValueName(Family::Utf8, QStringLiteral("Notes")), QStringLiteral("Lesezeichen_Utf8_Notes"));
+    EXPECT_EQ(bookmarkValueName(Family::Ansi, QStringLiteral("Notes")),
+              QStringLiteral("Lesezeichen_Ansi_Notes"));
+    EXPECT_EQ(bookmarkValueName(Family::Utf8, QStringLiteral("Notes")),
+              QStringLiteral("Lesezeichen_Utf8_Notes"));
     store.write(bookmarkValueName(Family::Unicode, QStringLiteral("A")), QStringLiteral("10"));
     store.write(bookmarkValueName(Family::Unicode, QStringLiteral("AB")), QStringLiteral("20"));
-    EXPECT_EQ(store.read(bookmarkValueName(Family::Unicode, QStringLiteral("A"))), QStringLiteral("10"));
+    EXPECT_EQ(store.read(bookmarkValueName(Family::Unicode, QStringLiteral("A"))),
+              QStringLiteral("10"));
 }

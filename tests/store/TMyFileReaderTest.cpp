@@ -59,7 +59,8 @@ TEST_F(TMyFileReaderTest, TinyFiles)
 
 TEST_F(TMyFileReaderTest, LinesEndAtCrAndSkipOneMoreCharacter)
 {
-    EXPECT_EQ(readAll(*open("eins\r\nzwei\r\n\r\ndrei")), QList<QByteArray>({"eins", "zwei", "", "drei"}));
+    EXPECT_EQ(readAll(*open("eins\r\nzwei\r\n\r\ndrei")),
+              QList<QByteArray>({"eins", "zwei", "", "drei"}));
     // A lone CR also swallows the character after it, as the format expects.
     EXPECT_EQ(readAll(*open("ab\rcd\ref")), QList<QByteArray>({"ab", "d", "f"}));
 }
@@ -86,7 +87,8 @@ TEST_F(TMyFileReaderTest, DelimiterAsLastByteOfAWindow)
 
 TEST_F(TMyFileReaderTest, DleDelimiterReadsTheWholeTextUpToIt)
 {
-    auto reader = open("eins\r\nzwei\x10" "Xdrei");
+    auto reader = open("eins\r\nzwei\x10"
+                       "Xdrei");
     reader->setDelimiter(0x10);
     EXPECT_EQ(reader->readLine(), "eins\r\nzwei");
     EXPECT_EQ(reader->readLine(), "drei");
@@ -104,8 +106,9 @@ TEST_F(TMyFileReaderTest, WideFilesReadUnitsAfterTheByteOrderMark)
     EXPECT_EQ(QString::fromUtf16(reinterpret_cast<const char16_t*>(first.data()), first.size() / 2),
               QStringLiteral("Grüße"));
     const QByteArray second = reader->readLine();
-    EXPECT_EQ(QString::fromUtf16(reinterpret_cast<const char16_t*>(second.data()), second.size() / 2),
-              QStringLiteral("zwei"));
+    EXPECT_EQ(
+        QString::fromUtf16(reinterpret_cast<const char16_t*>(second.data()), second.size() / 2),
+        QStringLiteral("zwei"));
     EXPECT_TRUE(reader->atEnd());
 }
 

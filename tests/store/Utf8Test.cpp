@@ -19,7 +19,8 @@ utf8::StrictResult strict(const QByteArray& bytes)
 
 bool lenient(const QByteArray& bytes)
 {
-    return utf8::isWholeFileUtf8(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    return utf8::isWholeFileUtf8(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                 bytes.size());
 }
 
 // The whole-file rule read literally, one sequence after the other.
@@ -52,23 +53,27 @@ TEST(Utf8Test, StrictValidator)
     using R = utf8::StrictResult;
     EXPECT_EQ(strict(""), R::NoMultiByte);
     EXPECT_EQ(strict("plain"), R::NoMultiByte);
-    EXPECT_EQ(strict("Gr\xC3\xBC\xC3\x9F" "e"), R::Valid);
-    EXPECT_EQ(strict("\xE2\x82\xAC"), R::Valid);          // euro sign
-    EXPECT_EQ(strict("\xF0\x9F\x98\x80"), R::Valid);      // emoji
-    EXPECT_EQ(strict("\xED\xA0\x80"), R::Valid);          // surrogates are not rejected
-    EXPECT_EQ(strict("\xF4\x90\x80\x80"), R::Valid);      // nor code points above U+10FFFF
-    EXPECT_EQ(strict("\xC0\xAF"), R::Invalid);            // overlong two-byte lead
+    EXPECT_EQ(strict("Gr\xC3\xBC\xC3\x9F"
+                     "e"),
+              R::Valid);
+    EXPECT_EQ(strict("\xE2\x82\xAC"), R::Valid);     // euro sign
+    EXPECT_EQ(strict("\xF0\x9F\x98\x80"), R::Valid); // emoji
+    EXPECT_EQ(strict("\xED\xA0\x80"), R::Valid);     // surrogates are not rejected
+    EXPECT_EQ(strict("\xF4\x90\x80\x80"), R::Valid); // nor code points above U+10FFFF
+    EXPECT_EQ(strict("\xC0\xAF"), R::Invalid);       // overlong two-byte lead
     EXPECT_EQ(strict("\xC1\xBF"), R::Invalid);
-    EXPECT_EQ(strict("\xE0\x80\x80"), R::Invalid);        // overlong three-byte form
+    EXPECT_EQ(strict("\xE0\x80\x80"), R::Invalid); // overlong three-byte form
     EXPECT_EQ(strict("\xE0\xA0\x80"), R::Valid);
-    EXPECT_EQ(strict("\xF0\x80\x80\x80"), R::Invalid);    // overlong four-byte form
+    EXPECT_EQ(strict("\xF0\x80\x80\x80"), R::Invalid); // overlong four-byte form
     EXPECT_EQ(strict("\xF0\x90\x80\x80"), R::Valid);
     EXPECT_EQ(strict("\xF8\x88\x80\x80\x80"), R::Invalid); // five-byte lead
     EXPECT_EQ(strict("\x80"), R::Invalid);
-    EXPECT_EQ(strict("\xC3"), R::Invalid);                // cut off by the end
+    EXPECT_EQ(strict("\xC3"), R::Invalid); // cut off by the end
     EXPECT_EQ(strict("\xE2\x82"), R::Invalid);
     EXPECT_EQ(strict("\xC3\x41"), R::Invalid);
-    EXPECT_EQ(strict("Gr\xFC\xDF" "e"), R::Invalid);
+    EXPECT_EQ(strict("Gr\xFC\xDF"
+                     "e"),
+              R::Invalid);
 }
 
 TEST(Utf8Test, LenientTestCountsButDoesNotCheckRanges)
@@ -78,12 +83,13 @@ TEST(Utf8Test, LenientTestCountsButDoesNotCheckRanges)
     EXPECT_TRUE(lenient("\xC3\xA4"));
     EXPECT_TRUE(lenient("\xC0\x80"));                         // overlong: accepted
     EXPECT_TRUE(lenient("\xFF\x80\x80\x80\x80\x80\x80\x80")); // eight ones, seven followers
-    EXPECT_TRUE(lenient("\xFE\x80\x80\x80\x80\x80\x80"));  // seven ones, six followers
+    EXPECT_TRUE(lenient("\xFE\x80\x80\x80\x80\x80\x80"));     // seven ones, six followers
     EXPECT_FALSE(lenient("\xFE\x80\x80\x80\x80\x80"));
     EXPECT_FALSE(lenient("\x80"));
     EXPECT_FALSE(lenient("ab\xC3"));
     EXPECT_FALSE(lenient("\xE4\xB8"));
-    EXPECT_FALSE(lenient("Gr\xFC\xDF" "e"));
+    EXPECT_FALSE(lenient("Gr\xFC\xDF"
+                         "e"));
 }
 
 // The block-wise test must agree with the literal rule on every input, wherever a sequence
@@ -91,9 +97,17 @@ TEST(Utf8Test, LenientTestCountsButDoesNotCheckRanges)
 TEST(Utf8Test, LenientTestAgreesWithTheLiteralRule)
 {
     QRandomGenerator random(20261207);
-    const QByteArray pieces[] = {"a", "bc", "\xC3\xA4", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
-                                 "\xFF\x80\x80\x80\x80\x80\x80\x80", "\xFE\x80\x80\x80\x80\x80\x80",
-                                 "\x80", "\xC3", "\xE4", "\xFC\x80\x80"};
+    const QByteArray pieces[] = {"a",
+                                 "bc",
+                                 "\xC3\xA4",
+                                 "\xE2\x82\xAC",
+                                 "\xF0\x9F\x98\x80",
+                                 "\xFF\x80\x80\x80\x80\x80\x80\x80",
+                                 "\xFE\x80\x80\x80\x80\x80\x80",
+                                 "\x80",
+                                 "\xC3",
+                                 "\xE4",
+                                 "\xFC\x80\x80"};
     int disagreements = 0;
     int valid = 0;
     for (int round = 0; round < 20000; ++round) {
@@ -122,7 +136,8 @@ TEST(Utf8Test, LenientTestAgreesWithTheLiteralRule)
 TEST(Utf8Test, PiecewiseCheckAgreesWithTheLiteralRule)
 {
     QRandomGenerator random(77);
-    const QByteArray pieces[] = {"abc", "\xC3\xA4", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\x80", "\xE4"};
+    const QByteArray pieces[] = {"abc",  "\xC3\xA4", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+                                 "\x80", "\xE4"};
     for (int round = 0; round < 3000; ++round) {
         QByteArray text;
         while (text.size() < 300)
@@ -130,7 +145,8 @@ TEST(Utf8Test, PiecewiseCheckAgreesWithTheLiteralRule)
         LenientUtf8Check check(std::size_t(random.bounded(1, 70)));
         qsizetype at = 0;
         while (at < text.size()) {
-            const qsizetype piece = std::min<qsizetype>(text.size() - at, qsizetype(check.pieceCapacity()));
+            const qsizetype piece =
+                std::min<qsizetype>(text.size() - at, qsizetype(check.pieceCapacity()));
             std::memcpy(check.pieceBuffer(), text.constData() + at, std::size_t(piece));
             check.checkPiece(std::size_t(piece));
             at += piece;
@@ -146,14 +162,18 @@ TEST(Utf8Test, Utf16StatisticsOverOddPieces)
     for (const std::size_t split : {1, 3, 17, 33}) {
         Utf16Statistics statistics;
         statistics.feed(reinterpret_cast<const unsigned char*>(le.constData()), split);
-        statistics.feed(reinterpret_cast<const unsigned char*>(le.constData()) + split, le.size() - split);
+        statistics.feed(reinterpret_cast<const unsigned char*>(le.constData()) + split,
+                        le.size() - split);
         EXPECT_TRUE(statistics.looksLikeUtf16LE()) << split;
     }
-    const QByteArray ansi = "Gr\xFC\xDF" "e aus K\xF6ln, zweite Zeile.\r\n";
-    EXPECT_FALSE(looksLikeUtf16LE(reinterpret_cast<const unsigned char*>(ansi.constData()), ansi.size()));
+    const QByteArray ansi = "Gr\xFC\xDF"
+                            "e aus K\xF6ln, zweite Zeile.\r\n";
+    EXPECT_FALSE(
+        looksLikeUtf16LE(reinterpret_cast<const unsigned char*>(ansi.constData()), ansi.size()));
     QByteArray mostlyNul(200, '\0');
     mostlyNul += le;
-    EXPECT_FALSE(looksLikeUtf16LE(reinterpret_cast<const unsigned char*>(mostlyNul.constData()), mostlyNul.size()));
+    EXPECT_FALSE(looksLikeUtf16LE(reinterpret_cast<const unsigned char*>(mostlyNul.constData()),
+                                  mostlyNul.size()));
     EXPECT_FALSE(looksLikeUtf16LE(reinterpret_cast<const unsigned char*>("A"), 1));
 }
 

@@ -12,7 +12,8 @@ namespace {
 
 const EncodingAvailability kNothingInstalled = availabilityFrom([](int) { return false; });
 
-QByteArray allBytes() {
+QByteArray allBytes()
+{
     QByteArray bytes(256, Qt::Uninitialized);
     for (int i = 0; i < 256; ++i)
         bytes[i] = char(i);
@@ -20,7 +21,8 @@ QByteArray allBytes() {
 }
 
 // Test names from display names: "Western European (Windows-1252)" -> WesternEuropeanWindows1252.
-std::string testName(TATEncoding encoding) {
+std::string testName(TATEncoding encoding)
+{
     std::string name;
     for (const char c : encodingDisplayName(encoding).toStdString()) {
         if (std::isalnum(static_cast<unsigned char>(c)))
@@ -29,7 +31,8 @@ std::string testName(TATEncoding encoding) {
     return name + "_" + std::to_string(encoding);
 }
 
-TEST(TATEncodingTable, NamesCodePagesAndSizes) {
+TEST(TATEncodingTable, NamesCodePagesAndSizes)
+{
     EXPECT_EQ(kEncodingCount, vEncUnicodeBE + 1);
     EXPECT_EQ(encodingDisplayName(vEncANSI), "ANSI (Windows)");
     EXPECT_EQ(encodingDisplayName(vEncWEuroWin), "Western European (Windows-1252)");
@@ -49,7 +52,8 @@ TEST(TATEncodingTable, NamesCodePagesAndSizes) {
 }
 
 // Only the first entry of a code page can become available, so a repeated one would vanish.
-TEST(TATEncodingTable, NoCodePageRepeats) {
+TEST(TATEncodingTable, NoCodePageRepeats)
+{
     std::set<int> seen;
     for (int i = 0; i < kEncodingCount; ++i) {
         const int codePage = encodingRec(TATEncoding(i)).codePage;
@@ -57,7 +61,8 @@ TEST(TATEncodingTable, NoCodePageRepeats) {
     }
 }
 
-TEST(TATEncodingAvailability, FirstSixAlwaysTheRestByCodePage) {
+TEST(TATEncodingAvailability, FirstSixAlwaysTheRestByCodePage)
+{
     const EncodingAvailability only850 = availabilityFrom([](int cp) { return cp == 850; });
     const EncodingAvailability all = availabilityFrom([](int) { return true; });
     for (int i = 0; i < kEncodingCount; ++i) {
@@ -79,7 +84,8 @@ struct ConversionCase {
 
 class TATEncodingConversionTest : public testing::TestWithParam<ConversionCase> {};
 
-TEST_P(TATEncodingConversionTest, GivesTheText) {
+TEST_P(TATEncodingConversionTest, GivesTheText)
+{
     const ConversionCase& c = GetParam();
     if (encodingCharSize(c.encoding) == 1 && !isEncodingAvailable(c.encoding))
         GTEST_SKIP() << "no decoder for " << encodingDisplayName(c.encoding).toStdString();
@@ -106,7 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ConversionCase{"utf16be_odd_byte", vEncUnicodeBE, QByteArray("\0H\0", 3), "H"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TATEncodingUnavailable, ConvertsToQuestionMark) {
+TEST(TATEncodingUnavailable, ConvertsToQuestionMark)
+{
     EXPECT_EQ(convertToUnicode("abc", vEncCyrWin, kNothingInstalled), "?");
     EXPECT_EQ(convertToUnicode("", vEncCyrWin, kNothingInstalled), "");
     EXPECT_EQ(convertToUnicode("", vEncUnicodeBE), "");
@@ -116,7 +123,8 @@ TEST(TATEncodingUnavailable, ConvertsToQuestionMark) {
 class TATEncodingBuiltInTable : public testing::TestWithParam<std::pair<TATEncoding, TATEncoding>> {
 };
 
-TEST_P(TATEncodingBuiltInTable, AgreesWithTheCodePage) {
+TEST_P(TATEncodingBuiltInTable, AgreesWithTheCodePage)
+{
     const auto [rule, entry] = GetParam();
     if (!isEncodingAvailable(entry))
         GTEST_SKIP() << "no decoder to compare with";
@@ -132,7 +140,8 @@ INSTANTIATE_TEST_SUITE_P(TATEncoding, TATEncodingBuiltInTable,
                                          std::pair(vEncMac, vEncWEuroMac)),
                          [](const auto& info) { return testName(info.param.first); });
 
-TEST(TATEncodingAnsiTranslation, SpotChecks) {
+TEST(TATEncodingAnsiTranslation, SpotChecks)
+{
     ASSERT_TRUE(ansiTranslation(vEncANSI));
     for (int i = 0; i < 256; ++i)
         EXPECT_EQ((*ansiTranslation(vEncANSI))[i], i);
@@ -146,7 +155,8 @@ TEST(TATEncodingAnsiTranslation, SpotChecks) {
 // The stream search compares translated bytes; they must match converting whole blocks.
 class TATEncodingByteByByte : public testing::TestWithParam<int> {};
 
-TEST_P(TATEncodingByteByByte, TranslationMatchesBlockConversion) {
+TEST_P(TATEncodingByteByByte, TranslationMatchesBlockConversion)
+{
     const auto encoding = TATEncoding(GetParam());
     const std::optional<AnsiTranslation> translation = ansiTranslation(encoding);
     if (!isEncodingAvailable(encoding)) {

@@ -117,8 +117,8 @@ qint64 plainSearch(const QByteArray& stream, const QString& text, TATEncoding en
         }
         const QByteArray bytes = stream.mid(blockStart, blockLen);
         const PlainBlock block = convertBlock(bytes, encoding, caseSensitive);
-        const qsizetype i = plainBlockSearch(folded, block.chars, backward, bytes.size() < blockSize,
-                                             options & ssoWholeWords);
+        const qsizetype i = plainBlockSearch(folded, block.chars, backward,
+                                             bytes.size() < blockSize, options & ssoWholeWords);
         if (i > 0)
             return blockStart + (i - 1) * cs;
         const qint64 dir = backward ? -1 : 1;
@@ -185,7 +185,8 @@ TEST(TATStreamSearchDifferential, AgreesWithThePlainSearch)
     for (int round = 0; round < 6000; ++round) {
         const TATEncoding encoding = encodings[random.bounded(4)];
         const QString content = randomText(random, alphabet, int(random.bounded(1, 300)));
-        const QString text = randomText(random, QStringLiteral("abAä _"), int(random.bounded(1, 5)));
+        const QString text =
+            randomText(random, QStringLiteral("abAä _"), int(random.bounded(1, 5)));
         const unsigned options = unsigned(random.bounded(8));
         const qint64 cs = encodingCharSize(encoding);
         const qint64 blockSize = cs * (text.size() + 2 + random.bounded(20));
@@ -196,17 +197,19 @@ TEST(TATStreamSearchDifferential, AgreesWithThePlainSearch)
             stream = cp1252::encode(content);
         if (random.bounded(4) == 0)
             stream.chop(1); // an odd UTF-16 length, a cut last character
-        const qint64 start = random.bounded(5) == 0 ? 0 : qint64(random.bounded(-3, int(stream.size()) + 3));
+        const qint64 start =
+            random.bounded(5) == 0 ? 0 : qint64(random.bounded(-3, int(stream.size()) + 3));
         // FindFirst searches backward from the end when asked to start at 0.
         const qint64 effectiveStart =
             (options & ssoBackward) && start == 0 ? std::numeric_limits<qint64>::max() : start;
-        const qint64 expected = plainSearch(stream, text, encoding, options, effectiveStart, blockSize);
+        const qint64 expected =
+            plainSearch(stream, text, encoding, options, effectiveStart, blockSize);
         const qint64 actual = fastSearch(stream, text, encoding, options, start, blockSize);
         found += expected >= 0;
-        ASSERT_EQ(actual, expected) << "round " << round << " encoding " << int(encoding)
-                                    << " options " << options << " start " << start << " block "
-                                    << blockSize << " text '" << text.toStdString() << "' in '"
-                                    << content.toStdString() << "'";
+        ASSERT_EQ(actual, expected)
+            << "round " << round << " encoding " << int(encoding) << " options " << options
+            << " start " << start << " block " << blockSize << " text '" << text.toStdString()
+            << "' in '" << content.toStdString() << "'";
     }
     EXPECT_GT(found, 500);
 }
@@ -220,7 +223,8 @@ TEST(TATStreamSearchDifferential, AgreesOnLongStreamsWithRealBlocks)
         const QString content = randomText(random, QStringLiteral("aab bA.ä_xyz\r\n"), 150000);
         const QByteArray stream = cp1252::encode(content);
         for (const unsigned options : {0u, 1u, 2u, 3u, 4u, 6u}) {
-            const QString text = randomText(random, QStringLiteral("abAx"), int(random.bounded(1, 7)));
+            const QString text =
+                randomText(random, QStringLiteral("abAx"), int(random.bounded(1, 7)));
             const qint64 start = random.bounded(1, int(stream.size()));
             EXPECT_EQ(fastSearch(stream, text, vEncANSI, options, start, 65536),
                       plainSearch(stream, text, vEncANSI, options, start, 65536))
@@ -249,12 +253,14 @@ TEST_F(StreamFixture, BackwardFromZeroFindsTheLastOccurrence)
 TEST_F(StreamFixture, Utf16NeverReportsAnOddOffset)
 {
     // "ab" in big-endian is 00 61 00 62; here those bytes stand only at an odd offset.
-    const QByteArray odd = QByteArray("\x41", 1) + utf16(QStringLiteral("ab"), true) + QByteArray("\x00", 1);
+    const QByteArray odd =
+        QByteArray("\x41", 1) + utf16(QStringLiteral("ab"), true) + QByteArray("\x00", 1);
     EXPECT_EQ(find(odd, QStringLiteral("ab"), 0, vEncUnicodeBE), -1);
     const QByteArray even = utf16(QStringLiteral("xxäb ÄB"), true);
     EXPECT_EQ(find(even, QStringLiteral("äb"), 0, vEncUnicodeBE), 4);
     EXPECT_EQ(find(even, QStringLiteral("äb"), ssoBackward, vEncUnicodeBE), 10);
-    EXPECT_EQ(find(utf16(QStringLiteral("xxäb"), false), QStringLiteral("ÄB"), 0, vEncUnicodeLE), 4);
+    EXPECT_EQ(find(utf16(QStringLiteral("xxäb"), false), QStringLiteral("ÄB"), 0, vEncUnicodeLE),
+              4);
 }
 
 TEST_F(StreamFixture, WholeWords)
@@ -271,8 +277,14 @@ TEST_F(StreamFixture, WholeWords)
 TEST_F(StreamFixture, CaseInsensitiveUmlautsInAnAnsiDocument)
 {
     EXPECT_EQ(find("Viel \xC4RGER heute", QStringLiteral("ärger")), 5);
-    EXPECT_EQ(find("STRASSE Stra\xDF" "e", QStringLiteral("STRAßE")), 8);
-    EXPECT_EQ(find("\x8A" "koda", QStringLiteral("škoda")), 0); // Š and š in the code page
+    EXPECT_EQ(find("STRASSE Stra\xDF"
+                   "e",
+                   QStringLiteral("STRAßE")),
+              8);
+    EXPECT_EQ(find("\x8A"
+                   "koda",
+                   QStringLiteral("škoda")),
+              0); // Š and š in the code page
 }
 
 TEST_F(StreamFixture, EmptyTextEmptyStreamAndStartOutside)
