@@ -21,6 +21,8 @@ public:
     Status open(const QString& nativePath);
     bool isOpen() const { return m_handle >= 0; }
     qint64 size() const { return m_size; }
+    // The file's size now (another program may have shortened it); -1 when unknown.
+    qint64 currentSize() const;
 
     // Maps [offset, offset + length), replacing the previous view. The offset must be a
     // multiple of the granularity. Returns null for an empty range or on failure.

@@ -32,6 +32,12 @@ Status MappedFile::open(const QString& nativePath)
     return {};
 }
 
+qint64 MappedFile::currentSize() const
+{
+    struct stat st {};
+    return m_handle >= 0 && ::fstat(int(m_handle), &st) == 0 ? qint64(st.st_size) : -1;
+}
+
 const unsigned char* MappedFile::mapView(qint64 offset, qint64 length, bool sequential)
 {
     unmap();

@@ -47,6 +47,13 @@ Status MappedFile::open(const QString& nativePath)
     return {};
 }
 
+qint64 MappedFile::currentSize() const
+{
+    LARGE_INTEGER size{};
+    return m_handle >= 0 && GetFileSizeEx(reinterpret_cast<HANDLE>(m_handle), &size) ? size.QuadPart
+                                                                                     : -1;
+}
+
 const unsigned char* MappedFile::mapView(qint64 offset, qint64 length, bool)
 {
     unmap();

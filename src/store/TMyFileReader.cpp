@@ -54,8 +54,21 @@ void TMyFileReader::seek(qint64 offset)
         mapWindowAt(offset);
 }
 
+void TMyFileReader::noticeShortening()
+{
+    // Touching mapped pages past the end of a shortened file would end the program, so
+    // the reader keeps to the file's size as it is now.
+    const qint64 now = m_file.currentSize();
+    if (now < 0 || now >= m_fileSize)
+        return;
+    const qint64 pos = std::min(position(), now);
+    m_fileSize = now;
+    mapWindowAt(pos);
+}
+
 QByteArray TMyFileReader::readLine()
 {
+    noticeShortening();
     const int unit = m_wide ? 2 : 1;
     qint64 pos = position();
     if (m_wide && pos == 0)

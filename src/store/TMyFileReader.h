@@ -39,6 +39,7 @@ public:
 private:
     TMyFileReader() = default;
     void mapWindowAt(qint64 offset);
+    void noticeShortening();
     qint64 windowEnd() const { return m_windowBase + m_windowLength; }
 
     MappedFile m_file;

@@ -140,6 +140,18 @@ TEST_F(TMyFileReaderTest, SeekInsideAndOutsideTheWindow)
     EXPECT_EQ(reader->position(), 16);
 }
 
+TEST_F(TMyFileReaderTest, FileShortenedAfterOpeningReadsWhatIsLeft)
+{
+    auto reader = open(QByteArray(3 * G, 'x') + "\r\nEnde");
+    ASSERT_TRUE(QFile::resize(drive.native(QStringLiteral("f.txt")), G + 10));
+    EXPECT_EQ(reader->readLine(), QByteArray(G + 10, 'x'));
+    EXPECT_TRUE(reader->atEnd());
+
+    auto gone = open("eins\r\nzwei");
+    ASSERT_TRUE(QFile::resize(drive.native(QStringLiteral("f.txt")), 0));
+    EXPECT_TRUE(gone->readLine().isEmpty());
+}
+
 TEST_F(TMyFileReaderTest, MissingFileGivesTheErrorText)
 {
     const auto reader = TMyFileReader::create(drive.program(QStringLiteral("gone.txt")));
