@@ -27,8 +27,15 @@ inline bool noLeadIn8(const unsigned char* p)
 template <class V> inline typename V::Mask mismatches(const unsigned char* p)
 {
     const typename V::Vec current = V::load(p);
+    // Leads that ask for four or more continuation bytes (F8 and up) are rare: without
+    // them near, only the three nearest bytes before a position can make it one.
+    const typename V::Vec rare = V::set1(0xF8);
+    const typename V::Vec earlier = V::load(p - 7);
+    const bool rareLeads = V::movemask(V::orv(V::eq(V::maxu(current, rare), current),
+                                              V::eq(V::maxu(earlier, rare), earlier))) != 0;
+    const std::size_t reach = rareLeads ? 7 : 3;
     typename V::Vec expected = V::zero();
-    for (std::size_t k = 1; k <= 7; ++k) {
+    for (std::size_t k = 1; k <= reach; ++k) {
         const typename V::Vec before = V::load(p - k);
         expected = V::orv(expected, V::eq(V::maxu(before, V::set1(kNeedsAtLeast[k])), before));
     }
