@@ -1,0 +1,485 @@
+#include "viewer/TATBinHexCore.h"
+
+#include "support/TempFolder.h"
+#include "viewer/TATBinHexLineMeasurer.h"
+#include "viewer/TATBinHexReporter.h"
+#include "viewer/ViewerFileSlot.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+class RecordingReporter : public TATBinHexReporter {
+public:
+    QStringList errors;
+    void showError(const QString& text) override { errors.append(text); }
+};
+
+// Every character 10 pixels wide.
+class FixedMeasurer : public TATBinHexLineMeasurer {
+public:
+    explicit FixedMeasurer(int areaWidth) : m_areaWidth(areaWidth) {}
+    int textWidth(QStringView text) const override { return 10 * int(text.size()); }
+    int textAreaWidth() const override { return m_areaWidth; }
+
+private:
+    int m_areaWidth;
+};
+
+QByteArray utf16(const QByteArray& latin1, bool bigEndian)
+{
+    QByteArray wide;
+    for (const char ch : latin1)
+        wide.append(bigEndian ? QByteArray(1, '\0') + ch : QByteArray(1, ch) + '\0');
+    return wide;
+}
+
+// Runs of letters and spaces of every length around the line limit, ended by every kind
+// of line break and cluster of breaks, plus one run longer than a buffer block.
+QByteArray mixedText(qsizetype size, unsigned seed)
+{
+    const QByteArray breaks[] = {"\r\n", "\n\r", "\r",     "\n",
+                                 "\r\r", "\n\n", "\r\n\r", "\n\r\n\r\n"};
+    const int lengths[] = {0, 1, 5, 20, 40, 80, 2047, 2048, 2049, 4096, 6000};
+    std::mt19937 random(seed);
+    QByteArray text;
+    while (text.size() < size) {
+        for (int n = lengths[random() % std::size(lengths)]; n > 0; --n)
+            text.append(random() % 6 == 0 ? ' ' : char('a' + random() % 26));
+        text.append(breaks[random() % std::size(breaks)]);
+    }
+    return text.insert(size / 2, QByteArray(500000, 'x'));
+}
+
+class TATBinHexCoreTest : public testing::Test {
+protected:
+    TATBinHexCoreTest() { core.setReporter(&reporter); }
+
+    void open(const QByteArray& bytes, TATBinHexMode mode = vbmodeText)
+    {
+        (void)core.Open(QString());
+        core.setMode(mode);
+        drive.write(QStringLiteral("a.txt"), bytes);
+        ASSERT_TRUE(core.Open(name()));
+    }
+    QString name() const { return drive.program(QStringLiteral("a.txt")); }
+
+    QStringList shownTexts()
+    {
+        QStringList texts;
+        for (const TATBinHexLine& line : core.pageLines())
+            texts.append(core.expandTabs(line.chars));
+        return texts;
+    }
+    QList<qint64> forwardStarts()
+    {
+        QList<qint64> starts;
+        for (qint64 pos = 0; pos < core.fileSize() / core.charSize() * core.charSize();
+             pos = core.nextLineStart(pos))
+            starts.append(pos);
+        return starts;
+    }
+    QList<qint64> backwardStarts()
+    {
+        QList<qint64> starts;
+        for (qint64 pos = core.fileSize() / core.charSize() * core.charSize(); pos > 0;)
+            starts.prepend(pos = core.prevLineStart(pos));
+        return starts;
+    }
+
+    MappedDrive drive;
+    RecordingReporter reporter;
+    TATBinHexCore core;
+};
+
+} // namespace
+
+// ---- opening ----------------------------------------------------------------------------
+
+TEST_F(TATBinHexCoreTest, EmptyFileOpensAndShowsNothing)
+{
+    open(QByteArray());
+    EXPECT_TRUE(core.isOpen());
+    EXPECT_TRUE(core.pageLines().isEmpty());
+    EXPECT_TRUE(core.viewShowsEnd());
+    core.SetSelection(0, 1, true, true);
+    EXPECT_EQ(core.selLength(), 0);
+    EXPECT_TRUE(core.GetSelText().isEmpty());
+    EXPECT_EQ(core.offsetText(0x1F), "0000001F");
+    EXPECT_TRUE(reporter.errors.isEmpty());
+}
+
+TEST_F(TATBinHexCoreTest, SameNameDoesNothingEmptyNameCloses)
+{
+    open("eins\nzwei");
+    core.SetSelection(5, 4, false, false);
+    EXPECT_TRUE(core.Open(name()));
+    EXPECT_EQ(core.selLength(), 4);
+    EXPECT_TRUE(core.Open(QString()));
+    EXPECT_FALSE(core.isOpen());
+    EXPECT_EQ(core.bufferSize(), 0);
+}
+
+TEST_F(TATBinHexCoreTest, MissingFileIsReportedAndCanBeOpenedLater)
+{
+    const QString missing = drive.program(QStringLiteral("fehlt.txt"));
+    EXPECT_FALSE(core.Open(missing));
+    EXPECT_EQ(reporter.errors, QStringList{"Cannot open file: \"D:\\fehlt.txt\""});
+    drive.write(QStringLiteral("fehlt.txt"), "da");
+    EXPECT_TRUE(core.Open(missing));
+    EXPECT_EQ(core.charAt(1), u'a');
+}
+
+struct ByteOrderCase {
+    const char* name;
+    QByteArray bytes;
+    TATBinHexCore::ByteOrder order;
+};
+
+class TATBinHexByteOrderTest : public TATBinHexCoreTest,
+                               public testing::WithParamInterface<ByteOrderCase> {};
+
+TEST_P(TATBinHexByteOrderTest, ComesFromTheFirstTwoBytes)
+{
+    open(GetParam().bytes, vbmodeUnicode);
+    EXPECT_EQ(core.unicodeOrder(), GetParam().order);
+}
+
+using Order = TATBinHexCore::ByteOrder;
+INSTANTIATE_TEST_SUITE_P(TATBinHexCore, TATBinHexByteOrderTest,
+                         testing::Values(ByteOrderCase{"fe_ff", "\xFE\xFF\0a", Order::BigEndian},
+                                         ByteOrderCase{"fe_ff_alone", "\xFE\xFF", Order::BigEndian},
+                                         ByteOrderCase{"ff_fe", "\xFF\xFE", Order::LittleEndian},
+                                         ByteOrderCase{"none", "a\0", Order::LittleEndian},
+                                         ByteOrderCase{"one_byte", "\xFE", Order::LittleEndian}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TATBinHexCoreTest, OffsetDigitsAndBufferSize)
+{
+    open(QByteArray(0x123, 'a'));
+    EXPECT_EQ(core.offsetDigits(), 8);
+    EXPECT_EQ(core.bufferSize(), 1228800);
+    core.setMode(vbmodeUnicode);
+    EXPECT_EQ(core.bufferSize(), 2457600);
+    QFile(drive.native(QStringLiteral("a.txt"))).resize(0x123456789); // sparse, 9 digits
+    (void)core.Open(QString());
+    ASSERT_TRUE(core.Open(name()));
+    EXPECT_EQ(core.offsetDigits(), 10);
+}
+
+// ---- selection --------------------------------------------------------------------------
+
+struct SelectionCase {
+    const char* name;
+    TATBinHexMode mode;
+    qint64 fileSize, start, length, expectedStart, expectedLength;
+};
+
+class TATBinHexSelectionTest : public TATBinHexCoreTest,
+                               public testing::WithParamInterface<SelectionCase> {};
+
+TEST_P(TATBinHexSelectionTest, IsRoundedCutOrIgnored)
+{
+    const SelectionCase& c = GetParam();
+    open(QByteArray(c.fileSize, 'a'), c.mode);
+    core.SetSelection(2, 2, false, false);
+    int events = 0;
+    core.setOnSelectionChange([&] { ++events; });
+    core.SetSelection(c.start, c.length, false, true);
+    EXPECT_EQ(core.selStart(), c.expectedStart);
+    EXPECT_EQ(core.selLength(), c.expectedLength);
+    EXPECT_EQ(events, c.expectedStart == 2 && c.expectedLength == 2 ? 0 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TATBinHexCore, TATBinHexSelectionTest,
+    testing::Values(SelectionCase{"utf16_odd_rounded_down", vbmodeUnicode, 20, 5, 7, 4, 6},
+                    SelectionCase{"utf16_same_after_rounding", vbmodeUnicode, 20, 3, 3, 2, 2},
+                    SelectionCase{"text_odd_kept", vbmodeText, 20, 5, 7, 5, 7},
+                    SelectionCase{"past_end_cut", vbmodeText, 10, 8, 5, 8, 2},
+                    SelectionCase{"utf16_odd_file_cut", vbmodeUnicode, 11, 9, 9, 8, 2},
+                    SelectionCase{"negative_start", vbmodeText, 10, -1, 2, 2, 2},
+                    SelectionCase{"negative_length", vbmodeText, 10, 1, -2, 2, 2},
+                    SelectionCase{"beyond_last_character", vbmodeText, 10, 10, 1, 2, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TATBinHexCoreTest, SelectLineAtStopsBeforeBreaksAndAfter2048Characters)
+{
+    open("eins\r\nzwei drei\r\n\r\n" + QByteArray(5000, 'x'));
+    core.SelectLineAt(8);
+    EXPECT_EQ(core.GetSelText(), "zwei drei");
+    core.SelectLineAt(15); // on the CR: the line before it
+    EXPECT_EQ(core.GetSelText(), "zwei drei");
+    core.SelectLineAt(17); // the empty line
+    EXPECT_EQ(core.selLength(), 0);
+    core.SelectLineAt(19 + 2500);
+    EXPECT_EQ(core.selStart(), 19 + 2500 - 2048);
+    EXPECT_EQ(core.selLength(), 2 * 2048);
+}
+
+TEST_F(TATBinHexCoreTest, SelectLineAtWithWordFlag)
+{
+    open(utf16("(Hallo, Welt_1 x[y])", false), vbmodeUnicode);
+    const std::pair<qint64, const char*> cases[] = {{2, "Hallo"},   {8, "Hallo"},   {12, ","},
+                                                    {18, "Welt_1"}, {26, "Welt_1"}, {30, "x"},
+                                                    {34, "y"},      {0, "("}};
+    for (const auto& [pos, word] : cases) {
+        core.SelectLineAt(pos + 1, true); // odd positions round down
+        EXPECT_EQ(core.GetSelTextW(), word) << pos;
+    }
+}
+
+TEST_F(TATBinHexCoreTest, SelectedTextOfAnsiUtf16AndCodePageFiles)
+{
+    open("Die Gr\xF6\xDF"
+         "e\x80!");
+    core.SetSelection(4, 6, true, true);
+    EXPECT_EQ(core.GetSelText(), "Gr\xF6\xDF"
+                                 "e\x80");
+    open("\xFE\xFF" + utf16("Gr", true) + QByteArray("\0\xFC\0\xDF\0e", 6), vbmodeUnicode);
+    core.SetSelection(6, 6, true, true);
+    EXPECT_EQ(core.GetSelTextW(), QStringLiteral("üße"));
+    EXPECT_EQ(core.charAt(6), u'ü');
+    if (!isEncodingAvailable(vEncWEuroDOS))
+        GTEST_SKIP() << "no decoder for IBM-850";
+    open("\x81\x94\xE1");
+    core.setTextEncoding(vEncWEuroDOS);
+    core.SelectAll();
+    EXPECT_EQ(core.charAt(0), u'ü');
+    EXPECT_EQ(core.GetSelText(), "\xFC\xF6\xDF");
+}
+
+TEST_F(TATBinHexCoreTest, SelectedTextStopsAt16MiB)
+{
+    open(QByteArray());
+    QFile(drive.native(QStringLiteral("a.txt"))).resize(17 * 1024 * 1024);
+    (void)core.Open(QString());
+    ASSERT_TRUE(core.Open(name()));
+    core.SelectAll();
+    EXPECT_EQ(core.selLength(), 17 * 1024 * 1024);
+    EXPECT_EQ(core.GetSelText().size(), 16 * 1024 * 1024);
+}
+
+// ---- layout and stepping ----------------------------------------------------------------
+
+struct BreakCase {
+    const char* name;
+    QByteArray bytes;
+    QStringList lines;
+};
+
+class TATBinHexBreakTest : public TATBinHexCoreTest,
+                           public testing::WithParamInterface<BreakCase> {};
+
+TEST_P(TATBinHexBreakTest, EachBreakSplitsOnce)
+{
+    for (const bool wide : {false, true}) {
+        open(wide ? utf16(GetParam().bytes, false) : GetParam().bytes,
+             wide ? vbmodeUnicode : vbmodeText);
+        EXPECT_EQ(shownTexts(), GetParam().lines) << wide;
+        EXPECT_EQ(backwardStarts(), forwardStarts()) << wide;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(TATBinHexCore, TATBinHexBreakTest,
+                         testing::Values(BreakCase{"cr_lf", "a\r\nb", {"a", "b"}},
+                                         BreakCase{"lf_cr", "a\n\rb", {"a", "b"}},
+                                         BreakCase{"cr", "a\rb", {"a", "b"}},
+                                         BreakCase{"lf", "a\nb", {"a", "b"}},
+                                         BreakCase{"empty_cr_lf", "a\r\n\r\nb", {"a", "", "b"}},
+                                         BreakCase{"empty_lf_cr", "a\n\r\n\rb", {"a", "", "b"}},
+                                         BreakCase{"empty_cr", "a\r\rb", {"a", "", "b"}},
+                                         BreakCase{"empty_lf", "a\n\nb", {"a", "", "b"}},
+                                         BreakCase{"cr_lf_then_cr", "a\r\n\rb", {"a", "", "b"}},
+                                         BreakCase{"breaks_first", "\n\r\n", {"", ""}},
+                                         BreakCase{"final_break", "a\r\n", {"a"}},
+                                         BreakCase{"tab", "a\tb", {"a        b"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TATBinHexCoreTest, LongLinesAreCutAt2048AndTabsExpand)
+{
+    open(QByteArray(5000, 'x') + "\r\n" + QByteArray(2048, 'y') + "\nz\tz");
+    core.setTextTabSize(4);
+    const QList<TATBinHexLine> lines = core.pageLines();
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[1].start, 2048);
+    EXPECT_EQ(lines[2].chars.size(), 5000 - 2 * 2048);
+    EXPECT_EQ(lines[3].chars, QString(2048, u'y')); // its break follows: no empty line
+    EXPECT_EQ(shownTexts()[4], "z    z");
+    core.setFontFixedPitch(true);
+    EXPECT_EQ(shownTexts()[4], "z   z");
+    EXPECT_EQ(backwardStarts(), forwardStarts());
+}
+
+// Backward steps give exactly the forward lines: cuts at 2,048 characters, every break
+// cluster, a run longer than a block, across buffer refills, in every byte order.
+TEST_F(TATBinHexCoreTest, BackwardStepsGiveTheForwardLines)
+{
+    const QByteArray text = mixedText(3'000'000, 7);
+    const std::pair<QByteArray, TATBinHexMode> files[] = {
+        {text, vbmodeText},
+        {utf16(text, false), vbmodeUnicode},
+        {"\xFE\xFF" + utf16(text, true), vbmodeUnicode}};
+    for (const auto& [bytes, mode] : files) {
+        open(bytes, mode);
+        const QList<qint64> starts = forwardStarts();
+        EXPECT_GT(starts.size(), 2000);
+        EXPECT_EQ(backwardStarts(), starts);
+        core.setLinesPerPage(30);
+        for (const qsizetype first : {qsizetype(0), starts.size() / 3, starts.size() / 2}) {
+            core.ScrollToPos(starts[first] + core.charSize());
+            ASSERT_EQ(core.viewPos(), starts[first]);
+            core.ScrollLineDown(700);
+            EXPECT_EQ(core.viewPos(), starts[first + 700]);
+            core.ScrollLineUp(700);
+            EXPECT_EQ(core.viewPos(), starts[first]);
+        }
+    }
+    EXPECT_TRUE(reporter.errors.isEmpty());
+}
+
+TEST_F(TATBinHexCoreTest, WrappedLinesStepBackAsForward)
+{
+    FixedMeasurer measurer(375);
+    core.setMeasurer(&measurer);
+    core.setTextWrap(true);
+    open(mixedText(20'000, 3).left(10'000)); // without the long run
+    const QList<qint64> starts = forwardStarts();
+    EXPECT_EQ(backwardStarts(), starts);
+    for (const TATBinHexLine& line : core.pageLines())
+        EXPECT_LE(line.chars.size(), 37);
+    open("eins zwei drei vier\nC:\\Texte\\Brief.txt"); // 10 characters wide
+    FixedMeasurer ten(100);
+    core.setMeasurer(&ten);
+    EXPECT_EQ(shownTexts(), QStringList({"eins zwei", "drei vier", "C:\\Texte\\", "Brief.txt"}));
+    FixedMeasurer narrow(1); // no character fits: one per line, and no hang
+    core.setMeasurer(&narrow);
+    EXPECT_EQ(core.nextLineStart(0), 1);
+    EXPECT_EQ(core.pageLines().size(), core.linesPerPage());
+}
+
+TEST_F(TATBinHexCoreTest, ScrollingStopsAtTheEnd)
+{
+    QByteArray text;
+    for (int i = 0; i < 20; ++i)
+        text += "Zeile " + QByteArray::number(i) + "\r\n";
+    open(text);
+    core.setLinesPerPage(5);
+    core.ScrollLineDown(100);
+    EXPECT_EQ(shownTexts().first(), "Zeile 15");
+    EXPECT_TRUE(core.viewShowsEnd());
+    const qint64 end = core.viewPos();
+    core.ScrollLineDown(1);
+    EXPECT_EQ(core.viewPos(), end);
+    core.moveToStart();
+    core.moveToEnd();
+    EXPECT_EQ(core.viewPos(), end);
+    core.ScrollToPos(text.indexOf("Zeile 7") + 3); // inside a line: that line on top
+    EXPECT_EQ(shownTexts().first(), "Zeile 7");
+    core.ScrollToPos(text.indexOf("Zeile 7")); // a line start: one step back
+    EXPECT_EQ(shownTexts().first(), "Zeile 6");
+    core.ScrollToPos(text.size() - 1);
+    EXPECT_EQ(core.viewPos(), end);
+    core.ScrollLineUp(100);
+    EXPECT_EQ(core.viewPos(), 0);
+}
+
+TEST_F(TATBinHexCoreTest, HexModesStepByTheirLineWidth)
+{
+    open(QByteArray(100, 'a'), vbmodeHex);
+    core.setLinesPerPage(3);
+    EXPECT_EQ(core.lineStep(), 16);
+    core.ScrollLineDown(100);
+    EXPECT_EQ(core.viewPos(), 64); // the last full page: lines 4 to 6
+    core.ScrollToPos(40);
+    EXPECT_EQ(core.viewPos(), 32);
+    core.setMode(vbmodeUHex);
+    EXPECT_EQ(core.lineStep(), 16);
+    core.setTextWidthUHex(7);
+    EXPECT_EQ(core.lineStep(), 8);
+}
+
+TEST_F(TATBinHexCoreTest, AHitFarDownShowsFiveLinesAbove)
+{
+    QByteArray text;
+    for (int i = 0; text.size() < 3'000'000; ++i)
+        text += "Zeile " + QByteArray::number(i) + " mit etwas Text\r\n";
+    open(text);
+    core.setLinesPerPage(10);
+    for (const char* hit : {"Zeile 91234 ", "etwas Text\r\nZeile 99000 "}) {
+        const qint64 at = text.indexOf(hit) + qstrlen(hit) - 6;
+        core.SetSelection(at, 5, true, true);
+        EXPECT_EQ(core.GetSelText(), text.mid(at, 5));
+        const QList<TATBinHexLine> lines = core.pageLines();
+        ASSERT_EQ(lines.size(), 10);
+        EXPECT_TRUE(lines[5].start <= at && at < lines[5].end) << hit;
+    }
+    FixedMeasurer measurer(200); // 20 characters wide, not wrapped
+    core.setMeasurer(&measurer);
+    core.SetSelection(text.indexOf("Text\r\nZeile 99000"), 4, true, false);
+    EXPECT_EQ(core.horzOffset(), (22 - 5) * 10); // "Zeile 98999 mit etwas " before it
+}
+
+// ---- read errors and the slot -----------------------------------------------------------
+
+TEST_F(TATBinHexCoreTest, ShrunkFileGivesTheReadErrorState)
+{
+    open(mixedText(3'000'000, 5));
+    QFile(drive.native(QStringLiteral("a.txt"))).resize(1000);
+    core.ScrollToPos(2'500'000);
+    EXPECT_FALSE(core.lastReadOk());
+    EXPECT_EQ(reporter.errors.value(0), "Cannot read file: \"D:\\a.txt\"");
+    core.ScrollLineDown(3);
+    core.ScrollLineUp(3);
+    core.SetSelection(2'600'000, 10, true, true);
+    EXPECT_TRUE(core.GetSelText().isEmpty());
+    core.moveToStart(); // the start no longer has the size it had either
+    EXPECT_FALSE(core.lastReadOk());
+    EXPECT_TRUE(core.pageLines().isEmpty());
+}
+
+TEST_F(TATBinHexCoreTest, VanishedFileKeepsWhatWasOpened)
+{
+    open("eins\nzwei\n");
+    ASSERT_TRUE(QFile::remove(drive.native(QStringLiteral("a.txt"))));
+    // The open handle still reads the document it opened (or the system refused to delete).
+    EXPECT_EQ(shownTexts(), QStringList({"eins", "zwei"}));
+    core.SelectLineAt(6);
+    EXPECT_EQ(core.GetSelText(), "zwei");
+}
+
+TEST_F(TATBinHexCoreTest, ClosingTheSlotClosesEveryViewer)
+{
+    ViewerFileSlot slot;
+    TATBinHexCore viewer(&slot);
+    auto viewer2 = std::make_unique<TATBinHexCore>(&slot);
+    drive.write(QStringLiteral("a.txt"), "eins");
+    drive.write(QStringLiteral("b.txt"), "zwei");
+    ASSERT_TRUE(viewer.Open(name()));
+    ASSERT_TRUE(viewer2->Open(drive.program(QStringLiteral("b.txt"))));
+    slot.closeAll();
+    EXPECT_FALSE(viewer.isOpen());
+    EXPECT_FALSE(viewer2->isOpen());
+    viewer2.reset();
+    ASSERT_TRUE(viewer.Open(name())); // reopened under the same name after the rewrite
+    slot.closeAll();
+    EXPECT_FALSE(viewer.isOpen());
+}
+
+TEST_F(TATBinHexCoreTest, ModeChangeReopensAtTheSamePosition)
+{
+    open(utf16("eins\r\nzwei\r\ndrei\r\n", false), vbmodeUnicode);
+    core.setLinesPerPage(1);
+    core.ScrollLineDown(1);
+    core.SetSelection(12, 2, false, false);
+    core.setMode(vbmodeText);
+    EXPECT_EQ(core.viewPos(), 12);
+    EXPECT_EQ(core.selLength(), 0);
+    core.setMode(vbmodeUnicode);
+    EXPECT_EQ(core.viewPos(), 12);
+    EXPECT_EQ(shownTexts().first(), "zwei");
+}
