@@ -3,12 +3,7 @@
 #include <QChar>
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <immintrin.h>
-#endif
 
 namespace {
 
@@ -35,32 +30,6 @@ int byteFrequency(unsigned char byte)
     }();
     return table[byte];
 }
-
-#if defined(__SSE2__)
-struct FilterVectors {
-    __m128i values[4];
-    int count;
-};
-
-FilterVectors vectorsOf(int count, const std::array<unsigned char, 4>& bytes)
-{
-    FilterVectors v{};
-    v.count = count;
-    for (int i = 0; i < count; ++i)
-        v.values[i] = _mm_set1_epi8(char(bytes[i]));
-    return v;
-}
-
-// Bit k is set when the byte at p + k is one of the filter's bytes.
-unsigned maskAt(const unsigned char* p, const FilterVectors& f)
-{
-    const __m128i data = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    __m128i hit = _mm_cmpeq_epi8(data, f.values[0]);
-    for (int i = 1; i < f.count; ++i)
-        hit = _mm_or_si128(hit, _mm_cmpeq_epi8(data, f.values[i]));
-    return unsigned(_mm_movemask_epi8(hit));
-}
-#endif
 
 } // namespace
 
@@ -138,65 +107,23 @@ std::size_t ByteBlockSearch::find(const unsigned char* block, std::size_t length
     const std::size_t m = std::size_t(m_text.size());
     if (m == 0 || length < m)
         return 0;
-    return edges.backward ? scanBackward(block, length, edges) : scanForward(block, length, edges);
-}
-
-std::size_t ByteBlockSearch::scanForward(const unsigned char* block, std::size_t length,
-                                         BlockEdges edges) const
-{
-    const std::size_t candidates = length - std::size_t(m_text.size()) + 1;
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    if (m_first.count > 0) {
-        const FilterVectors first = vectorsOf(m_first.count, m_first.bytes);
-        const FilterVectors second = vectorsOf(m_second.count, m_second.bytes);
-        for (; i + 16 <= candidates; i += 16) {
-            unsigned mask = maskAt(block + i + m_first.offset, first);
-            if (mask && m_second.count)
-                mask &= maskAt(block + i + m_second.offset, second);
-            for (; mask; mask &= mask - 1) {
-                const std::size_t at = i + std::countr_zero(mask);
-                if (matchesAt(block, length, at, edges))
-                    return at + 1;
-            }
-        }
-    }
-#endif
-    for (; i < candidates; ++i) {
-        if (matchesAt(block, length, i, edges))
-            return i + 1;
-    }
-    return 0;
-}
-
-std::size_t ByteBlockSearch::scanBackward(const unsigned char* block, std::size_t length,
-                                          BlockEdges edges) const
-{
-    std::size_t end = length - std::size_t(m_text.size()) + 1; // candidates below `end` remain
-#if defined(__SSE2__)
-    if (m_first.count > 0) {
-        const FilterVectors first = vectorsOf(m_first.count, m_first.bytes);
-        const FilterVectors second = vectorsOf(m_second.count, m_second.bytes);
-        for (; end >= 16; end -= 16) {
-            const std::size_t base = end - 16;
-            unsigned mask = maskAt(block + base + m_first.offset, first);
-            if (mask && m_second.count)
-                mask &= maskAt(block + base + m_second.offset, second);
-            while (mask) {
-                const int bit = 31 - std::countl_zero(mask);
-                if (matchesAt(block, length, base + bit, edges))
-                    return base + bit + 1;
-                mask &= ~(1u << bit);
-            }
-        }
-    }
-#endif
-    while (end > 0) {
-        --end;
-        if (matchesAt(block, length, end, edges))
-            return end + 1;
-    }
-    return 0;
+    struct Context {
+        const ByteBlockSearch* search;
+        const unsigned char* block;
+        std::size_t length;
+        BlockEdges edges;
+    } context{this, block, length, edges};
+    const blockscan::CandidateTest test{[](const void* c, std::size_t at) {
+                                            const auto* ctx = static_cast<const Context*>(c);
+                                            return ctx->search->matchesAt(ctx->block, ctx->length,
+                                                                          at, ctx->edges);
+                                        },
+                                        &context};
+    const std::size_t candidates = length - m + 1;
+    const std::size_t at = edges.backward
+                               ? blockscan::backward(block, candidates, m_first, m_second, test)
+                               : blockscan::forward(block, candidates, m_first, m_second, test);
+    return at == blockscan::kNone ? 0 : at + 1;
 }
 
 WideBlockSearch::WideBlockSearch(std::u16string foldedText, bool caseSensitive, bool bigEndian,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "viewer/BlockScan.h"
+
 #include <QByteArray>
 
 #include <array>
@@ -36,20 +38,14 @@ public:
     std::size_t find(const unsigned char* block, std::size_t length, BlockEdges edges) const;
 
 private:
-    // Block bytes that fold to the text byte at one offset of the text.
-    struct Filter {
-        std::size_t offset = 0;
-        int count = 0; // 0: too many bytes fold to it to scan for them
-        std::array<unsigned char, 4> bytes{};
-    };
+    // Block bytes that fold to the text byte at one offset of the text (count 0: too many
+    // bytes fold to it to scan for them).
+    using Filter = blockscan::ByteFilter;
 
     Filter filterFor(std::size_t offset) const;
     void chooseFilters();
     bool matchesAt(const unsigned char* block, std::size_t length, std::size_t at,
                    BlockEdges edges) const;
-    std::size_t scanForward(const unsigned char* block, std::size_t length, BlockEdges edges) const;
-    std::size_t scanBackward(const unsigned char* block, std::size_t length,
-                             BlockEdges edges) const;
 
     QByteArray m_text;
     FoldTable m_fold;
