@@ -297,6 +297,15 @@ TEST_F(StreamFixture, EmptyTextEmptyStreamAndStartOutside)
     EXPECT_EQ(find("abc", QStringLiteral("a"), ssoBackward, vEncANSI, -1), -1);
 }
 
+TEST_F(StreamFixture, EncodingWithoutDecoderTurnsEveryBlockIntoAQuestionMark)
+{
+    ASSERT_FALSE(isEncodingAvailable(vEncArMac)); // no converter for MacArabic here
+    EXPECT_EQ(find("abc abc", QStringLiteral("abc"), 0, vEncArMac), -1);
+    // The block reads as the one character "?", found at the block's start.
+    EXPECT_EQ(find("abc abc", QStringLiteral("?"), 0, vEncArMac, 3), 3);
+    EXPECT_EQ(find("abc abc", QStringLiteral("?"), ssoWholeWords, vEncArMac), 0);
+}
+
 TEST_F(StreamFixture, TextLongerThanABlockEndsWithoutHanging)
 {
     const QString text(70000, u'a');
