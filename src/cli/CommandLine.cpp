@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "cli/IndexCommand.h"
 #include "platform/FileFacts.h"
 #include "store/Catalogue.h"
 #include "store/DatabasePaths.h"
@@ -16,7 +17,9 @@ const char* const kUsage =
     "  databases          die Datenbanken, eine je Zeile\n"
     "  classify DATEI...  Byte-Order-Mark, Klasse und Pfad je Datei\n"
     "  find DATEI TEXT [--encoding N] [--case-sensitive] [--whole-words] [--backward] [--all]\n"
-    "                     Fundstellen als \"<Start> <Länge>\", eine je Zeile\n";
+    "                     Fundstellen als \"<Start> <Länge>\", eine je Zeile\n"
+    "  index NAME ORDNER ENDUNGEN [--update] [--new-list] [--without-documents]\n"
+    "                     erstellt eine Datenbank oder indiziert sie neu\n";
 
 int usage(QTextStream& err)
 {
@@ -156,5 +159,7 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return classify(args, out, err);
     if (verb == QLatin1String("find"))
         return findInFile(args, out, err);
+    if (verb == QLatin1String("index"))
+        return runIndexCommand(base, args, out, err);
     return usage(err);
 }

@@ -68,6 +68,34 @@ TEST(CommandLineTest, FindPrintsEveryMatchAndSaysWhenThereIsNone)
     EXPECT_EQ(run({"find", file, "x", "--encoding", "73"}).status, 2);
 }
 
+TEST(CommandLineTest, IndexRunsTheCreationPathWithAnExistingDriveList)
+{
+    IsolatedSettings settings;
+    MappedDrive drive(u'D');
+    TempFolder base;
+    drive.write(QStringLiteral("Texte/a.txt"), "Hallo");
+    base.write(QStringLiteral("Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"),
+               "D:\\Texte\\a.txt\r\n");
+    const CliRun result =
+        run({"--base", base.native(), "index", "Briefe", drive.native("Texte"), "*.txt"});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.startsWith(
+        QStringLiteral("Datenbank wird neu erstellt.\nTitelPositionen werden erstellt\n"
+                       "Fertig mit der Indizierung.\n \nDateien insgesamt: 1\n")));
+    EXPECT_EQ(base.read(QStringLiteral("Datenbank/Briefe_Utf8_TitelPositionen.txt")),
+              "9 #D:\\Texte\\a.txt\r\n");
+
+    const CliRun again =
+        run({"--base", base.native(), "index", "briefe", drive.native("Texte"), "*.txt"});
+    EXPECT_EQ(again.status, 2);
+    EXPECT_TRUE(again.err.contains(QStringLiteral("Dieser Name existiert schon!")));
+    EXPECT_EQ(run({"--base", base.native(), "index", "Briefe", drive.native("Texte"), "*.txt",
+                   "--update"})
+                  .status,
+              0);
+    EXPECT_EQ(run({"--base", base.native(), "index", "Briefe"}).status, 2);
+}
+
 TEST(CommandLineTest, UnknownVerbShowsUsage)
 {
     EXPECT_EQ(run({"frobnicate"}).status, 2);

@@ -1,0 +1,126 @@
+#include "cli/IndexCommand.h"
+
+#include "cli/ConsoleReporter.h"
+#include "indexer/IndexRun.h"
+#include "indexer/ListProgram.h"
+#include "platform/FileFacts.h"
+#include "store/Catalogue.h"
+#include "store/Settings.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace {
+
+struct IndexArguments {
+    IndexRun::Request request;
+    bool newList = false;
+};
+
+std::optional<IndexArguments> parse(const QStringList& args)
+{
+    IndexArguments parsed;
+    QStringList positional;
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--update"))
+            parsed.request.updateMode = true;
+        else if (arg == QLatin1String("--new-list"))
+            parsed.newList = true;
+        else if (arg == QLatin1String("--without-documents"))
+            parsed.request.withoutDocuments = true;
+        else if (arg.startsWith(QLatin1String("--")))
+            return std::nullopt;
+        else
+            positional.append(arg);
+    }
+    if (positional.size() != 3)
+        return std::nullopt;
+    parsed.request.name = positional[0];
+    parsed.request.folder = platform::programPath(QFileInfo(positional[1]).absoluteFilePath());
+    parsed.request.extensionField = positional[2];
+    return parsed;
+}
+
+// Runs the list program for the run's drive and waits for it; Ctrl+C ends it.
+Status runListProgram(const DatabasePaths& paths, const QString& controlFolder, QChar drive,
+                      ConsoleReporter& reporter)
+{
+    const QString program =
+        listprogram::locate(paths, controlFolder, QCoreApplication::applicationDirPath());
+    if (program.isEmpty()) {
+        return Status::failure(
+            QStringLiteral("Das Programm %1 wurde weder in %2 noch neben %3 gefunden.")
+                .arg(listprogram::fileName(), platform::nativePath(paths.baseFolder()),
+                     QCoreApplication::applicationFilePath()));
+    }
+    QProcess process;
+    process.setWorkingDirectory(listprogram::workingFolder(paths, controlFolder));
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(program, {QStringLiteral("open"), QString(drive)});
+    if (!process.waitForStarted())
+        return Status::failure(QStringLiteral("%1 konnte nicht gestartet werden: %2")
+                                   .arg(program, process.errorString()));
+    while (!process.waitForFinished(100)) {
+        if (reporter.cancelRequested()) {
+            process.kill();
+            process.waitForFinished();
+            return Status::failure(
+                QStringLiteral("%1 wurde abgebrochen.").arg(listprogram::fileName()));
+        }
+    }
+    const QString output = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    if (!output.isEmpty())
+        reporter.status(output);
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return Status::failure(
+            QStringLiteral("%1 ist mit einem Fehler beendet worden.").arg(listprogram::fileName()));
+    return {};
+}
+
+} // namespace
+
+int runIndexCommand(const QString& nativeBase, const QStringList& args, QTextStream& out,
+                    QTextStream& err)
+{
+    const std::optional<IndexArguments> parsed = parse(args);
+    if (!parsed) {
+        err << "Aufruf: nimbra [--base ORDNER] index NAME ORDNER ENDUNGEN [--update] [--new-list] "
+               "[--without-documents]\n";
+        return 2;
+    }
+    const DatabasePaths paths(DatabasePaths::determineBaseFolder(false, nativeBase, QString()));
+    ConsoleReporter console(out, err);
+    if (paths.baseFolder().isEmpty()) {
+        console.information(QStringLiteral("Der Ordner %1 liegt auf keinem zugeordneten Laufwerk.")
+                                .arg(nativeBase));
+        return 2;
+    }
+    catalogue::ensureFolderTree(paths, console);
+    const QString control = settings::SettingsStore().read(settings::kControlFolder);
+    const QString controlFolder =
+        !control.isEmpty() && paths.baseFolder().contains(control, Qt::CaseInsensitive) ? control
+                                                                                        : QString();
+
+    IndexRun run(paths, controlFolder, console, console);
+    if (!run.confirm(parsed->request, catalogue::databaseNames(paths)))
+        return 2;
+    const auto fail = [&](const Status& status) {
+        console.information(status.error());
+        return 1;
+    };
+    if (Status started = run.start(parsed->request); !started)
+        return fail(started);
+    if (parsed->newList || run.driveList().isEmpty()) {
+        if (Status listed = runListProgram(paths, controlFolder, run.driveLetter(), console);
+            !listed)
+            return fail(listed);
+    }
+    if (Status read = run.readList(); !read)
+        return fail(read);
+    if (Status finished = run.finish(console.cancelRequested()); !finished)
+        return fail(finished);
+    for (const QString& line : run.logLines())
+        out << line << '\n';
+    return 0;
+}

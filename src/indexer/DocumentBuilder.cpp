@@ -1,0 +1,578 @@
+#include "indexer/DocumentBuilder.h"
+
+#include "indexer/DriveListFilter.h"
+#include "indexer/TextLines.h"
+#include "platform/FileFacts.h"
+#include "store/ByteSize.h"
+#include "store/Descriptor.h"
+#include "store/TMyFileReader.h"
+#include "store/TextWriter.h"
+#include "store/Utf8Repair.h"
+#include "store/Windows1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+constexpr char16_t kDle = 0x10;
+const QByteArray kByteOrderMark("\xFF\xFE", 2); // of the Unicode documents
+constexpr qint64 kCopyChunk = 1 << 20;
+
+Family familyOf(EncodingClass cls)
+{
+    switch (cls) {
+    case EncodingClass::Ansi: return Family::Ansi;
+    case EncodingClass::Utf8: return Family::Utf8;
+    default: return Family::Unicode;
+    }
+}
+
+QByteArray lineBreak(Family family)
+{
+    return family == Family::Unicode ? QByteArray("\r\0\n\0", 4) : QByteArray("\r\n");
+}
+
+QByteArray utf16le(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size() * 2);
+    for (const QChar c : text) {
+        bytes.append(char(c.unicode() & 0xFF));
+        bytes.append(char(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+void swapBytePairs(QByteArray& bytes)
+{
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+        std::swap(bytes[i], bytes[i + 1]);
+}
+
+// Pieces of UTF-16 LE text between DLE units; the DLE and the unit after it are dropped.
+QList<QByteArray> splitAtDleUnits(const QByteArray& bytes)
+{
+    QList<QByteArray> pieces;
+    qsizetype start = 0;
+    qsizetype i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        if (quint8(bytes[i]) == kDle && bytes[i + 1] == 0) {
+            pieces.append(bytes.mid(start, i - start));
+            i += 2;
+            start = i + 2;
+        }
+    }
+    pieces.append(bytes.mid(start, std::max<qsizetype>(0, (bytes.size() - start) / 2 * 2)));
+    return pieces;
+}
+
+std::optional<QByteArray> readWhole(const QString& programPath)
+{
+    QFile file(platform::nativePath(programPath));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+Status failure(const QString& path, const QString& cause)
+{
+    return Status::failure(
+        QStringLiteral("Die Datei %1 konnte nicht geschrieben werden: %2").arg(path, cause));
+}
+
+Status writePlain(const QString& programPath, const QByteArray& bytes)
+{
+    QFile file(platform::nativePath(programPath));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+        return failure(programPath, file.errorString());
+    return {};
+}
+
+} // namespace
+
+DocumentBuilder::DocumentBuilder(const DatabasePaths& paths, const QString& name,
+                                 const QStringList& patterns, UserInterface& ui,
+                                 RunReporter& reporter)
+    : m_paths(paths), m_name(name), m_patterns(patterns), m_ui(ui), m_reporter(reporter)
+{
+    for (const QString& line : textlines::read(paths.exclusionList())) {
+        if (!line.trimmed().isEmpty())
+            m_exclusions.append(line.trimmed().toLower());
+    }
+}
+
+QString DocumentBuilder::pathOfLine(const QString& line) const
+{
+    return line.contains(QStringLiteral("PFAD_UND_ENDUNGEN=")) ? QString() : line;
+}
+
+bool DocumentBuilder::selected(const QString& path) const
+{
+    if (path.isEmpty())
+        return false;
+    const QString lower = path.toLower();
+    for (const QString& excluded : m_exclusions) {
+        if (lower.contains(excluded))
+            return false;
+    }
+    const QString pattern = drivelist::entryPattern(path.mid(path.lastIndexOf(u'\\') + 1));
+    const bool matches = std::any_of(m_patterns.begin(), m_patterns.end(), [&](const QString& p) {
+        return !p.isEmpty() && pattern.contains(p);
+    });
+    if (!matches)
+        return false;
+    // Only regular files that can be opened: a pipe or a device is never read.
+    const QString native = platform::nativePath(path);
+    if (!QFileInfo(native).isFile())
+        return false;
+    QFile file(native);
+    return file.open(QIODevice::ReadOnly);
+}
+
+bool DocumentBuilder::selectedNormal(const QString& path) const
+{
+    const QString lower = path.toLower();
+    for (const QString& large : m_largeFiles) {
+        if (lower.contains(large.toLower()))
+            return false;
+    }
+    return selected(path);
+}
+
+void DocumentBuilder::progress(EncodingClass cls, const QString& path)
+{
+    static const char* const kKinds[] = {
+        "   Ansi-Datei:  ", "   UTF8-Datei:  ", "   Unicode-Datei:  "};
+    m_reporter.caption(QString::number(m_processedCount) +
+                       QLatin1String(kKinds[int(familyOf(cls))]) + path);
+}
+
+Status DocumentBuilder::build()
+{
+    m_largeFiles.clear();
+    m_processedCount = m_neededSize = m_totalSize = 0;
+    m_endedEarly = true;
+    if (!platform::exists(m_paths.descriptor(m_name))) {
+        m_endedEarly = false;
+        return {};
+    }
+    m_lines = textlines::read(m_paths.descriptor(m_name));
+    m_listedCount = std::max<qint64>(0, m_lines.size() - 1);
+    if (!m_lines.isEmpty()) {
+        if (const auto header = descriptor::parseHeader(m_lines.first()); header.ok())
+            m_sourceFolder = header->sourceFolder;
+    }
+
+    if (!estimate())
+        return writeFinalDocuments();
+    if (!sizeAllowsIndexing()) {
+        m_pathListOnly = true;
+        return {};
+    }
+    bool cancelled = false;
+    if (Status read = readLargeFiles(cancelled); !read || cancelled)
+        return read ? writeFinalDocuments() : read;
+    if (Status read = readNormalFiles(cancelled); !read || cancelled)
+        return read ? writeFinalDocuments() : read;
+    if (Status written = writeFinalDocuments(); !written)
+        return written;
+    m_endedEarly = false;
+    m_neededSize = 0;
+    return {};
+}
+
+bool DocumentBuilder::estimate()
+{
+    for (const QString& line : m_lines) {
+        if (m_reporter.cancelRequested())
+            return false;
+        const QString path = pathOfLine(line);
+        if (!selected(path))
+            continue;
+        m_neededSize += platform::fileSize(path).value_or(0);
+        m_reporter.caption(QStringLiteral("Speicherbedarf wird ermittelt: ") +
+                           ConvertBytes(m_neededSize));
+    }
+    return true;
+}
+
+bool DocumentBuilder::sizeAllowsIndexing()
+{
+    if (m_neededSize <= kSizeLimit)
+        return true;
+    const QString amount = QStringLiteral("Es befinden sich insgesamt ") +
+                           ConvertBytes(m_neededSize) + QStringLiteral(" an Daten auf \"") +
+                           m_sourceFolder + u'"';
+    const QChar drive = m_sourceFolder.isEmpty() ? QChar(u'?') : m_sourceFolder[0];
+    const std::optional<qint64> freeGiB = platform::freeSpaceGiB(m_sourceFolder);
+    QString text;
+    if (freeGiB && *freeGiB < 2) {
+        text = QStringLiteral("Der freie Speicher auf Laufwerk: \"") + drive +
+               QStringLiteral("\" beträgt weniger als 2 GB.\r\n") + amount +
+               QStringLiteral("\r\nZum Anlegen der Datenbank ist der freie Speicher zu wenig. "
+                              "Machen Sie Speicherplatz auf dem Datenträger frei!");
+    } else if (m_sourceFolder.size() < 4) {
+        text = amount +
+               QStringLiteral(
+                   "\r\nDie Datenbank würde zu groß werden! Erstellen Sie mehrere "
+                   "Datenbanken von einzelnen Ordnern anstatt vom ganzen Laufwerk.\r\n\r\n"
+                   "\tIndizierung ist so nicht möglich!\r\n\r\n"
+                   "Die Suche funktioniert aber auch ohne Indizierung, allerdings langsamer.");
+    } else {
+        text = amount + QStringLiteral("\r\n\r\nDie Datenbank würde zu groß werden! Versuchen Sie "
+                                       "mehrere Datenbanken von einzelnen Ordnern zu erstellen.");
+    }
+    m_ui.information(text);
+    return false;
+}
+
+Status DocumentBuilder::readLargeFiles(bool& cancelled)
+{
+    for (const QString& line : m_lines) {
+        m_reporter.cancelRequested(); // lets events through before every file
+        const QString path = pathOfLine(line);
+        if (selected(path)) {
+            const qint64 size = platform::fileSize(path).value_or(0);
+            if (size > kSplitThreshold) {
+                m_totalSize += size;
+                m_largeFiles.append(path);
+                ++m_processedCount;
+                m_reporter.caption(QStringLiteral("Nr: %1   ").arg(m_processedCount) +
+                                   ConvertBytes(size) +
+                                   QStringLiteral(" große Datei wird gesplittet: ") + path);
+                if (Status split = splitFile(path, size); !split)
+                    return split;
+            }
+        }
+        if (m_reporter.cancelRequested()) {
+            cancelled = true;
+            return {};
+        }
+    }
+    return {};
+}
+
+Status DocumentBuilder::readNormalFiles(bool& cancelled)
+{
+    for (qsizetype i = 1; i < m_lines.size(); ++i) {
+        const QString path = pathOfLine(m_lines[i]);
+        if (!selectedNormal(path))
+            continue;
+        if (m_reporter.cancelRequested()) {
+            cancelled = true;
+            return {};
+        }
+        if (!platform::exists(path))
+            continue;
+        if (Status read = readFile(path); !read)
+            return read;
+    }
+    return {};
+}
+
+Status DocumentBuilder::startSection(Family family, const QString& path, const QString& rule)
+{
+    ClassBuffer& buffer = m_buffers[int(family)];
+    if (buffer.chars >= kPartThreshold) {
+        if (Status written = writePartial(family); !written)
+            return written;
+    }
+    for (const QString& line :
+         {QStringLiteral(" "), QStringLiteral(" "), QStringLiteral(" "), u'#' + path, rule})
+        appendText(family, line);
+    return {};
+}
+
+QString DocumentBuilder::ruleFor(const QString& path, qsizetype shorter)
+{
+    return QString(std::max<qsizetype>(0, path.size() - shorter), u'=');
+}
+
+void DocumentBuilder::appendItem(Family family, QByteArrayView item, qint64 chars)
+{
+    ClassBuffer& buffer = m_buffers[int(family)];
+    buffer.bytes.append(item);
+    buffer.bytes.append(lineBreak(family));
+    buffer.chars += chars + 2;
+}
+
+void DocumentBuilder::appendText(Family family, const QString& text)
+{
+    switch (family) {
+    case Family::Ansi: appendItem(family, cp1252::encode(text), text.size()); break;
+    case Family::Utf8: {
+        const QByteArray bytes = text.toUtf8(); // one character per byte, as the document counts
+        appendItem(family, bytes, bytes.size());
+        break;
+    }
+    case Family::Unicode: appendItem(family, utf16le(text), text.size()); break;
+    }
+}
+
+void DocumentBuilder::appendPiece(Family family, const QByteArray& piece, Utf8Repair& repair)
+{
+    if (piece.isEmpty())
+        return;
+    switch (family) {
+    case Family::Ansi: appendItem(family, piece, piece.size()); break;
+    case Family::Utf8: appendItem(family, repair.feed(piece, true), piece.size()); break;
+    case Family::Unicode: appendItem(family, piece, piece.size() / 2); break;
+    }
+}
+
+Status DocumentBuilder::readFile(const QString& path)
+{
+    const Result<ClassDecision> decision = decideClassOfFile(path);
+    if (!decision)
+        return {}; // taken away since the open test: skipped like a file that cannot be opened
+    const qint64 size = platform::fileSize(path).value_or(0);
+    m_totalSize += size;
+    ++m_processedCount;
+    const EncodingClass cls = decision->encodingClass();
+    if (cls == EncodingClass::None)
+        return {};
+    const Family family = familyOf(cls);
+    Utf8Repair repair;
+
+    if (decision->kind == BomKind::Utf16BE) {
+        std::optional<QByteArray> text = readWhole(path);
+        if (!text)
+            return {};
+        text->remove(0, 2);
+        swapBytePairs(*text);
+        text->truncate(text->size() / 2 * 2);
+        if (Status started = startSection(family, path, ruleFor(path, 0)); !started)
+            return started;
+        progress(cls, path);
+        appendItem(family, *text, text->size() / 2);
+        return {};
+    }
+    if (family == Family::Unicode && decision->kind != BomKind::Utf16LE) {
+        // UTF-16 LE text without byte-order mark: taken as such.
+        const std::optional<QByteArray> text = readWhole(path);
+        if (!text || text->isEmpty())
+            return {};
+        if (Status started = startSection(family, path, ruleFor(path, 10)); !started)
+            return started;
+        for (const QByteArray& piece : splitAtDleUnits(*text)) {
+            progress(cls, path);
+            appendPiece(family, piece, repair);
+        }
+        return {};
+    }
+
+    auto reader = TMyFileReader::create(path);
+    if (!reader)
+        return {};
+    (*reader)->setDelimiter(kDle);
+    (*reader)->seek(0);
+    // A UTF-16 file of just its byte-order mark holds no text.
+    const bool markOnly = family == Family::Unicode && !(*reader)->isWide();
+    bool first = true;
+    while ((*reader)->position() < (*reader)->fileSize()) {
+        const QByteArray piece = markOnly ? QByteArray() : (*reader)->readLine();
+        if (markOnly)
+            (*reader)->seek((*reader)->fileSize());
+        if (first && platform::exists(path)) {
+            if (Status started = startSection(family, path, ruleFor(path, 10)); !started)
+                return started;
+        }
+        first = false;
+        progress(cls, path);
+        appendPiece(family, piece, repair);
+    }
+    return {};
+}
+
+Status DocumentBuilder::splitFile(const QString& path, qint64 size)
+{
+    const QString folder = m_paths.splitFolder().chopped(1);
+    const QString nativeFolder = platform::nativePath(folder);
+    // Every large file starts with an empty split folder, so no piece of an earlier one
+    // can join it.
+    if (QDir(nativeFolder).exists())
+        platform::emptyFolder(folder);
+    else if (!QDir().mkpath(nativeFolder)) {
+        m_ui.warning(QStringLiteral("Kann das Verzeichnis ") + folder +
+                     QStringLiteral(" nicht anlegen!"));
+        return {};
+    }
+    QFile source(platform::nativePath(path));
+    if (!source.open(QIODevice::ReadOnly))
+        return {};
+    const qint64 pieces = (size + kPieceSize - 1) / kPieceSize;
+    for (qint64 i = 1; i <= pieces; ++i) {
+        const QString piece = m_paths.splitFolder() +
+                              QStringLiteral("SplitDokument%1.txt").arg(i, 3, 10, QLatin1Char('0'));
+        QFile target(platform::nativePath(piece));
+        if (!target.open(QIODevice::WriteOnly))
+            return failure(piece, target.errorString());
+        for (qint64 left = kPieceSize; left > 0;) {
+            const QByteArray chunk = source.read(std::min(left, kCopyChunk));
+            if (chunk.isEmpty())
+                break;
+            if (target.write(chunk) != chunk.size())
+                return failure(piece, target.errorString());
+            left -= chunk.size();
+        }
+    }
+    return readPieces(path, size);
+}
+
+Status DocumentBuilder::readPieces(const QString& path, qint64 size)
+{
+    m_partsWritten = true;
+    QDir folder(platform::nativePath(m_paths.splitFolder()));
+    QStringList pieces = folder.entryList({QStringLiteral("*.txt")}, QDir::Files);
+    // In number order: SplitDokument1000.txt comes after SplitDokument999.txt.
+    std::sort(pieces.begin(), pieces.end(), [](const QString& a, const QString& b) {
+        return a.size() != b.size() ? a.size() < b.size() : a < b;
+    });
+    if (pieces.isEmpty())
+        return {};
+    const QString firstPiece = m_paths.splitFolder() + pieces.first();
+    std::optional<QByteArray> first = readWhole(firstPiece);
+    if (!first)
+        return {};
+    const ClassDecision decision = decideClass(path, *first);
+    const EncodingClass cls = decision.encodingClass();
+    if (cls == EncodingClass::None)
+        return {}; // the pieces stay in the split folder
+    const Family family = familyOf(cls);
+    const bool bigEndian = decision.kind == BomKind::Utf16BE;
+    Utf8Repair repair;
+
+    // The first piece gets the section's header and a line break at its end.
+    ClassBuffer head;
+    std::swap(head, m_buffers[int(family)]);
+    const QString sizeLine =
+        QStringLiteral("Size: ") + ConvertBytes(size) + u' ' + ruleFor(path, 20);
+    for (const QString& line : {QStringLiteral(" "), QStringLiteral(" "), u'#' + path, sizeLine})
+        appendText(family, line);
+    QByteArray text = *first;
+    if (family == Family::Unicode) {
+        if (decision.kind == BomKind::Utf16LE || bigEndian)
+            text.remove(0, 2);
+        if (bigEndian)
+            swapBytePairs(text);
+    }
+    if (family == Family::Utf8)
+        text = repair.feed(text, pieces.size() == 1);
+    appendItem(family, text, text.size());
+    QByteArray firstBytes = m_buffers[int(family)].bytes;
+    std::swap(head, m_buffers[int(family)]);
+    if (family == Family::Unicode)
+        firstBytes.prepend(kByteOrderMark);
+    if (Status written = writePlain(firstPiece, firstBytes); !written)
+        return written;
+
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        const QString piece = m_paths.splitFolder() + pieces[i];
+        if (i > 0 && (bigEndian || family == Family::Utf8)) {
+            // Later pieces of a big-endian file are turned around too; UTF-8 pieces are
+            // repaired where needed, a sequence cut at a piece edge completed.
+            std::optional<QByteArray> bytes = readWhole(piece);
+            if (!bytes)
+                continue;
+            if (bigEndian)
+                swapBytePairs(*bytes);
+            else
+                *bytes = repair.feed(*bytes, i + 1 == pieces.size());
+            if (Status written = writePlain(piece, *bytes); !written)
+                return written;
+        }
+        if (Status moved = moveToPart(piece, family); !moved)
+            return moved;
+    }
+    return {};
+}
+
+Status DocumentBuilder::moveToPart(const QString& from, Family family)
+{
+    const QString to = m_paths.partialDocument(m_name, family, m_partCounters[int(family)]++);
+    platform::removeFileQuietly(to);
+    if (!QFile::rename(platform::nativePath(from), platform::nativePath(to)))
+        return failure(to, QStringLiteral("Umbenennen fehlgeschlagen"));
+    return {};
+}
+
+Status DocumentBuilder::writePartial(Family family)
+{
+    ClassBuffer& buffer = m_buffers[int(family)];
+    const int part = ++m_partCounters[int(family)];
+    QByteArray bytes = buffer.bytes;
+    if (family == Family::Unicode)
+        bytes.prepend(kByteOrderMark);
+    if (Status written = writeFileSafely(m_paths.partialDocument(m_name, family, part), bytes);
+        !written)
+        return written;
+    m_partsWritten = true;
+    buffer = ClassBuffer();
+    return {};
+}
+
+Status DocumentBuilder::writeFinalDocuments()
+{
+    for (const Family family : kFamilies) {
+        ClassBuffer& buffer = m_buffers[int(family)];
+        QByteArray bytes = buffer.bytes;
+        if (family == Family::Unicode)
+            bytes.prepend(kByteOrderMark);
+        if (Status written = writeFileSafely(m_paths.document(m_name, family), bytes); !written)
+            return written;
+        buffer = ClassBuffer();
+    }
+    return {};
+}
+
+Status DocumentBuilder::joinPartialDocuments()
+{
+    m_reporter.status(QStringLiteral("Aufgeteilte Dateien werden zusammengefügt!"));
+    for (const Family family : kFamilies) {
+        const QString document = m_paths.document(m_name, family);
+        if (platform::exists(document)) {
+            ++m_partCounters[int(family)];
+            const QString part =
+                m_paths.partialDocument(m_name, family, m_partCounters[int(family)]);
+            if (!QFile::rename(platform::nativePath(document), platform::nativePath(part)))
+                return failure(part, QStringLiteral("Umbenennen fehlgeschlagen"));
+        }
+        // The parts of this database and family, in part number order.
+        const QString prefix =
+            m_name + u'_' + documentFamilyName(family) + QStringLiteral("Dokument");
+        QList<std::pair<qint64, QString>> parts;
+        const QDir temp(platform::nativePath(m_paths.tempFolder()));
+        for (const QString& file : temp.entryList({QStringLiteral("*.txt")}, QDir::Files)) {
+            if (!file.startsWith(prefix) || !file.endsWith(QStringLiteral(".txt")))
+                continue;
+            bool isNumber = false;
+            const qint64 number =
+                file.mid(prefix.size(), file.size() - prefix.size() - 4).toLongLong(&isNumber);
+            if (isNumber)
+                parts.append({number, file});
+        }
+        std::sort(parts.begin(), parts.end());
+        QSaveFile joined(platform::nativePath(document));
+        if (!joined.open(QIODevice::WriteOnly))
+            return failure(document, joined.errorString());
+        for (const auto& [number, file] : parts) {
+            m_reporter.caption(QStringLiteral("Aufgeteilte Dateien zusammenfügen:  ") + file);
+            QFile part(temp.filePath(file));
+            if (!part.open(QIODevice::ReadOnly))
+                return failure(document, part.errorString());
+            while (!part.atEnd()) {
+                const QByteArray chunk = part.read(kCopyChunk);
+                if (joined.write(chunk) != chunk.size())
+                    return failure(document, joined.errorString());
+            }
+        }
+        if (!joined.commit())
+            return failure(document, joined.errorString());
+    }
+    return {};
+}

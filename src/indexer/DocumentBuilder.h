@@ -1,0 +1,96 @@
+#pragma once
+
+#include "common/Result.h"
+#include "common/UserInterface.h"
+#include "indexer/RunReporter.h"
+#include "store/DatabasePaths.h"
+#include "store/EncodingDetection.h"
+#include "store/Utf8Repair.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+// Builds the three plain-text documents of a database from its descriptor: every selected
+// source file's text, classified by encoding, appended as a section to the document of
+// its class; large files split into pieces; the in-memory part of a document written out
+// as a numbered partial document whenever it reaches a million characters, and the parts
+// joined at the end.
+class DocumentBuilder {
+public:
+    static constexpr qint64 kPartThreshold = 1000000; // characters
+    static constexpr qint64 kSplitThreshold = 10000000;
+    static constexpr qint64 kPieceSize = 10000000;
+    static constexpr qint64 kSizeLimit = 1536000000;
+
+    DocumentBuilder(const DatabasePaths& paths, const QString& name, const QStringList& patterns,
+                    UserInterface& ui, RunReporter& reporter);
+
+    // Reads the descriptor and writes the final documents. Ends early after a cancel (what
+    // was read is kept) or when the database would be too large (then path-list-only). A
+    // file that cannot be written ends the build with the message.
+    Status build();
+    // Joins the partial documents and the final ones, in part order.
+    Status joinPartialDocuments();
+
+    bool partsWritten() const { return m_partsWritten; }
+    bool pathListOnly() const { return m_pathListOnly; }
+    // The build did not run to its end (cancel, size limit): no title positions then.
+    bool endedEarly() const { return m_endedEarly; }
+    qint64 listedCount() const { return m_listedCount; }
+    qint64 processedCount() const { return m_processedCount; }
+    qint64 totalSize() const { return m_totalSize; }
+
+private:
+    // One document's text not yet written: bytes in the document's encoding (UTF-16 LE
+    // without byte-order mark for the Unicode one) and its length in characters.
+    struct ClassBuffer {
+        QByteArray bytes;
+        qint64 chars = 0;
+    };
+
+    bool selected(const QString& path) const;
+    bool selectedNormal(const QString& path) const;
+    bool estimate();
+    bool sizeAllowsIndexing();
+    Status readLargeFiles(bool& cancelled);
+    Status readNormalFiles(bool& cancelled);
+    Status readFile(const QString& path);
+    Status splitFile(const QString& path, qint64 size);
+    Status readPieces(const QString& path, qint64 size);
+    // The three blank lines, the title line and the rule; writes the class's text out as a
+    // partial document first when it has reached the threshold.
+    Status startSection(Family family, const QString& path, const QString& rule);
+    static QString ruleFor(const QString& path, qsizetype shorter);
+    // One item of the text, followed by a line break.
+    void appendItem(Family family, QByteArrayView item, qint64 chars);
+    void appendText(Family family, const QString& text);
+    void appendPiece(Family family, const QByteArray& piece, Utf8Repair& repair);
+    Status writePartial(Family family);
+    Status writeFinalDocuments();
+    Status moveToPart(const QString& from, Family family);
+    QString pathOfLine(const QString& line) const;
+    void progress(EncodingClass cls, const QString& path);
+
+    const DatabasePaths& m_paths;
+    QString m_name;
+    QStringList m_patterns;
+    UserInterface& m_ui;
+    RunReporter& m_reporter;
+
+    QStringList m_lines; // the descriptor
+    QStringList m_exclusions;
+    QStringList m_largeFiles;
+    QString m_sourceFolder;
+    std::array<ClassBuffer, 3> m_buffers;
+    std::array<int, 3> m_partCounters{};
+    bool m_partsWritten = false;
+    bool m_pathListOnly = false;
+    bool m_endedEarly = false;
+    qint64 m_listedCount = 0;
+    qint64 m_processedCount = 0;
+    qint64 m_neededSize = 0;
+    qint64 m_totalSize = 0;
+};

@@ -1,0 +1,133 @@
+#include "indexer/IndexRun.h"
+
+#include "indexer/DriveListFilter.h"
+#include "indexer/NewDatabaseChecks.h"
+#include "indexer/TextLines.h"
+#include "platform/FileFacts.h"
+#include "search/TitlePositionScan.h"
+#include "store/ByteSize.h"
+#include "store/Catalogue.h"
+
+#include <QFile>
+
+IndexRun::IndexRun(const DatabasePaths& paths, QString controlFolder, UserInterface& ui,
+                   RunReporter& reporter)
+    : m_paths(paths), m_controlFolder(std::move(controlFolder)), m_ui(ui), m_reporter(reporter)
+{
+}
+
+IndexRun::~IndexRun() = default;
+
+QString IndexRun::elapsedText(qint64 seconds)
+{
+    return QStringLiteral("%1:%2:%3").arg(seconds / 3600).arg(seconds / 60 % 60).arg(seconds % 60);
+}
+
+bool IndexRun::confirm(const Request& request, const QStringList& existingNames)
+{
+    newdb::Request check{request.name, request.folder, request.extensionField, request.updateMode};
+    return newdb::confirm(check, existingNames, m_ui);
+}
+
+Status IndexRun::start(const Request& request)
+{
+    m_request = request;
+    m_clock.start();
+    catalogue::emptyTempFolder(m_paths);
+    m_slots = extensions::parseField(request.extensionField);
+    const QString choices = m_paths.extensionChoices();
+    const Result<QStringList> remembered =
+        extensions::rememberPatterns(extensions::rememberedPatterns(choices), m_slots, choices);
+    if (!remembered)
+        return Status::failure(remembered.error());
+    m_reporter.status(request.updateMode ? QStringLiteral("Datenbank wird aktualisiert.")
+                                         : QStringLiteral("Datenbank wird neu erstellt."));
+    return {};
+}
+
+QChar IndexRun::driveLetter() const
+{
+    return m_request.folder.isEmpty() ? QChar() : m_request.folder[0].toUpper();
+}
+
+QString IndexRun::driveList() const
+{
+    return drivelist::locate(m_paths.baseFolder(), m_controlFolder, driveLetter());
+}
+
+Status IndexRun::readList()
+{
+    const QString list = driveList();
+    if (list.isEmpty()) {
+        return Status::failure(QStringLiteral("Die Liste der Dateien von Laufwerk %1: fehlt. "
+                                              "Die Datenbank bleibt unverändert.")
+                                   .arg(driveLetter()));
+    }
+    QFile file(platform::nativePath(list));
+    if (!file.open(QIODevice::ReadOnly))
+        return Status::failure(QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(list));
+    const QStringList patterns = extensions::patternsOf(m_slots);
+    const QStringList lines =
+        drivelist::descriptorLines(file.readAll(), m_request.folder, patterns,
+                                   [this] { return !m_reporter.cancelRequested(); });
+    if (Status written = textlines::write(m_paths.descriptor(m_request.name), lines); !written)
+        return written;
+
+    m_pathListOnly = m_request.withoutDocuments;
+    m_builder =
+        std::make_unique<DocumentBuilder>(m_paths, m_request.name, patterns, m_ui, m_reporter);
+    if (!m_pathListOnly) {
+        if (Status built = m_builder->build(); !built)
+            return built;
+        m_pathListOnly = m_builder->pathListOnly();
+    }
+    if (m_pathListOnly)
+        catalogue::deleteDocumentFiles(m_paths, m_request.name);
+    return {};
+}
+
+Status IndexRun::finish(bool aborted)
+{
+    if (m_builder && m_builder->partsWritten() && !m_pathListOnly) {
+        if (Status joined = m_builder->joinPartialDocuments(); !joined)
+            return joined;
+    }
+    const bool indexed = !m_pathListOnly && m_builder && !m_builder->endedEarly();
+    if (indexed) {
+        m_reporter.status(QStringLiteral("TitelPositionen werden erstellt"));
+        TitlePositionScan scan(m_paths, m_ui);
+        scan.setCaptionHandler([this](const QString& caption) { m_reporter.caption(caption); });
+        const TitlePositionScan::Report report = scan.run(m_request.name, false);
+        for (const auto& failure : report.failures)
+            m_ui.warning(failure.text);
+    }
+    m_reporter.caption(QString());
+    if (m_pathListOnly)
+        m_finalStatus =
+            QStringLiteral("Fertig mit der Indizierung (nur Pfadliste wurde erstellt).");
+    else if (aborted || (m_builder && m_builder->endedEarly()))
+        m_finalStatus = QStringLiteral("Fertig mit der abgebrochenen Indizierung.");
+    else
+        m_finalStatus = QStringLiteral("Fertig mit der Indizierung.");
+    m_reporter.status(m_finalStatus);
+    return writeLog(!m_pathListOnly);
+}
+
+Status IndexRun::writeLog(bool indexed)
+{
+    const QLocale locale = numberLocale();
+    const qint64 listed = m_builder ? m_builder->listedCount() : 0;
+    const qint64 processed = m_builder ? m_builder->processedCount() : 0;
+    m_logLines = {QStringLiteral(" "),
+                  QStringLiteral("Dateien insgesamt: ") + locale.toString(listed)};
+    if (indexed) {
+        m_logLines.append(QStringLiteral("Konnten nicht indiziert werden: ") +
+                          locale.toString(listed - processed));
+        m_logLines.append(locale.toString(processed) +
+                          QStringLiteral(" Doviruzu-Dateien wurden indiziert.   Zeit: ") +
+                          elapsedText(m_clock.elapsed() / 1000) +
+                          QStringLiteral("  Gesamtgröße der Datei(en) : ") +
+                          ConvertBytes(m_builder ? m_builder->totalSize() : 0));
+    }
+    return textlines::write(m_paths.log(m_request.name), m_logLines);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "common/Result.h"
+#include "common/UserInterface.h"
+#include "indexer/DocumentBuilder.h"
+#include "indexer/ExtensionPatterns.h"
+#include "indexer/RunReporter.h"
+#include "store/DatabasePaths.h"
+
+#include <QElapsedTimer>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// One indexing run, new or update, without its windows: checks, patterns, the drive list,
+// the descriptor, the documents, the join, the title positions and the log. The main
+// window and the command line drive it stage by stage; the wait for the list program
+// lies between start() and readList().
+class IndexRun {
+public:
+    struct Request {
+        QString name;
+        QString folder; // a program path
+        QString extensionField;
+        bool updateMode = false;
+        bool withoutDocuments = false;
+    };
+
+    IndexRun(const DatabasePaths& paths, QString controlFolder, UserInterface& ui,
+             RunReporter& reporter);
+    ~IndexRun();
+
+    // The dialog's confirmation: each failed check shows its message.
+    bool confirm(const Request& request, const QStringList& existingNames);
+    // Empties Temp, remembers the patterns, shows the first status line.
+    Status start(const Request& request);
+    QChar driveLetter() const;
+    // The drive list the run will read, or empty when there is none yet.
+    QString driveList() const;
+
+    // Filters the drive list into the descriptor and builds the documents (or, for a
+    // database without documents, removes them). A failure names what went wrong.
+    Status readList();
+    // Joins the parts, writes the title-position lists, the closing status and the log.
+    Status finish(bool aborted);
+
+    const QString& finalStatus() const { return m_finalStatus; }
+    const QStringList& logLines() const { return m_logLines; }
+
+    // Hours, minutes and seconds without leading zeros: 3725 seconds are "1:2:5".
+    static QString elapsedText(qint64 seconds);
+
+private:
+    Status writeLog(bool indexed);
+
+    const DatabasePaths& m_paths;
+    QString m_controlFolder;
+    UserInterface& m_ui;
+    RunReporter& m_reporter;
+    Request m_request;
+    extensions::Slots m_slots;
+    std::unique_ptr<DocumentBuilder> m_builder;
+    bool m_pathListOnly = false;
+    QElapsedTimer m_clock;
+    QString m_finalStatus;
+    QStringList m_logLines;
+};

@@ -1,0 +1,41 @@
+#include "indexer/ListProgram.h"
+
+#include "platform/FileFacts.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace listprogram {
+
+QString fileName()
+{
+#if defined(Q_OS_WIN)
+    return QStringLiteral("DeduridoZidirivovi.exe");
+#else
+    return QStringLiteral("DeduridoZidirivovi");
+#endif
+}
+
+QString locate(const DatabasePaths& paths, const QString& controlFolder,
+               const QString& nativeOwnFolder)
+{
+    QStringList folders;
+    if (!controlFolder.isEmpty())
+        folders.append(platform::nativePath(DatabasePaths(controlFolder).baseFolder()));
+    folders.append(platform::nativePath(paths.baseFolder()));
+    folders.append(nativeOwnFolder);
+    for (const QString& folder : folders) {
+        const QFileInfo program(QDir(folder).filePath(fileName()));
+        if (!folder.isEmpty() && program.isFile() && program.isExecutable())
+            return program.absoluteFilePath();
+    }
+    return {};
+}
+
+QString workingFolder(const DatabasePaths& paths, const QString& controlFolder)
+{
+    return platform::nativePath(
+        controlFolder.isEmpty() ? paths.baseFolder() : DatabasePaths(controlFolder).baseFolder());
+}
+
+} // namespace listprogram

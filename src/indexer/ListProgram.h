@@ -1,0 +1,19 @@
+#pragma once
+
+#include "store/DatabasePaths.h"
+
+#include <QString>
+
+// The program that lists all files of a drive into Datenbank of its working folder.
+namespace listprogram {
+
+// "DeduridoZidirivovi", with ".exe" on Windows.
+QString fileName();
+// Its native path: in the control folder when that is in use and holds it, else in the
+// base folder, else beside the running program; empty when it is nowhere.
+QString locate(const DatabasePaths& paths, const QString& controlFolder,
+               const QString& nativeOwnFolder);
+// It writes below the control folder when that is in use, else below the base folder.
+QString workingFolder(const DatabasePaths& paths, const QString& controlFolder);
+
+} // namespace listprogram

@@ -1,0 +1,278 @@
+#include "indexer/IndexRun.h"
+
+#include "indexer/RunReporter.h"
+#include "store/Catalogue.h"
+#include "support/RecordingUserInterface.h"
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+class ScriptedReporter : public RunReporter {
+public:
+    QStringList statuses;
+    int cancelAfter = -1; // cancel from this poll on
+    int polls = 0;
+
+    void caption(const QString&) override {}
+    void status(const QString& text) override { statuses.append(text); }
+    bool cancelRequested() override { return cancelAfter >= 0 && polls++ >= cancelAfter; }
+};
+
+QByteArray utf16le(const QString& text)
+{
+    QByteArray bytes;
+    for (const QChar c : text) {
+        bytes.append(char(c.unicode() & 0xFF));
+        bytes.append(char(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+// The section of a normal file as the documents hold it, in 8-bit form.
+QByteArray section(const QByteArray& path, const QByteArray& body, int ruleLength = -1)
+{
+    const int rule = ruleLength >= 0 ? ruleLength : std::max<int>(0, int(path.size()) - 10);
+    return " \r\n \r\n \r\n#" + path + "\r\n" + QByteArray(rule, '=') + "\r\n" + body + "\r\n";
+}
+
+class IndexRunTest : public testing::Test {
+protected:
+    IndexRunTest() : paths(base.program()) { catalogue::ensureFolderTree(paths, ui); }
+
+    // Lists the files as the list program would and runs the whole creation path.
+    bool index(const QStringList& files, const QString& folder = QStringLiteral("D:\\Texte"),
+               const QString& patterns = QStringLiteral("*.txt"))
+    {
+        QByteArray list;
+        for (const QString& file : files)
+            list += file.toUtf8() + "\r\n";
+        base.write(QStringLiteral("Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"), list);
+        IndexRun run(paths, QString(), ui, reporter);
+        const IndexRun::Request request{QStringLiteral("Test"), folder, patterns, false,
+                                        withoutDocuments};
+        if (!run.confirm(request, catalogue::databaseNames(paths)))
+            return false;
+        EXPECT_TRUE(run.start(request).ok());
+        const Status read = run.readList();
+        EXPECT_TRUE(read.ok()) << read.error().toStdString();
+        EXPECT_TRUE(run.finish(false).ok());
+        logLines = run.logLines();
+        return true;
+    }
+    QByteArray database(const QString& file) const
+    {
+        return base.read(QStringLiteral("Datenbank/Test") + file);
+    }
+
+    IsolatedSettings settings;
+    MappedDrive drive{u'D'};
+    MappedDrive base{u'E'};
+    DatabasePaths paths;
+    RecordingUserInterface ui;
+    ScriptedReporter reporter;
+    bool withoutDocuments = false;
+    QStringList logLines;
+};
+
+} // namespace
+
+TEST_F(IndexRunTest, EveryClassByteForByte)
+{
+    drive.write(QStringLiteral("Texte/ansi.txt"), "Gr\xFC\xDF"
+                                                  "e\r\n\r\nEnde");
+    drive.write(QStringLiteral("Texte/utf8.txt"), "Gr\xC3\xBC\xC3\x9F"
+                                                  "e");
+    drive.write(QStringLiteral("Texte/bom8.txt"), "\xEF\xBB\xBF"
+                                                  "mit BOM");
+    drive.write(QStringLiteral("Texte/le.txt"),
+                QByteArray("\xFF\xFE", 2) + utf16le(QStringLiteral("Größe")));
+    drive.write(QStringLiteral("Texte/be.txt"), QByteArray("\xFE\xFF\x00\x41\x00\xDF", 6));
+    drive.write(QStringLiteral("Texte/empty.txt"), QByteArray());
+    drive.write(QStringLiteral("Texte/dle.txt"), "eins\x10Xzwei\x10Y");
+    ASSERT_TRUE(index({"D:\\Texte\\ansi.txt", "\" utf8.txt", "\" bom8.txt", "\" le.txt",
+                       "\" be.txt", "\" empty.txt", "\" dle.txt"}));
+
+    EXPECT_EQ(database("_AnsiDokument.txt"), section("D:\\Texte\\ansi.txt", "Gr\xFC\xDF"
+                                                                            "e\r\n\r\nEnde"));
+    EXPECT_EQ(database("_UTF8Dokument.txt"), section("D:\\Texte\\utf8.txt", "Gr\xC3\xBC\xC3\x9F"
+                                                                            "e") +
+                                                 section("D:\\Texte\\bom8.txt", "\xEF\xBB\xBF"
+                                                                                "mit BOM") +
+                                                 section("D:\\Texte\\dle.txt", "eins\r\nzwei"));
+    const auto wide = [](const QByteArray& ascii) { return utf16le(QString::fromLatin1(ascii)); };
+    EXPECT_EQ(database("_UnicodeDokument.txt"),
+              QByteArray("\xFF\xFE", 2) + wide(section("D:\\Texte\\le.txt", "")).chopped(4) +
+                  utf16le(QStringLiteral("Größe")) + wide("\r\n") +
+                  wide(section("D:\\Texte\\be.txt", "A\xDF", 15)));
+    EXPECT_EQ(database("_Ansi_TitelPositionen.txt"), "9 #D:\\Texte\\ansi.txt\r\n");
+    EXPECT_TRUE(database("_Unicode_TitelPositionen.txt").startsWith("20 #D:\\Texte\\le.txt\r\n"));
+    EXPECT_EQ(database(".dat"),
+              "PFAD_UND_ENDUNGEN= D:\\Texte *.txt    \r\n"
+              "D:\\Texte\\ansi.txt\r\nD:\\Texte\\utf8.txt\r\nD:\\Texte\\bom8.txt\r\n"
+              "D:\\Texte\\le.txt\r\nD:\\Texte\\be.txt\r\nD:\\Texte\\empty.txt\r\n"
+              "D:\\Texte\\dle.txt\r\n");
+    ASSERT_EQ(logLines.size(), 4);
+    EXPECT_EQ(logLines[1], QStringLiteral("Dateien insgesamt: 7"));
+    EXPECT_EQ(logLines[2], QStringLiteral("Konnten nicht indiziert werden: 0"));
+    EXPECT_TRUE(logLines[3].startsWith(
+        QStringLiteral("7 Doviruzu-Dateien wurden indiziert.   Zeit: 0:0:")));
+    EXPECT_EQ(database(".log"),
+              (logLines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+    EXPECT_EQ(reporter.statuses.last(), QStringLiteral("Fertig mit der Indizierung."));
+}
+
+TEST_F(IndexRunTest, MarkerInTheTextAndUmlautsInThePath)
+{
+    drive.write(QStringLiteral("Texte/Müller.txt"), "Zeile\r\n#D:\\Falsch\r\nRest");
+    ASSERT_TRUE(index({"D:\\Texte\\Müller.txt"}));
+    const QByteArray path = QStringLiteral("D:\\Texte\\Müller.txt").toUtf8();
+    EXPECT_EQ(database("_UTF8Dokument.txt"), section(path, "Zeile\r\n#D:\\Falsch\r\nRest", 9));
+    // The UTF8 list takes the document's bytes one character per byte: ü is stored twice encoded.
+    const QByteArray twice = QStringLiteral("D:\\Texte\\M\u00C3\u00BCller.txt").toUtf8();
+    EXPECT_EQ(database("_Utf8_TitelPositionen.txt"),
+              "9 #" + twice + "\r\n" + QByteArray::number(9 + 1 + path.size() + 2 + 9 + 2 + 7) +
+                  " #D:\\Falsch\r\n");
+}
+
+TEST_F(IndexRunTest, LargeFilesAreSplitAndComeFirst)
+{
+    drive.write(QStringLiteral("Texte/small.txt"), "klein");
+    drive.write(QStringLiteral("Texte/exact.txt"), QByteArray(10000000, 'e'));
+    drive.write(QStringLiteral("Texte/big.txt"), QByteArray(10000001, 'b'));
+    ASSERT_TRUE(index({"D:\\Texte\\small.txt", "\" exact.txt", "\" big.txt"}));
+    // Plain ASCII: all three files are UTF8 files.
+    const QByteArray document = database("_UTF8Dokument.txt");
+    const QByteArray bigHead = " \r\n \r\n#D:\\Texte\\big.txt\r\nSize: 9,54 MB \r\n";
+    ASSERT_TRUE(document.startsWith(bigHead));
+    const QByteArray expected = bigHead + QByteArray(10000000, 'b') + "\r\n" + "b" +
+                                section("D:\\Texte\\small.txt", "klein") +
+                                section("D:\\Texte\\exact.txt", QByteArray(10000000, 'e'));
+    EXPECT_EQ(document.size(), expected.size());
+    EXPECT_TRUE(document == expected);
+    const qsizetype bigSize = bigHead.size() + 10000003;
+    const qsizetype smallSize = section("D:\\Texte\\small.txt", "klein").size();
+    EXPECT_EQ(database("_Utf8_TitelPositionen.txt"),
+              "6 #D:\\Texte\\big.txt\r\n" + QByteArray::number(bigSize + 9) +
+                  " #D:\\Texte\\small.txt\r\n" + QByteArray::number(bigSize + smallSize + 9) +
+                  " #D:\\Texte\\exact.txt\r\n");
+}
+
+// Every piece of a big-endian file is turned into the document's byte order, and the
+// pieces of one large file never join the next one.
+TEST_F(IndexRunTest, BigEndianPiecesAndPiecesOfTwoLargeFiles)
+{
+    drive.write(QStringLiteral("Texte/big.txt"), QByteArray(25000000, 'x'));
+    QByteArray be("\xFE\xFF", 2);
+    for (int i = 0; i < 5000000; ++i)
+        be.append('\0').append('A');
+    drive.write(QStringLiteral("Texte/be.txt"), be);
+    ASSERT_TRUE(index({"D:\\Texte\\big.txt", "\" be.txt"}));
+
+    const QByteArray utf8 = database("_UTF8Dokument.txt");
+    const QByteArray utf8Head = " \r\n \r\n#D:\\Texte\\big.txt\r\nSize: 23,84 MB \r\n";
+    EXPECT_EQ(utf8.size(), utf8Head.size() + 25000002);
+    EXPECT_TRUE(utf8.startsWith(utf8Head));
+
+    const QByteArray unicode = database("_UnicodeDokument.txt");
+    QByteArray expected =
+        QByteArray("\xFF\xFE", 2) +
+        utf16le(QStringLiteral(" \r\n \r\n#D:\\Texte\\be.txt\r\nSize: 9,54 MB \r\n"));
+    for (int i = 0; i < 4999999; ++i)
+        expected.append('A').append('\0');
+    // The (empty) last part, the document written at the end, brings its own FF FE.
+    expected += utf16le(QStringLiteral("\r\nA")) + QByteArray("\xFF\xFE", 2);
+    EXPECT_EQ(unicode.size(), expected.size());
+    EXPECT_TRUE(unicode == expected);
+}
+
+// A file in the UTF8 class whose bytes are not all UTF-8 (its first bytes looked like it)
+// keeps the document valid UTF-8.
+TEST_F(IndexRunTest, Utf8DocumentStaysValidUtf8)
+{
+    drive.write(QStringLiteral("Texte/late.txt"), QByteArray(200001, 'a') + "\xE4"
+                                                                            "rger");
+    ASSERT_TRUE(index({"D:\\Texte\\late.txt"}));
+    EXPECT_TRUE(database("_UTF8Dokument.txt").endsWith("a\xC3\xA4rger\r\n"));
+}
+
+TEST_F(IndexRunTest, AClassBufferBecomesAPartAfterAMillionCharacters)
+{
+    QStringList files;
+    for (int i = 1; i <= 4; ++i) {
+        drive.write(QStringLiteral("Texte/f%1.txt").arg(i), QByteArray(400000, char('0' + i)));
+        files.append(QStringLiteral("D:\\Texte\\f%1.txt").arg(i));
+    }
+    ASSERT_TRUE(index(files));
+    QByteArray expected;
+    for (int i = 1; i <= 4; ++i)
+        expected += section(QStringLiteral("D:\\Texte\\f%1.txt").arg(i).toUtf8(),
+                            QByteArray(400000, char('0' + i)));
+    EXPECT_TRUE(database("_UTF8Dokument.txt") == expected);
+    // The first part holds the first three sections; the fourth started a new buffer.
+    const QByteArray part = base.read(QStringLiteral("Datenbank/Temp/Test_UTF8Dokument1.txt"));
+    EXPECT_EQ(part.size(), 3 * section("D:\\Texte\\f1.txt", QByteArray(400000, '1')).size());
+}
+
+TEST_F(IndexRunTest, CancelDuringTheEstimateWritesEmptyDocuments)
+{
+    drive.write(QStringLiteral("Texte/a.txt"), "text");
+    reporter.cancelAfter = 0;
+    ASSERT_TRUE(index({"D:\\Texte\\a.txt"}));
+    EXPECT_TRUE(database("_AnsiDokument.txt").isEmpty());
+    EXPECT_TRUE(database("_UTF8Dokument.txt").isEmpty());
+    EXPECT_EQ(database("_UnicodeDokument.txt"), QByteArray("\xFF\xFE", 2));
+    EXPECT_FALSE(
+        QFile::exists(base.native(QStringLiteral("Datenbank/Test_Ansi_TitelPositionen.txt"))));
+    EXPECT_EQ(reporter.statuses.last(),
+              QStringLiteral("Fertig mit der abgebrochenen Indizierung."));
+}
+
+TEST_F(IndexRunTest, ExclusionsMissingFilesAndPathListOnly)
+{
+    base.write(QStringLiteral("AusnahmeIndizierung.txt"), "  \\temp\\  \r\n\r\n");
+    drive.write(QStringLiteral("Texte/Temp/a.txt"), "weg");
+    drive.write(QStringLiteral("Texte/TEMP/b.txt"), "weg");
+    drive.write(QStringLiteral("Texte/c.txt"), "bleibt");
+    drive.makeFolder(QStringLiteral("Texte/ordner.txt"));
+    // A pipe named like a text file is never opened for reading (that would wait forever).
+    ASSERT_EQ(
+        ::mkfifo(QFile::encodeName(drive.native(QStringLiteral("Texte/pipe.txt"))).constData(),
+                 0600),
+        0);
+    ASSERT_TRUE(index({"D:\\Texte\\Temp\\a.txt", "D:\\Texte\\TEMP\\b.txt", "D:\\Texte\\c.txt",
+                       "\" gibtsnicht.txt", "\" ordner.txt", "\" pipe.txt"}));
+    EXPECT_EQ(database("_UTF8Dokument.txt"), section("D:\\Texte\\c.txt", "bleibt"));
+    EXPECT_EQ(logLines[2], QStringLiteral("Konnten nicht indiziert werden: 5"));
+
+    withoutDocuments = true;
+    ASSERT_FALSE(index({"D:\\Texte\\c.txt"})); // the name exists now
+    base.write(QStringLiteral("Datenbank/Test.dat"), "");
+    QFile::remove(base.native(QStringLiteral("Datenbank/Test.dat")));
+    ASSERT_TRUE(index({"D:\\Texte\\c.txt"}));
+    EXPECT_FALSE(QFile::exists(base.native(QStringLiteral("Datenbank/Test_UTF8Dokument.txt"))));
+    EXPECT_EQ(logLines.size(), 2);
+    EXPECT_EQ(reporter.statuses.last(),
+              QStringLiteral("Fertig mit der Indizierung (nur Pfadliste wurde erstellt)."));
+}
+
+TEST_F(IndexRunTest, RefusedRunsWriteNothing)
+{
+    EXPECT_FALSE(index({}, QString(), QString()));
+    EXPECT_EQ(ui.informations, QStringList({"Sie haben keinen Pfad angegeben",
+                                            "Der angegebene Ordner existiert nicht",
+                                            "Sie haben keine Dateiendung angegeben"}));
+    EXPECT_FALSE(QFile::exists(base.native(QStringLiteral("Datenbank/Test.dat"))));
+}
+
+TEST(IndexRunTexts, ElapsedTime)
+{
+    EXPECT_EQ(IndexRun::elapsedText(3725), QStringLiteral("1:2:5"));
+    EXPECT_EQ(IndexRun::elapsedText(0), QStringLiteral("0:0:0"));
+}
