@@ -131,6 +131,7 @@ WideBlockSearch::WideBlockSearch(std::u16string foldedText, bool caseSensitive, 
     : m_text(std::move(foldedText)), m_caseSensitive(caseSensitive), m_bigEndian(bigEndian),
       m_wholeWords(wholeWords)
 {
+    chooseFilters();
 }
 
 char16_t WideBlockSearch::lower(char16_t unit)
@@ -144,39 +145,108 @@ char16_t WideBlockSearch::lower(char16_t unit)
     return table[unit];
 }
 
-bool WideBlockSearch::wordEdgesOk(const std::u16string& units, std::size_t at,
-                                  BlockEdges edges) const
+char16_t WideBlockSearch::unitAt(const unsigned char* block, std::size_t unit) const
+{
+    const unsigned char a = block[2 * unit];
+    const unsigned char b = block[2 * unit + 1];
+    return char16_t(m_bigEndian ? (a << 8 | b) : (b << 8 | a));
+}
+
+char16_t WideBlockSearch::foldedAt(const unsigned char* block, std::size_t unit) const
+{
+    const char16_t u = unitAt(block, unit);
+    return m_caseSensitive ? u : lower(u);
+}
+
+// The low bytes of the units that fold to the text's unit at `offset`, placed where the
+// stream holds them; no filter when they are more than four.
+blockscan::ByteFilter WideBlockSearch::filterFor(std::size_t offset) const
+{
+    blockscan::ByteFilter filter;
+    filter.offset = 2 * offset + (m_bigEndian ? 1 : 0);
+    const char16_t wanted = m_text[offset];
+    const auto add = [&filter](unsigned char low) {
+        if (std::find(filter.bytes.begin(), filter.bytes.begin() + filter.count, low) !=
+            filter.bytes.begin() + filter.count)
+            return true;
+        if (filter.count == int(filter.bytes.size()))
+            return false;
+        filter.bytes[filter.count++] = low;
+        return true;
+    };
+    if (m_caseSensitive)
+        return add(wanted & 0xFF) ? filter : blockscan::ByteFilter{};
+    for (unsigned u = 0; u < 0x10000; ++u) {
+        if (lower(char16_t(u)) == wanted && !add(u & 0xFF))
+            return blockscan::ByteFilter{};
+    }
+    return filter;
+}
+
+void WideBlockSearch::chooseFilters()
+{
+    // Low bytes of Latin text: rare letters make good filters, a zero byte a bad one.
+    const auto cost = [](const blockscan::ByteFilter& f) {
+        int sum = 0;
+        for (int i = 0; i < f.count; ++i)
+            sum += f.bytes[i] == 0 ? 1000 : byteFrequency(f.bytes[i]);
+        return f.count == 0 ? 1 << 20 : sum;
+    };
+    for (std::size_t offset = 0; offset < m_text.size(); ++offset) {
+        const blockscan::ByteFilter candidate = filterFor(offset);
+        if (candidate.count == 0)
+            continue;
+        if (m_first.count == 0 || cost(candidate) < cost(m_first)) {
+            m_second = m_first;
+            m_first = candidate;
+        } else if (m_second.count == 0 || cost(candidate) < cost(m_second)) {
+            m_second = candidate;
+        }
+    }
+}
+
+bool WideBlockSearch::matchesAt(const unsigned char* block, std::size_t units, std::size_t at,
+                                BlockEdges edges) const
 {
     const std::size_t m = m_text.size();
-    const std::size_t last = units.size() - m;
+    for (std::size_t j = 0; j < m; ++j) {
+        if (foldedAt(block, at + j) != m_text[j])
+            return false;
+    }
+    if (!m_wholeWords)
+        return true;
+    const std::size_t last = units - m;
     if (!edges.finalBlock && at == (edges.backward ? 0 : last))
         return false;
-    if (at > 0 && !isWordDelimiter(units[at - 1]))
+    if (at > 0 && !isWordDelimiter(foldedAt(block, at - 1)))
         return false;
-    return at == last || isWordDelimiter(units[at + m]);
+    return at == last || isWordDelimiter(foldedAt(block, at + m));
 }
 
 std::size_t WideBlockSearch::find(const unsigned char* block, std::size_t length,
                                   BlockEdges edges) const
 {
-    const std::size_t count = length / 2;
-    m_units.resize(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const unsigned char a = block[2 * i];
-        const unsigned char b = block[2 * i + 1];
-        const auto unit = char16_t(m_bigEndian ? (a << 8 | b) : (b << 8 | a));
-        m_units[i] = m_caseSensitive ? unit : lower(unit);
-    }
+    const std::size_t units = length / 2;
     const std::size_t m = m_text.size();
-    if (m == 0 || count < m)
+    if (m == 0 || units < m)
         return 0;
-    std::size_t at = edges.backward ? m_units.rfind(m_text) : m_units.find(m_text);
-    while (at != std::u16string::npos) {
-        if (!m_wholeWords || wordEdgesOk(m_units, at, edges))
-            return at + 1;
-        if (edges.backward && at == 0)
-            break;
-        at = edges.backward ? m_units.rfind(m_text, at - 1) : m_units.find(m_text, at + 1);
-    }
-    return 0;
+    struct Context {
+        const WideBlockSearch* search;
+        const unsigned char* block;
+        std::size_t units;
+        BlockEdges edges;
+    } context{this, block, units, edges};
+    // Positions are bytes; only even ones start a unit.
+    const blockscan::CandidateTest test{[](const void* c, std::size_t at) {
+                                            const auto* ctx = static_cast<const Context*>(c);
+                                            return at % 2 == 0 &&
+                                                   ctx->search->matchesAt(ctx->block, ctx->units,
+                                                                          at / 2, ctx->edges);
+                                        },
+                                        &context};
+    const std::size_t candidates = 2 * (units - m) + 1;
+    const std::size_t at = edges.backward
+                               ? blockscan::backward(block, candidates, m_first, m_second, test)
+                               : blockscan::forward(block, candidates, m_first, m_second, test);
+    return at == blockscan::kNone ? 0 : at / 2 + 1;
 }

@@ -56,7 +56,8 @@ private:
 };
 
 // UTF-16 text: the block's units are taken in the stream's byte order and, without case
-// sensitivity, lower-cased unit by unit, as the text is.
+// sensitivity, lower-cased unit by unit, as the text is. Candidates are found by a vector
+// scan for the low bytes of the text's two rarest units, at even offsets, then checked.
 class WideBlockSearch {
 public:
     WideBlockSearch(std::u16string foldedText, bool caseSensitive, bool bigEndian, bool wholeWords);
@@ -66,11 +67,17 @@ public:
     std::size_t find(const unsigned char* block, std::size_t length, BlockEdges edges) const;
 
 private:
-    bool wordEdgesOk(const std::u16string& units, std::size_t at, BlockEdges edges) const;
+    char16_t unitAt(const unsigned char* block, std::size_t unit) const;
+    char16_t foldedAt(const unsigned char* block, std::size_t unit) const;
+    blockscan::ByteFilter filterFor(std::size_t offset) const;
+    void chooseFilters();
+    bool matchesAt(const unsigned char* block, std::size_t units, std::size_t at,
+                   BlockEdges edges) const;
 
     std::u16string m_text;
     bool m_caseSensitive;
     bool m_bigEndian;
     bool m_wholeWords;
-    mutable std::u16string m_units; // the converted block, reused between blocks
+    blockscan::ByteFilter m_first;
+    blockscan::ByteFilter m_second;
 };
