@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DriveMap.h"
+#include "support/QtPrinting.h"
 
 #include <QByteArray>
 #include <QString>

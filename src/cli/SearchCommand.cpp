@@ -1,0 +1,80 @@
+#include "cli/SearchCommand.h"
+
+#include "cli/ConsoleReporter.h"
+#include "search/SearchDriver.h"
+#include "store/Catalogue.h"
+
+namespace {
+
+struct SearchArguments {
+    QString name;
+    QString text;
+    bool caseSensitive = false;
+    bool wholeWords = false;
+};
+
+std::optional<SearchArguments> parse(const QStringList& args)
+{
+    SearchArguments parsed;
+    QStringList positional;
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--case-sensitive"))
+            parsed.caseSensitive = true;
+        else if (arg == QLatin1String("--whole-words"))
+            parsed.wholeWords = true;
+        else if (arg.startsWith(QLatin1String("--")))
+            return std::nullopt;
+        else
+            positional.append(arg);
+    }
+    if (positional.size() != 2)
+        return std::nullopt;
+    parsed.name = positional[0];
+    parsed.text = positional[1];
+    return parsed;
+}
+
+// "path##text##snippet<br>" as UTF-8: the path and the snippet, for one line.
+QString printable(const QByteArray& entry)
+{
+    const qsizetype separator = entry.indexOf("##text##");
+    QByteArray snippet = entry.mid(separator + 8);
+    if (snippet.endsWith("<br>"))
+        snippet.chop(4);
+    return QString::fromUtf8(entry.left(separator)) + u'\t' + QString::fromUtf8(snippet);
+}
+
+} // namespace
+
+int runSearchCommand(const QString& nativeBase, const QStringList& args, QTextStream& out,
+                     QTextStream& err)
+{
+    const std::optional<SearchArguments> parsed = parse(args);
+    if (!parsed) {
+        err << "Aufruf: nimbra [--base ORDNER] search NAME TEXT [--case-sensitive] "
+               "[--whole-words]\n";
+        return 2;
+    }
+    const DatabasePaths paths(DatabasePaths::determineBaseFolder(false, nativeBase, QString()));
+    ConsoleReporter console(out, err);
+    if (!catalogue::databaseNames(paths).contains(parsed->name)) {
+        console.information(
+            QStringLiteral("Die Datenbank \"%1\" gibt es nicht.").arg(parsed->name));
+        return 2;
+    }
+    if (catalogue::isPathListOnly(paths, parsed->name)) {
+        console.information(
+            QStringLiteral("Die Datenbank \"%1\" hat keine Dokumente; die Suche Datei "
+                           "für Datei gibt es auf der Kommandozeile noch nicht.")
+                .arg(parsed->name));
+        return 2;
+    }
+    SearchDriver driver(paths, console);
+    const Result<QList<QByteArray>> hits =
+        driver.run(parsed->name, parsed->text, parsed->caseSensitive, parsed->wholeWords);
+    if (!hits)
+        return 2;
+    for (const QByteArray& entry : *hits)
+        out << printable(entry) << '\n';
+    return 0;
+}

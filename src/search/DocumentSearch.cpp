@@ -1,0 +1,221 @@
+#include "search/DocumentSearch.h"
+
+#include "platform/FileFacts.h"
+#include "search/TitlePositionList.h"
+#include "store/Windows1252.h"
+#include "viewer/BlockSearch.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kUmlauts = QStringLiteral("äÄöÖüÜß");
+
+bool hasUmlaut(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return kUmlauts.contains(c); });
+}
+
+QString lowerAnsi(const QString& bytesAsChars)
+{
+    QByteArray bytes = cp1252::encode(bytesAsChars);
+    const auto& lower = cp1252::lowerTable();
+    for (char& c : bytes)
+        c = char(lower[static_cast<unsigned char>(c)]);
+    return cp1252::decode(bytes);
+}
+
+QString lowerWide(QString text)
+{
+    for (QChar& c : text)
+        c = QChar(WideBlockSearch::lower(c.unicode()));
+    return text;
+}
+
+bool isFile(const QString& programPath)
+{
+    return QFileInfo(platform::nativePath(programPath)).isFile();
+}
+
+} // namespace
+
+// What the stream search takes from the search window for its next step: the options,
+// and the text it looks for right now (the title marker or the search text).
+class DocumentSearch::WindowState : public StreamSearchSettings {
+public:
+    explicit WindowState(const DocumentSearch& search) : m_search(search) {}
+    bool caseSensitive() const override { return m_search.m_request.caseSensitive; }
+    bool wholeWords() const override { return m_search.m_request.wholeWords; }
+    QString currentSearchTerm() const override { return m_search.m_request.titleMarker; }
+    QString textLookedFor() const override { return m_search.m_target; }
+    bool titlePositionSearch() const override { return true; }
+
+private:
+    const DocumentSearch& m_search;
+};
+
+DocumentSearch::DocumentSearch(const DatabasePaths& paths, UserInterface& ui)
+    : m_paths(paths), m_ui(ui), m_window(std::make_unique<WindowState>(*this))
+{
+    m_search.setSettings(m_window.get());
+}
+
+DocumentSearch::~DocumentSearch() = default;
+
+void DocumentSearch::close()
+{
+    m_search.close();
+    (void)m_viewer.Open(QString());
+}
+
+QString DocumentSearch::searchForm(const QString& text, Family family)
+{
+    switch (family) {
+    case Family::Ansi: return hasUmlaut(text) ? text : cp1252::decode(text.toUtf8());
+    case Family::Utf8: return cp1252::decode(text.toUtf8());
+    case Family::Unicode: break;
+    }
+    return text;
+}
+
+QString DocumentSearch::checkedPath(const QString& path, QChar replacementDrive,
+                                    const QString& baseFolder)
+{
+    if (isFile(path))
+        return path;
+    QString moved = path;
+    if (!moved.isEmpty())
+        moved[0] = replacementDrive;
+    if (isFile(moved))
+        return moved;
+    const qsizetype root = moved.indexOf(QStringLiteral(":\\"));
+    const QString belowBase = baseFolder + moved.mid(root < 0 ? 0 : root + 2);
+    if (isFile(belowBase))
+        return belowBase;
+    return QStringLiteral("Existiert nicht! ") + moved;
+}
+
+void DocumentSearch::search(const QString& databaseName, Family family,
+                            const SearchRequest& request, QList<QByteArray>& hits)
+{
+    m_family = family;
+    m_request = request;
+    m_document = m_paths.document(databaseName, family);
+    m_form = searchForm(request.text, family);
+    m_target.clear();
+    m_noHit[int(family)] = true;
+    m_viewer.setMode(family == Family::Unicode ? vbmodeUnicode : vbmodeText);
+    if (!m_viewer.Open(m_document))
+        return;
+    m_titles = TitlePositionList::read(m_paths.titlePositions(databaseName, family), family);
+
+    bool found = step(true);
+    if (found)
+        makeEntry(hits);
+    while (found && !cancelled()) {
+        // Skip the rest of this file: on to the next title line, which makes no entry.
+        m_target = m_request.titleMarker;
+        if (!step(false))
+            break;
+        // The file's own title line (its path) is searched too.
+        m_target = m_form;
+        found = step(false);
+        if (found)
+            makeEntry(hits);
+    }
+}
+
+bool DocumentSearch::step(bool first)
+{
+    Result<bool> found = false;
+    if (first) {
+        m_viewer.SetSelection(0, 0, false, false);
+        if (!m_search.setFileName(m_document)) {
+            m_ui.warning(m_document + QStringLiteral(" kann nicht geöffnet werden."));
+            return false;
+        }
+        m_search.OnProgress = [this](qint64, qint64, bool& continueSearching) {
+            m_ui.letEventsThrough();
+            continueSearching = !cancelled();
+        };
+        const TATEncoding encoding = m_family == Family::Unicode ? vEncUnicodeLE : vEncANSI;
+        const TATStreamSearchOptions options =
+            (m_request.caseSensitive ? unsigned(ssoCaseSensitive) : 0u) |
+            (m_request.wholeWords ? unsigned(ssoWholeWords) : 0u);
+        found = m_search.FindFirst(m_form, encoding, options, 0);
+        if (found.ok())
+            m_noHit[int(m_family)] = !*found;
+    } else {
+        found = m_search.FindNext();
+    }
+    if (!found.ok()) {
+        m_ui.warning(found.error());
+        return false;
+    }
+    if (!*found)
+        return false;
+    m_viewer.SetSelection(m_search.FoundStart(), m_search.FoundLength(), true, false);
+    m_viewer.SelectLineAt(m_search.FoundStart());
+    return true;
+}
+
+QString DocumentSearch::selectedLine()
+{
+    return m_family == Family::Unicode ? m_viewer.GetSelTextW()
+                                       : cp1252::decode(m_viewer.GetSelText());
+}
+
+QString DocumentSearch::lineAt(qint64 offset)
+{
+    m_viewer.SelectLineAt(offset);
+    return selectedLine();
+}
+
+int DocumentSearch::textPosition(const QString& snippet) const
+{
+    if (m_request.caseSensitive)
+        return int(snippet.indexOf(m_request.text)) + 1;
+    if (m_family == Family::Unicode)
+        return int(lowerWide(snippet).indexOf(lowerWide(m_request.text))) + 1;
+    return int(lowerAnsi(snippet).indexOf(lowerAnsi(m_form))) + 1;
+}
+
+QByteArray DocumentSearch::snippet()
+{
+    const qint64 found = m_search.FoundStart();
+    QString text = selectedLine();
+    if (m_family != Family::Utf8 && textPosition(text) == 0)
+        text.clear();
+    for (const int shorterThan : {150, 250}) {
+        if (text.size() < shorterThan)
+            text += u' ' + lineAt(found + text.size() + 2);
+    }
+    if (const int position = textPosition(text); position > 100)
+        text.remove(0, position - 40);
+    const qsizetype formBytes =
+        m_family == Family::Ansi ? m_form.size() : m_request.text.toUtf8().size();
+    if (text.size() > 350 && textPosition(text) < 350 - formBytes)
+        text.truncate(350);
+    if (m_family != Family::Ansi) {
+        const qsizetype q = text.indexOf(m_form) + 1;
+        if (text.size() > 800 && q - 150 > 0)
+            text.remove(0, q - 150);
+        if (text.size() > 400)
+            text.truncate(400);
+    }
+    QByteArray bytes = m_family == Family::Utf8 ? cp1252::encode(text) : text.toUtf8();
+    qsizetype leading = 0;
+    while (leading < bytes.size() && static_cast<unsigned char>(bytes[leading]) <= 32)
+        ++leading;
+    return bytes.mid(leading);
+}
+
+void DocumentSearch::makeEntry(QList<QByteArray>& hits)
+{
+    const QString path = m_titles.pathAt(m_search.FoundStart());
+    const QByteArray text = snippet();
+    const QString checked = checkedPath(path, m_request.replacementDrive, m_paths.baseFolder());
+    hits.append(checked.toUtf8() + "##text##" + text + "<br>");
+    if (!text.isEmpty() && !path.isEmpty())
+        m_noHit[int(m_family)] = false;
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "common/UserInterface.h"
+#include "search/TitlePositionList.h"
+#include "store/DatabasePaths.h"
+#include "store/Family.h"
+#include "viewer/TATBinHexCore.h"
+#include "viewer/TATStreamSearch.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+// What one search looks for and how.
+struct SearchRequest {
+    QString text; // the search field's text, trimmed
+    bool caseSensitive = false;
+    bool wholeWords = false;
+    QString titleMarker;    // "#D:\" of the database's drive
+    QChar replacementDrive; // tried when a found file does not exist
+};
+
+// Searches one plain-text document of a database and makes one hit entry per indexed file
+// that holds the text: its path, "##text##", a snippet around the file's first hit and
+// "<br>", as UTF-8 bytes. After a hit the rest of the file is skipped by one search for
+// the title marker.
+class DocumentSearch {
+public:
+    DocumentSearch(const DatabasePaths& paths, UserInterface& ui);
+    ~DocumentSearch();
+
+    // Polled between steps; a cancel ends the document's search.
+    void setCancelFlag(const bool* cancel) { m_cancel = cancel; }
+
+    // Appends the hit entries of one document to hits.
+    void search(const QString& databaseName, Family family, const SearchRequest& request,
+                QList<QByteArray>& hits);
+    // The first step in that document found nothing.
+    bool noHit(Family family) const { return m_noHit[int(family)]; }
+    // Releases the document, so that it can be rewritten.
+    void close();
+
+    // The bytes of the search text as the document holds it: the ANSI code page in the ANSI
+    // document when the text has a German umlaut or ß, else UTF-8; the same one character
+    // per byte; the text itself for the Unicode document.
+    static QString searchForm(const QString& text, Family family);
+    // The path, "Existiert nicht! " and the repaired form, or the path found under the
+    // replacement drive letter or below the base folder.
+    static QString checkedPath(const QString& path, QChar replacementDrive,
+                               const QString& baseFolder);
+
+private:
+    class WindowState;
+
+    // One search step: the first from the document's start, else on from the last match.
+    bool step(bool first);
+    void makeEntry(QList<QByteArray>& hits);
+    QString selectedLine();
+    QString lineAt(qint64 offset);
+    // The text around the hit: its line, widened by the lines after it, cut around the hit.
+    QByteArray snippet();
+    // Where the search text stands in a snippet (1-based, 0: not at all).
+    int textPosition(const QString& snippet) const;
+    bool cancelled() const { return m_cancel && *m_cancel; }
+
+    const DatabasePaths& m_paths;
+    UserInterface& m_ui;
+    const bool* m_cancel = nullptr;
+    std::unique_ptr<WindowState> m_window;
+    TATStreamSearch m_search;
+    TATBinHexCore m_viewer;
+    std::array<bool, 3> m_noHit{};
+
+    // The document being searched.
+    Family m_family = Family::Ansi;
+    QString m_document;
+    SearchRequest m_request;
+    QString m_form;
+    QString m_target; // what the next step looks for: the marker or the search text
+    TitlePositionList m_titles;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "common/Result.h"
+#include "common/UserInterface.h"
+#include "search/DocumentSearch.h"
+#include "store/DatabasePaths.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// The search of the "Lokale Suche" button after the count was confirmed, without the
+// window: checks the text, works out the title marker and the replacement drive letter,
+// and searches the database's documents in the order ANSI, UTF-8, Unicode.
+class SearchDriver {
+public:
+    SearchDriver(const DatabasePaths& paths, UserInterface& ui);
+
+    void setCancelFlag(const bool* cancel) { m_documents.setCancelFlag(cancel); }
+
+    // The hit entries of the search, or a refusal ("Nur ein Zeichen ...") already shown.
+    Result<QList<QByteArray>> run(const QString& databaseName, const QString& searchField,
+                                  bool caseSensitive, bool wholeWords);
+
+    // The last letter among A, B and D to Z under which the database's descriptor exists,
+    // else the source folder's drive letter.
+    static QChar replacementDrive(const DatabasePaths& paths, const QString& databaseName,
+                                  QChar sourceDrive);
+
+    static const QString kOneCharacter;
+
+private:
+    const DatabasePaths& m_paths;
+    UserInterface& m_ui;
+    DocumentSearch m_documents;
+};

@@ -1,0 +1,152 @@
+#include "search/SearchDriver.h"
+
+#include "indexer/IndexRun.h"
+#include "store/Catalogue.h"
+#include "support/RecordingUserInterface.h"
+#include "support/TempFolder.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SilentReporter : public RunReporter {
+public:
+    void caption(const QString&) override {}
+    void status(const QString&) override {}
+    bool cancelRequested() override { return false; }
+};
+
+// Databases made by the indexing code from generated folders, then searched.
+class DocumentSearchTest : public testing::Test {
+protected:
+    DocumentSearchTest() : paths(base.program()) { catalogue::ensureFolderTree(paths, ui); }
+
+    void write(const QString& file, const QByteArray& bytes)
+    {
+        drive.write(QStringLiteral("Texte/") + file, bytes);
+        list += "D:\\Texte\\" + file.toUtf8() + "\r\n";
+    }
+    void index()
+    {
+        base.write(QStringLiteral("Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"), list);
+        SilentReporter reporter;
+        IndexRun run(paths, QString(), ui, reporter);
+        const IndexRun::Request request{QStringLiteral("DB"), QStringLiteral("D:\\Texte"),
+                                        QStringLiteral("*.txt")};
+        ASSERT_TRUE(run.start(request).ok());
+        ASSERT_TRUE(run.readList().ok());
+        ASSERT_TRUE(run.finish(false).ok());
+    }
+    QStringList search(const QString& text, bool caseSensitive = false, bool wholeWords = false)
+    {
+        SearchDriver driver(paths, ui);
+        const auto hits = driver.run(QStringLiteral("DB"), text, caseSensitive, wholeWords);
+        QStringList entries;
+        for (const QByteArray& hit : hits.ok() ? *hits : QList<QByteArray>())
+            entries.append(QString::fromUtf8(hit));
+        return entries;
+    }
+
+    IsolatedSettings settings;
+    MappedDrive drive{u'D'};
+    MappedDrive base{u'E'};
+    DatabasePaths paths;
+    RecordingUserInterface ui;
+    QByteArray list;
+};
+
+QByteArray utf16le(const QString& text)
+{
+    return QByteArray("\xFF\xFE", 2) +
+           QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+
+} // namespace
+
+TEST_F(DocumentSearchTest, OneEntryPerFileWithItsFirstHitInEveryClass)
+{
+    write(QStringLiteral("ansi.txt"), "Erste Zeile\r\nGr\xFC\xDF"
+                                      "e Haus Haus\r\nHaus wieder");
+    write(QStringLiteral("utf8.txt"), "Ein Haus am See \xE2\x82\xAC");
+    write(QStringLiteral("wide.txt"), utf16le(QStringLiteral("Kein Treffer\r\nDas Haus Ω")));
+    write(QStringLiteral("none.txt"), "nichts");
+    index();
+    // Short lines are widened twice by the line a snippet's length after the hit.
+    EXPECT_EQ(search(QStringLiteral("haus")),
+              QStringList({"D:\\Texte\\ansi.txt##text##Grüße Haus Haus Haus wieder Haus wieder<br>",
+                           "D:\\Texte\\utf8.txt##text##Ein Haus am See €    <br>",
+                           "D:\\Texte\\wide.txt##text##Das Haus Ω Das Haus Ω Das Haus Ω<br>"}));
+    EXPECT_TRUE(search(QStringLiteral("haus"), true).isEmpty());
+}
+
+TEST_F(DocumentSearchTest, HitOnlyInThePathListsTheTitleLine)
+{
+    write(QStringLiteral("Rechnung.txt"), "Betrag 12 Euro");
+    index();
+    const QStringList entries = search(QStringLiteral("rechnung"));
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_TRUE(entries[0].startsWith(
+        QStringLiteral("D:\\Texte\\Rechnung.txt##text###D:\\Texte\\Rechnung.txt")));
+}
+
+TEST_F(DocumentSearchTest, LongLineIsCutAroundTheHit)
+{
+    // The hit at position 500 of a line of 1,000 characters.
+    write(QStringLiteral("lang.txt"), QByteArray(498, 'a') + " Treffer " + QByteArray(493, 'b'));
+    index();
+    const QStringList entries = search(QStringLiteral("Treffer"));
+    ASSERT_EQ(entries.size(), 1);
+    const QString snippet = entries[0].section(QStringLiteral("##text##"), 1).chopped(4);
+    EXPECT_EQ(snippet.size(), 350);
+    // (500 - 40) characters cut on the left: 39 stay before the hit.
+    EXPECT_EQ(snippet.indexOf(QStringLiteral("Treffer")), 39);
+}
+
+TEST_F(DocumentSearchTest, SearchTextFormsInTheAnsiDocument)
+{
+    write(QStringLiteral("a.txt"), "Stra\xDF"
+                                   "e und Caf\xE9");
+    index();
+    EXPECT_EQ(search(QStringLiteral("straße")).size(), 1); // umlaut: searched as ANSI bytes
+    EXPECT_TRUE(search(QStringLiteral("café")).isEmpty()); // no umlaut: its UTF-8 bytes
+    EXPECT_EQ(search(QStringLiteral("und")).size(), 1);    // ASCII: the same bytes
+}
+
+TEST_F(DocumentSearchTest, PathsThatNoLongerExistAreRepairedOrMarked)
+{
+    write(QStringLiteral("da.txt"), "Wort");
+    write(QStringLiteral("weg.txt"), "Wort");
+    index();
+    QFile::remove(drive.native(QStringLiteral("Texte/weg.txt")));
+    const QStringList entries = search(QStringLiteral("Wort"));
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_TRUE(entries[0].startsWith(QStringLiteral("D:\\Texte\\da.txt##")));
+    // The descriptor only exists under E:, the base folder's drive, so E: is the replacement.
+    EXPECT_TRUE(entries[1].startsWith(QStringLiteral("Existiert nicht! E:\\Texte\\weg.txt##")));
+}
+
+TEST_F(DocumentSearchTest, FoundBelowTheBaseFolderAfterAMove)
+{
+    base.write(QStringLiteral("Datenbank/DB.dat"), "x");
+    EXPECT_EQ(DocumentSearch::checkedPath(QStringLiteral("Q:\\Datenbank\\DB.dat"), u'Z',
+                                          paths.baseFolder()),
+              QStringLiteral("E:\\Datenbank\\DB.dat"));
+}
+
+TEST_F(DocumentSearchTest, EmptyTitleListOneCharacterAndCancel)
+{
+    write(QStringLiteral("a.txt"), "Wort");
+    index();
+    base.write(QStringLiteral("Datenbank/DB_Utf8_TitelPositionen.txt"), QByteArray());
+    EXPECT_EQ(search(QStringLiteral("Wort")),
+              QStringList({"Existiert nicht! ##text##Wort Wort Wort<br>"}));
+    EXPECT_TRUE(search(QStringLiteral(" a ")).isEmpty());
+    EXPECT_EQ(ui.informations.last(), SearchDriver::kOneCharacter);
+
+    bool cancel = true;
+    SearchDriver driver(paths, ui);
+    driver.setCancelFlag(&cancel);
+    EXPECT_TRUE(driver.run(QStringLiteral("DB"), QStringLiteral("Wort"), false, false)->isEmpty());
+}
