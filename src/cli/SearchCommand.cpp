@@ -62,13 +62,6 @@ int runSearchCommand(const QString& nativeBase, const QStringList& args, QTextSt
             QStringLiteral("Die Datenbank \"%1\" gibt es nicht.").arg(parsed->name));
         return 2;
     }
-    if (catalogue::isPathListOnly(paths, parsed->name)) {
-        console.information(
-            QStringLiteral("Die Datenbank \"%1\" hat keine Dokumente; die Suche Datei "
-                           "für Datei gibt es auf der Kommandozeile noch nicht.")
-                .arg(parsed->name));
-        return 2;
-    }
     SearchDriver driver(paths, console);
     const Result<QList<QByteArray>> hits =
         driver.run(parsed->name, parsed->text, parsed->caseSensitive, parsed->wholeWords);

@@ -162,7 +162,6 @@ Status DocumentBuilder::build()
         return {};
     }
     m_lines = textlines::read(m_paths.descriptor(m_name));
-    m_listedCount = std::max<qint64>(0, m_lines.size() - 1);
     if (!m_lines.isEmpty()) {
         if (const auto header = descriptor::parseHeader(m_lines.first()); header.ok())
             m_sourceFolder = header->sourceFolder;

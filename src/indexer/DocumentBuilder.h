@@ -39,7 +39,6 @@ public:
     bool pathListOnly() const { return m_pathListOnly; }
     // The build did not run to its end (cancel, size limit): no title positions then.
     bool endedEarly() const { return m_endedEarly; }
-    qint64 listedCount() const { return m_listedCount; }
     qint64 processedCount() const { return m_processedCount; }
     qint64 totalSize() const { return m_totalSize; }
 
@@ -89,7 +88,6 @@ private:
     bool m_partsWritten = false;
     bool m_pathListOnly = false;
     bool m_endedEarly = false;
-    qint64 m_listedCount = 0;
     qint64 m_processedCount = 0;
     qint64 m_neededSize = 0;
     qint64 m_totalSize = 0;

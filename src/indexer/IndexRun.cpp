@@ -72,6 +72,7 @@ Status IndexRun::readList()
                                    [this] { return !m_reporter.cancelRequested(); });
     if (Status written = textlines::write(m_paths.descriptor(m_request.name), lines); !written)
         return written;
+    m_listedCount = lines.size() - 1;
 
     m_pathListOnly = m_request.withoutDocuments;
     m_builder =
@@ -116,7 +117,7 @@ Status IndexRun::finish(bool aborted)
 Status IndexRun::writeLog(bool indexed)
 {
     const QLocale locale = numberLocale();
-    const qint64 listed = m_builder ? m_builder->listedCount() : 0;
+    const qint64 listed = m_listedCount;
     const qint64 processed = m_builder ? m_builder->processedCount() : 0;
     m_logLines = {QStringLiteral(" "),
                   QStringLiteral("Dateien insgesamt: ") + locale.toString(listed)};

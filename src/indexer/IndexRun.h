@@ -62,6 +62,7 @@ private:
     extensions::Slots m_slots;
     std::unique_ptr<DocumentBuilder> m_builder;
     bool m_pathListOnly = false;
+    qint64 m_listedCount = 0;
     QElapsedTimer m_clock;
     QString m_finalStatus;
     QStringList m_logLines;

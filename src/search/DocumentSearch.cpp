@@ -95,9 +95,28 @@ QString DocumentSearch::checkedPath(const QString& path, QChar replacementDrive,
     return QStringLiteral("Existiert nicht! ") + moved;
 }
 
+void DocumentSearch::searchFile(const QString& path, Family family, bool bigEndian,
+                                const SearchRequest& request, QList<QByteArray>& hits)
+{
+    m_singleFile = true;
+    m_bigEndian = bigEndian;
+    m_family = family;
+    m_request = request;
+    m_document = path;
+    m_form = searchForm(request.text, family);
+    m_target.clear();
+    m_viewer.setMode(family == Family::Unicode ? vbmodeUnicode : vbmodeText);
+    if (!m_viewer.Open(m_document))
+        return;
+    if (step(true))
+        makeEntry(hits);
+}
+
 void DocumentSearch::search(const QString& databaseName, Family family,
                             const SearchRequest& request, QList<QByteArray>& hits)
 {
+    m_singleFile = false;
+    m_bigEndian = false;
     m_family = family;
     m_request = request;
     m_document = m_paths.document(databaseName, family);
@@ -138,7 +157,9 @@ bool DocumentSearch::step(bool first)
             m_ui.letEventsThrough();
             continueSearching = !cancelled();
         };
-        const TATEncoding encoding = m_family == Family::Unicode ? vEncUnicodeLE : vEncANSI;
+        const TATEncoding encoding = m_family != Family::Unicode ? vEncANSI
+                                     : m_bigEndian               ? vEncUnicodeBE
+                                                                 : vEncUnicodeLE;
         const TATStreamSearchOptions options =
             (m_request.caseSensitive ? unsigned(ssoCaseSensitive) : 0u) |
             (m_request.wholeWords ? unsigned(ssoWholeWords) : 0u);
@@ -184,7 +205,7 @@ QByteArray DocumentSearch::snippet()
 {
     const qint64 found = m_search.FoundStart();
     QString text = selectedLine();
-    if (m_family != Family::Utf8 && textPosition(text) == 0)
+    if ((m_singleFile || m_family != Family::Utf8) && textPosition(text) == 0)
         text.clear();
     for (const int shorterThan : {150, 250}) {
         if (text.size() < shorterThan)
@@ -196,7 +217,9 @@ QByteArray DocumentSearch::snippet()
         m_family == Family::Ansi ? m_form.size() : m_request.text.toUtf8().size();
     if (text.size() > 350 && textPosition(text) < 350 - formBytes)
         text.truncate(350);
-    if (m_family != Family::Ansi) {
+    if (m_singleFile)
+        text.replace(u'<', u' ');
+    if (m_family != Family::Ansi && !m_singleFile) {
         const qsizetype q = text.indexOf(m_form) + 1;
         if (text.size() > 800 && q - 150 > 0)
             text.remove(0, q - 150);
@@ -212,9 +235,10 @@ QByteArray DocumentSearch::snippet()
 
 void DocumentSearch::makeEntry(QList<QByteArray>& hits)
 {
-    const QString path = m_titles.pathAt(m_search.FoundStart());
+    const QString path = m_singleFile ? m_document : m_titles.pathAt(m_search.FoundStart());
     const QByteArray text = snippet();
-    const QString checked = checkedPath(path, m_request.replacementDrive, m_paths.baseFolder());
+    const QString checked =
+        m_singleFile ? path : checkedPath(path, m_request.replacementDrive, m_paths.baseFolder());
     hits.append(checked.toUtf8() + "##text##" + text + "<br>");
     if (!text.isEmpty() && !path.isEmpty())
         m_noHit[int(m_family)] = false;

@@ -38,6 +38,10 @@ public:
     // Appends the hit entries of one document to hits.
     void search(const QString& databaseName, Family family, const SearchRequest& request,
                 QList<QByteArray>& hits);
+    // Searches one listed file of a database without documents: only its first hit counts,
+    // no title marker, no path lookup; big-endian UTF-16 files are searched as such.
+    void searchFile(const QString& path, Family family, bool bigEndian,
+                    const SearchRequest& request, QList<QByteArray>& hits);
     // The first step in that document found nothing.
     bool noHit(Family family) const { return m_noHit[int(family)]; }
     // Releases the document, so that it can be rewritten.
@@ -79,6 +83,8 @@ private:
     QString m_document;
     SearchRequest m_request;
     QString m_form;
+    bool m_singleFile = false; // a listed file rather than a document
+    bool m_bigEndian = false;
     QString m_target; // what the next step looks for: the marker or the search text
     TitlePositionList m_titles;
 };

@@ -1,9 +1,11 @@
 #include "search/SearchDriver.h"
 
+#include "indexer/TextLines.h"
 #include "platform/FileFacts.h"
 #include "search/TitleMarker.h"
 #include "store/Catalogue.h"
 #include "store/Descriptor.h"
+#include "store/EncodingDetection.h"
 
 const QString SearchDriver::kOneCharacter =
     QStringLiteral("Nur ein Zeichen als Suchtext ist bei der \"Suche\" nicht erlaubt");
@@ -52,10 +54,53 @@ Result<QList<QByteArray>> SearchDriver::run(const QString& databaseName, const Q
     request.replacementDrive = replacementDrive(m_paths, databaseName, header->driveLetter);
 
     QList<QByteArray> hits;
-    for (const Family family : kFamilies) {
-        if (platform::exists(m_paths.document(databaseName, family)))
-            m_documents.search(databaseName, family, request, hits);
+    if (catalogue::isPathListOnly(m_paths, databaseName)) {
+        searchFileByFile(databaseName, request, hits);
+    } else {
+        for (const Family family : kFamilies) {
+            if (platform::exists(m_paths.document(databaseName, family)))
+                m_documents.search(databaseName, family, request, hits);
+        }
     }
     m_documents.close();
     return hits;
+}
+
+void SearchDriver::searchFileByFile(const QString& databaseName, const SearchRequest& request,
+                                    QList<QByteArray>& hits)
+{
+    const QStringList lines = textlines::read(m_paths.descriptor(databaseName));
+    QStringList exclusions;
+    for (const QString& line : textlines::read(m_paths.exclusionList())) {
+        if (!line.trimmed().isEmpty())
+            exclusions.append(line.trimmed().toLower());
+    }
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (cancelled())
+            break;
+        m_ui.letEventsThrough();
+        const QString& path = lines[i];
+        if (m_caption) {
+            m_caption(QStringLiteral("Bisher in %1 Dateien gefunden. Gesucht wird in Nr.: %2 von "
+                                     "insgesamt: %3 Dateien.")
+                          .arg(hits.size())
+                          .arg(i)
+                          .arg(lines.size() - 1));
+        }
+        const QString lower = path.toLower();
+        if (std::any_of(exclusions.begin(), exclusions.end(),
+                        [&](const QString& excluded) { return lower.contains(excluded); }))
+            continue;
+        // The header line is no file and is skipped here like a file that cannot be opened.
+        const Result<ClassDecision> decision = decideSearchClassOfFile(path);
+        if (!decision)
+            continue;
+        const ClassFlags& flags = decision->flags;
+        if (flags.ansi)
+            m_documents.searchFile(path, Family::Ansi, false, request, hits);
+        if (flags.utf8)
+            m_documents.searchFile(path, Family::Utf8, false, request, hits);
+        if (flags.unicodeLE || flags.unicodeBE)
+            m_documents.searchFile(path, Family::Unicode, flags.unicodeBE, request, hits);
+    }
 }

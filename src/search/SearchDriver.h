@@ -9,6 +9,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // The search of the "Lokale Suche" button after the count was confirmed, without the
 // window: checks the text, works out the title marker and the replacement drive letter,
 // and searches the database's documents in the order ANSI, UTF-8, Unicode.
@@ -16,7 +18,16 @@ class SearchDriver {
 public:
     SearchDriver(const DatabasePaths& paths, UserInterface& ui);
 
-    void setCancelFlag(const bool* cancel) { m_documents.setCancelFlag(cancel); }
+    void setCancelFlag(const bool* cancel)
+    {
+        m_cancel = cancel;
+        m_documents.setCancelFlag(cancel);
+    }
+    // The window caption while a database without documents is searched file by file.
+    void setCaptionHandler(std::function<void(const QString&)> handler)
+    {
+        m_caption = std::move(handler);
+    }
 
     // The hit entries of the search, or a refusal ("Nur ein Zeichen ...") already shown.
     Result<QList<QByteArray>> run(const QString& databaseName, const QString& searchField,
@@ -30,7 +41,13 @@ public:
     static const QString kOneCharacter;
 
 private:
+    void searchFileByFile(const QString& databaseName, const SearchRequest& request,
+                          QList<QByteArray>& hits);
+    bool cancelled() const { return m_cancel && *m_cancel; }
+
     const DatabasePaths& m_paths;
     UserInterface& m_ui;
     DocumentSearch m_documents;
+    const bool* m_cancel = nullptr;
+    std::function<void(const QString&)> m_caption;
 };

@@ -218,3 +218,19 @@ Result<ClassDecision> decideClassOfFile(const QString& programPath)
         programPath, bomKindOf(head), head, [&] { return utf8Check.finish(); },
         [&] { return utf16.looksLikeUtf16LE(); });
 }
+
+Result<ClassDecision> decideSearchClassOfFile(const QString& programPath)
+{
+    using R = Result<ClassDecision>;
+    const QString native = platform::nativePath(programPath);
+    if (native.isEmpty() || !QFileInfo(native).isFile())
+        return R::failure(QStringLiteral("Die Datei %1 gibt es nicht.").arg(programPath));
+    QFile file(native);
+    if (!file.open(QIODevice::ReadOnly))
+        return R::failure(file.errorString());
+    const QByteArray head = file.read(kSearchTestBytes);
+    return decideFrom(
+        programPath, bomKindOf(head), head,
+        [&] { return utf8::isWholeFileUtf8(asBytes(head), std::size_t(head.size())); },
+        [] { return false; });
+}

@@ -52,5 +52,10 @@ struct ClassDecision {
 
 // The class decision over a file's whole content and its program path.
 ClassDecision decideClass(const QString& path, QByteArrayView content);
+// The flags the file-by-file search goes by: the mark, and for unmarked files the sniff and
+// the UTF-8 test over the first kSearchTestBytes bytes; no UTF-16 test.
+inline constexpr qsizetype kSearchTestBytes = 2000000;
+Result<ClassDecision> decideSearchClassOfFile(const QString& programPath);
+
 // The same for a file on disk, mapped rather than copied. Fails with the system's message.
 Result<ClassDecision> decideClassOfFile(const QString& programPath);

@@ -28,13 +28,13 @@ protected:
         drive.write(QStringLiteral("Texte/") + file, bytes);
         list += "D:\\Texte\\" + file.toUtf8() + "\r\n";
     }
-    void index()
+    void index(bool withoutDocuments = false)
     {
         base.write(QStringLiteral("Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"), list);
         SilentReporter reporter;
         IndexRun run(paths, QString(), ui, reporter);
         const IndexRun::Request request{QStringLiteral("DB"), QStringLiteral("D:\\Texte"),
-                                        QStringLiteral("*.txt")};
+                                        QStringLiteral("*.txt"), false, withoutDocuments};
         ASSERT_TRUE(run.start(request).ok());
         ASSERT_TRUE(run.readList().ok());
         ASSERT_TRUE(run.finish(false).ok());
@@ -149,4 +149,40 @@ TEST_F(DocumentSearchTest, EmptyTitleListOneCharacterAndCancel)
     SearchDriver driver(paths, ui);
     driver.setCancelFlag(&cancel);
     EXPECT_TRUE(driver.run(QStringLiteral("DB"), QStringLiteral("Wort"), false, false)->isEmpty());
+}
+
+// A database without documents is searched file by file: the first hit of each file.
+TEST_F(DocumentSearchTest, FileByFileWithoutDocuments)
+{
+    write(QStringLiteral("utf8.txt"), "Die T\xC3\xBCr <zu> T\xC3\xBCr");
+    write(QStringLiteral("ansi.txt"), "Die T\xFCr");
+    write(QStringLiteral("leer.txt"), "nichts");
+    drive.write(QStringLiteral("Texte/Alt/weg.txt"), "Die T\xFCr");
+    list += "D:\\Texte\\Alt\\weg.txt\r\n";
+    base.write(QStringLiteral("AusnahmeIndizierung.txt"), "\\ALT\\\r\n");
+    index(true);
+    ASSERT_TRUE(catalogue::isPathListOnly(paths, QStringLiteral("DB")));
+
+    QStringList captions;
+    SearchDriver driver(paths, ui);
+    driver.setCaptionHandler([&captions](const QString& caption) { captions.append(caption); });
+    const auto hits = driver.run(QStringLiteral("DB"), QStringLiteral("tür"), false, false);
+    ASSERT_TRUE(hits.ok());
+    QStringList entries;
+    for (const QByteArray& hit : *hits)
+        entries.append(QString::fromUtf8(hit));
+    // "<" becomes a blank; the path is the file's own.
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_TRUE(
+        entries[0].startsWith(QStringLiteral("D:\\Texte\\utf8.txt##text##Die Tür  zu> Tür")));
+    EXPECT_TRUE(entries[1].startsWith(QStringLiteral("D:\\Texte\\ansi.txt##text##Die Tür")));
+    ASSERT_EQ(captions.size(), 5);
+    EXPECT_EQ(
+        captions[1],
+        QStringLiteral(
+            "Bisher in 0 Dateien gefunden. Gesucht wird in Nr.: 1 von insgesamt: 4 Dateien."));
+
+    bool cancel = true;
+    driver.setCancelFlag(&cancel);
+    EXPECT_TRUE(driver.run(QStringLiteral("DB"), QStringLiteral("tür"), false, false)->isEmpty());
 }
