@@ -1,6 +1,10 @@
 #include "cli/SearchCommand.h"
 
 #include "cli/ConsoleReporter.h"
+#include "cli/ProcessBrowserLauncher.h"
+#include "results/BrowserPrograms.h"
+#include "results/InternetBrowser.h"
+#include "results/ResultPageWriter.h"
 #include "search/SearchDriver.h"
 #include "store/Catalogue.h"
 
@@ -11,6 +15,7 @@ struct SearchArguments {
     QString text;
     bool caseSensitive = false;
     bool wholeWords = false;
+    bool open = false;
 };
 
 std::optional<SearchArguments> parse(const QStringList& args)
@@ -22,6 +27,8 @@ std::optional<SearchArguments> parse(const QStringList& args)
             parsed.caseSensitive = true;
         else if (arg == QLatin1String("--whole-words"))
             parsed.wholeWords = true;
+        else if (arg == QLatin1String("--open"))
+            parsed.open = true;
         else if (arg.startsWith(QLatin1String("--")))
             return std::nullopt;
         else
@@ -69,5 +76,14 @@ int runSearchCommand(const QString& nativeBase, const QStringList& args, QTextSt
         return 2;
     for (const QByteArray& entry : *hits)
         out << printable(entry) << '\n';
-    return 0;
+
+    // The result pages, as the window writes them; the first opens in the chosen browser.
+    ProcessBrowserLauncher launcher;
+    const BrowserPrograms programs;
+    const settings::SettingsStore store;
+    InternetBrowser browser(store, programs, launcher, console);
+    ResultPageState state;
+    ResultPageWriter pages(paths, state, console, parsed->open ? &browser : nullptr);
+    const ResultPageHeader header{parsed->name, parsed->caseSensitive, parsed->wholeWords};
+    return pages.writePageSet(*hits, parsed->text, header).ok() ? 0 : 1;
 }
