@@ -507,8 +507,8 @@ Status DocumentBuilder::writePartial(Family family)
     QByteArray bytes = buffer.bytes;
     if (family == Family::Unicode)
         bytes.prepend(kByteOrderMark);
-    if (Status written = writeFileSafely(m_paths.partialDocument(m_name, family, part), bytes);
-        !written)
+    // A partial document lives in Temp for this run only: no need to force it to disk.
+    if (Status written = writePlain(m_paths.partialDocument(m_name, family, part), bytes); !written)
         return written;
     m_partsWritten = true;
     buffer = ClassBuffer();

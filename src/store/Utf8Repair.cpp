@@ -42,26 +42,37 @@ int sequenceAt(const unsigned char* p, qsizetype available)
 
 QByteArray Utf8Repair::feed(QByteArrayView bytes, bool last)
 {
-    QByteArray input = m_pending;
-    input.append(bytes);
-    m_pending.clear();
-    QByteArray out;
-    out.reserve(input.size());
-    const auto* data = reinterpret_cast<const unsigned char*>(input.constData());
-    qsizetype i = 0;
-    while (i < input.size()) {
-        const int length = sequenceAt(data + i, input.size() - i);
-        if (length > 0) {
-            out.append(input.constData() + i, length);
-            i += length;
-        } else if (length < 0 && !last) {
-            m_pending = input.mid(i);
-            break;
-        } else {
-            out.append(QString(QChar(cp1252::toUnicode(data[i]))).toUtf8());
-            m_changed = true;
-            ++i;
-        }
+    QByteArray input;
+    if (!m_pending.isEmpty()) {
+        input = m_pending + bytes.toByteArray();
+        m_pending.clear();
+        bytes = input;
     }
+    QByteArray out;
+    out.reserve(bytes.size());
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    // Valid runs are copied whole; only the bytes between them are replaced.
+    qsizetype runStart = 0;
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        if (data[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        const int length = sequenceAt(data + i, bytes.size() - i);
+        if (length > 0) {
+            i += length;
+            continue;
+        }
+        out.append(bytes.data() + runStart, i - runStart);
+        if (length < 0 && !last) {
+            m_pending = bytes.sliced(i).toByteArray();
+            return out;
+        }
+        out.append(QString(QChar(cp1252::toUnicode(data[i]))).toUtf8());
+        m_changed = true;
+        runStart = ++i;
+    }
+    out.append(bytes.data() + runStart, i - runStart);
     return out;
 }

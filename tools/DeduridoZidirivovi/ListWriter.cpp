@@ -1,0 +1,50 @@
+#include "ListWriter.h"
+
+namespace {
+
+constexpr std::size_t kFlushSize = 1 << 20;
+
+} // namespace
+
+ListWriter::ListWriter(char driveLetter) : m_driveLetter(driveLetter) {}
+
+Status ListWriter::write(const FolderNode& root, const std::string& path)
+{
+    PendingFile file(path);
+    if (Status opened = file.open(); !opened)
+        return opened;
+    m_file = &file;
+    m_prefix = {m_driveLetter, ':', '\\'};
+    m_buffer.reserve(2 * kFlushSize);
+    writeFolder(root);
+    flush();
+    m_file = nullptr;
+    if (!m_status)
+        return m_status;
+    return file.commit();
+}
+
+void ListWriter::writeFolder(const FolderNode& node)
+{
+    for (std::size_t i = 0; i < node.files.size(); ++i) {
+        m_buffer += i == 0 ? std::string_view(m_prefix) : std::string_view("\" ");
+        m_buffer += node.files[i];
+        m_buffer += "\r\n";
+        if (m_buffer.size() >= kFlushSize)
+            flush();
+    }
+    const std::size_t prefixLength = m_prefix.size();
+    for (const auto& folder : node.folders) {
+        m_prefix += folder->name;
+        m_prefix += '\\';
+        writeFolder(*folder);
+        m_prefix.resize(prefixLength);
+    }
+}
+
+void ListWriter::flush()
+{
+    if (m_status)
+        m_status = m_file->write(m_buffer);
+    m_buffer.clear();
+}
