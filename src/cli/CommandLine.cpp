@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "cli/CountCommand.h"
+#include "cli/FilesCommand.h"
 #include "cli/IndexCommand.h"
 #include "cli/SearchCommand.h"
 #include "platform/FileFacts.h"
@@ -13,162 +15,164 @@
 
 namespace {
 
-const char *const kUsage =
+const char* const kUsage =
     "Aufruf: nimbra [--base ORDNER] BEFEHL ...\n"
     "  databases          die Datenbanken, eine je Zeile\n"
     "  classify DATEI...  Byte-Order-Mark, Klasse und Pfad je Datei\n"
-    "  find DATEI TEXT [--encoding N] [--case-sensitive] [--whole-words] "
-    "[--backward] [--all]\n"
+    "  find DATEI TEXT [--encoding N] [--case-sensitive] [--whole-words] [--backward] [--all]\n"
     "                     Fundstellen als \"<Start> <Länge>\", eine je Zeile\n"
-    "  index NAME ORDNER ENDUNGEN [--update] [--new-list] "
-    "[--without-documents]\n"
+    "  index NAME ORDNER ENDUNGEN [--update] [--new-list] [--without-documents]\n"
     "                     erstellt eine Datenbank oder indiziert sie neu\n"
     "  search NAME TEXT [--case-sensitive] [--whole-words]\n"
-    "                     Treffer als \"<Pfad>TAB<Textausschnitt>\", einer je "
-    "Datei\n";
+    "                     Treffer als \"<Pfad>TAB<Textausschnitt>\", einer je Datei\n"
+    "  count NAME TEXT    Anzahl der Fundstellen in den drei Dokumenten\n"
+    "  files NAME TEXT    Zeilen der Dateienliste, die TEXT enthalten\n";
 
-int usage(QTextStream &err) {
-  err << kUsage;
-  return 2;
+int usage(QTextStream& err)
+{
+    err << kUsage;
+    return 2;
 }
 
-int listDatabases(const QString &nativeBase, QTextStream &out,
-                  QTextStream &err) {
-  const QString base =
-      DatabasePaths::determineBaseFolder(false, nativeBase, QString());
-  if (base.isEmpty()) {
-    err << QStringLiteral(
-               "Der Ordner %1 liegt auf keinem zugeordneten Laufwerk.\n")
-               .arg(nativeBase);
-    return 1;
-  }
-  for (const QString &name : catalogue::databaseNames(DatabasePaths(base)))
-    out << name << '\n';
-  return 0;
-}
-
-int classify(const QStringList &files, QTextStream &out, QTextStream &err) {
-  if (files.isEmpty())
-    return usage(err);
-  int status = 0;
-  for (const QString &file : files) {
-    const QString path = platform::programPath(file);
-    Result<ClassDecision> decision =
-        path.isEmpty() ? Result<ClassDecision>::failure(QStringLiteral(
-                             "liegt auf keinem zugeordneten Laufwerk"))
-                       : decideClassOfFile(path);
-    if (!decision) {
-      err << file << ": " << decision.error() << '\n';
-      status = 1;
-      continue;
+int listDatabases(const QString& nativeBase, QTextStream& out, QTextStream& err)
+{
+    const QString base = DatabasePaths::determineBaseFolder(false, nativeBase, QString());
+    if (base.isEmpty()) {
+        err << QStringLiteral("Der Ordner %1 liegt auf keinem zugeordneten Laufwerk.\n")
+                   .arg(nativeBase);
+        return 1;
     }
-    out << bomKindText(decision->kind) << '\t'
-        << encodingClassText(decision->encodingClass()) << '\t' << file << '\n';
-  }
-  return status;
+    for (const QString& name : catalogue::databaseNames(DatabasePaths(base)))
+        out << name << '\n';
+    return 0;
+}
+
+int classify(const QStringList& files, QTextStream& out, QTextStream& err)
+{
+    if (files.isEmpty())
+        return usage(err);
+    int status = 0;
+    for (const QString& file : files) {
+        const QString path = platform::programPath(file);
+        Result<ClassDecision> decision =
+            path.isEmpty() ? Result<ClassDecision>::failure(
+                                 QStringLiteral("liegt auf keinem zugeordneten Laufwerk"))
+                           : decideClassOfFile(path);
+        if (!decision) {
+            err << file << ": " << decision.error() << '\n';
+            status = 1;
+            continue;
+        }
+        out << bomKindText(decision->kind) << '\t' << encodingClassText(decision->encodingClass())
+            << '\t' << file << '\n';
+    }
+    return status;
 }
 
 struct FindRequest {
-  QString file;
-  QString text;
-  TATEncoding encoding = vEncANSI;
-  TATStreamSearchOptions options = 0;
-  bool all = false;
+    QString file;
+    QString text;
+    TATEncoding encoding = vEncANSI;
+    TATStreamSearchOptions options = 0;
+    bool all = false;
 };
 
-std::optional<FindRequest> parseFind(const QStringList &args) {
-  FindRequest request;
-  QStringList positional;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString &arg = args[i];
-    if (arg == QLatin1String("--case-sensitive")) {
-      request.options |= ssoCaseSensitive;
-    } else if (arg == QLatin1String("--whole-words")) {
-      request.options |= ssoWholeWords;
-    } else if (arg == QLatin1String("--backward")) {
-      request.options |= ssoBackward;
-    } else if (arg == QLatin1String("--all")) {
-      request.all = true;
-    } else if (arg == QLatin1String("--encoding") && i + 1 < args.size()) {
-      bool ok = false;
-      const int value = args[++i].toInt(&ok);
-      if (!ok || value < 0 || value >= kEncodingCount)
-        return std::nullopt;
-      request.encoding = TATEncoding(value);
-    } else {
-      positional.append(arg);
+std::optional<FindRequest> parseFind(const QStringList& args)
+{
+    FindRequest request;
+    QStringList positional;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--case-sensitive")) {
+            request.options |= ssoCaseSensitive;
+        } else if (arg == QLatin1String("--whole-words")) {
+            request.options |= ssoWholeWords;
+        } else if (arg == QLatin1String("--backward")) {
+            request.options |= ssoBackward;
+        } else if (arg == QLatin1String("--all")) {
+            request.all = true;
+        } else if (arg == QLatin1String("--encoding") && i + 1 < args.size()) {
+            bool ok = false;
+            const int value = args[++i].toInt(&ok);
+            if (!ok || value < 0 || value >= kEncodingCount)
+                return std::nullopt;
+            request.encoding = TATEncoding(value);
+        } else {
+            positional.append(arg);
+        }
     }
-  }
-  if (positional.size() != 2)
-    return std::nullopt;
-  request.file = positional[0];
-  request.text = positional[1];
-  return request;
+    if (positional.size() != 2)
+        return std::nullopt;
+    request.file = positional[0];
+    request.text = positional[1];
+    return request;
 }
 
-// Prints every match as "<start> <length>"; with --all, every match FindNext
-// reaches while the matches move on (a short text searched backward can meet
-// the same one again).
-int findInFile(const QStringList &args, QTextStream &out, QTextStream &err) {
-  const std::optional<FindRequest> request = parseFind(args);
-  if (!request)
-    return usage(err);
-  TATStreamSearch search;
-  const QString path = platform::programPath(request->file);
-  const Status opened =
-      path.isEmpty()
-          ? Status::failure(
-                QStringLiteral("Cannot open file: \"%1\"").arg(request->file))
-          : search.setFileName(path);
-  if (!opened) {
-    err << opened.error() << '\n';
-    return 2;
-  }
-  const bool backward = request->options & ssoBackward;
-  Result<bool> found =
-      search.FindFirst(request->text, request->encoding, request->options, 0);
-  int matches = 0;
-  qint64 previous = -1;
-  while (found.ok() && *found) {
-    const qint64 start = search.FoundStart();
-    if (matches > 0 && (backward ? start >= previous : start <= previous))
-      break;
-    out << start << ' ' << search.FoundLength() << '\n';
-    ++matches;
-    previous = start;
-    if (!request->all)
-      break;
-    found = search.FindNext(backward);
-  }
-  if (!found.ok()) {
-    err << found.error() << '\n';
-    return 2;
-  }
-  return matches > 0 ? 0 : 1;
+// Prints every match as "<start> <length>"; with --all, every match FindNext reaches
+// while the matches move on (a short text searched backward can meet the same one again).
+int findInFile(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const std::optional<FindRequest> request = parseFind(args);
+    if (!request)
+        return usage(err);
+    TATStreamSearch search;
+    const QString path = platform::programPath(request->file);
+    const Status opened =
+        path.isEmpty()
+            ? Status::failure(QStringLiteral("Cannot open file: \"%1\"").arg(request->file))
+            : search.setFileName(path);
+    if (!opened) {
+        err << opened.error() << '\n';
+        return 2;
+    }
+    const bool backward = request->options & ssoBackward;
+    Result<bool> found = search.FindFirst(request->text, request->encoding, request->options, 0);
+    int matches = 0;
+    qint64 previous = -1;
+    while (found.ok() && *found) {
+        const qint64 start = search.FoundStart();
+        if (matches > 0 && (backward ? start >= previous : start <= previous))
+            break;
+        out << start << ' ' << search.FoundLength() << '\n';
+        ++matches;
+        previous = start;
+        if (!request->all)
+            break;
+        found = search.FindNext(backward);
+    }
+    if (!found.ok()) {
+        err << found.error() << '\n';
+        return 2;
+    }
+    return matches > 0 ? 0 : 1;
 }
 
 } // namespace
 
-int runCommandLine(const QStringList &arguments, QTextStream &out,
-                   QTextStream &err) {
-  QStringList args = arguments;
-  QString base = QDir::currentPath();
-  if (args.size() >= 2 && args[0] == QLatin1String("--base")) {
-    base = QFileInfo(args[1]).absoluteFilePath();
-    args = args.mid(2);
-  }
-  if (args.isEmpty())
+int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QStringList args = arguments;
+    QString base = QDir::currentPath();
+    if (args.size() >= 2 && args[0] == QLatin1String("--base")) {
+        base = QFileInfo(args[1]).absoluteFilePath();
+        args = args.mid(2);
+    }
+    if (args.isEmpty())
+        return usage(err);
+    const QString verb = args.takeFirst();
+    if (verb == QLatin1String("databases") && args.isEmpty())
+        return listDatabases(base, out, err);
+    if (verb == QLatin1String("classify"))
+        return classify(args, out, err);
+    if (verb == QLatin1String("find"))
+        return findInFile(args, out, err);
+    if (verb == QLatin1String("index"))
+        return runIndexCommand(base, args, out, err);
+    if (verb == QLatin1String("search"))
+        return runSearchCommand(base, args, out, err);
+    if (verb == QLatin1String("count"))
+        return runCountCommand(base, args, out, err);
+    if (verb == QLatin1String("files"))
+        return runFilesCommand(base, args, out, err);
     return usage(err);
-  const QString verb = args.takeFirst();
-  if (verb == QLatin1String("databases") && args.isEmpty())
-    return listDatabases(base, out, err);
-  if (verb == QLatin1String("classify"))
-    return classify(args, out, err);
-  if (verb == QLatin1String("find"))
-    return findInFile(args, out, err);
-  if (verb == QLatin1String("index"))
-    return runIndexCommand(base, args, out, err);
-  if (verb == QLatin1String("search"))
-    return runSearchCommand(base, args, out, err);
-  return usage(err);
 }

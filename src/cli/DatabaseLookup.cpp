@@ -1,0 +1,20 @@
+#include "cli/DatabaseLookup.h"
+
+#include "platform/FileFacts.h"
+
+std::optional<DatabasePaths> findDatabase(const QString& nativeBase, const QString& name,
+                                          QTextStream& err)
+{
+    const DatabasePaths paths(DatabasePaths::determineBaseFolder(false, nativeBase, QString()));
+    if (paths.baseFolder().isEmpty()) {
+        err << QStringLiteral("Der Ordner %1 liegt auf keinem zugeordneten Laufwerk.\n")
+                   .arg(nativeBase);
+        return std::nullopt;
+    }
+    if (!platform::exists(paths.descriptor(name))) {
+        err << QStringLiteral("Die Datenbank \"%1\" gibt es nicht: %2 fehlt.\n")
+                   .arg(name, platform::nativePath(paths.descriptor(name)));
+        return std::nullopt;
+    }
+    return paths;
+}

@@ -1,0 +1,25 @@
+#include "cli/FilesCommand.h"
+
+#include "cli/DatabaseLookup.h"
+#include "search/FileNameSearch.h"
+
+int runFilesCommand(const QString& nativeBase, const QStringList& args, QTextStream& out,
+                    QTextStream& err)
+{
+    if (args.size() != 2) {
+        err << "Aufruf: nimbra [--base ORDNER] files NAME TEXT\n";
+        return 2;
+    }
+    const QString& name = args[0];
+    const std::optional<DatabasePaths> paths = findDatabase(nativeBase, name, err);
+    if (!paths)
+        return 2;
+    const HitCounter::Outcome outcome =
+        searchFileNames(HitCounter(), paths->descriptor(name), args[1],
+                        [&](qint64, const QString& line) { out << line << '\n'; });
+    if (outcome.occurrences == 0) {
+        err << "Nicht gefunden!\n";
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/MappedFile.h"
+#include "store/Family.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <functional>
+
+class HitCountProgress;
+
+// Collects every occurrence of a search text in one file, as the in-document search and the
+// hit count do: Boyer-Moore-Horspool through the ANSI lower-case table, overlapping
+// occurrences all counted. The file is scanned in mapped windows, so memory stays bounded
+// whatever its size.
+class HitCounter {
+public:
+    struct Outcome {
+        qint64 occurrences = 0;
+        bool cancelled = false;
+    };
+    using Visitor = std::function<void(qint64 offset)>;
+
+    static constexpr qint64 kDefaultWindow = 128 * MappedFile::kGranularity; // 8 MiB
+
+    // The window size must be a multiple of the mapping granularity; tests shrink it so
+    // that many occurrences cross a window edge.
+    explicit HitCounter(qint64 windowSize = kDefaultWindow);
+
+    void setProgress(HitCountProgress* progress) { m_progress = progress; }
+
+    // The bytes searched for a text in a document of the family: its ANSI code page form
+    // (also for the file list), its UTF-8 form, its UTF-16 LE form.
+    static QByteArray searchBytes(const QString& text, Family family);
+
+    // Only the low 32 bits of the file size are searched, as the collection always took
+    // them. A missing, empty or unmappable file and an empty pattern give no occurrence.
+    Outcome count(const QString& programPath, QByteArrayView pattern) const;
+    // The same, handing every occurrence's offset to the visitor, ascending.
+    Outcome visit(const QString& programPath, QByteArrayView pattern, const Visitor& visitor) const;
+
+private:
+    template <typename OnMatch>
+    Outcome scan(const QString& programPath, QByteArrayView pattern, const OnMatch& onMatch) const;
+
+    qint64 m_window;
+    HitCountProgress* m_progress = nullptr;
+};

@@ -1,0 +1,47 @@
+#include "search/SearchTermList.h"
+
+#include "indexer/TextLines.h"
+
+SearchTermList SearchTermList::load(const QString& programPath)
+{
+    return SearchTermList(textlines::read(programPath));
+}
+
+Status SearchTermList::save(const QString& programPath) const
+{
+    return textlines::write(programPath, m_items);
+}
+
+void SearchTermList::file(const QString& searchText)
+{
+    Q_ASSERT(!searchText.isEmpty());
+    m_items.removeAll(searchText);
+    m_items.removeAll(QString());
+    m_items.prepend(searchText);
+    const qsizetype noText = m_items.lastIndexOf(kNoTextItem);
+    if (noText >= 0)
+        m_items.removeAt(noText);
+    if (m_items.size() > kMaxItems)
+        m_items.removeLast();
+}
+
+Status SearchTermList::saveAfterSearch(const DatabasePaths& paths, const QString& name,
+                                       const SearchOutcome& outcome) const
+{
+    if (m_items.isEmpty())
+        return {};
+    QStringList targets;
+    if (outcome.documentShown) {
+        for (const Family family : kFamilies) {
+            if (outcome.documentHit[std::size_t(family)])
+                targets.append(paths.searchTermList(name, family));
+        }
+    }
+    if (outcome.withoutDocuments && !outcome.documentShown && outcome.hitEntries)
+        targets.append(paths.searchTermListWithoutDocuments(name));
+    for (const QString& target : targets) {
+        if (Status saved = save(target); !saved)
+            return saved;
+    }
+    return {};
+}
