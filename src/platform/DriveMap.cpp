@@ -6,7 +6,7 @@ namespace {
 
 DriveMap& processMap()
 {
-    static DriveMap map = DriveMap::fromSpec(qEnvironmentVariable("NIMBRA_DRIVES"));
+    static DriveMap map = DriveMap::fromText(qEnvironmentVariable("NIMBRA_DRIVES"));
     return map;
 }
 
@@ -30,10 +30,10 @@ void DriveMap::setCurrent(const DriveMap& map)
     processMap() = map;
 }
 
-DriveMap DriveMap::fromSpec(const QString& spec)
+DriveMap DriveMap::fromText(const QString& drives)
 {
     DriveMap map = hostDefault();
-    for (const QString& entry : spec.split(u';', Qt::SkipEmptyParts)) {
+    for (const QString& entry : drives.split(u';', Qt::SkipEmptyParts)) {
         const qsizetype eq = entry.indexOf(u'=');
         const QString letter = entry.left(eq).trimmed();
         if (eq < 0 || letter.size() != 1 || !letter[0].isLetter())

@@ -20,7 +20,7 @@ public:
     // Replaces the process's map; tests map letters to temporary folders this way.
     static void setCurrent(const DriveMap& map);
     // The host's default map plus the entries of a NIMBRA_DRIVES text.
-    static DriveMap fromSpec(const QString& spec);
+    static DriveMap fromText(const QString& drives);
 
     void setRoot(QChar letter, const QString& nativeFolder);
     std::optional<QString> rootOf(QChar letter) const;

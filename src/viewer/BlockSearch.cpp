@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 namespace {
 
@@ -29,6 +30,40 @@ int byteFrequency(unsigned char byte)
         return rank;
     }();
     return table[byte];
+}
+
+// The two filters of a text whose bytes are rarest by the given cost of a byte; a filter of
+// no bytes (too many fold to its character) is never chosen.
+template <class FilterFor>
+std::pair<blockscan::ByteFilter, blockscan::ByteFilter>
+rarestTwo(std::size_t length, FilterFor filterFor, int (*byteCost)(unsigned char))
+{
+    const auto cost = [byteCost](const blockscan::ByteFilter& f) {
+        int sum = 0;
+        for (int i = 0; i < f.count; ++i)
+            sum += byteCost(f.bytes[i]);
+        return sum;
+    };
+    blockscan::ByteFilter first;
+    blockscan::ByteFilter second;
+    for (std::size_t offset = 0; offset < length; ++offset) {
+        const blockscan::ByteFilter candidate = filterFor(offset);
+        if (candidate.count == 0)
+            continue;
+        if (first.count == 0 || cost(candidate) < cost(first)) {
+            second = first;
+            first = candidate;
+        } else if (second.count == 0 || cost(candidate) < cost(second)) {
+            second = candidate;
+        }
+    }
+    return {first, second};
+}
+
+// Low bytes of Latin UTF-16 text: a zero byte is the commonest of all.
+int lowByteFrequency(unsigned char byte)
+{
+    return byte == 0 ? 1000 : byteFrequency(byte);
 }
 
 } // namespace
@@ -58,23 +93,9 @@ ByteBlockSearch::Filter ByteBlockSearch::filterFor(std::size_t offset) const
 
 void ByteBlockSearch::chooseFilters()
 {
-    const auto cost = [](const Filter& f) {
-        int sum = 0;
-        for (int i = 0; i < f.count; ++i)
-            sum += byteFrequency(f.bytes[i]);
-        return f.count == 0 ? 1 << 20 : sum;
-    };
-    for (std::size_t offset = 0; offset < std::size_t(m_text.size()); ++offset) {
-        const Filter candidate = filterFor(offset);
-        if (candidate.count == 0)
-            continue;
-        if (m_first.count == 0 || cost(candidate) < cost(m_first)) {
-            m_second = m_first;
-            m_first = candidate;
-        } else if (m_second.count == 0 || cost(candidate) < cost(m_second)) {
-            m_second = candidate;
-        }
-    }
+    std::tie(m_first, m_second) = rarestTwo(
+        std::size_t(m_text.size()), [this](std::size_t offset) { return filterFor(offset); },
+        byteFrequency);
 }
 
 bool ByteBlockSearch::matchesAt(const unsigned char* block, std::size_t length, std::size_t at,
@@ -185,24 +206,8 @@ blockscan::ByteFilter WideBlockSearch::filterFor(std::size_t offset) const
 
 void WideBlockSearch::chooseFilters()
 {
-    // Low bytes of Latin text: rare letters make good filters, a zero byte a bad one.
-    const auto cost = [](const blockscan::ByteFilter& f) {
-        int sum = 0;
-        for (int i = 0; i < f.count; ++i)
-            sum += f.bytes[i] == 0 ? 1000 : byteFrequency(f.bytes[i]);
-        return f.count == 0 ? 1 << 20 : sum;
-    };
-    for (std::size_t offset = 0; offset < m_text.size(); ++offset) {
-        const blockscan::ByteFilter candidate = filterFor(offset);
-        if (candidate.count == 0)
-            continue;
-        if (m_first.count == 0 || cost(candidate) < cost(m_first)) {
-            m_second = m_first;
-            m_first = candidate;
-        } else if (m_second.count == 0 || cost(candidate) < cost(m_second)) {
-            m_second = candidate;
-        }
-    }
+    std::tie(m_first, m_second) = rarestTwo(
+        m_text.size(), [this](std::size_t offset) { return filterFor(offset); }, lowByteFrequency);
 }
 
 bool WideBlockSearch::matchesAt(const unsigned char* block, std::size_t units, std::size_t at,

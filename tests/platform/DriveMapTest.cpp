@@ -4,7 +4,7 @@
 
 TEST(DriveMapTest, DefaultMapsCToRootAndSpecAddsLetters)
 {
-    const DriveMap map = DriveMap::fromSpec(QStringLiteral("D=/srv/texte; e=/mnt/usb/ ;bad;XY=/z"));
+    const DriveMap map = DriveMap::fromText(QStringLiteral("D=/srv/texte; e=/mnt/usb/ ;bad;XY=/z"));
     EXPECT_EQ(map.toNative(QStringLiteral("C:\\Daten\\a.txt")), QStringLiteral("/Daten/a.txt"));
     EXPECT_EQ(map.toNative(QStringLiteral("D:\\Brief.txt")),
               QStringLiteral("/srv/texte/Brief.txt"));
@@ -15,7 +15,7 @@ TEST(DriveMapTest, DefaultMapsCToRootAndSpecAddsLetters)
 
 TEST(DriveMapTest, UnmappedLetterOrNoDriveGivesEmptyNativePath)
 {
-    const DriveMap map = DriveMap::fromSpec(QString());
+    const DriveMap map = DriveMap::fromText(QString());
     EXPECT_TRUE(map.toNative(QStringLiteral("Q:\\x.txt")).isEmpty());
     EXPECT_TRUE(map.toNative(QStringLiteral("relative\\x.txt")).isEmpty());
     EXPECT_TRUE(map.toNative(QString()).isEmpty());
@@ -23,7 +23,7 @@ TEST(DriveMapTest, UnmappedLetterOrNoDriveGivesEmptyNativePath)
 
 TEST(DriveMapTest, NativePathTakesTheLongestMappedPrefix)
 {
-    const DriveMap map = DriveMap::fromSpec(QStringLiteral("D=/srv;E=/srv/texte"));
+    const DriveMap map = DriveMap::fromText(QStringLiteral("D=/srv;E=/srv/texte"));
     EXPECT_EQ(map.toProgram(QStringLiteral("/srv/texte/a/b.txt")), QStringLiteral("E:\\a\\b.txt"));
     EXPECT_EQ(map.toProgram(QStringLiteral("/srv/texte2/b.txt")),
               QStringLiteral("D:\\texte2\\b.txt"));
@@ -33,7 +33,7 @@ TEST(DriveMapTest, NativePathTakesTheLongestMappedPrefix)
 
 TEST(DriveMapTest, ReplacingCLeavesPathsOutsideUnmapped)
 {
-    const DriveMap map = DriveMap::fromSpec(QStringLiteral("C=/home/user"));
+    const DriveMap map = DriveMap::fromText(QStringLiteral("C=/home/user"));
     EXPECT_FALSE(map.toProgram(QStringLiteral("/etc/passwd")).has_value());
     const QString native = QStringLiteral("/home/user/Texte/ä ß.txt");
     const auto program = map.toProgram(native);
