@@ -33,7 +33,7 @@ HitCounter::Outcome HitCounter::scan(const QString& programPath, QByteArrayView 
         return outcome;
     const CaselessHorspool horspool(pattern);
     const qint64 length = qint64(horspool.length());
-    const qint64 searched = file.size() & 0xFFFFFFFF;
+    const qint64 searched = file.size();
     qint64 pos = 0;
     while (true) {
         // A file shortened meanwhile ends where it ends now.

@@ -35,8 +35,8 @@ public:
     // (also for the file list), its UTF-8 form, its UTF-16 LE form.
     static QByteArray searchBytes(const QString& text, Family family);
 
-    // Only the low 32 bits of the file size are searched, as the collection always took
-    // them. A missing, empty or unmappable file and an empty pattern give no occurrence.
+    // The whole file is searched, also beyond 4 GiB. A missing, empty or unmappable file and
+    // an empty pattern give no occurrence.
     Outcome count(const QString& programPath, QByteArrayView pattern) const;
     // The same, handing every occurrence's offset to the visitor, ascending.
     Outcome visit(const QString& programPath, QByteArrayView pattern, const Visitor& visitor) const;
