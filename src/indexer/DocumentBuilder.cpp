@@ -141,7 +141,7 @@ bool DocumentBuilder::selectedNormal(const QString& path) const
         if (lower.contains(large.toLower()))
             return false;
     }
-    return selected(path);
+    return m_selectedSizes.contains(path);
 }
 
 void DocumentBuilder::progress(EncodingClass cls, const QString& path)
@@ -155,6 +155,7 @@ void DocumentBuilder::progress(EncodingClass cls, const QString& path)
 Status DocumentBuilder::build()
 {
     m_largeFiles.clear();
+    m_selectedSizes.clear();
     m_processedCount = m_neededSize = m_totalSize = 0;
     m_endedEarly = true;
     if (!platform::exists(m_paths.descriptor(m_name))) {
@@ -193,7 +194,9 @@ bool DocumentBuilder::estimate()
         const QString path = pathOfLine(line);
         if (!selected(path))
             continue;
-        m_neededSize += platform::fileSize(path).value_or(0);
+        const qint64 size = platform::fileSize(path).value_or(0);
+        m_selectedSizes.insert(path, size);
+        m_neededSize += size;
         m_reporter.caption(QStringLiteral("Speicherbedarf wird ermittelt: ") +
                            ConvertBytes(m_neededSize));
     }
@@ -235,8 +238,9 @@ Status DocumentBuilder::readLargeFiles(bool& cancelled)
     for (const QString& line : m_lines) {
         m_reporter.cancelRequested(); // lets events through before every file
         const QString path = pathOfLine(line);
-        if (selected(path)) {
-            const qint64 size = platform::fileSize(path).value_or(0);
+        // The estimate's selection stands for the later passes: each file is tested once.
+        if (m_selectedSizes.contains(path)) {
+            const qint64 size = m_selectedSizes.value(path);
             if (size > kSplitThreshold) {
                 m_totalSize += size;
                 m_largeFiles.append(path);

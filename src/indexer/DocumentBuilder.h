@@ -8,6 +8,7 @@
 #include "store/Utf8Repair.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -82,6 +83,7 @@ private:
     QStringList m_lines; // the descriptor
     QStringList m_exclusions;
     QStringList m_largeFiles;
+    QHash<QString, qint64> m_selectedSizes; // the files the estimate selected, with their sizes
     QString m_sourceFolder;
     std::array<ClassBuffer, 3> m_buffers;
     std::array<int, 3> m_partCounters{};
