@@ -166,6 +166,18 @@ char16_t WideBlockSearch::lower(char16_t unit)
     return table[unit];
 }
 
+const std::vector<char16_t>& WideBlockSearch::unitsLoweredTo(char16_t lowered)
+{
+    // Built once: for every unit, the units whose lower case it is.
+    static const std::vector<std::vector<char16_t>> sources = [] {
+        std::vector<std::vector<char16_t>> byLower(0x10000);
+        for (unsigned u = 0; u < 0x10000; ++u)
+            byLower[lower(char16_t(u))].push_back(char16_t(u));
+        return byLower;
+    }();
+    return sources[lowered];
+}
+
 char16_t WideBlockSearch::unitAt(const unsigned char* block, std::size_t unit) const
 {
     const unsigned char a = block[2 * unit];
@@ -197,8 +209,8 @@ blockscan::ByteFilter WideBlockSearch::filterFor(std::size_t offset) const
     };
     if (m_caseSensitive)
         return add(wanted & 0xFF) ? filter : blockscan::ByteFilter{};
-    for (unsigned u = 0; u < 0x10000; ++u) {
-        if (lower(char16_t(u)) == wanted && !add(u & 0xFF))
+    for (const char16_t unit : unitsLoweredTo(wanted)) {
+        if (!add(unit & 0xFF))
             return blockscan::ByteFilter{};
     }
     return filter;

@@ -63,6 +63,8 @@ public:
     WideBlockSearch(std::u16string foldedText, bool caseSensitive, bool bigEndian, bool wholeWords);
 
     static char16_t lower(char16_t unit);
+    // The units that lower-case to the given one, itself included when it is lower case.
+    static const std::vector<char16_t>& unitsLoweredTo(char16_t lowered);
 
     std::size_t find(const unsigned char* block, std::size_t length, BlockEdges edges) const;
 
