@@ -46,6 +46,40 @@ StrictResult validateStrict(const unsigned char* bytes, std::size_t count)
     return sawSequence ? StrictResult::Valid : StrictResult::NoMultiByte;
 }
 
+// Length of the valid sequence starting at p (1 for ASCII), 0 when the bytes there do not
+// start one, -1 when they are a valid start cut off by the end.
+int sequenceLength(const unsigned char* p, std::size_t available)
+{
+    const unsigned char lead = p[0];
+    if (lead < 0x80)
+        return 1;
+    int length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF; // nothing above U+10FFFF
+    } else {
+        return 0;
+    }
+    for (int k = 1; k < length; ++k) {
+        if (std::size_t(k) >= available)
+            return -1;
+        const unsigned char min = k == 1 ? low : 0x80;
+        const unsigned char max = k == 1 ? high : 0xBF;
+        if (p[k] < min || p[k] > max)
+            return 0;
+    }
+    return length;
+}
+
 bool isWholeFileUtf8(const unsigned char* bytes, std::size_t count)
 {
     LenientUtf8Check check(count);

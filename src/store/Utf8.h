@@ -18,6 +18,11 @@ enum class StrictResult {
 // forms, but neither surrogates nor code points above U+10FFFF.
 StrictResult validateStrict(const unsigned char* bytes, std::size_t count);
 
+// Length of the well-formed UTF-8 sequence at p (1 for ASCII; no overlong forms,
+// surrogates or code points above U+10FFFF); 0 when none starts there; -1 when the
+// available bytes are the valid start of one that is cut off.
+int sequenceLength(const unsigned char* p, std::size_t available);
+
 // The lenient whole-file test: true when at least one byte is 0x80 or above and every lead
 // byte with n leading one bits (n = 2..8) is followed by exactly n - 1 continuation bytes.
 // No overlong or range checks. Runs over ASCII and mixed text many bytes at a time.

@@ -1,44 +1,7 @@
 #include "store/Utf8Repair.h"
 
+#include "store/Utf8.h"
 #include "store/Windows1252.h"
-
-namespace {
-
-// Length of the valid sequence starting at p (1 for ASCII), 0 when the bytes there do not
-// start one, -1 when they are a valid start cut off by the end.
-int sequenceAt(const unsigned char* p, qsizetype available)
-{
-    const unsigned char lead = p[0];
-    if (lead < 0x80)
-        return 1;
-    int length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF; // nothing above U+10FFFF
-    } else {
-        return 0;
-    }
-    for (int k = 1; k < length; ++k) {
-        if (k >= available)
-            return -1;
-        const unsigned char min = k == 1 ? low : 0x80;
-        const unsigned char max = k == 1 ? high : 0xBF;
-        if (p[k] < min || p[k] > max)
-            return 0;
-    }
-    return length;
-}
-
-} // namespace
 
 QByteArray Utf8Repair::feed(QByteArrayView bytes, bool last)
 {
@@ -59,7 +22,7 @@ QByteArray Utf8Repair::feed(QByteArrayView bytes, bool last)
             ++i;
             continue;
         }
-        const int length = sequenceAt(data + i, bytes.size() - i);
+        const int length = utf8::sequenceLength(data + i, std::size_t(bytes.size() - i));
         if (length > 0) {
             i += length;
             continue;

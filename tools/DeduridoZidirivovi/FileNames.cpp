@@ -1,38 +1,11 @@
 #include "FileNames.h"
 
+#include "store/Utf8.h"
+
 #include <QChar>
 
 namespace fileNames {
 namespace {
-
-// Length of the UTF-8 sequence starting at p, 0 when it is not a valid one.
-int sequenceLength(const unsigned char* p, const unsigned char* end)
-{
-    const unsigned char lead = p[0];
-    int length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;  // overlong
-        high = lead == 0xED ? 0x9F : 0xBF; // surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;  // overlong
-        high = lead == 0xF4 ? 0x8F : 0xBF; // above U+10FFFF
-    } else {
-        return 0;
-    }
-    if (end - p < length || p[1] < low || p[1] > high)
-        return 0;
-    for (int i = 2; i < length; ++i) {
-        if ((p[i] & 0xC0) != 0x80)
-            return 0;
-    }
-    return length;
-}
 
 // The code point at pos of a valid UTF-8 name; pos moves past it.
 char32_t decodeAt(std::string_view name, std::size_t& pos)
@@ -102,8 +75,8 @@ bool isListable(std::string_view name)
     while (p < end) {
         const unsigned char c = *p;
         if (c >= 0x80) {
-            const int length = sequenceLength(p, end);
-            if (length == 0)
+            const int length = utf8::sequenceLength(p, std::size_t(end - p));
+            if (length <= 0)
                 return false;
             p += length;
             continue;
