@@ -5,7 +5,6 @@
 #include "platform/FileFacts.h"
 #include "store/ByteSize.h"
 #include "store/Descriptor.h"
-#include "store/TMyFileReader.h"
 #include "store/TextWriter.h"
 #include "store/Utf8Repair.h"
 #include "store/Windows1252.h"
@@ -16,6 +15,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -54,29 +54,34 @@ void swapBytePairs(QByteArray& bytes)
         std::swap(bytes[i], bytes[i + 1]);
 }
 
-// Pieces of UTF-16 LE text between DLE units; the DLE and the unit after it are dropped.
-QList<QByteArray> splitAtDleUnits(const QByteArray& bytes)
+// Offset of the next DLE at or after `from`, or -1.
+qsizetype nextDleByte(QByteArrayView text, qsizetype from)
 {
-    QList<QByteArray> pieces;
-    qsizetype start = 0;
-    qsizetype i = 0;
-    for (; i + 1 < bytes.size(); i += 2) {
-        if (quint8(bytes[i]) == kDle && bytes[i + 1] == 0) {
-            pieces.append(bytes.mid(start, i - start));
-            i += 2;
-            start = i + 2;
-        }
-    }
-    pieces.append(bytes.mid(start, std::max<qsizetype>(0, (bytes.size() - start) / 2 * 2)));
-    return pieces;
+    const void* hit = std::memchr(text.data() + from, kDle, std::size_t(text.size() - from));
+    return hit ? static_cast<const char*>(hit) - text.data() : -1;
 }
 
-std::optional<QByteArray> readWhole(const QString& programPath)
+// Offset of the next DLE unit among the 16-bit LE units starting at `from`, or -1.
+qsizetype nextDleUnit(QByteArrayView text, qsizetype from)
 {
-    QFile file(platform::nativePath(programPath));
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.readAll();
+    for (qsizetype i = from; i + 1 < text.size(); i += 2) {
+        if (quint8(text[i]) == kDle && text[i + 1] == 0)
+            return i;
+    }
+    return -1;
+}
+
+// Pieces of UTF-16 LE text between DLE units; the DLE and the unit after it are dropped.
+QList<QByteArrayView> splitAtDleUnits(QByteArrayView bytes)
+{
+    QList<QByteArrayView> pieces;
+    qsizetype start = 0;
+    for (qsizetype dle = nextDleUnit(bytes, 0); dle >= 0; dle = nextDleUnit(bytes, start)) {
+        pieces.append(bytes.sliced(start, dle - start));
+        start = std::min(dle + 4, bytes.size());
+    }
+    pieces.append(bytes.sliced(start, (bytes.size() - start) / 2 * 2));
+    return pieces;
 }
 
 Status failure(const QString& path, const QString& cause)
@@ -85,10 +90,17 @@ Status failure(const QString& path, const QString& cause)
         QStringLiteral("Die Datei %1 konnte nicht geschrieben werden: %2").arg(path, cause));
 }
 
-Status writePlain(const QString& programPath, const QByteArray& bytes)
+bool writeAll(QFile& file, QByteArrayView bytes)
+{
+    return file.write(bytes.data(), bytes.size()) == bytes.size();
+}
+
+// Writes a file of Temp (a mark, then the text), not forced to disk: it lives for this run.
+Status writePlain(const QString& programPath, QByteArrayView mark, QByteArrayView bytes)
 {
     QFile file(platform::nativePath(programPath));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeAll(file, mark) ||
+        !writeAll(file, bytes))
         return failure(programPath, file.errorString());
     return {};
 }
@@ -111,27 +123,23 @@ QString DocumentBuilder::pathOfLine(const QString& line) const
     return line.contains(QStringLiteral("PFAD_UND_ENDUNGEN=")) ? QString() : line;
 }
 
-bool DocumentBuilder::selected(const QString& path) const
+std::optional<qint64> DocumentBuilder::selectedSize(const QString& path) const
 {
     if (path.isEmpty())
-        return false;
+        return std::nullopt;
     const QString lower = path.toLower();
     for (const QString& excluded : m_exclusions) {
         if (lower.contains(excluded))
-            return false;
+            return std::nullopt;
     }
     const QString pattern = drivelist::entryPattern(path.mid(path.lastIndexOf(u'\\') + 1));
     const bool matches = std::any_of(m_patterns.begin(), m_patterns.end(), [&](const QString& p) {
         return !p.isEmpty() && pattern.contains(p);
     });
     if (!matches)
-        return false;
+        return std::nullopt;
     // Only regular files that can be opened: a pipe or a device is never read.
-    const QString native = platform::nativePath(path);
-    if (!QFileInfo(native).isFile())
-        return false;
-    QFile file(native);
-    return file.open(QIODevice::ReadOnly);
+    return platform::openableFileSize(path);
 }
 
 bool DocumentBuilder::selectedNormal(const QString& path) const
@@ -192,11 +200,11 @@ bool DocumentBuilder::estimate()
         if (m_reporter.cancelRequested())
             return false;
         const QString path = pathOfLine(line);
-        if (!selected(path))
+        const std::optional<qint64> size = selectedSize(path);
+        if (!size)
             continue;
-        const qint64 size = platform::fileSize(path).value_or(0);
-        m_selectedSizes.insert(path, size);
-        m_neededSize += size;
+        m_selectedSizes.insert(path, *size);
+        m_neededSize += *size;
         m_reporter.caption(QStringLiteral("Speicherbedarf wird ermittelt: ") +
                            ConvertBytes(m_neededSize));
     }
@@ -270,8 +278,6 @@ Status DocumentBuilder::readNormalFiles(bool& cancelled)
             cancelled = true;
             return {};
         }
-        if (!platform::exists(path))
-            continue;
         if (Status read = readFile(path); !read)
             return read;
     }
@@ -317,71 +323,89 @@ void DocumentBuilder::appendText(Family family, const QString& text)
     }
 }
 
-void DocumentBuilder::appendPiece(Family family, const QByteArray& piece, Utf8Repair& repair)
+void DocumentBuilder::appendPiece(Family family, QByteArrayView piece, Utf8Repair& repair)
 {
     if (piece.isEmpty())
         return;
     switch (family) {
     case Family::Ansi: appendItem(family, piece, piece.size()); break;
-    case Family::Utf8: appendItem(family, repair.feed(piece, true), piece.size()); break;
+    case Family::Utf8: {
+        ClassBuffer& buffer = m_buffers[int(family)];
+        repair.feedInto(piece, true, buffer.bytes);
+        buffer.bytes.append(lineBreak(family));
+        buffer.chars += piece.size() + 2;
+        break;
+    }
     case Family::Unicode: appendItem(family, piece, piece.size() / 2); break;
     }
 }
 
 Status DocumentBuilder::readFile(const QString& path)
 {
-    const Result<ClassDecision> decision = decideClassOfFile(path);
-    if (!decision)
+    // One open and one read: the class decision and the text come from the same bytes.
+    if (!platform::readRegularFile(path, m_fileBytes))
         return {}; // taken away since the open test: skipped like a file that cannot be opened
-    const qint64 size = platform::fileSize(path).value_or(0);
-    m_totalSize += size;
+    const QByteArrayView content(m_fileBytes);
+    const ClassDecision decision = decideClass(path, content);
+    m_totalSize += content.size();
     ++m_processedCount;
-    const EncodingClass cls = decision->encodingClass();
+    const EncodingClass cls = decision.encodingClass();
     if (cls == EncodingClass::None)
         return {};
     const Family family = familyOf(cls);
-    Utf8Repair repair;
 
-    if (decision->kind == BomKind::Utf16BE) {
-        std::optional<QByteArray> text = readWhole(path);
-        if (!text)
-            return {};
-        text->remove(0, 2);
-        swapBytePairs(*text);
-        text->truncate(text->size() / 2 * 2);
+    if (decision.kind == BomKind::Utf16BE) {
+        QByteArray text = content.sliced(2).toByteArray();
+        swapBytePairs(text);
+        text.truncate(text.size() / 2 * 2);
         if (Status started = startSection(family, path, ruleFor(path, 0)); !started)
             return started;
         progress(cls, path);
-        appendItem(family, *text, text->size() / 2);
+        appendItem(family, text, text.size() / 2);
         return {};
     }
-    if (family == Family::Unicode && decision->kind != BomKind::Utf16LE) {
+    if (family == Family::Unicode && decision.kind != BomKind::Utf16LE) {
         // UTF-16 LE text without byte-order mark: taken as such.
-        const std::optional<QByteArray> text = readWhole(path);
-        if (!text || text->isEmpty())
+        if (content.isEmpty())
             return {};
         if (Status started = startSection(family, path, ruleFor(path, 10)); !started)
             return started;
-        for (const QByteArray& piece : splitAtDleUnits(*text)) {
+        Utf8Repair repair;
+        for (const QByteArrayView piece : splitAtDleUnits(content)) {
             progress(cls, path);
             appendPiece(family, piece, repair);
         }
         return {};
     }
+    return appendDlePieces(family, cls, path, content);
+}
 
-    auto reader = TMyFileReader::create(path);
-    if (!reader)
-        return {};
-    (*reader)->setDelimiter(kDle);
-    (*reader)->seek(0);
-    // A UTF-16 file of just its byte-order mark holds no text.
-    const bool markOnly = family == Family::Unicode && !(*reader)->isWide();
+Status DocumentBuilder::appendDlePieces(Family family, EncodingClass cls, const QString& path,
+                                        QByteArrayView content)
+{
+    // The text as pieces between DLE characters; the character after each DLE is dropped
+    // with it. A file starting with FF FE (and longer than the mark) is read as 16-bit
+    // units after the mark, one holding just the mark gives no text.
+    const bool wide = content.size() >= 3 && quint8(content[0]) == 0xFF &&
+                      quint8(content[1]) == 0xFE;
+    const bool markOnly = family == Family::Unicode && !wide;
+    const int unit = wide ? 2 : 1;
+    Utf8Repair repair;
+    qsizetype pos = 0;
     bool first = true;
-    while ((*reader)->position() < (*reader)->fileSize()) {
-        const QByteArray piece = markOnly ? QByteArray() : (*reader)->readLine();
-        if (markOnly)
-            (*reader)->seek((*reader)->fileSize());
-        if (first && platform::exists(path)) {
+    while (pos < content.size()) {
+        QByteArrayView piece;
+        if (markOnly) {
+            pos = content.size();
+        } else {
+            if (wide && pos == 0)
+                pos = 2;
+            const qsizetype end = wide ? nextDleUnit(content, pos) : nextDleByte(content, pos);
+            const qsizetype stop = end < 0 ? pos + (content.size() - pos) / unit * unit : end;
+            piece = content.sliced(pos, stop - pos);
+            pos = end < 0 ? content.size() : std::min(end + 2 * unit, content.size());
+        }
+        if (first) {
             if (Status started = startSection(family, path, ruleFor(path, 10)); !started)
                 return started;
         }
@@ -406,23 +430,17 @@ Status DocumentBuilder::splitFile(const QString& path, qint64 size)
         return {};
     }
     QFile source(platform::nativePath(path));
-    if (!source.open(QIODevice::ReadOnly))
+    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return {};
     const qint64 pieces = (size + kPieceSize - 1) / kPieceSize;
     for (qint64 i = 1; i <= pieces; ++i) {
         const QString piece = m_paths.splitFolder() +
                               QStringLiteral("SplitDokument%1.txt").arg(i, 3, 10, QLatin1Char('0'));
-        QFile target(platform::nativePath(piece));
-        if (!target.open(QIODevice::WriteOnly))
-            return failure(piece, target.errorString());
-        for (qint64 left = kPieceSize; left > 0;) {
-            const QByteArray chunk = source.read(std::min(left, kCopyChunk));
-            if (chunk.isEmpty())
-                break;
-            if (target.write(chunk) != chunk.size())
-                return failure(piece, target.errorString());
-            left -= chunk.size();
-        }
+        m_fileBytes.resize(kPieceSize);
+        const qint64 got = source.read(m_fileBytes.data(), kPieceSize);
+        m_fileBytes.resize(std::max<qint64>(got, 0));
+        if (Status written = writePlain(piece, {}, m_fileBytes); !written)
+            return written;
     }
     return readPieces(path, size);
 }
@@ -439,10 +457,9 @@ Status DocumentBuilder::readPieces(const QString& path, qint64 size)
     if (pieces.isEmpty())
         return {};
     const QString firstPiece = m_paths.splitFolder() + pieces.first();
-    std::optional<QByteArray> first = readWhole(firstPiece);
-    if (!first)
+    if (!platform::readRegularFile(firstPiece, m_fileBytes))
         return {};
-    const ClassDecision decision = decideClass(path, *first);
+    const ClassDecision decision = decideClass(path, m_fileBytes);
     const EncodingClass cls = decision.encodingClass();
     if (cls == EncodingClass::None)
         return {}; // the pieces stay in the split folder
@@ -457,21 +474,20 @@ Status DocumentBuilder::readPieces(const QString& path, qint64 size)
         QStringLiteral("Size: ") + ConvertBytes(size) + u' ' + ruleFor(path, 20);
     for (const QString& line : {QStringLiteral(" "), QStringLiteral(" "), u'#' + path, sizeLine})
         appendText(family, line);
-    QByteArray text = *first;
-    if (family == Family::Unicode) {
-        if (decision.kind == BomKind::Utf16LE || bigEndian)
-            text.remove(0, 2);
-        if (bigEndian)
-            swapBytePairs(text);
+    if (bigEndian)
+        swapBytePairs(m_fileBytes);
+    QByteArrayView text(m_fileBytes);
+    if (family == Family::Unicode && (decision.kind == BomKind::Utf16LE || bigEndian))
+        text = text.sliced(std::min<qsizetype>(2, text.size()));
+    if (family == Family::Utf8) {
+        m_repaired.resize(0);
+        repair.feedInto(text, pieces.size() == 1, m_repaired);
+        text = m_repaired;
     }
-    if (family == Family::Utf8)
-        text = repair.feed(text, pieces.size() == 1);
     appendItem(family, text, text.size());
-    QByteArray firstBytes = m_buffers[int(family)].bytes;
     std::swap(head, m_buffers[int(family)]);
-    if (family == Family::Unicode)
-        firstBytes.prepend(kByteOrderMark);
-    if (Status written = writePlain(firstPiece, firstBytes); !written)
+    const QByteArrayView mark = family == Family::Unicode ? kByteOrderMark : QByteArrayView();
+    if (Status written = writePlain(firstPiece, mark, head.bytes); !written)
         return written;
 
     for (qsizetype i = 0; i < pieces.size(); ++i) {
@@ -479,14 +495,16 @@ Status DocumentBuilder::readPieces(const QString& path, qint64 size)
         if (i > 0 && (bigEndian || family == Family::Utf8)) {
             // Later pieces of a big-endian file are turned around too; UTF-8 pieces are
             // repaired where needed, a sequence cut at a piece edge completed.
-            std::optional<QByteArray> bytes = readWhole(piece);
-            if (!bytes)
+            if (!platform::readRegularFile(piece, m_fileBytes))
                 continue;
-            if (bigEndian)
-                swapBytePairs(*bytes);
-            else
-                *bytes = repair.feed(*bytes, i + 1 == pieces.size());
-            if (Status written = writePlain(piece, *bytes); !written)
+            if (bigEndian) {
+                swapBytePairs(m_fileBytes);
+            } else {
+                m_repaired.resize(0);
+                repair.feedInto(m_fileBytes, i + 1 == pieces.size(), m_repaired);
+            }
+            if (Status written = writePlain(piece, {}, bigEndian ? m_fileBytes : m_repaired);
+                !written)
                 return written;
         }
         if (Status moved = moveToPart(piece, family); !moved)
@@ -508,14 +526,14 @@ Status DocumentBuilder::writePartial(Family family)
 {
     ClassBuffer& buffer = m_buffers[int(family)];
     const int part = ++m_partCounters[int(family)];
-    QByteArray bytes = buffer.bytes;
-    if (family == Family::Unicode)
-        bytes.prepend(kByteOrderMark);
-    // A partial document lives in Temp for this run only: no need to force it to disk.
-    if (Status written = writePlain(m_paths.partialDocument(m_name, family, part), bytes); !written)
+    const QByteArrayView mark = family == Family::Unicode ? kByteOrderMark : QByteArrayView();
+    if (Status written = writePlain(m_paths.partialDocument(m_name, family, part), mark,
+                                    buffer.bytes);
+        !written)
         return written;
     m_partsWritten = true;
-    buffer = ClassBuffer();
+    buffer.bytes.resize(0); // keeps its memory for the next part
+    buffer.chars = 0;
     return {};
 }
 

@@ -51,7 +51,8 @@ private:
         qint64 chars = 0;
     };
 
-    bool selected(const QString& path) const;
+    // The size of a file the run takes (pattern, exclusions, a regular file that opens).
+    std::optional<qint64> selectedSize(const QString& path) const;
     bool selectedNormal(const QString& path) const;
     bool estimate();
     bool sizeAllowsIndexing();
@@ -67,7 +68,9 @@ private:
     // One item of the text, followed by a line break.
     void appendItem(Family family, QByteArrayView item, qint64 chars);
     void appendText(Family family, const QString& text);
-    void appendPiece(Family family, const QByteArray& piece, Utf8Repair& repair);
+    void appendPiece(Family family, QByteArrayView piece, Utf8Repair& repair);
+    Status appendDlePieces(Family family, EncodingClass cls, const QString& path,
+                           QByteArrayView content);
     Status writePartial(Family family);
     Status writeFinalDocuments();
     Status moveToPart(const QString& from, Family family);
@@ -86,6 +89,8 @@ private:
     QHash<QString, qint64> m_selectedSizes; // the files the estimate selected, with their sizes
     QString m_sourceFolder;
     std::array<ClassBuffer, 3> m_buffers;
+    QByteArray m_fileBytes; // the file being read, its memory reused for the next
+    QByteArray m_repaired;  // a large file's piece made valid UTF-8
     std::array<int, 3> m_partCounters{};
     bool m_partsWritten = false;
     bool m_pathListOnly = false;

@@ -24,6 +24,14 @@ std::optional<qint64> freeSpaceGiB(const QString& programPath);
 // The drive letter is mapped and its folder can be listed.
 bool canListDrive(QChar letter);
 
+// Size of a regular file that can be opened for reading; nothing for a missing file, a
+// folder, a pipe or a device (those are never read: a pipe could wait forever).
+std::optional<qint64> openableFileSize(const QString& programPath);
+// The whole content of such a file into `into`, whose memory is reused from call to call:
+// one open and one read, no copy beyond the buffer. False when it is not such a file or
+// cannot be read.
+bool readRegularFile(const QString& programPath, QByteArray& into);
+
 // Deletes a file if it exists; a missing file or a failed delete is not reported.
 void removeFileQuietly(const QString& programPath);
 // Deletes everything inside a folder, subfolders included; true when nothing is left.

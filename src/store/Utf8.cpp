@@ -3,18 +3,42 @@
 #include "store/LenientUtf8Check.h"
 #include "store/Windows1252.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace utf8 {
+
+std::size_t skipAscii(const unsigned char* bytes, std::size_t from, std::size_t count)
+{
+    std::size_t i = from;
+#if defined(__SSE2__)
+    for (; i + 16 <= count; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        if (const int high = _mm_movemask_epi8(block))
+            return i + std::size_t(std::countr_zero(unsigned(high)));
+    }
+#endif
+    for (; i + 8 <= count; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+    }
+    while (i < count && bytes[i] < 0x80)
+        ++i;
+    return i;
+}
 
 StrictResult validateStrict(const unsigned char* bytes, std::size_t count)
 {
     bool sawSequence = false;
     std::size_t i = 0;
-    while (i < count) {
+    while ((i = skipAscii(bytes, i, count)) < count) {
         const unsigned char lead = bytes[i];
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
         std::size_t length = 0;
         unsigned char secondMask = 0xC0; // any continuation byte
         if ((lead & 0xE0) == 0xC0) {

@@ -23,6 +23,10 @@ StrictResult validateStrict(const unsigned char* bytes, std::size_t count);
 // available bytes are the valid start of one that is cut off.
 int sequenceLength(const unsigned char* p, std::size_t available);
 
+// Index of the first byte at or after `from` that is 0x80 or above, or `count`; eight
+// or sixteen bytes at a time, so ASCII text costs little in the byte-wise loops.
+std::size_t skipAscii(const unsigned char* bytes, std::size_t from, std::size_t count);
+
 // The lenient whole-file test: true when at least one byte is 0x80 or above and every lead
 // byte with n leading one bits (n = 2..8) is followed by exactly n - 1 continuation bytes.
 // No overlong or range checks. Runs over ASCII and mixed text many bytes at a time.

@@ -10,6 +10,8 @@ class Utf8Repair {
 public:
     // The repaired bytes of this piece; with last, nothing is held back for the next.
     QByteArray feed(QByteArrayView bytes, bool last);
+    // The same, appended to `out` (no copy of the piece when it is valid as it stands).
+    void feedInto(QByteArrayView bytes, bool last, QByteArray& out);
     // Whether any byte so far had to be replaced.
     bool changedAnything() const { return m_changed; }
 

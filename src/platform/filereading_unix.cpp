@@ -1,0 +1,77 @@
+#include "platform/FileFacts.h"
+
+#include <QByteArray>
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+// An open descriptor of a regular file, closed on every path out.
+class RegularFile {
+public:
+    explicit RegularFile(const QString& programPath)
+    {
+        const QString native = nativePath(programPath);
+        if (native.isEmpty())
+            return;
+        // Non-blocking, so that opening a pipe named *.txt returns at once.
+        m_fd = ::open(QFile::encodeName(native).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        struct stat facts {};
+        if (m_fd >= 0 && ::fstat(m_fd, &facts) == 0 && S_ISREG(facts.st_mode))
+            m_size = facts.st_size;
+    }
+    ~RegularFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    RegularFile(const RegularFile&) = delete;
+    RegularFile& operator=(const RegularFile&) = delete;
+
+    std::optional<qint64> size() const { return m_size; }
+    int descriptor() const { return m_fd; }
+
+private:
+    int m_fd = -1;
+    std::optional<qint64> m_size;
+};
+
+} // namespace
+
+std::optional<qint64> openableFileSize(const QString& programPath)
+{
+    return RegularFile(programPath).size();
+}
+
+bool readRegularFile(const QString& programPath, QByteArray& into)
+{
+    const RegularFile file(programPath);
+    if (!file.size())
+        return false;
+    // Read what the file holds now; it may have shrunk or grown since the size was taken.
+    into.resize(*file.size());
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == into.size())
+            into.resize(filled + std::max<qint64>(filled / 2, 4096));
+        const ssize_t got = ::read(file.descriptor(), into.data() + filled, into.size() - filled);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    into.resize(filled);
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,32 @@
+#include "platform/FileFacts.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+
+namespace platform {
+
+std::optional<qint64> openableFileSize(const QString& programPath)
+{
+    const QString native = nativePath(programPath);
+    if (native.isEmpty() || !QFileInfo(native).isFile())
+        return std::nullopt;
+    QFile file(native);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.size();
+}
+
+bool readRegularFile(const QString& programPath, QByteArray& into)
+{
+    const QString native = nativePath(programPath);
+    if (native.isEmpty() || !QFileInfo(native).isFile())
+        return false;
+    QFile file(native);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    into = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+} // namespace platform
