@@ -1,6 +1,7 @@
 #include "indexer/DocumentBuilder.h"
 
 #include "indexer/DriveListFilter.h"
+#include "indexer/ReadAhead.h"
 #include "indexer/TextLines.h"
 #include "platform/FileFacts.h"
 #include "store/ByteSize.h"
@@ -21,7 +22,6 @@ namespace {
 
 constexpr char16_t kDle = 0x10;
 const QByteArray kByteOrderMark("\xFF\xFE", 2); // of the Unicode documents
-constexpr qint64 kCopyChunk = 1 << 20;
 
 Family familyOf(EncodingClass cls)
 {
@@ -142,14 +142,13 @@ std::optional<qint64> DocumentBuilder::selectedSize(const QString& path) const
     return platform::openableFileSize(path);
 }
 
-bool DocumentBuilder::selectedNormal(const QString& path) const
+bool DocumentBuilder::selectedNormal(const QString& path, const QStringList& largeLower) const
 {
+    if (!m_selectedSizes.contains(path))
+        return false;
     const QString lower = path.toLower();
-    for (const QString& large : m_largeFiles) {
-        if (lower.contains(large.toLower()))
-            return false;
-    }
-    return m_selectedSizes.contains(path);
+    return std::none_of(largeLower.begin(), largeLower.end(),
+                        [&](const QString& large) { return lower.contains(large); });
 }
 
 void DocumentBuilder::progress(EncodingClass cls, const QString& path)
@@ -270,16 +269,24 @@ Status DocumentBuilder::readLargeFiles(bool& cancelled)
 
 Status DocumentBuilder::readNormalFiles(bool& cancelled)
 {
+    QStringList largeLower;
+    for (const QString& large : m_largeFiles)
+        largeLower.append(large.toLower());
+    QStringList paths;
     for (qsizetype i = 1; i < m_lines.size(); ++i) {
         const QString path = pathOfLine(m_lines[i]);
-        if (!selectedNormal(path))
-            continue;
+        if (selectedNormal(path, largeLower))
+            paths.append(path);
+    }
+    ReadAhead files(paths);
+    for (auto file = files.next(); file; file = files.next()) {
         if (m_reporter.cancelRequested()) {
             cancelled = true;
             return {};
         }
-        if (Status read = readFile(path); !read)
+        if (Status read = readFile(*file); !read)
             return read;
+        files.recycle(std::move(file));
     }
     return {};
 }
@@ -340,13 +347,14 @@ void DocumentBuilder::appendPiece(Family family, QByteArrayView piece, Utf8Repai
     }
 }
 
-Status DocumentBuilder::readFile(const QString& path)
+Status DocumentBuilder::readFile(const ReadAhead::File& file)
 {
-    // One open and one read: the class decision and the text come from the same bytes.
-    if (!platform::readRegularFile(path, m_fileBytes))
-        return {}; // taken away since the open test: skipped like a file that cannot be opened
-    const QByteArrayView content(m_fileBytes);
-    const ClassDecision decision = decideClass(path, content);
+    // Taken away since the open test: skipped like a file that cannot be opened.
+    if (!file.readable)
+        return {};
+    const QString& path = file.path;
+    const QByteArrayView content(file.bytes);
+    const ClassDecision& decision = file.decision;
     m_totalSize += content.size();
     ++m_processedCount;
     const EncodingClass cls = decision.encodingClass();
@@ -579,18 +587,13 @@ Status DocumentBuilder::joinPartialDocuments()
         }
         std::sort(parts.begin(), parts.end());
         QSaveFile joined(platform::nativePath(document));
-        if (!joined.open(QIODevice::WriteOnly))
+        if (!joined.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return failure(document, joined.errorString());
         for (const auto& [number, file] : parts) {
             m_reporter.caption(QStringLiteral("Aufgeteilte Dateien zusammenfügen:  ") + file);
-            QFile part(temp.filePath(file));
-            if (!part.open(QIODevice::ReadOnly))
-                return failure(document, part.errorString());
-            while (!part.atEnd()) {
-                const QByteArray chunk = part.read(kCopyChunk);
-                if (joined.write(chunk) != chunk.size())
-                    return failure(document, joined.errorString());
-            }
+            QString error;
+            if (!platform::appendFileContent(temp.filePath(file), joined, error))
+                return failure(document, error);
         }
         if (!joined.commit())
             return failure(document, joined.errorString());

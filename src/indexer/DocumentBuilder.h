@@ -2,6 +2,7 @@
 
 #include "common/Result.h"
 #include "common/UserInterface.h"
+#include "indexer/ReadAhead.h"
 #include "indexer/RunReporter.h"
 #include "store/DatabasePaths.h"
 #include "store/EncodingDetection.h"
@@ -53,12 +54,13 @@ private:
 
     // The size of a file the run takes (pattern, exclusions, a regular file that opens).
     std::optional<qint64> selectedSize(const QString& path) const;
-    bool selectedNormal(const QString& path) const;
+    // Selected by the estimate and not (by lower-case containment) one of the large files.
+    bool selectedNormal(const QString& path, const QStringList& largeLower) const;
     bool estimate();
     bool sizeAllowsIndexing();
     Status readLargeFiles(bool& cancelled);
     Status readNormalFiles(bool& cancelled);
-    Status readFile(const QString& path);
+    Status readFile(const ReadAhead::File& file);
     Status splitFile(const QString& path, qint64 size);
     Status readPieces(const QString& path, qint64 size);
     // The three blank lines, the title line and the rule; writes the class's text out as a
@@ -89,7 +91,7 @@ private:
     QHash<QString, qint64> m_selectedSizes; // the files the estimate selected, with their sizes
     QString m_sourceFolder;
     std::array<ClassBuffer, 3> m_buffers;
-    QByteArray m_fileBytes; // the file being read, its memory reused for the next
+    QByteArray m_fileBytes; // a large file's piece being read, its memory reused
     QByteArray m_repaired;  // a large file's piece made valid UTF-8
     std::array<int, 3> m_partCounters{};
     bool m_partsWritten = false;

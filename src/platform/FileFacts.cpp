@@ -83,6 +83,30 @@ bool canListDrive(QChar letter)
     return dir.exists() && dir.isReadable();
 }
 
+bool appendFileContent(const QString& nativeSource, QFileDevice& target, QString& error)
+{
+    QFile source(nativeSource);
+    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        error = source.errorString();
+        return false;
+    }
+    // One buffer for the whole file: a fresh one per chunk would cost a page fault per page.
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = source.read(chunk.data(), chunk.size());
+        if (got == 0)
+            return true;
+        if (got < 0) {
+            error = source.errorString();
+            return false;
+        }
+        if (target.write(chunk.constData(), got) != got) {
+            error = target.errorString();
+            return false;
+        }
+    }
+}
+
 void removeFileQuietly(const QString& programPath)
 {
     const QString native = nativePath(programPath);

@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QDateTime>
+#include <QFileDevice>
 #include <QString>
 
 #include <optional>
@@ -31,6 +32,10 @@ std::optional<qint64> openableFileSize(const QString& programPath);
 // one open and one read, no copy beyond the buffer. False when it is not such a file or
 // cannot be read.
 bool readRegularFile(const QString& programPath, QByteArray& into);
+
+// Appends the whole content of a file (a native path) to an open file. False with `error`
+// set on failure.
+bool appendFileContent(const QString& nativeSource, QFileDevice& target, QString& error);
 
 // Deletes a file if it exists; a missing file or a failed delete is not reported.
 void removeFileQuietly(const QString& programPath);
