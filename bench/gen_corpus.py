@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Writes a corpus of text files with a fixed seed: German-like text in Windows-1252,
 UTF-8 and UTF-16 LE (with byte-order mark), mostly small files, a few above 10 MB.
-Usage: gen_corpus.py OUT_DIR FILES TOTAL_MB"""
+With --marked, every tenth file holds the word "Zehntelwort" once and three files the
+word "Seltenwort", so that searches with a known number of hit files can be timed.
+Usage: gen_corpus.py OUT_DIR FILES TOTAL_MB [--marked]"""
 import os
 import random
 import sys
@@ -14,6 +16,8 @@ WORDS = ("der die das und ist nicht ein eine mit auf für von zu den im Haus Hau
 
 def main():
     out, files, total_mb = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+    marked = "--marked" in sys.argv[4:]
+    rare = {files // 4, files // 2, files - 1}
     rng = random.Random(4711)
     lines = []
     for _ in range(5000):
@@ -35,6 +39,10 @@ def main():
             line = rng.choice(lines)
             text.append(line)
             length += len(line) * (2 if encoding == "utf-16-le" else 1)
+        if marked and (i % 10 == 5 or i in rare):
+            word = "Seltenwort" if i in rare else "Zehntelwort"
+            at = rng.randrange(len(text))
+            text[at] = text[at].replace(" ", f" {word} ", 1)
         data = "".join(text).encode(encoding)
         if encoding == "utf-16-le":
             data = b"\xff\xfe" + data

@@ -2,6 +2,7 @@
 
 #include "indexer/TextLines.h"
 #include "platform/FileFacts.h"
+#include "search/HitCount.h"
 #include "search/TitleMarker.h"
 #include "store/Catalogue.h"
 #include "store/Descriptor.h"
@@ -29,6 +30,30 @@ QChar SearchDriver::replacementDrive(const DatabasePaths& paths, const QString& 
             found = QChar(letter);
     }
     return found;
+}
+
+bool SearchDriver::passesCountGate(const QString& databaseName, const QString& searchField,
+                                   bool caseSensitive, bool wholeWords,
+                                   const HitCounter& counter,
+                                   const CountConfirmation& confirm) const
+{
+    if (catalogue::isPathListOnly(m_paths, databaseName))
+        return true;
+    // A cancelled count still shows what was counted, so the user decides.
+    const HitCount count = countHits(m_paths, databaseName, searchField, counter);
+    return confirm(hitCountMessage(searchField, count, caseSensitive, wholeWords));
+}
+
+QString SearchDriver::clipboardText(const QString& searchField, bool asPhrase)
+{
+    QString text = searchField.trimmed();
+    if (asPhrase) {
+        if (text.endsWith(QChar::ReplacementCharacter))
+            text.chop(1);
+        return text;
+    }
+    const qsizetype blank = text.indexOf(u' ');
+    return (blank >= 1 ? text.left(blank + 1) : text).trimmed();
 }
 
 Result<QList<QByteArray>> SearchDriver::run(const QString& databaseName, const QString& searchField,

@@ -3,6 +3,7 @@
 #include "common/Result.h"
 #include "common/UserInterface.h"
 #include "search/DocumentSearch.h"
+#include "search/HitCounter.h"
 #include "store/DatabasePaths.h"
 
 #include <QByteArray>
@@ -16,6 +17,9 @@
 // and searches the database's documents in the order ANSI, UTF-8, Unicode.
 class SearchDriver {
 public:
+    // Shows the hit count's message and returns the answer: true for "Ja".
+    using CountConfirmation = std::function<bool(const QString& message)>;
+
     SearchDriver(const DatabasePaths& paths, UserInterface& ui);
 
     void setCancelFlag(const bool* cancel)
@@ -32,6 +36,18 @@ public:
     // The hit entries of the search, or a refusal ("Nur ein Zeichen ...") already shown.
     Result<QList<QByteArray>> run(const QString& databaseName, const QString& searchField,
                                   bool caseSensitive, bool wholeWords);
+
+    // The gate of a run: a database with documents is first counted and the count shown;
+    // only a "Ja" lets the search run. A database without documents always passes. Counts
+    // the search field's text as typed, case-insensitive, inside words.
+    bool passesCountGate(const QString& databaseName, const QString& searchField,
+                         bool caseSensitive, bool wholeWords, const HitCounter& counter,
+                         const CountConfirmation& confirm) const;
+
+    // What a search puts on the clipboard: as a phrase, the trimmed text without a final
+    // U+FFFD; otherwise its first word with the blank after it, when that blank is not the
+    // first character, else the whole text; trimmed either way.
+    static QString clipboardText(const QString& searchField, bool asPhrase);
 
     // The last letter among A, B and D to Z under which the database's descriptor exists,
     // else the source folder's drive letter.

@@ -186,3 +186,45 @@ TEST_F(DocumentSearchTest, FileByFileWithoutDocuments)
     driver.setCancelFlag(&cancel);
     EXPECT_TRUE(driver.run(QStringLiteral("DB"), QStringLiteral("tür"), false, false)->isEmpty());
 }
+
+// A database with documents is searched only after its count was shown and confirmed.
+TEST_F(DocumentSearchTest, CountGateAsksWithTheCountOnlyWhenThereAreDocuments)
+{
+    write(QStringLiteral("a.txt"), "Haus und Haushalt");
+    index();
+    QStringList asked;
+    bool answer = false;
+    const auto confirm = [&](const QString& message) {
+        asked.append(message);
+        return answer;
+    };
+    SearchDriver driver(paths, ui);
+    EXPECT_FALSE(
+        driver.passesCountGate(QStringLiteral("DB"), QStringLiteral("haus"), true, false,
+                               HitCounter(), confirm));
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].startsWith(
+        QStringLiteral("\"haus\" wurde in der Datenbank 2 mal gefunden.\r\n\r\n")));
+    EXPECT_TRUE(asked[0].contains(QStringLiteral("\r\nGroß/Kleinschreibung wird beachtet.\r\n")));
+    answer = true;
+    EXPECT_TRUE(driver.passesCountGate(QStringLiteral("DB"), QStringLiteral("haus"), false,
+                                       false, HitCounter(), confirm));
+
+    // Without documents there is nothing to count: no question.
+    index(true);
+    EXPECT_TRUE(driver.passesCountGate(QStringLiteral("DB"), QStringLiteral("haus"), false,
+                                       false, HitCounter(), confirm));
+    EXPECT_EQ(asked.size(), 2);
+}
+
+TEST(SearchClipboardText, PhraseOrFirstWord)
+{
+    EXPECT_EQ(SearchDriver::clipboardText(QStringLiteral("  Haus am See \uFFFD"), true),
+              QStringLiteral("Haus am See "));
+    EXPECT_EQ(SearchDriver::clipboardText(QStringLiteral("Haus am See\uFFFD"), true),
+              QStringLiteral("Haus am See"));
+    EXPECT_EQ(SearchDriver::clipboardText(QStringLiteral(" Haus am See"), false),
+              QStringLiteral("Haus"));
+    EXPECT_EQ(SearchDriver::clipboardText(QStringLiteral("Haus"), false), QStringLiteral("Haus"));
+    EXPECT_EQ(SearchDriver::clipboardText(QStringLiteral("a b"), false), QStringLiteral("a"));
+}
