@@ -38,13 +38,11 @@ qint64 lineOffset(QByteArrayView line)
     return error == std::errc() && end == last ? offset : 0;
 }
 
-QString linePath(QByteArrayView line, Family family)
+// The bytes after the line's first " #"; empty when it has none.
+QByteArrayView linePath(QByteArrayView line)
 {
     const qsizetype marker = line.indexOf(QByteArrayView(" #"));
-    if (marker < 0)
-        return QString();
-    const QString path = utf8::decode(line.sliced(marker + 2));
-    return family == Family::Utf8 ? utf8::bytesAsCharsToText(path) : path;
+    return marker < 0 ? QByteArrayView() : line.sliced(marker + 2);
 }
 
 } // namespace
@@ -61,10 +59,15 @@ TitlePositionList TitlePositionList::read(const QString& programPath, Family fam
 TitlePositionList TitlePositionList::parse(QByteArrayView bytes, Family family)
 {
     TitlePositionList list;
+    list.m_bytes = bytes.toByteArray();
+    list.m_family = family;
+    const QByteArrayView held(list.m_bytes);
     std::vector<qint64> offsets;
-    forEachLine(bytes, [&](QByteArrayView line) {
+    forEachLine(held, [&](QByteArrayView line) {
         offsets.push_back(lineOffset(line));
-        list.m_paths.push_back(linePath(line, family));
+        const QByteArrayView path = linePath(line);
+        list.m_paths.push_back(path.isEmpty() ? PathBytes{}
+                                              : PathBytes{path.data() - held.data(), path.size()});
     });
     list.buildRuns(offsets);
     return list;
@@ -85,7 +88,7 @@ void TitlePositionList::buildRuns(const std::vector<qint64>& offsets)
     const qsizetype count = size();
     for (qsizetype i = 0; i < count; ++i) {
         const bool last = i + 1 == count;
-        if (m_paths[i].isEmpty() || (!last && offsets[i + 1] < offsets[i]))
+        if (m_paths[i].length == 0 || (!last && offsets[i + 1] < offsets[i]))
             continue;
         edges.push_back({offsets[i], i, true});
         if (!last && offsets[i + 1] < std::numeric_limits<qint64>::max())
@@ -115,5 +118,9 @@ QString TitlePositionList::pathAt(qint64 offset) const
     if (after == m_runs.begin())
         return QString();
     const qsizetype line = std::prev(after)->line;
-    return line < 0 ? QString() : m_paths[std::size_t(line)];
+    if (line < 0)
+        return QString();
+    const PathBytes& bytes = m_paths[std::size_t(line)];
+    const QString path = utf8::decode(QByteArrayView(m_bytes).sliced(bytes.start, bytes.length));
+    return m_family == Family::Utf8 ? utf8::bytesAsCharsToText(path) : path;
 }

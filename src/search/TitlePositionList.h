@@ -2,6 +2,7 @@
 
 #include "store/Family.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -38,8 +39,16 @@ private:
         qsizetype line;
     };
 
+    // Where a line's path stands in the list's bytes; decoded only when a lookup gives it.
+    struct PathBytes {
+        qsizetype start = 0;
+        qsizetype length = 0; // 0: the line has no path
+    };
+
     void buildRuns(const std::vector<qint64>& offsets);
 
-    std::vector<QString> m_paths;
+    QByteArray m_bytes;
+    Family m_family = Family::Ansi;
+    std::vector<PathBytes> m_paths;
     std::vector<Run> m_runs;
 };
