@@ -48,7 +48,9 @@ Result<QStringList> rememberPatterns(const QStringList& remembered, const Slots&
     bool added = false;
     for (const QString& slot : slotTexts) {
         const QString pattern = u'*' + slot;
-        if (!patterns.contains(pattern) && slot.trimmed().size() > 1) {
+        // The file holds one pattern a line: one with a line break would come back as two.
+        const bool oneLine = !slot.contains(u'\n') && !slot.contains(u'\r');
+        if (!patterns.contains(pattern) && slot.trimmed().size() > 1 && oneLine) {
             patterns.append(pattern);
             added = true;
         }

@@ -26,10 +26,8 @@ void Utf16Statistics::feed(const unsigned char* bytes, std::size_t count)
 {
     if (count == 0)
         return;
-    if (!m_started) {
-        m_started = true;
-        m_signature = count >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
-    }
+    for (std::size_t k = 0; k < count && m_headCount < 2; ++k)
+        m_head[m_headCount++] = bytes[k];
     std::size_t i = 0;
     if (m_hasCarry) {
         countUnit(m_carry, bytes[0]);
@@ -85,7 +83,7 @@ void Utf16Statistics::feed(const unsigned char* bytes, std::size_t count)
 
 bool Utf16Statistics::looksLikeUtf16LE() const
 {
-    if (m_signature)
+    if (m_headCount == 2 && m_head[0] == 0xFF && m_head[1] == 0xFE)
         return true;
     return m_units > 0 && 2 * m_latin >= m_units && 100 * m_nulUnits <= m_units;
 }

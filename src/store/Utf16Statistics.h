@@ -21,8 +21,9 @@ private:
     std::uint64_t m_units = 0;
     std::uint64_t m_latin = 0;
     std::uint64_t m_nulUnits = 0;
-    bool m_started = false;
-    bool m_signature = false;
+    // The first two bytes of everything fed, for the FF FE signature, however it is cut.
+    unsigned char m_head[2] = {0, 0};
+    std::size_t m_headCount = 0;
     bool m_hasCarry = false;
     unsigned char m_carry = 0;
 };

@@ -1,6 +1,7 @@
 #include "indexer/DriveListFilter.h"
 
 #include "indexer/ExtensionPatterns.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,21 @@ TEST(ExtensionPatternsTest, FieldBecomesFiveSlots)
               QStringList({"*.a", "*.b", "*.c", "*.d", "*.e"}));
     EXPECT_EQ(patterns("*.txt; *.md"), QStringList({"*.txt;", "*.md", "", "", ""}));
     EXPECT_EQ(patterns("  "), QStringList({"", "", "", "", ""}));
+}
+
+// Remembered patterns come back from the file; a slot holding a line break (possible from
+// the command line) is not remembered, as the file would give it back as two patterns
+// (found by fuzzing).
+TEST(ExtensionPatternsTest, RememberedPatternsReadBack)
+{
+    const MappedDrive drive;
+    const QString file = drive.program(QStringLiteral("AuswahlEndungen.txt"));
+    const auto slotTexts = extensions::parseField(QStringLiteral("*.md *.log\nx *.ini"));
+    const Result<QStringList> kept =
+        extensions::rememberPatterns(extensions::rememberedPatterns(file), slotTexts, file);
+    ASSERT_TRUE(kept.ok());
+    EXPECT_EQ(kept.value(), QStringList({"*.csv", "*.ini", "*.md", "*.txt"}));
+    EXPECT_EQ(extensions::rememberedPatterns(file), kept.value());
 }
 
 TEST(ExtensionPatternsTest, FolderContainment)

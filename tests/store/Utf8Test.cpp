@@ -177,6 +177,21 @@ TEST(Utf8Test, Utf16StatisticsOverOddPieces)
     EXPECT_FALSE(looksLikeUtf16LE(reinterpret_cast<const unsigned char*>("A"), 1));
 }
 
+// The signature counts when the first piece holds only its first byte (found by fuzzing).
+TEST(Utf8Test, Utf16SignatureSplitAcrossPieces)
+{
+    const unsigned char bytes[] = {0xFF, 0xFE, 0x00};
+    EXPECT_TRUE(looksLikeUtf16LE(bytes, 3));
+    Utf16Statistics statistics;
+    statistics.feed(bytes, 1);
+    statistics.feed(bytes + 1, 2);
+    EXPECT_TRUE(statistics.looksLikeUtf16LE());
+    Utf16Statistics notSigned;
+    notSigned.feed(bytes + 1, 1);
+    notSigned.feed(bytes, 2);
+    EXPECT_FALSE(notSigned.looksLikeUtf16LE());
+}
+
 TEST(Utf8Test, BytesHeldAsCharactersBecomeRealText)
 {
     const QString bytesAsChars = QStringLiteral("Gr\u00C3\u00BC\u00C3\u0178e"); // C3 BC C3 9F

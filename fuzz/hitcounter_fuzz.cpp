@@ -1,0 +1,83 @@
+// The hit counter against a plain overlapping count: every start whose bytes equal the
+// pattern's through the ANSI lower-case table, overlapping ones included. The content is
+// placed so that it crosses a mapping-window edge, where a match is checked whole once.
+
+#include "platform/MappedFile.h"
+#include "search/HitCounter.h"
+#include "store/Windows1252.h"
+#include "support/FuzzSupport.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <vector>
+
+using fuzz::expect;
+using fuzz::shown;
+
+namespace {
+
+std::vector<qint64> plainOccurrences(const QByteArray& content, const QByteArray& pattern)
+{
+    const auto& lower = cp1252::lowerTable();
+    std::vector<qint64> found;
+    const qsizetype m = pattern.size();
+    for (qsizetype i = 0; m > 0 && i + m <= content.size(); ++i) {
+        bool equal = true;
+        for (qsizetype j = 0; j < m && equal; ++j)
+            equal = lower[static_cast<unsigned char>(content[i + j])] ==
+                    lower[static_cast<unsigned char>(pattern[j])];
+        if (equal)
+            found.push_back(i);
+    }
+    return found;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzedDataProvider input(data, size);
+    const qint64 windows = input.ConsumeIntegralInRange(1, 2);
+    const bool crossEdge = input.ConsumeBool();
+    const int beforeEdge = input.ConsumeIntegralInRange(0, 64);
+    const char filler = input.ConsumeIntegral<char>();
+    const int patternKind = input.ConsumeIntegralInRange(0, 3);
+    const std::string patternBytes = input.ConsumeRandomLengthString(24);
+    const QByteArray tail = fuzz::bytesOf(input.ConsumeRemainingBytesAsString());
+
+    // A text as the searches make it, for one of the families, or bytes as they are.
+    QByteArray pattern = fuzz::bytesOf(patternBytes);
+    if (patternKind < 3)
+        pattern = HitCounter::searchBytes(QString::fromUtf8(pattern), kFamilies[patternKind]);
+
+    const qint64 window = windows * MappedFile::kGranularity;
+    QByteArray content;
+    if (crossEdge)
+        content = QByteArray(window - beforeEdge, filler);
+    content += tail;
+    const QString path = fuzz::writeFile(QStringLiteral("Datenbank/hits.txt"), content);
+
+    const std::vector<qint64> expected = plainOccurrences(content, pattern);
+    std::vector<qint64> visited;
+    const HitCounter counter(window);
+    const HitCounter::Outcome outcome =
+        counter.visit(path, pattern, [&](qint64 offset) { visited.push_back(offset); });
+    if (visited != expected || outcome.occurrences != qint64(expected.size())) {
+        std::string where;
+        for (std::size_t i = 0; i < std::min(visited.size(), expected.size()); ++i) {
+            if (visited[i] != expected[i]) {
+                where = " first difference at " + std::to_string(expected[i]);
+                break;
+            }
+        }
+        fuzz::fail("counted " + std::to_string(outcome.occurrences) + " (" +
+                   std::to_string(visited.size()) + " visited), plainly " +
+                   std::to_string(expected.size()) + where + "; window " +
+                   std::to_string(window) + " pattern " + shown(pattern) + " tail " +
+                   shown(tail.left(200)));
+    }
+    expect(!outcome.cancelled, "cancelled without progress");
+    expect(counter.count(path, pattern).occurrences == outcome.occurrences,
+           "count and visit disagree");
+    return 0;
+}
