@@ -1,9 +1,39 @@
 #include "indexer/NewDatabaseChecks.h"
 
+#include "indexer/FileTimes.h"
 #include "platform/FileFacts.h"
 #include "store/Windows1252.h"
 
+#include <algorithm>
+
 namespace newdb {
+
+namespace {
+
+bool sameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Another listed database already carries the name; in update mode the database being
+// updated does not count.
+bool nameTaken(const Request& request, const QStringList& existingNames)
+{
+    const QString& updated = request.originalName.isEmpty() ? request.name : request.originalName;
+    return std::any_of(existingNames.begin(), existingNames.end(), [&](const QString& existing) {
+        return sameName(existing, request.name) &&
+               !(request.updateMode && sameName(existing, updated));
+    });
+}
+
+// The catalogue skips every descriptor whose name contains "_mht.dat".
+bool descriptorHidden(const QString& name)
+{
+    return (name + QStringLiteral(".dat"))
+        .contains(QStringLiteral("_mht.dat"), Qt::CaseInsensitive);
+}
+
+} // namespace
 
 FilteredName filterName(const QString& typed)
 {
@@ -19,29 +49,49 @@ FilteredName filterName(const QString& typed)
     return result;
 }
 
+QString removeInvalidCharacters(const QString& typed, UserInterface& ui)
+{
+    FilteredName filtered = filterName(typed);
+    if (filtered.removedSomething)
+        ui.information(kInvalidCharacters);
+    return std::move(filtered.name);
+}
+
+bool checkDrive(const QString& folder, UserInterface& ui)
+{
+    if (folder.mid(1, 2) != QStringLiteral(":\\") || platform::canListDrive(folder[0]))
+        return true;
+    ui.information(QStringLiteral("Das Laufwerk: \"%1\" hat kein NTFS-Dateisystem! Nimbra kann es "
+                                  "deshalb nicht indizieren.")
+                       .arg(folder[0]));
+    return false;
+}
+
+QString appendPattern(const QString& field, const QString& pattern)
+{
+    return field.isEmpty() ? pattern : field + u' ' + pattern;
+}
+
 bool confirm(const Request& request, const QStringList& existingNames, UserInterface& ui)
 {
     bool ok = true;
-    const auto refuse = [&](const char* text) {
-        ui.information(QString::fromUtf8(text));
+    const auto refuse = [&](const QString& text) {
+        ui.information(text);
         ok = false;
     };
     if (request.name.trimmed().isEmpty())
-        refuse("Sie haben keinen Namen für die Datenbank angegeben");
+        refuse(QStringLiteral("Sie haben keinen Namen für die Datenbank angegeben"));
     if (request.folder.trimmed().isEmpty())
-        refuse("Sie haben keinen Pfad angegeben");
+        refuse(QStringLiteral("Sie haben keinen Pfad angegeben"));
     if (!platform::isFolder(request.folder))
-        refuse("Der angegebene Ordner existiert nicht");
+        refuse(QStringLiteral("Der angegebene Ordner existiert nicht"));
     if (request.extensions.trimmed().isEmpty())
-        refuse("Sie haben keine Dateiendung angegeben");
-    if (!request.updateMode) {
-        for (const QString& existing : existingNames) {
-            if (existing.compare(request.name, Qt::CaseInsensitive) == 0) {
-                refuse("Dieser Name existiert schon! Geben Sie einen anderen ein!");
-                break;
-            }
-        }
-    }
+        refuse(QStringLiteral("Sie haben keine Dateiendung angegeben"));
+    if (descriptorHidden(request.name))
+        refuse(QStringLiteral("Ein Name, der auf \"_mht\" endet oder \"_mht.dat\" enthält, ist "
+                              "nicht möglich! Geben Sie einen anderen ein!"));
+    if (nameTaken(request, existingNames))
+        refuse(QStringLiteral("Dieser Name existiert schon! Geben Sie einen anderen ein!"));
     return ok;
 }
 
@@ -56,6 +106,14 @@ QString driveListQuestion(QChar driveLetter, const QDateTime& lastWrite)
                "  Das geht relativ schnell. Für 300.000 Dateien etwa 25 Sekunden.\r\n\r\n"
                "             Test-PC:  Prozessor: Intel Core i5-7400 4 x 3.00 GHz\r\n\r\n"
                "Die Geschwindigkeit ist abhängig von der Leistungsfähigkeit des PC.");
+}
+
+bool wantsNewDriveList(const QString& driveList, QChar driveLetter, NewDatabasePrompts& prompts)
+{
+    if (driveList.isEmpty())
+        return true;
+    const std::optional<FileTimes> times = fileTimes(driveList);
+    return !times || prompts.askYesNo(driveListQuestion(driveLetter, times->lastWrite));
 }
 
 } // namespace newdb

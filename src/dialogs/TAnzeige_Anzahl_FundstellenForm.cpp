@@ -1,0 +1,64 @@
+#include "dialogs/TAnzeige_Anzahl_FundstellenForm.h"
+
+#include "dialogs/WindowPlacement.h"
+
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TAnzeige_Anzahl_FundstellenForm::TAnzeige_Anzahl_FundstellenForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("Anzeige_Anzahl_FundstellenForm"));
+    setWindowTitle(QStringLiteral("Anzahl Fundstellen"));
+    setModal(true);
+
+    TntMemo1 = new QPlainTextEdit(this);
+    TntMemo1->setObjectName(QStringLiteral("TntMemo1"));
+    TntMemo1->setReadOnly(true);
+
+    JAButton = new QPushButton(QStringLiteral("Ja"), this);
+    JAButton->setObjectName(QStringLiteral("JAButton"));
+    JAButton->setDefault(true);
+    connect(JAButton, &QPushButton::clicked, this, &QDialog::accept);
+    NeinButton = new QPushButton(QStringLiteral("Nein"), this);
+    NeinButton->setObjectName(QStringLiteral("NeinButton"));
+    connect(NeinButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(JAButton);
+    buttons->addWidget(NeinButton);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(TntMemo1);
+    layout->addLayout(buttons);
+    resize(460, 260);
+}
+
+bool TAnzeige_Anzahl_FundstellenForm::ask(const QString& text, bool focusOnYes)
+{
+    TntMemo1->setPlainText(text);
+    m_focusOnYes = focusOnYes;
+    return exec() == QDialog::Accepted;
+}
+
+void TAnzeige_Anzahl_FundstellenForm::accept()
+{
+    m_answer = {true, false};
+    QDialog::accept();
+}
+
+void TAnzeige_Anzahl_FundstellenForm::reject()
+{
+    m_answer = {false, true};
+    QDialog::reject();
+}
+
+void TAnzeige_Anzahl_FundstellenForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    centreOnScreen(this);
+    (m_focusOnYes ? JAButton : NeinButton)->setFocus();
+}
