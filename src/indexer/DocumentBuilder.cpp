@@ -394,8 +394,8 @@ Status DocumentBuilder::appendDlePieces(Family family, EncodingClass cls, const 
     // The text as pieces between DLE characters; the character after each DLE is dropped
     // with it. A file starting with FF FE (and longer than the mark) is read as 16-bit
     // units after the mark, one holding just the mark gives no text.
-    const bool wide = content.size() >= 3 && quint8(content[0]) == 0xFF &&
-                      quint8(content[1]) == 0xFE;
+    const bool wide =
+        content.size() >= 3 && quint8(content[0]) == 0xFF && quint8(content[1]) == 0xFE;
     const bool markOnly = family == Family::Unicode && !wide;
     const int unit = wide ? 2 : 1;
     Utf8Repair repair;
@@ -535,8 +535,8 @@ Status DocumentBuilder::writePartial(Family family)
     ClassBuffer& buffer = m_buffers[int(family)];
     const int part = ++m_partCounters[int(family)];
     const QByteArrayView mark = family == Family::Unicode ? kByteOrderMark : QByteArrayView();
-    if (Status written = writePlain(m_paths.partialDocument(m_name, family, part), mark,
-                                    buffer.bytes);
+    if (Status written =
+            writePlain(m_paths.partialDocument(m_name, family, part), mark, buffer.bytes);
         !written)
         return written;
     m_partsWritten = true;
@@ -549,10 +549,16 @@ Status DocumentBuilder::writeFinalDocuments()
 {
     for (const Family family : kFamilies) {
         ClassBuffer& buffer = m_buffers[int(family)];
-        QByteArray bytes = buffer.bytes;
-        if (family == Family::Unicode)
-            bytes.prepend(kByteOrderMark);
-        if (Status written = writeFileSafely(m_paths.document(m_name, family), bytes); !written)
+        const QByteArrayView mark = family == Family::Unicode ? kByteOrderMark : QByteArrayView();
+        // With parts written, this is the last part: the join makes the document of them all
+        // and replaces the old one only then.
+        if (Status written =
+                m_partsWritten ? writePlain(m_paths.partialDocument(m_name, family,
+                                                                    ++m_partCounters[int(family)]),
+                                            mark, buffer.bytes)
+                               : writeFileSafely(m_paths.document(m_name, family),
+                                                 mark.toByteArray() + buffer.bytes);
+            !written)
             return written;
         buffer = ClassBuffer();
     }
@@ -564,13 +570,6 @@ Status DocumentBuilder::joinPartialDocuments()
     m_reporter.status(QStringLiteral("Aufgeteilte Dateien werden zusammengefügt!"));
     for (const Family family : kFamilies) {
         const QString document = m_paths.document(m_name, family);
-        if (platform::exists(document)) {
-            ++m_partCounters[int(family)];
-            const QString part =
-                m_paths.partialDocument(m_name, family, m_partCounters[int(family)]);
-            if (!QFile::rename(platform::nativePath(document), platform::nativePath(part)))
-                return failure(part, QStringLiteral("Umbenennen fehlgeschlagen"));
-        }
         // The parts of this database and family, in part number order.
         const QString prefix =
             m_name + u'_' + documentFamilyName(family) + QStringLiteral("Dokument");
@@ -594,9 +593,16 @@ Status DocumentBuilder::joinPartialDocuments()
             QString error;
             if (!platform::appendFileContent(temp.filePath(file), joined, error))
                 return failure(document, error);
+            platform::startWriteback(joined);
+            m_ui.letEventsThrough();
         }
         if (!joined.commit())
             return failure(document, joined.errorString());
+        // The parts are in the document now: no need to keep their space until the close.
+        for (const auto& [number, file] : parts) {
+            QFile::remove(temp.filePath(file));
+            m_ui.letEventsThrough();
+        }
     }
     return {};
 }

@@ -37,6 +37,10 @@ bool readRegularFile(const QString& programPath, QByteArray& into);
 // set on failure.
 bool appendFileContent(const QString& nativeSource, QFileDevice& target, QString& error);
 
+// Starts writing what was written to the file so far to the disk, without waiting, so that
+// a later sync of a large file has little left to wait for.
+void startWriteback(QFileDevice& file);
+
 // Deletes a file if it exists; a missing file or a failed delete is not reported.
 void removeFileQuietly(const QString& programPath);
 // Deletes everything inside a folder, subfolders included; true when nothing is left.

@@ -74,4 +74,14 @@ bool readRegularFile(const QString& programPath, QByteArray& into)
     return true;
 }
 
+void startWriteback(QFileDevice& file)
+{
+#ifdef Q_OS_LINUX
+    if (file.handle() >= 0)
+        ::sync_file_range(file.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+    Q_UNUSED(file);
+#endif
+}
+
 } // namespace platform

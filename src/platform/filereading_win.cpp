@@ -29,4 +29,9 @@ bool readRegularFile(const QString& programPath, QByteArray& into)
     return file.error() == QFileDevice::NoError;
 }
 
+void startWriteback(QFileDevice&)
+{
+    // The system writes back on its own; the final sync waits for what is left.
+}
+
 } // namespace platform
