@@ -1,5 +1,7 @@
 #include "app/MainFormModel.h"
 
+#include "store/Descriptor.h"
+
 MainFormModel::MainFormModel(settings::SettingsStore store, UserInterface& ui)
     : m_store(std::move(store)), m_ui(ui)
 {
@@ -54,7 +56,7 @@ catalogue::Listing MainFormModel::listAtFirstPaint()
     if (listing.names.isEmpty())
         return listing;
     bool ok = false;
-    const int stored = m_store.readOrFallback(settings::kSelectedDatabase).toInt(&ok);
+    const int stored = storedSelection().toInt(&ok);
     const bool inside = ok && stored >= 0 && stored < listing.names.size();
     listing.selectedIndex = inside ? stored : 0;
     return listing;
@@ -63,6 +65,27 @@ catalogue::Listing MainFormModel::listAtFirstPaint()
 QStringList MainFormModel::relist()
 {
     return catalogue::databaseNames(m_paths);
+}
+
+catalogue::Listing MainFormModel::listAfterRun(bool updateMode, const QString& newDatabaseName)
+{
+    return catalogue::LiesNamenDatenbanken(m_paths, updateMode, storedSelection(), newDatabaseName);
+}
+
+QString MainFormModel::storedSelection() const
+{
+    return m_store.readOrFallback(settings::kSelectedDatabase);
+}
+
+MainFormModel::UpdateFields MainFormModel::updateFields(const QString& name) const
+{
+    UpdateFields fields;
+    if (const auto header = descriptor::readHeader(m_paths.descriptor(name)); header.ok()) {
+        fields.folder = header->sourceFolder;
+        fields.extensions = header->extensionPart.toUpper();
+    }
+    fields.withDocuments = !catalogue::isPathListOnly(m_paths, name);
+    return fields;
 }
 
 QString MainFormModel::caption(bool administrator)

@@ -30,6 +30,17 @@ public:
     // list: 0). Returns the listing; selection() tells what was chosen.
     catalogue::Listing listAtFirstPaint();
     QStringList relist();
+    // The list at the end of a run: an update keeps the stored entry, a new database is
+    // selected by its name.
+    catalogue::Listing listAfterRun(bool updateMode, const QString& newDatabaseName);
+    // The dialog fields of a re-index: folder and extension part of the descriptor's header
+    // (upper case), empty when it has none; and whether the database has documents.
+    struct UpdateFields {
+        QString folder;
+        QString extensions;
+        bool withDocuments = true;
+    };
+    UpdateFields updateFields(const QString& name) const;
 
     // "  Nimbra-Doviruzu -  Die Suchmaschine für Doviruzu-Dokumente." or the administrator text.
     static QString caption(bool administrator);
@@ -54,6 +65,7 @@ public:
     void close(int selectedIndex, int entryCount, QSize mainSize);
 
 private:
+    QString storedSelection() const;
     QSize readSize(const QString& heightName, const QString& widthName);
 
     settings::SettingsStore m_store;

@@ -1,9 +1,14 @@
 #include "app/TMainForm_NB_Klar.h"
 
+#include "app/CloseMessage.h"
+#include "app/DatabaseListDelegate.h"
 #include "app/QtColors.h"
+#include "dialogs/TOKBottomDlg.h"
+#include "platform/FileFacts.h"
 #include "platform/SystemInfo.h"
 
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -35,6 +41,24 @@ TMainForm_NB_Klar::TMainForm_NB_Klar(const StartInfo& start, UserInterface* ui, 
     buildControls();
     m_model.create(start.hasArguments, start.nativeWorkingFolder, start.nativeProgramFolder,
                    screenWidth());
+    createRunParts(start);
+}
+
+TMainForm_NB_Klar::~TMainForm_NB_Klar() = default;
+
+void TMainForm_NB_Klar::createRunParts(const StartInfo& start)
+{
+    m_driver = std::make_unique<IndexRunDriver>(m_model.paths(), m_model.controlFolder(),
+                                                start.nativeProgramFolder, m_ui);
+    connect(m_driver.get(), &IndexRunDriver::viewChanged, this, &TMainForm_NB_Klar::showRunView);
+    connect(m_driver.get(), &IndexRunDriver::captionChanged, this,
+            &TMainForm_NB_Klar::showRunCaption);
+    connect(m_driver.get(), &IndexRunDriver::progressChanged, Label2, &QLabel::setText);
+    connect(m_driver.get(), &IndexRunDriver::runEnded, this, &TMainForm_NB_Klar::runEnded);
+    m_dialog = new TOKBottomDlg(m_model.paths(), m_model.controlFolder(), m_ui, nullptr, {}, this);
+    connect(new CloseMessage(this), &CloseMessage::closeRequested, this, &QWidget::close);
+    GedultTimer.setInterval(1000);
+    connect(&GedultTimer, &QTimer::timeout, this, &TMainForm_NB_Klar::GedultTimerTimer);
 }
 
 void TMainForm_NB_Klar::buildControls()
@@ -50,6 +74,7 @@ void TMainForm_NB_Klar::buildControls()
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->viewport()->installEventFilter(this);
+    ListBox1->setItemDelegate(new DatabaseListDelegate(ListBox1));
     connect(ListBox1, &QListWidget::currentRowChanged, this, [this] { ListBox1Click(); });
 
     Label1 = new QLabel(this);
@@ -57,9 +82,30 @@ void TMainForm_NB_Klar::buildControls()
     Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
 
-    BitBtn2 = new QPushButton(QStringLiteral("Schli&eßen"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    connect(BitBtn2, &QPushButton::clicked, this, &QWidget::close);
+    GeduldLabel = new QLabel(this);
+    GeduldLabel->setObjectName(QStringLiteral("GeduldLabel"));
+
+    const auto button = [this](const char* name, const QString& caption, const QString& hint) {
+        auto* created = new QPushButton(caption, this);
+        created->setObjectName(QLatin1String(name));
+        created->setToolTip(hint);
+        return created;
+    };
+    SuchenBtn = button("SuchenBtn", QStringLiteral("&Suchen"),
+                       QStringLiteral("In der ausgewählten Datenbank wird nach Text gesucht."));
+    // The search window comes with its own work; until then the button shows the way only.
+    SuchenBtn->setEnabled(false);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, SuchenBtn, &QPushButton::click);
+    NeuErstellenBtn = button("NeuErstellenBtn", QStringLiteral("  &Neue DB erstellen "),
+                             QStringLiteral("Eine neue Datenbank wird  erstellt (indiziert)"));
+    connect(NeuErstellenBtn, &QPushButton::clicked, this, [this] { NeuErstellenBtnClick(); });
+    ErneutIndiziereBtn = button("ErneutIndiziereBtn", QStringLiteral("DB erneut indizieren"),
+                                QStringLiteral("Ausgewählte Datenbank wird neu indiziert"));
+    connect(ErneutIndiziereBtn, &QPushButton::clicked, this, [this] { ErneutIndiziereBtnClick(); });
+    BitBtn2 = button("BitBtn2", RunControl::kCloseCaption, QString());
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    SpeedButton1 = button("SpeedButton1", QStringLiteral("?"), QString());
+    connect(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -76,17 +122,26 @@ void TMainForm_NB_Klar::buildControls()
     auto* toolBar = new QHBoxLayout;
     toolBar->addWidget(SpeedButton3);
     toolBar->addStretch();
+    toolBar->addWidget(SpeedButton1);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* each : {SuchenBtn, NeuErstellenBtn, ErneutIndiziereBtn})
+        buttons->addWidget(each);
 
     auto* bottom = new QHBoxLayout;
     auto* statusLines = new QVBoxLayout;
     statusLines->addWidget(Label1);
     statusLines->addWidget(Label2);
     bottom->addLayout(statusLines, 1);
-    bottom->addWidget(BitBtn2);
+    auto* closeColumn = new QVBoxLayout;
+    closeColumn->addWidget(GeduldLabel, 0, Qt::AlignHCenter);
+    closeColumn->addWidget(BitBtn2);
+    bottom->addLayout(closeColumn);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(toolBar);
     layout->addWidget(ListBox1, 1);
+    layout->addLayout(buttons);
     layout->addLayout(bottom);
 }
 
@@ -101,8 +156,12 @@ void TMainForm_NB_Klar::applyColors()
     setAutoFillBackground(true);
     QPalette labels = palette;
     labels.setColor(QPalette::WindowText, toQColor(text.value_or(colors::clWhite)));
-    for (QLabel* label : {Label1, Label2})
+    for (QLabel* label : {Label1, Label2, GeduldLabel})
         label->setPalette(labels);
+    QPalette list = labels;
+    list.setColor(QPalette::Base, palette.color(QPalette::Window));
+    list.setColor(QPalette::Text, labels.color(QPalette::WindowText));
+    ListBox1->setPalette(list);
 }
 
 void TMainForm_NB_Klar::paintEvent(QPaintEvent* event)
@@ -112,6 +171,11 @@ void TMainForm_NB_Klar::paintEvent(QPaintEvent* event)
         m_firstPaint = false;
         firstPaint();
     }
+    const int height = SuchenBtn->height();
+    QFont font = SuchenBtn->font();
+    font.setPointSize(height > 60 ? 16 : height > 44 ? 12 : 10);
+    if (font != SuchenBtn->font())
+        SuchenBtn->setFont(font);
     QWidget::paintEvent(event);
 }
 
@@ -175,8 +239,104 @@ bool TMainForm_NB_Klar::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void TMainForm_NB_Klar::NeuErstellenBtnClick()
+{
+    runDialog(false);
+}
+
+void TMainForm_NB_Klar::ErneutIndiziereBtnClick()
+{
+    const int row = ListBox1->currentRow();
+    if (m_driver->control().beginUpdateRequest(ListBox1->count(), row >= 0))
+        runDialog(true);
+    m_driver->control().endUpdateRequest();
+    showRunView();
+}
+
+void TMainForm_NB_Klar::runDialog(bool updateMode)
+{
+    QStringList names;
+    for (int i = 0; i < ListBox1->count(); ++i)
+        names.append(ListBox1->item(i)->text());
+    if (updateMode) {
+        const QString name = ListBox1->currentItem()->text();
+        const MainFormModel::UpdateFields fields = m_model.updateFields(name);
+        m_dialog->prepareForUpdate(name, fields.folder, fields.extensions, fields.withDocuments,
+                                   names);
+    } else {
+        m_dialog->prepareForNew(names);
+    }
+    if (m_dialog->exec() != QDialog::Accepted)
+        return;
+    const TOKBottomDlg::Choice choice = m_dialog->choice();
+    m_patienceTick = 0;
+    GedultTimer.start();
+    m_driver->start(
+        {choice.name, choice.folder, choice.extensions, updateMode, choice.pathListOnly},
+        choice.runListProgram);
+}
+
+void TMainForm_NB_Klar::BitBtn2Click()
+{
+    if (m_driver->closeButton() == RunControl::CloseButton::CloseWindow)
+        close();
+}
+
+void TMainForm_NB_Klar::showRunView()
+{
+    const RunControl::View& view = m_driver->view();
+    Label1->setText(view.status);
+    for (QPushButton* each : {NeuErstellenBtn, ErneutIndiziereBtn})
+        each->setEnabled(view.startButtonsEnabled);
+    BitBtn2->setEnabled(view.closeButtonEnabled);
+    BitBtn2->setText(view.closeButtonCaption);
+}
+
+void TMainForm_NB_Klar::showRunCaption(const QString& text)
+{
+    // Per-file captions come faster than anyone can read them: one every 100 ms is shown,
+    // and always the one that clears the caption.
+    if (!text.isEmpty() && m_lastCaption.isValid() && m_lastCaption.elapsed() < 100)
+        return;
+    m_lastCaption.start();
+    setWindowTitle(text.isEmpty() ? MainFormModel::caption(platform::runsAsAdministrator()) : text);
+}
+
+void TMainForm_NB_Klar::runEnded(bool closeRequested)
+{
+    GedultTimer.stop();
+    GeduldLabel->clear();
+    const catalogue::Listing listing =
+        m_model.listAfterRun(m_driver->control().updateMode(), m_driver->databaseName());
+    fillList(listing.names, listing.selectedIndex);
+    // The selection handler runs at every run end, so the path-list-only flag matches the
+    // files the run left.
+    ListBox1Click();
+    showRunView();
+    if (closeRequested)
+        close();
+}
+
+void TMainForm_NB_Klar::GedultTimerTimer()
+{
+    GeduldLabel->setText(RunControl::patienceDots(m_patienceTick));
+}
+
+void TMainForm_NB_Klar::SpeedButton1Click()
+{
+    // A missing help file is not reported.
+    const QString help = m_model.paths().baseFolder() + QStringLiteral("Hilfe_Nimbra_Klartext.pdf");
+    if (platform::exists(help))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(platform::nativePath(help)));
+}
+
 void TMainForm_NB_Klar::closeEvent(QCloseEvent* event)
 {
+    // During a run: cancel it and close when it has ended, so nothing is left half written.
+    if (m_driver->control().deferClose()) {
+        event->ignore();
+        return;
+    }
     m_model.close(ListBox1->currentRow(), ListBox1->count(), size());
     event->accept();
 }

@@ -1,15 +1,21 @@
 #pragma once
 
 #include "app/GuiUserInterface.h"
+#include "app/IndexRunDriver.h"
 #include "app/MainFormModel.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
+
+#include <memory>
 
 class QAction;
 class QLabel;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class TOKBottomDlg;
 
 // The main window: the list of databases, status lines and the close button. It shows what
 // MainFormModel decides and forwards its events there.
@@ -25,12 +31,19 @@ public:
 
     TMainForm_NB_Klar(const StartInfo& start, UserInterface* ui = nullptr,
                       QWidget* parent = nullptr);
+    ~TMainForm_NB_Klar() override;
 
     const MainFormModel& model() const { return m_model; }
     QListWidget* databaseList() const { return ListBox1; }
     QMenu* popupMenu() const { return PopupMenu1; }
 
+    TOKBottomDlg* newDatabaseDialog() const { return m_dialog; }
+    IndexRunDriver& runDriver() { return *m_driver; }
+
     void ListBox1Click();
+    void NeuErstellenBtnClick();
+    void ErneutIndiziereBtnClick();
+    void BitBtn2Click();
     void Datenbankloeschen1Click();
     void NurdieAnsiUtf8Unicodetxtlschen1Click();
 
@@ -44,16 +57,33 @@ private:
     void applyColors();
     void firstPaint();
     void fillList(const QStringList& names, int selectedIndex);
+    void createRunParts(const StartInfo& start);
+    void runDialog(bool updateMode);
+    void showRunView();
+    void showRunCaption(const QString& text);
+    void runEnded(bool closeRequested);
+    void GedultTimerTimer();
+    void SpeedButton1Click();
 
     GuiUserInterface m_ownUi;
     UserInterface& m_ui;
     MainFormModel m_model;
     bool m_firstPaint = true;
+    std::unique_ptr<IndexRunDriver> m_driver;
+    TOKBottomDlg* m_dialog = nullptr;
+    QTimer GedultTimer;
+    QElapsedTimer m_lastCaption;
+    int m_patienceTick = 0;
 
     QListWidget* ListBox1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
+    QLabel* GeduldLabel = nullptr;
+    QPushButton* SuchenBtn = nullptr;
+    QPushButton* NeuErstellenBtn = nullptr;
+    QPushButton* ErneutIndiziereBtn = nullptr;
     QPushButton* BitBtn2 = nullptr;
+    QPushButton* SpeedButton1 = nullptr;
     QPushButton* SpeedButton3 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction* Datenbankloeschen1 = nullptr;

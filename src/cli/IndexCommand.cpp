@@ -55,9 +55,8 @@ Status runListProgram(const DatabasePaths& paths, const QString& controlFolder, 
                      QCoreApplication::applicationFilePath()));
     }
     QProcess process;
-    process.setWorkingDirectory(listprogram::workingFolder(paths, controlFolder));
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(program, {QStringLiteral("open"), QString(drive)});
+    listprogram::start(process, program, paths, controlFolder, drive);
     if (!process.waitForStarted())
         return Status::failure(QStringLiteral("%1 konnte nicht gestartet werden: %2")
                                    .arg(program, process.errorString()));

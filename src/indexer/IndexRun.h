@@ -46,6 +46,8 @@ public:
     Status finish(bool aborted);
 
     const QString& finalStatus() const { return m_finalStatus; }
+    // Files the builder has read so far, for the progress line.
+    qint64 processedCount() const { return m_builder ? m_builder->processedCount() : 0; }
     const QStringList& logLines() const { return m_logLines; }
 
     // Hours, minutes and seconds without leading zeros: 3725 seconds are "1:2:5".

@@ -1,9 +1,11 @@
 #include "indexer/ListProgram.h"
 
+#include "platform/DriveMap.h"
 #include "platform/FileFacts.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 
 namespace listprogram {
 
@@ -36,6 +38,16 @@ QString workingFolder(const DatabasePaths& paths, const QString& controlFolder)
 {
     return platform::nativePath(
         controlFolder.isEmpty() ? paths.baseFolder() : DatabasePaths(controlFolder).baseFolder());
+}
+
+void start(QProcess& process, const QString& nativeProgram, const DatabasePaths& paths,
+           const QString& controlFolder, QChar drive)
+{
+    process.setWorkingDirectory(workingFolder(paths, controlFolder));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("NIMBRA_DRIVES"), DriveMap::current().toText());
+    process.setProcessEnvironment(environment);
+    process.start(nativeProgram, {QStringLiteral("open"), QString(drive)});
 }
 
 } // namespace listprogram

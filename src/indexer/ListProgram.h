@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QProcess;
+
 // The program that lists all files of a drive into Datenbank of its working folder.
 namespace listprogram {
 
@@ -15,5 +17,9 @@ QString locate(const DatabasePaths& paths, const QString& controlFolder,
                const QString& nativeOwnFolder);
 // It writes below the control folder when that is in use, else below the base folder.
 QString workingFolder(const DatabasePaths& paths, const QString& controlFolder);
+// Starts it for a drive ("open D") in its working folder, handing it this process's drive
+// map so that it sees the same drives. Does not wait.
+void start(QProcess& process, const QString& nativeProgram, const DatabasePaths& paths,
+           const QString& controlFolder, QChar drive);
 
 } // namespace listprogram

@@ -28,10 +28,10 @@ public:
 
     // What a press of the close button asks of the window.
     enum class CloseButton {
-        CloseWindow,       // nothing runs: the program ends
-        Cancelled,         // the running work stops at its next check
-        StopListProgram,   // the run waited for the list program: end it, the run is over
-        CloseAfterTheRun,  // a run is past its cancellable part: close when it has ended
+        CloseWindow,      // nothing runs: the program ends
+        Cancelled,        // the running work stops at its next check
+        StopListProgram,  // the run waited for the list program: end it, the run is over
+        CloseAfterTheRun, // a run is past its cancellable part: close when it has ended
     };
 
     // One tick of the wait for the list program.

@@ -1,6 +1,7 @@
 #include "platform/DriveMap.h"
 
 #include <QDir>
+#include <QStringList>
 
 namespace {
 
@@ -54,6 +55,14 @@ std::optional<QString> DriveMap::rootOf(QChar letter) const
     if (it == m_roots.end())
         return std::nullopt;
     return it->second.isEmpty() ? QStringLiteral("/") : it->second;
+}
+
+QString DriveMap::toText() const
+{
+    QStringList entries;
+    for (const auto& [letter, folder] : m_roots)
+        entries.append(QChar(letter) + u'=' + (folder.isEmpty() ? QStringLiteral("/") : folder));
+    return entries.join(u';');
 }
 
 QList<QChar> DriveMap::letters() const

@@ -25,6 +25,8 @@ public:
     void setRoot(QChar letter, const QString& nativeFolder);
     std::optional<QString> rootOf(QChar letter) const;
     QList<QChar> letters() const;
+    // The map as a NIMBRA_DRIVES text, so a child process sees the drives this one sees.
+    QString toText() const;
 
     // Native path of a program path; empty when the path has no mapped drive letter.
     QString toNative(const QString& programPath) const;

@@ -1,5 +1,9 @@
 #include "platform/SystemInfo.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 #include <unistd.h>
 
 namespace platform {
@@ -7,6 +11,30 @@ namespace platform {
 bool runsAsAdministrator()
 {
     return ::geteuid() == 0;
+}
+
+bool processRunning(const QString& executableName)
+{
+    const QString wanted = QFileInfo(executableName).fileName();
+    const QDir proc(QStringLiteral("/proc"));
+    for (const QString& pid : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (!pid.front().isDigit())
+            continue;
+        // The kernel's short name, and the file name of the program it was started as.
+        QFile comm(proc.filePath(pid + QStringLiteral("/comm")));
+        QFile cmdline(proc.filePath(pid + QStringLiteral("/cmdline")));
+        QString names[2];
+        if (comm.open(QIODevice::ReadOnly))
+            names[0] = QString::fromLocal8Bit(comm.readAll()).trimmed();
+        if (cmdline.open(QIODevice::ReadOnly))
+            names[1] = QFileInfo(QString::fromLocal8Bit(cmdline.readLine(4096).split('\0').first()))
+                           .fileName();
+        for (const QString& name : names) {
+            if (!name.isEmpty() && name.compare(wanted, Qt::CaseInsensitive) == 0)
+                return true;
+        }
+    }
+    return false;
 }
 
 } // namespace platform

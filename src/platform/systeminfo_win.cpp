@@ -1,6 +1,9 @@
 #include "platform/SystemInfo.h"
 
+#include <QFileInfo>
+
 #include <windows.h>
+#include <tlhelp32.h>
 
 namespace platform {
 
@@ -16,6 +19,24 @@ bool runsAsAdministrator()
     CheckTokenMembership(nullptr, administrators, &member);
     FreeSid(administrators);
     return member;
+}
+
+bool processRunning(const QString& executableName)
+{
+    const QString wanted = QFileInfo(executableName).fileName();
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    bool found = false;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
+         more = Process32NextW(snapshot, &entry)) {
+        const QString name = QFileInfo(QString::fromWCharArray(entry.szExeFile)).fileName();
+        found = name.compare(wanted, Qt::CaseInsensitive) == 0;
+    }
+    CloseHandle(snapshot);
+    return found;
 }
 
 } // namespace platform

@@ -37,8 +37,9 @@ TEST_F(RunControlTest, UpdateRequestNeedsASelectedDatabase)
     EXPECT_FALSE(control.beginUpdateRequest(0, false));
     EXPECT_FALSE(control.beginUpdateRequest(3, false));
     ASSERT_EQ(ui.informations.size(), 2);
-    EXPECT_EQ(ui.informations[0], QStringLiteral("Es existiert noch keine Datenbank! Betätigen Sie "
-                                                 "bitte den Schalter \"Neue Datenbank erstellen\"."));
+    EXPECT_EQ(ui.informations[0],
+              QStringLiteral("Es existiert noch keine Datenbank! Betätigen Sie "
+                             "bitte den Schalter \"Neue Datenbank erstellen\"."));
     EXPECT_EQ(ui.informations[1], QStringLiteral("Sie müssen zuerst eine Datenbank auswählen! Mit "
                                                  "linker Maustaste anklicken!"));
     // Nothing runs: the close button closes.

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(DriveMapTest, DefaultMapsCToRootAndSpecAddsLetters)
+TEST(DriveMapTest, DefaultMapsCToRootAndTheTextAddsLetters)
 {
     const DriveMap map = DriveMap::fromText(QStringLiteral("D=/srv/texte; e=/mnt/usb/ ;bad;XY=/z"));
     EXPECT_EQ(map.toNative(QStringLiteral("C:\\Daten\\a.txt")), QStringLiteral("/Daten/a.txt"));
@@ -11,6 +11,11 @@ TEST(DriveMapTest, DefaultMapsCToRootAndSpecAddsLetters)
     EXPECT_EQ(map.toNative(QStringLiteral("e:\\x")), QStringLiteral("/mnt/usb/x"));
     EXPECT_EQ(map.toNative(QStringLiteral("D:\\")), QStringLiteral("/srv/texte/"));
     EXPECT_EQ(map.letters().size(), 3);
+    // A child process given the map as text sees the same drives.
+    const DriveMap again = DriveMap::fromText(map.toText());
+    EXPECT_EQ(again.toText(), map.toText());
+    EXPECT_EQ(again.toNative(QStringLiteral("C:\\x")), QStringLiteral("/x"));
+    EXPECT_EQ(again.toNative(QStringLiteral("E:\\x")), QStringLiteral("/mnt/usb/x"));
 }
 
 TEST(DriveMapTest, UnmappedLetterOrNoDriveGivesEmptyNativePath)

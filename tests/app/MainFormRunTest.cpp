@@ -1,0 +1,175 @@
+#include "app/TMainForm_NB_Klar.h"
+
+#include "app/CloseMessage.h"
+#include "app/DatabaseListDelegate.h"
+#include "support/RecordingUserInterface.h"
+#include "support/TempFolder.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QLocalSocket>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Indexing runs from the main window with the real list program, on mapped temporary
+// drives: D holds the texts, E the base folder.
+class MainFormRunTest : public testing::Test {
+protected:
+    MainFormRunTest()
+    {
+        for (int i = 0; i < 40; ++i)
+            texts.write(QStringLiteral("Texte/datei%1.txt").arg(i, 2, 10, QLatin1Char('0')),
+                        QStringLiteral("Inhalt %1\r\n").arg(i, 2, 10, QLatin1Char('0')).toUtf8());
+    }
+
+    std::unique_ptr<TMainForm_NB_Klar> show()
+    {
+        TMainForm_NB_Klar::StartInfo start;
+        start.nativeWorkingFolder = base.native();
+        start.nativeProgramFolder = QCoreApplication::applicationDirPath();
+        auto form = std::make_unique<TMainForm_NB_Klar>(start, &ui);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        QCoreApplication::processEvents();
+        return form;
+    }
+
+    // Starts a run as the confirmed dialog does and waits for its end.
+    bool run(TMainForm_NB_Klar& form, const IndexRun::Request& request, bool newList = true)
+    {
+        QSignalSpy ended(&form.runDriver(), &IndexRunDriver::runEnded);
+        form.runDriver().start(request, newList);
+        return !ended.isEmpty() || ended.wait(30000);
+    }
+    static IndexRun::Request request(bool update = false)
+    {
+        return {QStringLiteral("Texte"), QStringLiteral("D:\\Texte"), QStringLiteral("*.txt"),
+                update, false};
+    }
+    QString label(TMainForm_NB_Klar& form, const char* name)
+    {
+        return form.findChild<QLabel*>(QLatin1String(name))->text();
+    }
+
+    IsolatedSettings isolated;
+    MappedDrive texts{u'D'};
+    MappedDrive base{u'E'};
+    RecordingUserInterface ui;
+};
+
+} // namespace
+
+TEST_F(MainFormRunTest, CreateThenReindexWithTheListProgram)
+{
+    auto form = show();
+    ASSERT_TRUE(run(*form, request()));
+    EXPECT_EQ(label(*form, "Label1"), QStringLiteral("Fertig mit der Indizierung."));
+    EXPECT_TRUE(
+        label(*form, "Label2").startsWith(QStringLiteral("Anzahl Dateien:     40     Zeit: ")));
+    ASSERT_EQ(form->databaseList()->count(), 1);
+    EXPECT_EQ(form->databaseList()->currentItem()->text(), QStringLiteral("Texte"));
+    EXPECT_FALSE(form->model().pathListOnly());
+    EXPECT_TRUE(
+        base.read(QStringLiteral("Datenbank/Texte_UTF8Dokument.txt")).contains("Inhalt 39"));
+    EXPECT_TRUE(ui.informations.isEmpty()) << ui.informations.join('\n').toStdString();
+
+    texts.write(QStringLiteral("Texte/neu.txt"), "Neuer Inhalt");
+    ASSERT_TRUE(run(*form, request(true)));
+    EXPECT_TRUE(base.read(QStringLiteral("Datenbank/Texte_UTF8Dokument.txt")).contains("Neuer"));
+    EXPECT_TRUE(form->findChild<QPushButton*>(QStringLiteral("NeuErstellenBtn"))->isEnabled());
+}
+
+TEST_F(MainFormRunTest, CancelAfterTheFirstFileEndsWithTheAbortedText)
+{
+    auto form = show();
+    bool pressed = false;
+    QObject::connect(&form->runDriver(), &IndexRunDriver::captionChanged, form.get(),
+                     [&](const QString& caption) {
+                         if (!pressed && caption.contains(QStringLiteral("-Datei:"))) {
+                             pressed = true;
+                             form->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
+                         }
+                     });
+    ASSERT_TRUE(run(*form, request(), false));
+    // No drive list yet: the list program ran first; then the builder stopped after a file.
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(label(*form, "Label1"), QStringLiteral("Fertig mit der abgebrochenen Indizierung."));
+    const QByteArray document = base.read(QStringLiteral("Datenbank/Texte_UTF8Dokument.txt"));
+    EXPECT_TRUE(document.contains("Inhalt 00"));
+    EXPECT_FALSE(document.contains("Inhalt 39"));
+    EXPECT_TRUE(form->isVisible());
+}
+
+// A close while the parts are joined lets the run end first: its documents are those of an
+// uncut run, and the window closes afterwards.
+TEST_F(MainFormRunTest, CloseDuringTheJoinKeepsTheDocumentsWhole)
+{
+    for (int i = 0; i < 3; ++i)
+        texts.write(QStringLiteral("Texte/a_gross%1.txt").arg(i),
+                    QByteArray(400000, char('a' + i)));
+    auto form = show();
+    ASSERT_TRUE(run(*form, request()));
+    const QByteArray uncut = base.read(QStringLiteral("Datenbank/Texte_UTF8Dokument.txt"));
+
+    bool closed = false;
+    QObject::connect(&form->runDriver(), &IndexRunDriver::viewChanged, form.get(), [&] {
+        if (!closed && form->runDriver().view().status.startsWith(QStringLiteral("Aufgeteilte"))) {
+            closed = true;
+            form->close();
+        }
+    });
+    ASSERT_TRUE(run(*form, request(true), false));
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(base.read(QStringLiteral("Datenbank/Texte_UTF8Dokument.txt")) == uncut);
+}
+
+TEST_F(MainFormRunTest, CloseMessageFromASocket)
+{
+    auto form = show();
+    const QString server = CloseMessage::serverName(QCoreApplication::applicationPid());
+    const auto send = [&](const QByteArray& message) {
+        QLocalSocket socket;
+        socket.connectToServer(server);
+        EXPECT_TRUE(socket.waitForConnected(2000));
+        socket.write(message);
+        socket.flush();
+        socket.disconnectFromServer();
+        QTest::qWait(100);
+    };
+    send("5735 98\n");
+    send("\x01\xFFgarbage 5735 99 x");
+    EXPECT_TRUE(form->isVisible());
+    send("5735 99\n");
+    EXPECT_FALSE(form->isVisible());
+
+    EXPECT_TRUE(CloseMessage::isCloseRequest(" 5735  99 "));
+    EXPECT_FALSE(CloseMessage::isCloseRequest("5735 99 1"));
+    EXPECT_FALSE(CloseMessage::isCloseRequest("5735"));
+}
+
+TEST(DatabaseListDelegateTest, SelectedEntryIsTheWindowColourDarkenedBySevenPercent)
+{
+    EXPECT_EQ(DatabaseListDelegate::selectedColor(QColor(100, 200, 255)), QColor(93, 186, 237));
+    QListWidget list;
+    list.setItemDelegate(new DatabaseListDelegate(&list));
+    QPalette palette = list.palette();
+    palette.setColor(QPalette::Base, QColor(100, 200, 255));
+    list.setPalette(palette);
+    list.addItems({QStringLiteral("A"), QStringLiteral("B")});
+    list.setCurrentRow(1);
+    list.resize(200, 100);
+    const QImage shot = list.grab().toImage();
+    const QRect second = list.visualItemRect(list.item(1));
+    const QPoint inside = list.viewport()->mapTo(&list, second.topRight() - QPoint(3, -3));
+    const QPoint firstInside =
+        list.viewport()->mapTo(&list, list.visualItemRect(list.item(0)).topRight() - QPoint(3, -3));
+    EXPECT_EQ(shot.pixelColor(inside), QColor(93, 186, 237));
+    EXPECT_EQ(shot.pixelColor(firstInside), QColor(100, 200, 255));
+}
