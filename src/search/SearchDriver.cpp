@@ -33,8 +33,7 @@ QChar SearchDriver::replacementDrive(const DatabasePaths& paths, const QString& 
 }
 
 bool SearchDriver::passesCountGate(const QString& databaseName, const QString& searchField,
-                                   bool caseSensitive, bool wholeWords,
-                                   const HitCounter& counter,
+                                   bool caseSensitive, bool wholeWords, const HitCounter& counter,
                                    const CountConfirmation& confirm) const
 {
     if (catalogue::isPathListOnly(m_paths, databaseName))

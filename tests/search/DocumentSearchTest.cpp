@@ -199,21 +199,20 @@ TEST_F(DocumentSearchTest, CountGateAsksWithTheCountOnlyWhenThereAreDocuments)
         return answer;
     };
     SearchDriver driver(paths, ui);
-    EXPECT_FALSE(
-        driver.passesCountGate(QStringLiteral("DB"), QStringLiteral("haus"), true, false,
-                               HitCounter(), confirm));
+    EXPECT_FALSE(driver.passesCountGate(QStringLiteral("DB"), QStringLiteral("haus"), true, false,
+                                        HitCounter(), confirm));
     ASSERT_EQ(asked.size(), 1);
     EXPECT_TRUE(asked[0].startsWith(
         QStringLiteral("\"haus\" wurde in der Datenbank 2 mal gefunden.\r\n\r\n")));
     EXPECT_TRUE(asked[0].contains(QStringLiteral("\r\nGroß/Kleinschreibung wird beachtet.\r\n")));
     answer = true;
-    EXPECT_TRUE(driver.passesCountGate(QStringLiteral("DB"), QStringLiteral("haus"), false,
-                                       false, HitCounter(), confirm));
+    EXPECT_TRUE(driver.passesCountGate(QStringLiteral("DB"), QStringLiteral("haus"), false, false,
+                                       HitCounter(), confirm));
 
     // Without documents there is nothing to count: no question.
     index(true);
-    EXPECT_TRUE(driver.passesCountGate(QStringLiteral("DB"), QStringLiteral("haus"), false,
-                                       false, HitCounter(), confirm));
+    EXPECT_TRUE(driver.passesCountGate(QStringLiteral("DB"), QStringLiteral("haus"), false, false,
+                                       HitCounter(), confirm));
     EXPECT_EQ(asked.size(), 2);
 }
 
