@@ -51,6 +51,9 @@ QSize MainFormModel::readSize(const QString& heightName, const QString& widthNam
 
 catalogue::Listing MainFormModel::listAtFirstPaint()
 {
+    m_viewerFontSize = m_store.readOrFallback(settings::kViewerFontSize);
+    if (m_store.read(settings::kBrowser).isEmpty())
+        m_store.write(settings::kBrowser, m_store.fallbackOf(settings::kBrowser));
     catalogue::Listing listing =
         catalogue::LiesNamenDatenbanken(m_paths, false, QString(), QString());
     if (listing.names.isEmpty())
@@ -135,14 +138,15 @@ bool MainFormModel::deleteSelectedDocuments()
 
 void MainFormModel::close(int selectedIndex, int entryCount, QSize mainSize)
 {
-    if (selectedIndex >= 0)
-        m_store.write(settings::kSelectedDatabase, QString::number(selectedIndex));
-    else if (entryCount > 0)
-        m_store.write(settings::kSelectedDatabase, QStringLiteral("0"));
+    // No selection is stored as the first entry, or as -1 when there is none.
+    const int stored = selectedIndex >= 0 ? selectedIndex : entryCount > 0 ? 0 : -1;
+    m_store.write(settings::kSelectedDatabase, QString::number(stored));
     if (m_store.read(settings::kColor).isEmpty())
         m_store.write(settings::kColor, QStringLiteral("clBlack"));
     m_store.write(settings::kHeight, QString::number(mainSize.height()));
     m_store.write(settings::kWidth, QString::number(mainSize.width()));
+    // Until the search window keeps its own, the viewer's font size is written back as read.
+    m_store.write(settings::kViewerFontSize, m_viewerFontSize);
     m_store.write(settings::kSearchHeight, QString::number(m_searchSize.height()));
     m_store.write(settings::kSearchWidth, QString::number(m_searchSize.width()));
     if (baseFolderFound())

@@ -26,8 +26,8 @@ public:
     QSize mainWindowSize() const { return m_mainSize; }
     QSize searchWindowSize() const { return m_searchSize; }
 
-    // The first painting: lists the databases and picks the stored entry (outside the
-    // list: 0). Returns the listing; selection() tells what was chosen.
+    // The first painting: keeps the viewer's font size and the browser (missing: "standard",
+    // written), lists the databases and picks the stored entry (outside the list: 0).
     catalogue::Listing listAtFirstPaint();
     QStringList relist();
     // The list at the end of a run: an update keeps the stored entry, a new database is
@@ -74,6 +74,7 @@ private:
     QString m_controlFolder;
     QSize m_mainSize;
     QSize m_searchSize;
+    QString m_viewerFontSize = QStringLiteral("10");
     int m_selectedIndex = -1;
     QString m_selectedName;
     bool m_pathListOnly = false;

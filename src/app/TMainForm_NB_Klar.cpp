@@ -33,7 +33,8 @@ int screenWidth()
 
 } // namespace
 
-TMainForm_NB_Klar::TMainForm_NB_Klar(const StartInfo& start, UserInterface* ui, QWidget* parent)
+TMainForm_NB_Klar::TMainForm_NB_Klar(const StartInfo& start, UserInterface* ui,
+                                     NewDatabasePrompts* prompts, QWidget* parent)
     : QWidget(parent), m_ownUi(this), m_ui(ui ? *ui : m_ownUi),
       m_model(settings::SettingsStore(), m_ui)
 {
@@ -41,12 +42,12 @@ TMainForm_NB_Klar::TMainForm_NB_Klar(const StartInfo& start, UserInterface* ui, 
     buildControls();
     m_model.create(start.hasArguments, start.nativeWorkingFolder, start.nativeProgramFolder,
                    screenWidth());
-    createRunParts(start);
+    createRunParts(start, prompts);
 }
 
 TMainForm_NB_Klar::~TMainForm_NB_Klar() = default;
 
-void TMainForm_NB_Klar::createRunParts(const StartInfo& start)
+void TMainForm_NB_Klar::createRunParts(const StartInfo& start, NewDatabasePrompts* prompts)
 {
     m_driver = std::make_unique<IndexRunDriver>(m_model.paths(), m_model.controlFolder(),
                                                 start.nativeProgramFolder, m_ui);
@@ -55,7 +56,7 @@ void TMainForm_NB_Klar::createRunParts(const StartInfo& start)
             &TMainForm_NB_Klar::showRunCaption);
     connect(m_driver.get(), &IndexRunDriver::progressChanged, Label2, &QLabel::setText);
     connect(m_driver.get(), &IndexRunDriver::runEnded, this, &TMainForm_NB_Klar::runEnded);
-    m_dialog = new TOKBottomDlg(m_model.paths(), m_model.controlFolder(), m_ui, nullptr, {}, this);
+    m_dialog = new TOKBottomDlg(m_model.paths(), m_model.controlFolder(), m_ui, prompts, {}, this);
     connect(new CloseMessage(this), &CloseMessage::closeRequested, this, &QWidget::close);
     GedultTimer.setInterval(1000);
     connect(&GedultTimer, &QTimer::timeout, this, &TMainForm_NB_Klar::GedultTimerTimer);

@@ -15,6 +15,7 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class NewDatabasePrompts;
 class TOKBottomDlg;
 
 // The main window: the list of databases, status lines and the close button. It shows what
@@ -29,8 +30,10 @@ public:
         QString nativeProgramFolder;
     };
 
+    // Without ui and prompts the windows' own message boxes, folder browser and notice
+    // window are used; tests script them.
     TMainForm_NB_Klar(const StartInfo& start, UserInterface* ui = nullptr,
-                      QWidget* parent = nullptr);
+                      NewDatabasePrompts* prompts = nullptr, QWidget* parent = nullptr);
     ~TMainForm_NB_Klar() override;
 
     const MainFormModel& model() const { return m_model; }
@@ -57,7 +60,7 @@ private:
     void applyColors();
     void firstPaint();
     void fillList(const QStringList& names, int selectedIndex);
-    void createRunParts(const StartInfo& start);
+    void createRunParts(const StartInfo& start, NewDatabasePrompts* prompts);
     void runDialog(bool updateMode);
     void showRunView();
     void showRunCaption(const QString& text);

@@ -3,6 +3,7 @@
 #include "dialogs/DialogPrompts.h"
 #include "indexer/DriveListFilter.h"
 #include "indexer/ExtensionPatterns.h"
+#include "indexer/ListProgram.h"
 #include "indexer/NewDatabaseChecks.h"
 #include "platform/FileFacts.h"
 
@@ -168,6 +169,7 @@ void TOKBottomDlg::buildExplanation()
                            QStringLiteral("Nach dem Sie OK betätigt haben, wird eine "
                                           "Hauptdateienliste erstellt.  Dafür wird das "),
                            this);
+#ifdef Q_OS_WIN
     Label5 = named<QLabel>("Label5",
                            QStringLiteral("Programm \"ZedozoviDuzozazidozi.exe\" gestartet. "
                                           "Dieses braucht Administratorrechte."),
@@ -176,6 +178,13 @@ void TOKBottomDlg::buildExplanation()
                            QStringLiteral("Deshalb müssen Sie die Frage der "
                                           "Benutzerkontensteuerung mit \"Ja\" bestätigen."),
                            this);
+#else
+    // Here the list program runs without asking for rights: it is named, nothing to confirm.
+    Label5 = named<QLabel>(
+        "Label5", QStringLiteral("Programm \"%1\" gestartet.").arg(listprogram::fileName()), this);
+    Label6 = named<QLabel>("Label6", this);
+    Label6->hide();
+#endif
     Image1 = named<QLabel>("Image1", this);
     Image1->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(32, 32));
     Image1->hide();

@@ -116,7 +116,20 @@ TEST_F(MainFormModelTest, CloseStoresSelectionAndSizesAndEmptiesTemp)
     EXPECT_FALSE(QFile::exists(drive.native(QStringLiteral("Datenbank/Temp/NB_Ergebnis.htm"))));
 
     model.close(-1, 0, QSize(900, 600));
-    EXPECT_EQ(store.read(kSelectedDatabase), QStringLiteral("0")); // untouched without entries
+    EXPECT_EQ(store.read(kSelectedDatabase), QStringLiteral("-1"));
+}
+
+// What the search window will own is written back as it was read, the browser set once.
+TEST_F(MainFormModelTest, ViewerFontSizeAndBrowserSurviveAStartAndClose)
+{
+    create();
+    store.write(kViewerFontSize, QStringLiteral("14"));
+    store.write(kBrowser, QString());
+    model.listAtFirstPaint();
+    store.write(kViewerFontSize, QStringLiteral("99"));
+    EXPECT_EQ(store.read(kBrowser), QStringLiteral("standard"));
+    model.close(-1, 0, QSize(900, 600));
+    EXPECT_EQ(store.read(kViewerFontSize), QStringLiteral("14"));
 }
 
 TEST_F(MainFormModelTest, CaptionSaysWhenRunningAsAdministrator)

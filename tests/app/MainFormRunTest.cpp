@@ -2,16 +2,20 @@
 
 #include "app/CloseMessage.h"
 #include "app/DatabaseListDelegate.h"
+#include "dialogs/TOKBottomDlg.h"
+#include "indexer/NewDatabaseScriptedPrompts.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempFolder.h"
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QLocalSocket>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -33,7 +37,7 @@ protected:
         TMainForm_NB_Klar::StartInfo start;
         start.nativeWorkingFolder = base.native();
         start.nativeProgramFolder = QCoreApplication::applicationDirPath();
-        auto form = std::make_unique<TMainForm_NB_Klar>(start, &ui);
+        auto form = std::make_unique<TMainForm_NB_Klar>(start, &ui, &prompts);
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         QCoreApplication::processEvents();
@@ -60,10 +64,50 @@ protected:
     IsolatedSettings isolated;
     MappedDrive texts{u'D'};
     MappedDrive base{u'E'};
+    // Presses a button of the main window that opens the new-database dialog, fills the
+    // dialog as a user would and waits for the run it starts.
+    bool runFromButton(TMainForm_NB_Klar& form, const char* button, const QString& name)
+    {
+        QSignalSpy ended(&form.runDriver(), &IndexRunDriver::runEnded);
+        QTimer::singleShot(0, &form, [&form, name] {
+            TOKBottomDlg* dialog = form.newDatabaseDialog();
+            if (!name.isEmpty()) {
+                dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(name);
+                dialog->findChild<QPushButton*>(QStringLiteral("OrdnerwaehlenButton"))->click();
+            }
+            dialog->findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+        });
+        form.findChild<QPushButton*>(QLatin1String(button))->click();
+        return !ended.isEmpty() || ended.wait(30000);
+    }
+
     RecordingUserInterface ui;
+    ScriptedPrompts prompts;
 };
 
 } // namespace
+
+TEST_F(MainFormRunTest, NewDatabaseThroughTheDialogThenReindexThroughTheButton)
+{
+    auto form = show();
+    prompts.folders = {texts.native(QStringLiteral("Texte"))};
+    ASSERT_TRUE(runFromButton(*form, "NeuErstellenBtn", QStringLiteral("Briefe")));
+    EXPECT_EQ(label(*form, "Label1"), QStringLiteral("Fertig mit der Indizierung."));
+    ASSERT_EQ(form->databaseList()->count(), 1);
+    EXPECT_EQ(form->databaseList()->currentItem()->text(), QStringLiteral("Briefe"));
+    EXPECT_TRUE(base.read(QStringLiteral("Datenbank/Briefe.dat")).startsWith("PFAD_UND_ENDUNGEN="));
+
+    // The re-index keeps the dialog's fields from the descriptor; the drive list exists now,
+    // so the dialog asks whether to make it anew ("Nein": the list is read as it is).
+    texts.write(QStringLiteral("Texte/spaet.txt"), "Spaeter Inhalt");
+    ASSERT_TRUE(runFromButton(*form, "ErneutIndiziereBtn", QString()));
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_FALSE(
+        base.read(QStringLiteral("Datenbank/Briefe_UTF8Dokument.txt")).contains("Spaeter"));
+    EXPECT_EQ(label(*form, "Label1"), QStringLiteral("Fertig mit der Indizierung."));
+    EXPECT_EQ(form->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->text(),
+              QStringLiteral("Schli&eßen"));
+}
 
 TEST_F(MainFormRunTest, CreateThenReindexWithTheListProgram)
 {
