@@ -35,6 +35,7 @@ void IndexRunDriver::start(const IndexRun::Request& request, bool newDriveList)
     m_databaseName = request.name;
     m_control.beginRun(request.updateMode);
     m_progressTimer.start();
+    emit runStarted();
     emit viewChanged();
     m_run = std::make_unique<IndexRun>(m_paths, m_controlFolder, m_ui, *this);
     if (Status started = m_run->start(request); !started)

@@ -42,6 +42,7 @@ public:
     bool cancelRequested() override;
 
 signals:
+    void runStarted();
     void viewChanged();
     void captionChanged(const QString& text);
     void progressChanged(const QString& line);

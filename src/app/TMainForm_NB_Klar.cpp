@@ -55,6 +55,10 @@ void TMainForm_NB_Klar::createRunParts(const StartInfo& start, NewDatabasePrompt
     connect(m_driver.get(), &IndexRunDriver::captionChanged, this,
             &TMainForm_NB_Klar::showRunCaption);
     connect(m_driver.get(), &IndexRunDriver::progressChanged, Label2, &QLabel::setText);
+    connect(m_driver.get(), &IndexRunDriver::runStarted, this, [this] {
+        m_patienceTick = 0;
+        GedultTimer.start();
+    });
     connect(m_driver.get(), &IndexRunDriver::runEnded, this, &TMainForm_NB_Klar::runEnded);
     m_dialog = new TOKBottomDlg(m_model.paths(), m_model.controlFolder(), m_ui, prompts, {}, this);
     connect(new CloseMessage(this), &CloseMessage::closeRequested, this, &QWidget::close);
@@ -270,8 +274,6 @@ void TMainForm_NB_Klar::runDialog(bool updateMode)
     if (m_dialog->exec() != QDialog::Accepted)
         return;
     const TOKBottomDlg::Choice choice = m_dialog->choice();
-    m_patienceTick = 0;
-    GedultTimer.start();
     m_driver->start(
         {choice.name, choice.folder, choice.extensions, updateMode, choice.pathListOnly},
         choice.runListProgram);

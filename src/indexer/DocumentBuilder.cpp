@@ -16,7 +16,9 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <future>
 
 namespace {
 
@@ -88,6 +90,15 @@ Status failure(const QString& path, const QString& cause)
 {
     return Status::failure(
         QStringLiteral("Die Datei %1 konnte nicht geschrieben werden: %2").arg(path, cause));
+}
+
+// Runs work on a worker thread and lets window events through until it is done.
+template <typename Work> bool whileLettingEventsThrough(UserInterface& ui, Work work)
+{
+    std::future<bool> done = std::async(std::launch::async, std::move(work));
+    while (done.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+        ui.letEventsThrough();
+    return done.get();
 }
 
 bool writeAll(QFile& file, QByteArrayView bytes)
@@ -596,7 +607,9 @@ Status DocumentBuilder::joinPartialDocuments()
             platform::startWriteback(joined);
             m_ui.letEventsThrough();
         }
-        if (!joined.commit())
+        // Forcing a document of hundreds of megabytes to disk takes a while: the window
+        // stays responsive meanwhile.
+        if (!whileLettingEventsThrough(m_ui, [&joined] { return joined.commit(); }))
             return failure(document, joined.errorString());
         // The parts are in the document now: no need to keep their space until the close.
         for (const auto& [number, file] : parts) {
