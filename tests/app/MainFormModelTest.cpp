@@ -150,3 +150,22 @@ TEST_F(MainFormModelTest, ControlFolderCountsOnlyInsideTheBaseFolder)
     other.create(false, drive.native(), QString(), 1920);
     EXPECT_TRUE(other.controlFolder().isEmpty());
 }
+
+// A re-index fills the dialog from the descriptor's header; without one the fields stay
+// empty for the user to fill.
+TEST_F(MainFormModelTest, ReindexFieldsComeFromTheDescriptorHeader)
+{
+    create();
+    drive.write(QStringLiteral("Datenbank/Texte.dat"),
+                "PFAD_UND_ENDUNGEN= D:\\Texte *.txt *.csv   \r\nD:\\Texte\\a.txt\r\n");
+    const MainFormModel::UpdateFields fields = model.updateFields(QStringLiteral("Texte"));
+    EXPECT_EQ(fields.folder, QStringLiteral("D:\\Texte"));
+    EXPECT_EQ(fields.extensions, QStringLiteral("*.TXT *.CSV   "));
+    EXPECT_FALSE(fields.withDocuments);
+
+    drive.write(QStringLiteral("Datenbank/Ohne.dat"), "D:\\Texte\\a.txt\r\n");
+    const MainFormModel::UpdateFields without = model.updateFields(QStringLiteral("Ohne"));
+    EXPECT_TRUE(without.folder.isEmpty());
+    EXPECT_TRUE(without.extensions.isEmpty());
+    EXPECT_TRUE(model.updateFields(QStringLiteral("Fehlt")).folder.isEmpty());
+}
