@@ -37,6 +37,9 @@ bool readRegularFile(const QString& programPath, QByteArray& into);
 // set on failure.
 bool appendFileContent(const QString& nativeSource, QFileDevice& target, QString& error);
 
+// Renames a file over another, replacing it in one step (native paths).
+bool replaceFile(const QString& nativeFrom, const QString& nativeTo);
+
 // Starts writing what was written to the file so far to the disk, without waiting, so that
 // a later sync of a large file has little left to wait for.
 void startWriteback(QFileDevice& file);

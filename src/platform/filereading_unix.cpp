@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -72,6 +73,12 @@ bool readRegularFile(const QString& programPath, QByteArray& into)
     }
     into.resize(filled);
     return true;
+}
+
+bool replaceFile(const QString& nativeFrom, const QString& nativeTo)
+{
+    return ::rename(QFile::encodeName(nativeFrom).constData(),
+                    QFile::encodeName(nativeTo).constData()) == 0;
 }
 
 void startWriteback(QFileDevice& file)

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <windows.h>
+
 namespace platform {
 
 std::optional<qint64> openableFileSize(const QString& programPath)
@@ -27,6 +29,13 @@ bool readRegularFile(const QString& programPath, QByteArray& into)
         return false;
     into = file.readAll();
     return file.error() == QFileDevice::NoError;
+}
+
+bool replaceFile(const QString& nativeFrom, const QString& nativeTo)
+{
+    return MoveFileExW(reinterpret_cast<const wchar_t*>(nativeFrom.utf16()),
+                       reinterpret_cast<const wchar_t*>(nativeTo.utf16()),
+                       MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 void startWriteback(QFileDevice&)

@@ -40,7 +40,8 @@ Status ResultPageWriter::SchreibHTMLDocNeu(std::span<const QByteArray> entries,
     const QStringList lines = resultpage::lines(page, header, m_paths);
     m_ui.letEventsThrough();
     const Status written =
-        writeFileSafely(pageFile(m_state.currentPage), resultpage::fileBytes(lines));
+        writeFileSafely(pageFile(m_state.currentPage), resultpage::fileBytes(lines),
+                        Durability::NotForced); // pages live in Temp for the session
     if (!written) {
         m_ui.warning(written.error());
         return written;

@@ -4,8 +4,9 @@
 #include "store/Windows1252.h"
 
 #include <QSaveFile>
+#include <QTemporaryFile>
 
-Status writeFileSafely(const QString& programPath, const QByteArray& bytes)
+Status writeFileSafely(const QString& programPath, const QByteArray& bytes, Durability durability)
 {
     const QString native = platform::nativePath(programPath);
     const auto failure = [&programPath](const QString& cause) {
@@ -14,6 +15,15 @@ Status writeFileSafely(const QString& programPath, const QByteArray& bytes)
     };
     if (native.isEmpty())
         return failure(QStringLiteral("Das Laufwerk ist nicht zugeordnet."));
+    if (durability == Durability::NotForced) {
+        QTemporaryFile file(native + QStringLiteral(".XXXXXX"));
+        if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
+            return failure(file.errorString());
+        file.close();
+        if (!platform::replaceFile(file.fileName(), native))
+            return failure(QStringLiteral("Umbenennen fehlgeschlagen"));
+        return {};
+    }
     QSaveFile file(native);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());

@@ -12,9 +12,14 @@ enum class CodePage {
     Utf16LE = 1200, // with byte-order mark FF FE
 };
 
+// Whether a written file is forced to disk before it replaces the old one. Files that live
+// only for a session (result pages) need not wait for the disk.
+enum class Durability { Forced, NotForced };
+
 // Writes bytes to a temporary file in the target's folder and renames it over the target,
 // so a crash or a full disk never leaves a half-written file in place of a good one.
-Status writeFileSafely(const QString& programPath, const QByteArray& bytes);
+Status writeFileSafely(const QString& programPath, const QByteArray& bytes,
+                       Durability durability = Durability::Forced);
 
 // The text in the code page: unrepresentable 1252 characters become "?", UTF-16 gets FF FE.
 QByteArray encodeForCodePage(const QString& text, CodePage codePage);

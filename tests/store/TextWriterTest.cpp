@@ -33,6 +33,16 @@ TEST(TextWriterTest, ReplacesWholeAndLeavesNoTemporaryFile)
             .ok());
     EXPECT_EQ(drive.read(QStringLiteral("a.txt")), "new");
     EXPECT_EQ(QDir(drive.native()).entryList(QDir::Files | QDir::Hidden), QStringList({"a.txt"}));
+
+    // Without forcing it to disk, the same replacement in one step.
+    ASSERT_TRUE(
+        writeFileSafely(drive.program(QStringLiteral("a.txt")), "newer", Durability::NotForced)
+            .ok());
+    EXPECT_EQ(drive.read(QStringLiteral("a.txt")), "newer");
+    EXPECT_EQ(QDir(drive.native()).entryList(QDir::Files | QDir::Hidden), QStringList({"a.txt"}));
+    EXPECT_FALSE(
+        writeFileSafely(drive.program(QStringLiteral("no/a.txt")), "x", Durability::NotForced)
+            .ok());
 }
 
 TEST(TextWriterTest, FailureNamesTheFileAndKeepsTheOldOne)
