@@ -55,7 +55,7 @@ std::optional<QByteArray> TATBinHexBuffer::readRange(qint64 pos, qint64 length)
 {
     // What the buffer holds is taken from it: a selection around a hit usually lies inside.
     if (isOpen() && m_readOk && pos >= m_start && length >= 0 && pos + length <= m_start + m_length)
-        return QByteArray(m_data.data() + (pos - m_start), length);
+        return QByteArray(m_data.constData() + (pos - m_start), length);
     if (!isOpen() || !m_file.seek(pos))
         return std::nullopt;
     QByteArray bytes = m_file.read(length);
