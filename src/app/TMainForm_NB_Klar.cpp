@@ -335,6 +335,9 @@ void TMainForm_NB_Klar::SpeedButton1Click()
 
 void TMainForm_NB_Klar::closeEvent(QCloseEvent* event)
 {
+    // While the list program runs nothing is written yet: it is ended with the run.
+    if (m_driver->control().waiting())
+        m_driver->closeButton();
     // During a run: cancel it and close when it has ended, so nothing is left half written.
     if (m_driver->control().deferClose()) {
         event->ignore();

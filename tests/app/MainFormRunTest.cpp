@@ -8,6 +8,7 @@
 #include "support/TempFolder.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -216,4 +217,24 @@ TEST(DatabaseListDelegateTest, SelectedEntryIsTheWindowColourDarkenedBySevenPerc
         list.viewport()->mapTo(&list, list.visualItemRect(list.item(0)).topRight() - QPoint(3, -3));
     EXPECT_EQ(shot.pixelColor(inside), QColor(93, 186, 237));
     EXPECT_EQ(shot.pixelColor(firstInside), QColor(100, 200, 255));
+}
+
+// A list program that takes its time: closing the window ends it and the run at once,
+// leaving no database behind.
+TEST_F(MainFormRunTest, CloseWhileTheListProgramRunsEndsBoth)
+{
+    base.write(QStringLiteral("DeduridoZidirivovi"), "#!/bin/sh\nsleep 30\n");
+    QFile::setPermissions(base.native(QStringLiteral("DeduridoZidirivovi")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    auto form = show();
+    QSignalSpy ended(&form->runDriver(), &IndexRunDriver::runEnded);
+    form->runDriver().start(request(), true);
+    ASSERT_TRUE(form->runDriver().control().waiting());
+    QTest::qWait(600);
+    EXPECT_EQ(form->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->text(),
+              RunControl::kCancelCaption);
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(ended.size(), 1);
+    EXPECT_FALSE(QFile::exists(base.native(QStringLiteral("Datenbank/Texte.dat"))));
 }
