@@ -1,6 +1,7 @@
 #include "viewer/TATStreamSearch.h"
 
 #include "store/Windows1252.h"
+#include "support/PlainStreamSearch.h"
 #include "support/TempFolder.h"
 #include "viewer/BlockSearch.h"
 
@@ -10,123 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// ---- The search as its rules read, candidate by candidate: the oracle for the fast one.
-
-struct PlainBlock {
-    std::vector<unsigned> chars; // converted and folded block
-};
-
-PlainBlock convertBlock(QByteArrayView bytes, TATEncoding encoding, bool caseSensitive)
-{
-    PlainBlock block;
-    if (encodingCharSize(encoding) == 2) {
-        for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
-            const auto a = static_cast<unsigned char>(bytes[i]);
-            const auto b = static_cast<unsigned char>(bytes[i + 1]);
-            const char16_t unit = encoding == vEncUnicodeBE ? (a << 8 | b) : (b << 8 | a);
-            block.chars.push_back(caseSensitive ? unit : QChar(unit).toLower().unicode());
-        }
-        return block;
-    }
-    const QByteArray ansi = cp1252::encode(convertToUnicode(bytes, encoding));
-    for (const char c : ansi) {
-        const auto byte = static_cast<unsigned char>(c);
-        block.chars.push_back(caseSensitive ? byte : cp1252::lowerTable()[byte]);
-    }
-    return block;
-}
-
-std::vector<unsigned> convertText(const QString& text, TATEncoding encoding, bool caseSensitive)
-{
-    if (encodingCharSize(encoding) == 2) {
-        std::vector<unsigned> units;
-        for (const QChar c : text)
-            units.push_back(caseSensitive ? c.unicode() : c.toLower().unicode());
-        return units;
-    }
-    const QByteArray ansi = cp1252::encode(text);
-    std::vector<unsigned> chars;
-    for (const char c : ansi) {
-        const auto byte = static_cast<unsigned char>(c);
-        chars.push_back(caseSensitive ? byte : cp1252::lowerTable()[byte]);
-    }
-    return chars;
-}
-
-qsizetype plainBlockSearch(const std::vector<unsigned>& text, const std::vector<unsigned>& block,
-                           bool backward, bool finalBlock, bool wholeWords)
-{
-    const qsizetype m = qsizetype(text.size());
-    const qsizetype last = qsizetype(block.size()) - m + 1;
-    for (qsizetype k = 0; k < last; ++k) {
-        const qsizetype i = backward ? last - k : k + 1; // 1-based candidate
-        bool equal = true;
-        for (qsizetype j = 0; j < m && equal; ++j)
-            equal = block[i - 1 + j] == text[j];
-        if (!equal)
-            continue;
-        if (wholeWords) {
-            if (!finalBlock && i == (backward ? 1 : last))
-                continue;
-            if (i > 1 && !isWordDelimiter(block[i - 2]))
-                continue;
-            if (i != last && !isWordDelimiter(block[i - 1 + m]))
-                continue;
-        }
-        return i;
-    }
-    return 0;
-}
-
-qint64 floorTo(qint64 value, qint64 step)
-{
-    return value >= 0 ? value / step * step : -((-value + step - 1) / step) * step;
-}
-
-qint64 plainSearch(const QByteArray& stream, const QString& text, TATEncoding encoding,
-                   unsigned options, qint64 start, qint64 blockSize)
-{
-    if (text.isEmpty())
-        return -1;
-    const qint64 cs = encodingCharSize(encoding);
-    const qint64 size = stream.size();
-    if (size < cs)
-        return -1;
-    const bool backward = options & ssoBackward;
-    const qint64 last = floorTo(std::max<qint64>(0, floorTo(size, cs) - cs), cs);
-    qint64 cur = floorTo(start, cs);
-    if (cur > last) {
-        if (!backward)
-            return -1;
-        cur = last;
-    }
-    if (cur < 0) {
-        if (backward)
-            return -1;
-        cur = 0;
-    }
-    const bool caseSensitive = options & ssoCaseSensitive;
-    const auto folded = convertText(text, encoding, caseSensitive);
-    for (;;) {
-        qint64 blockStart = cur;
-        qint64 blockLen = blockSize;
-        if (backward) {
-            blockStart = std::max<qint64>(0, cur - (blockSize - cs));
-            blockLen = std::min(cur - blockStart + cs, blockSize);
-        }
-        const QByteArray bytes = stream.mid(blockStart, blockLen);
-        const PlainBlock block = convertBlock(bytes, encoding, caseSensitive);
-        const qsizetype i = plainBlockSearch(folded, block.chars, backward,
-                                             bytes.size() < blockSize, options & ssoWholeWords);
-        if (i > 0)
-            return blockStart + (i - 1) * cs;
-        const qint64 dir = backward ? -1 : 1;
-        cur = floorTo(cur + dir * blockLen - dir * (text.size() + 1) * cs, cs);
-        if (cur < 0 || cur > last || bytes.size() < blockSize)
-            return -1;
-    }
-}
 
 // ---- Helpers
 
@@ -203,7 +87,7 @@ TEST(TATStreamSearchDifferential, AgreesWithThePlainSearch)
         const qint64 effectiveStart =
             (options & ssoBackward) && start == 0 ? std::numeric_limits<qint64>::max() : start;
         const qint64 expected =
-            plainSearch(stream, text, encoding, options, effectiveStart, blockSize);
+            plainsearch::search(stream, text, encoding, options, effectiveStart, blockSize);
         const qint64 actual = fastSearch(stream, text, encoding, options, start, blockSize);
         found += expected >= 0;
         ASSERT_EQ(actual, expected)
@@ -227,7 +111,7 @@ TEST(TATStreamSearchDifferential, AgreesOnLongStreamsWithRealBlocks)
                 randomText(random, QStringLiteral("abAx"), int(random.bounded(1, 7)));
             const qint64 start = random.bounded(1, int(stream.size()));
             EXPECT_EQ(fastSearch(stream, text, vEncANSI, options, start, 65536),
-                      plainSearch(stream, text, vEncANSI, options, start, 65536))
+                      plainsearch::search(stream, text, vEncANSI, options, start, 65536))
                 << text.toStdString() << " options " << options;
         }
     }

@@ -2,7 +2,7 @@
 
 // The stream search as its rules read, candidate by candidate: block after block, each
 // converted and folded as a whole, every candidate compared character by character. Slow
-// and obvious; the oracle of the fast search (the same loop as the stream-search test).
+// and obvious; the oracle of the fast search in its tests and its fuzz target.
 
 #include "store/Windows1252.h"
 #include "viewer/BlockSearch.h"
