@@ -14,6 +14,7 @@ base="$BENCH_OUT/window-base"
 mkdir -p "$base"
 export NIMBRA_DRIVES="K=$corpus" XDG_CONFIG_HOME="$BENCH_OUT/config"
 # The first runs create the database and the drive list; the timed ones index it again.
+rm -rf "$base/Datenbank"
 "$BENCH_BIN/nimbra" --base "$base" index Korpus "$corpus" '*.txt' --new-list >/dev/null
 find "$corpus" -type f -print0 | xargs -0 cat >/dev/null
 
