@@ -84,6 +84,7 @@ void IndexRunDriver::waitTick()
         return;
     m_waitTimer.stop();
     if (step == RunControl::Wait::TimedOut) {
+        m_run.reset();
         m_listProgram.kill();
         m_progressTimer.stop();
         emit runEnded(false);
@@ -124,6 +125,7 @@ void IndexRunDriver::endRun(const QString& finalStatus)
 
 void IndexRunDriver::failRun(const QString& message)
 {
+    m_run.reset(); // lets the database's lock go
     m_waitTimer.stop();
     m_progressTimer.stop();
     m_scannerTimer.stop();
@@ -137,6 +139,7 @@ RunControl::CloseButton IndexRunDriver::closeButton()
 {
     const RunControl::CloseButton outcome = m_control.closeButton();
     if (outcome == RunControl::CloseButton::StopListProgram) {
+        m_run.reset();
         m_waitTimer.stop();
         m_progressTimer.stop();
         m_listProgram.kill();

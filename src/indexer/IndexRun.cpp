@@ -31,6 +31,10 @@ bool IndexRun::confirm(const Request& request, const QStringList& existingNames)
 
 Status IndexRun::start(const Request& request)
 {
+    Result<DatabaseLock> lock = DatabaseLock::acquire(m_paths, request.name);
+    if (!lock)
+        return Status::failure(lock.error());
+    m_lock = std::move(lock).value();
     m_request = request;
     m_clock.start();
     catalogue::emptyTempFolder(m_paths);
@@ -111,7 +115,9 @@ Status IndexRun::finish(bool aborted)
     else
         m_finalStatus = QStringLiteral("Fertig mit der Indizierung.");
     m_reporter.status(m_finalStatus);
-    return writeLog(!m_pathListOnly);
+    const Status logged = writeLog(!m_pathListOnly);
+    m_lock.release();
+    return logged;
 }
 
 Status IndexRun::writeLog(bool indexed)

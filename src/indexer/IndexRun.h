@@ -5,6 +5,7 @@
 #include "indexer/DocumentBuilder.h"
 #include "indexer/ExtensionPatterns.h"
 #include "indexer/RunReporter.h"
+#include "store/DatabaseLock.h"
 #include "store/DatabasePaths.h"
 
 #include <QElapsedTimer>
@@ -33,7 +34,9 @@ public:
 
     // The dialog's confirmation: each failed check shows its message.
     bool confirm(const Request& request, const QStringList& existingNames);
-    // Empties Temp, remembers the patterns, shows the first status line.
+    // Takes the database's lock (another run on it refuses this one), empties Temp,
+    // remembers the patterns, shows the first status line. The lock is held until finish()
+    // or until the run is destroyed.
     Status start(const Request& request);
     QChar driveLetter() const;
     // The drive list the run will read, or empty when there is none yet.
@@ -61,6 +64,7 @@ private:
     UserInterface& m_ui;
     RunReporter& m_reporter;
     Request m_request;
+    DatabaseLock m_lock;
     extensions::Slots m_slots;
     std::unique_ptr<DocumentBuilder> m_builder;
     bool m_pathListOnly = false;

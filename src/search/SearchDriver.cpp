@@ -5,6 +5,7 @@
 #include "search/HitCount.h"
 #include "search/TitleMarker.h"
 #include "store/Catalogue.h"
+#include "store/DatabaseLock.h"
 #include "store/Descriptor.h"
 #include "store/EncodingDetection.h"
 
@@ -63,6 +64,11 @@ Result<QList<QByteArray>> SearchDriver::run(const QString& databaseName, const Q
     if (text.size() == 1) {
         m_ui.information(kOneCharacter);
         return R::failure(kOneCharacter);
+    }
+    // While a run rewrites the documents, their parts do not belong together.
+    if (DatabaseLock::isHeld(m_paths, databaseName)) {
+        m_ui.information(DatabaseLock::busyMessage(databaseName));
+        return R::failure(DatabaseLock::busyMessage(databaseName));
     }
     catalogue::emptyTempFolder(m_paths);
     const Result<descriptor::Header> header =

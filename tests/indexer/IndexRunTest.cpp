@@ -1,7 +1,9 @@
 #include "indexer/IndexRun.h"
 
 #include "indexer/RunReporter.h"
+#include "search/SearchDriver.h"
 #include "store/Catalogue.h"
+#include "store/DatabaseLock.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempFolder.h"
 
@@ -222,7 +224,8 @@ TEST_F(IndexRunTest, AClassBufferBecomesAPartAfterAMillionCharacters)
     EXPECT_TRUE(reporter.captions.contains(joining + QStringLiteral("1.txt")));
     EXPECT_TRUE(reporter.captions.contains(joining + QStringLiteral("2.txt")));
     EXPECT_FALSE(reporter.captions.contains(joining + QStringLiteral("3.txt")));
-    EXPECT_FALSE(QFile::exists(base.native(QStringLiteral("Datenbank/Temp/Test_UTF8Dokument1.txt"))));
+    EXPECT_FALSE(
+        QFile::exists(base.native(QStringLiteral("Datenbank/Temp/Test_UTF8Dokument1.txt"))));
 }
 
 TEST_F(IndexRunTest, CancelDuringTheEstimateWritesEmptyDocuments)
@@ -280,4 +283,31 @@ TEST(IndexRunTexts, ElapsedTime)
 {
     EXPECT_EQ(IndexRun::elapsedText(3725), QStringLiteral("1:2:5"));
     EXPECT_EQ(IndexRun::elapsedText(0), QStringLiteral("0:0:0"));
+}
+
+// One run at a time per database: a second one is refused with a message until the first
+// has finished, and a search is told the database is being rebuilt meanwhile.
+TEST_F(IndexRunTest, ASecondRunOnTheSameDatabaseWaitsForTheFirst)
+{
+    drive.write(QStringLiteral("Texte/a.txt"), "Wort und Wort");
+    base.write(QStringLiteral("Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"),
+               "D:\\Texte\\a.txt\r\n");
+    const IndexRun::Request request{QStringLiteral("Test"), QStringLiteral("D:\\Texte"),
+                                    QStringLiteral("*.txt"), false, false};
+    IndexRun first(paths, QString(), ui, reporter);
+    ASSERT_TRUE(first.start(request).ok());
+    {
+        IndexRun second(paths, QString(), ui, reporter);
+        const Status refused = second.start(request);
+        ASSERT_FALSE(refused.ok());
+        EXPECT_EQ(refused.error(), DatabaseLock::busyMessage(QStringLiteral("Test")));
+        SearchDriver search(paths, ui);
+        EXPECT_FALSE(search.run(QStringLiteral("Test"), QStringLiteral("Wort"), false, false).ok());
+        EXPECT_EQ(ui.informations.last(), DatabaseLock::busyMessage(QStringLiteral("Test")));
+    }
+    ASSERT_TRUE(first.readList().ok());
+    ASSERT_TRUE(first.finish(false).ok());
+
+    IndexRun again(paths, QString(), ui, reporter);
+    EXPECT_TRUE(again.start(request).ok());
 }
