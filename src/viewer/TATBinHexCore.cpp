@@ -150,6 +150,26 @@ void TATBinHexCore::reload()
     setViewPos(std::min(roundToChar(view), endPos()));
 }
 
+bool TATBinHexCore::reopen(bool followTail)
+{
+    if (!isOpen())
+        return false;
+    if (!platform::exists(m_fileName)) {
+        (void)Open(QString());
+        return false;
+    }
+    const bool atEnd = viewShowsEnd();
+    const int horz = m_horzOffset;
+    reload();
+    if (!isOpen())
+        return false;
+    if (followTail && atEnd)
+        moveToEnd();
+    else
+        m_horzOffset = horz;
+    return true;
+}
+
 void TATBinHexCore::reportReadError()
 {
     if (m_reporter)
@@ -350,7 +370,7 @@ int TATBinHexCore::wrapLength(QStringView chars) const
         return int(size);
     const int limit = m_measurer->textAreaWidth();
     const auto fits = [&](qsizetype count) {
-        return m_measurer->textWidth(expandTabs(chars.first(count))) <= limit;
+        return m_measurer->textWidth(displayText(chars.first(count))) <= limit;
     };
     qsizetype low = 0; // fits
     qsizetype high = 64;
@@ -484,13 +504,13 @@ QList<TATBinHexLine> TATBinHexCore::pageLines()
     return lines;
 }
 
-QString TATBinHexCore::expandTabs(QStringView chars) const
+QString TATBinHexCore::displayText(QStringView chars) const
 {
     QString text;
     text.reserve(chars.size());
     for (const QChar ch : chars) {
         if (ch != u'\t') {
-            text.append(ch);
+            text.append(ch.unicode() < u' ' ? QChar(u'.') : ch);
             continue;
         }
         const qsizetype spaces =
@@ -500,9 +520,21 @@ QString TATBinHexCore::expandTabs(QStringView chars) const
     return text;
 }
 
-bool TATBinHexCore::viewShowsEnd()
+int TATBinHexCore::textX(QStringView chars, qsizetype count) const
 {
-    qint64 pos = m_viewPos;
+    return m_measurer ? m_measurer->textWidth(displayText(chars.first(count))) : 0;
+}
+
+// A page holds at most this many bytes, so a larger file never fits and nothing is read.
+bool TATBinHexCore::fitsOnPageFromStart()
+{
+    const qint64 pageBytes = qint64(m_linesPerPage) * (kMaxLineLength + 2) * charSize();
+    return fileSize() <= pageBytes && pageReachesEnd(0);
+}
+
+bool TATBinHexCore::pageReachesEnd(qint64 from)
+{
+    qint64 pos = from;
     for (int i = 0; i < m_linesPerPage && pos < endPos(); ++i) {
         const qint64 next = nextLineStart(pos);
         if (next <= pos)
@@ -621,7 +653,7 @@ void TATBinHexCore::bringIntoViewHorz(qint64 pos)
     const TATBinHexLine line = layoutLine(lineStartOf(pos));
     const qsizetype before =
         std::min<qsizetype>((pos - line.start) / charSize(), line.chars.size());
-    const int x = m_measurer->textWidth(expandTabs(QStringView(line.chars).first(before)));
+    const int x = textX(line.chars, before);
     if (x >= m_horzOffset && x - m_horzOffset <= m_measurer->textAreaWidth() - 4)
         return;
     const int indent = m_textSearchIndentHorz * m_measurer->textWidth(u"0");
@@ -678,7 +710,7 @@ void TATBinHexCore::SelectAll()
     SetSelection(0, fileSize(), false, true);
 }
 
-std::optional<QByteArray> TATBinHexCore::readSelection()
+std::optional<QByteArray> TATBinHexCore::selectedBytes()
 {
     if (!isOpen() || m_selLength == 0)
         return QByteArray();
@@ -691,13 +723,13 @@ std::optional<QByteArray> TATBinHexCore::readSelection()
 
 QByteArray TATBinHexCore::GetSelText()
 {
-    const std::optional<QByteArray> bytes = readSelection();
+    const std::optional<QByteArray> bytes = selectedBytes();
     return bytes ? toWindows1252(*bytes, m_textEncoding) : QByteArray();
 }
 
 QString TATBinHexCore::GetSelTextW()
 {
-    const std::optional<QByteArray> bytes = readSelection();
+    const std::optional<QByteArray> bytes = selectedBytes();
     if (!bytes)
         return QString();
     const bool bigEndian = m_unicodeOrder == ByteOrder::BigEndian;

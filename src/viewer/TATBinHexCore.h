@@ -51,6 +51,10 @@ public:
     // The same name again does nothing; an empty name only closes. False (with a
     // message) when the file cannot be opened.
     [[nodiscard]] bool Open(const QString& fileName);
+    // Opens the file shown again after it changed on disk: the view returns to its position,
+    // or with followTail to the new end when it showed the end; the selection becomes empty.
+    // False (and closed, without a message) when it is gone.
+    bool reopen(bool followTail);
     const QString& fileName() const { return m_fileName; }
     bool isOpen() const { return m_buffer.isOpen(); }
     qint64 fileSize() const { return m_buffer.fileSize(); }
@@ -103,8 +107,14 @@ public:
     qint64 prevLineStart(qint64 pos);
     // The lines shown from the view position, at most linesPerPage.
     QList<TATBinHexLine> pageLines();
-    QString expandTabs(QStringView chars) const;
-    bool viewShowsEnd();
+    // The characters as drawn: tabs expanded to spaces, control characters as full stops.
+    QString displayText(QStringView chars) const;
+    // Pixels from a line's left edge to the first `count` of its characters, as measured
+    // by the measurer (0 without one).
+    int textX(QStringView chars, qsizetype count) const;
+    bool viewShowsEnd() { return pageReachesEnd(m_viewPos); }
+    // The page shown from the start of the file holds all of it.
+    bool fitsOnPageFromStart();
 
     qint64 viewPos() const { return m_viewPos; }
     int horzOffset() const { return m_horzOffset; }
@@ -121,6 +131,9 @@ public:
     // Selects the text line around pos, or with word the word around it.
     void SelectLineAt(qint64 pos, bool word = false);
     void SelectAll();
+    // The selected bytes as they are in the file, at most 16 MiB; nothing (with a message)
+    // when they cannot be read.
+    std::optional<QByteArray> selectedBytes();
     // The selected bytes (at most 16 MiB) as Windows-1252 bytes, one per character.
     QByteArray GetSelText();
     // The selected bytes as UTF-16 text in the file's byte order.
@@ -150,6 +163,7 @@ private:
     bool openFile();
     void closeFile();
     void reload();
+    bool pageReachesEnd(qint64 from);
     void reportReadError();
     void buildCharTable();
 
@@ -173,7 +187,6 @@ private:
     void setViewPos(qint64 pos);
     void bringIntoView(qint64 pos);
     void bringIntoViewHorz(qint64 pos);
-    std::optional<QByteArray> readSelection();
 
     ViewerFileSlot* m_slot;
     TATBinHexReporter* m_reporter = nullptr;

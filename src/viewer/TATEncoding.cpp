@@ -314,14 +314,18 @@ const TATEncodingRec& encodingRec(TATEncoding encoding)
     return kEncodings[encoding];
 }
 
+QString encodingRegionName(int region)
+{
+    return QString::fromLatin1(kRegionNames[region]);
+}
+
 QString encodingDisplayName(TATEncoding encoding)
 {
     const TATEncodingRec& rec = encodingRec(encoding);
     const QString name = QString::fromLatin1(rec.name);
     if (rec.region == 0)
         return name;
-    return QString::fromLatin1(kRegionNames[rec.region]) + QStringLiteral(" (") + name +
-           QLatin1Char(')');
+    return encodingRegionName(rec.region) + QStringLiteral(" (") + name + QLatin1Char(')');
 }
 
 int encodingCharSize(TATEncoding encoding)

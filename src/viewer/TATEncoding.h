@@ -94,6 +94,8 @@ struct TATEncodingRec {
 };
 
 const TATEncodingRec& encodingRec(TATEncoding encoding);
+// The region's name, empty for region 0 ("Western European" for 1).
+QString encodingRegionName(int region);
 // The name alone without a region, else "Region (Name)": "Western European (Windows-1252)".
 QString encodingDisplayName(TATEncoding encoding);
 // 2 for the two UTF-16 entries, 1 for every other.

@@ -72,7 +72,7 @@ protected:
     {
         QStringList texts;
         for (const TATBinHexLine& line : core.pageLines())
-            texts.append(core.expandTabs(line.chars));
+            texts.append(core.displayText(line.chars));
         return texts;
     }
     QList<qint64> forwardStarts()

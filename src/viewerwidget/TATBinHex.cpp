@@ -1,0 +1,761 @@
+#include "viewerwidget/TATBinHex.h"
+
+#include "platform/FileFacts.h"
+#include "viewer/TATBinHexSelectionText.h"
+#include "viewer/ViewerMemoText.h"
+#include "viewerwidget/MoveCursors.h"
+#include "viewerwidget/TATBinHexHost.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kTopMargin = 1;
+constexpr int kMaxBarSteps = 32767;
+constexpr int kMinFontPoints = 2;
+constexpr int kMaxFontPoints = 72;
+
+// The fonts the program asks for, as this system has them.
+void installFontSubstitutes()
+{
+    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+    QFont::insertSubstitution(QStringLiteral("Arial Unicode MS"), QStringLiteral("DejaVu Sans"));
+    QFont::insertSubstitution(QStringLiteral("@Arial Unicode MS"), QStringLiteral("DejaVu Sans"));
+}
+
+QFont defaultFont()
+{
+    installFontSubstitutes();
+    return QFont(QStringLiteral("Courier New"), 10);
+}
+
+} // namespace
+
+TATBinHex::TATBinHex(ViewerFileSlot* slot, QWidget* parent)
+    : QAbstractScrollArea(parent), m_core(slot),
+      m_measurer([this] { return viewport()->width() - leftMargin(); }), m_lines(m_core)
+{
+    m_core.setReporter(this);
+    m_core.setMeasurer(&m_measurer);
+    m_core.setOnSelectionChange([this] { emit OnSelectionChange(); });
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setMouseTracking(true);
+    viewport()->setBackgroundRole(QPalette::Base);
+    setFont(defaultFont());
+    applyFont();
+    m_autoScrollTimer.setInterval(50);
+    m_panTimer.setInterval(100);
+    connect(&m_autoScrollTimer, &QTimer::timeout, this, &TATBinHex::autoScrollTick);
+    connect(&m_panTimer, &QTimer::timeout, this, &TATBinHex::panTick);
+    connect(&m_watcher, &TATFileNotification::OnChanged, this, &TATBinHex::fileChanged);
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &TATBinHex::vertAction);
+    connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this, &TATBinHex::horzAction);
+    resize(200, 150);
+}
+
+TATBinHex::~TATBinHex() = default;
+
+void TATBinHex::setReporter(TATBinHexReporter* reporter)
+{
+    m_reporter = reporter ? reporter : this;
+    m_core.setReporter(m_reporter);
+}
+
+void TATBinHex::showError(const QString& text)
+{
+    QMessageBox::critical(this, QStringLiteral("Viewer"), text);
+}
+
+// ---- file and properties ----------------------------------------------------------------
+
+bool TATBinHex::Open(const QString& fileName, bool redraw)
+{
+    if (fileName == m_core.fileName())
+        return true;
+    m_watcher.stop();
+    stopPanning();
+    m_autoScrollTimer.stop();
+    m_mouseSelecting = false;
+    m_selAnchor = -1;
+    m_horzMax = 0;
+    const bool opened = m_core.Open(fileName);
+    startWatcher();
+    if (redraw)
+        refresh();
+    return opened;
+}
+
+void TATBinHex::startWatcher()
+{
+    if (m_autoReload && m_core.isOpen())
+        m_watcher.start(platform::nativePath(m_core.fileName()));
+}
+
+void TATBinHex::setMode(TATBinHexMode mode)
+{
+    stopPanning();
+    m_core.setMode(mode);
+    refresh();
+}
+
+void TATBinHex::setTextEncoding(TATEncoding encoding)
+{
+    m_core.setTextEncoding(encoding);
+    refresh();
+}
+
+void TATBinHex::setTextWrap(bool wrap)
+{
+    m_core.setTextWrap(wrap);
+    refresh();
+}
+
+void TATBinHex::setTextWidthFit(bool fit)
+{
+    m_textWidthFit = fit;
+    applyClientSize();
+    refresh();
+}
+
+void TATBinHex::setTextGutter(bool gutter, int width)
+{
+    m_textGutter = gutter;
+    m_textGutterWidth = std::max(0, width);
+    m_core.fontChanged(); // the text area changed
+    applyClientSize();
+    refresh();
+}
+
+void TATBinHex::setAutoReload(bool reload)
+{
+    m_autoReload = reload;
+    m_watcher.stop();
+    startWatcher();
+}
+
+void TATBinHex::fileChanged()
+{
+    if (m_reloading > 0)
+        return;
+    ++m_reloading;
+    if (!m_core.reopen(m_autoReloadFollowTail))
+        m_watcher.stop();
+    refresh();
+    if (m_autoReloadBeep)
+        QApplication::beep();
+    emit OnFileReload();
+    --m_reloading;
+}
+
+// ---- selection and scrolling ------------------------------------------------------------
+
+void TATBinHex::SetSelection(qint64 start, qint64 length, bool scroll, bool fireEvent)
+{
+    m_core.SetSelection(start, length, scroll, fireEvent);
+    refresh();
+}
+
+void TATBinHex::SelectLineAt(qint64 pos, bool word)
+{
+    m_core.SelectLineAt(pos, word);
+    refresh();
+}
+
+void TATBinHex::SelectAll()
+{
+    m_core.SelectAll();
+    refresh();
+}
+
+void TATBinHex::ScrollToPos(qint64 pos, bool redraw)
+{
+    m_core.ScrollToPos(pos);
+    if (redraw)
+        refresh();
+}
+
+void TATBinHex::ScrollLineUp(int count)
+{
+    m_core.ScrollLineUp(count);
+    refresh();
+}
+
+void TATBinHex::ScrollLineDown(int count)
+{
+    m_core.ScrollLineDown(count);
+    refresh();
+}
+
+bool TATBinHex::showsUtf8Document() const
+{
+    return m_host && m_host->shownFamily() == Family::Utf8;
+}
+
+void TATBinHex::CopyToClipboard(bool asHex)
+{
+    if (m_core.selLength() == 0)
+        return;
+    const std::optional<QString> text = selectionText(m_core, asHex, showsUtf8Document());
+    if (!text)
+        return;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) {
+        m_reporter->showError(QStringLiteral("Cannot copy data to Clipboard"));
+        return;
+    }
+    clipboard->setText(*text);
+}
+
+// ---- layout and painting ----------------------------------------------------------------
+
+void TATBinHex::refresh()
+{
+    layoutPage();
+    updateScrollBars();
+    viewport()->update();
+}
+
+void TATBinHex::applyFont()
+{
+    m_measurer.setFont(font());
+    const QFontMetrics& metrics = m_measurer.metrics();
+    m_core.setFontFixedPitch(metrics.horizontalAdvance(u'W') == metrics.horizontalAdvance(u'.'));
+    m_core.fontChanged();
+    applyClientSize();
+}
+
+void TATBinHex::applyClientSize()
+{
+    m_viewportHeight = viewport()->height();
+    m_core.setLinesPerPage((m_viewportHeight - 2) / lineHeight());
+    if (m_textWidthFit) {
+        const int digit = std::max(1, m_measurer.metrics().horizontalAdvance(u'0'));
+        m_core.setTextWidth((viewport()->width() - leftMargin()) / digit);
+    }
+}
+
+void TATBinHex::layoutPage()
+{
+    m_lines.clear(lineHeight());
+    m_widestRight = 0;
+    if (!m_core.lastReadOk())
+        return;
+    const bool measureWidth = horzBarHasRange();
+    int y = kTopMargin;
+    for (const TATBinHexLine& line : m_core.pageLines()) {
+        m_lines.add({line.chars, leftMargin() - m_core.horzOffset(), y, line.start});
+        if (measureWidth)
+            m_widestRight =
+                std::max(m_widestRight, leftMargin() + m_core.textX(line.chars, line.chars.size()));
+        y += lineHeight();
+    }
+}
+
+void TATBinHex::paintEvent(QPaintEvent* event)
+{
+    Q_UNUSED(event);
+    if (m_host && m_host->titleSearchRunning())
+        return;
+    layoutPage();
+    QPainter painter(viewport());
+    if (m_textGutter)
+        painter.fillRect(0, 0, m_textGutterWidth, viewport()->height(), m_textColorGutter);
+    if (m_core.lastReadOk()) {
+        drawLines(painter);
+        drawSelection(painter);
+    } else {
+        drawReadError(painter);
+    }
+    if (m_panning.isActive())
+        painter.drawPixmap(m_panning.anchor() - QPoint(16, 16),
+                           moveSymbol(TATBinHexPanning::AB_MOVE));
+    painter.end();
+    outputPageToMemo();
+    if (m_host)
+        m_host->pageDrawn();
+}
+
+void TATBinHex::drawLines(QPainter& painter)
+{
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::Text));
+    painter.setClipRect(leftMargin(), 0, viewport()->width(), viewport()->height());
+    const int ascent = m_measurer.metrics().ascent();
+    for (const TStrPosition& line : m_lines.lines())
+        painter.drawText(line.x, line.y + ascent, m_core.displayText(line.text));
+}
+
+// Inverts the selected characters, so that any colours stay readable.
+void TATBinHex::drawSelection(QPainter& painter)
+{
+    if (m_core.selLength() == 0)
+        return;
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    for (const QRect& rect : m_lines.selectionRects(m_core.selStart(), m_core.selLength()))
+        painter.fillRect(rect, Qt::white);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TATBinHex::drawReadError(QPainter& painter)
+{
+    painter.setPen(m_textColorError);
+    painter.drawText(
+        viewport()->rect(), Qt::AlignCenter,
+        QStringLiteral("Read error at offset %1").arg(m_core.offsetText(m_core.viewPos())));
+}
+
+// The memo holds the page drawn, one memo line per laid-out line, tabs as spaces.
+void TATBinHex::outputPageToMemo()
+{
+    if (!m_memo)
+        return;
+    m_memo->resize(m_memo->width(), height());
+    const std::optional<Family> family = m_host ? m_host->shownFamily() : std::nullopt;
+    QStringList texts;
+    for (const TStrPosition& line : m_lines.lines()) {
+        const QString shown = m_core.displayText(line.text);
+        texts.append(family ? viewerMemoText(shown, *family) : shown);
+    }
+    QString text = texts.join(u'\n');
+    if (text == m_memoText)
+        return;
+    m_memoText = std::move(text);
+    m_memo->setPlainText(m_memoText);
+}
+
+void TATBinHex::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    const bool taller = viewport()->height() > m_viewportHeight;
+    const bool followEnd = taller && m_core.isOpen() && m_core.viewShowsEnd();
+    applyClientSize();
+    if (followEnd)
+        m_core.moveToEnd();
+    refresh();
+}
+
+void TATBinHex::changeEvent(QEvent* event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        applyFont();
+        refresh();
+    }
+}
+
+// The page is drawn from the view position, never by moving pixels.
+void TATBinHex::scrollContentsBy(int dx, int dy)
+{
+    Q_UNUSED(dx);
+    Q_UNUSED(dy);
+    viewport()->update();
+}
+
+// ---- scroll bars ------------------------------------------------------------------------
+
+void TATBinHex::updateScrollBars()
+{
+    updateVertScrollBar();
+    updateHorzScrollBar();
+}
+
+qint64 TATBinHex::vertLineStep() const
+{
+    return m_core.isTextMode() ? m_core.charSize() : m_core.lineStep();
+}
+
+bool TATBinHex::vertBarHasRange()
+{
+    return m_core.fileSize() > 0 && m_core.lastReadOk() &&
+           !(m_core.isTextMode() && m_core.fitsOnPageFromStart());
+}
+
+// Scaled to at most 32,767 steps; the thumb stands where the view is in the file. The
+// memo leaves the bar uncovered while it has a range.
+void TATBinHex::updateVertScrollBar()
+{
+    QScrollBar* bar = verticalScrollBar();
+    const bool hasRange = vertBarHasRange();
+    if (m_memo)
+        m_memo->resize(hasRange ? width() - 16 : width() + 4, m_memo->height());
+    if (!hasRange) {
+        bar->setRange(0, 0);
+        return;
+    }
+    const qint64 size = m_core.fileSize();
+    const int steps = int(std::clamp<qint64>(size / vertLineStep(), 4, kMaxBarSteps));
+    const qint64 pageBytes =
+        m_lines.lines().isEmpty()
+            ? 0
+            : m_core.nextLineStart(m_lines.lines().last().pos) - m_core.viewPos();
+    bar->setRange(0, steps);
+    bar->setPageStep(int(std::max<qint64>(1, steps * pageBytes / size)));
+    bar->setValue(int(steps * m_core.viewPos() / size));
+}
+
+bool TATBinHex::horzBarHasRange() const
+{
+    if (!m_core.lastReadOk() || m_core.fileSize() == 0)
+        return false;
+    if (m_core.isTextMode() && m_core.textWrap())
+        return false;
+    return !(m_core.mode() == vbmodeBinary && m_textWidthFit && m_core.fontFixedPitch());
+}
+
+// The range only grows while a file is shown, so that the bar does not jump while the
+// lines on the page change.
+void TATBinHex::updateHorzScrollBar()
+{
+    QScrollBar* bar = horizontalScrollBar();
+    if (!horzBarHasRange()) {
+        bar->setRange(0, 0);
+        return;
+    }
+    m_horzMax = std::max(m_horzMax, maxHorzOffset());
+    bar->setRange(0, m_horzMax);
+    bar->setPageStep(viewport()->width() + 1);
+    bar->setSingleStep(kHorzLineStep);
+    bar->setValue(m_core.horzOffset());
+}
+
+int TATBinHex::maxHorzOffset() const
+{
+    return std::max(0, m_widestRight - viewport()->width());
+}
+
+void TATBinHex::setHorzOffset(int pixels)
+{
+    m_core.setHorzOffset(std::clamp(pixels, 0, maxHorzOffset()));
+}
+
+void TATBinHex::scrollHorz(int pixels)
+{
+    setHorzOffset(m_core.horzOffset() + pixels);
+    refresh();
+}
+
+void TATBinHex::vertAction(int action)
+{
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd: m_core.ScrollLineDown(1); break;
+    case QAbstractSlider::SliderSingleStepSub: m_core.ScrollLineUp(1); break;
+    case QAbstractSlider::SliderPageStepAdd: m_core.ScrollLineDown(m_core.linesPerPage()); break;
+    case QAbstractSlider::SliderPageStepSub: m_core.ScrollLineUp(m_core.linesPerPage()); break;
+    case QAbstractSlider::SliderToMinimum: m_core.moveToStart(); break;
+    case QAbstractSlider::SliderToMaximum: m_core.moveToEnd(); break;
+    case QAbstractSlider::SliderMove: thumbTo(verticalScrollBar()->sliderPosition()); break;
+    default: break;
+    }
+    refresh();
+    emit OnScroll();
+}
+
+// In proportion to the file size; a thumb moved back while the end is shown is ignored.
+// ScrollToPos keeps a UTF-16 view on an even byte.
+void TATBinHex::thumbTo(int position)
+{
+    const qint64 size = m_core.fileSize();
+    const qint64 steps = std::clamp<qint64>(size / vertLineStep(), 1, kMaxBarSteps);
+    const qint64 target = size * position / steps;
+    if (target < m_core.viewPos() && m_core.viewShowsEnd())
+        return;
+    m_core.ScrollToPos(target);
+}
+
+void TATBinHex::horzAction(int action)
+{
+    const int offset = m_core.horzOffset();
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd: setHorzOffset(offset + kHorzLineStep); break;
+    case QAbstractSlider::SliderSingleStepSub: setHorzOffset(offset - kHorzLineStep); break;
+    case QAbstractSlider::SliderPageStepAdd: setHorzOffset(offset + viewport()->width()); break;
+    case QAbstractSlider::SliderPageStepSub: setHorzOffset(offset - viewport()->width()); break;
+    case QAbstractSlider::SliderToMinimum: setHorzOffset(0); break;
+    case QAbstractSlider::SliderToMaximum: setHorzOffset(maxHorzOffset()); break;
+    case QAbstractSlider::SliderMove: setHorzOffset(horizontalScrollBar()->sliderPosition()); break;
+    default: break;
+    }
+    refresh();
+    emit OnScroll();
+}
+
+// ---- keys -------------------------------------------------------------------------------
+
+void TATBinHex::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool ctrl = modifiers == Qt::ControlModifier;
+    if ((modifiers == Qt::NoModifier || ctrl) && handleMovementKey(event->key(), ctrl))
+        return;
+    if (ctrl && event->key() == Qt::Key_A) {
+        SelectAll();
+        return;
+    }
+    if (ctrl && (event->key() == Qt::Key_C || event->key() == Qt::Key_Insert)) {
+        CopyToClipboard(false);
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+bool TATBinHex::handleMovementKey(int key, bool ctrl)
+{
+    if (ctrl) {
+        if (key == Qt::Key_Home)
+            m_core.moveToStart();
+        else if (key == Qt::Key_End)
+            m_core.moveToEnd();
+        else
+            return false;
+        refresh();
+        return true;
+    }
+    switch (key) {
+    case Qt::Key_Up: ScrollLineUp(1); return true;
+    case Qt::Key_Down: ScrollLineDown(1); return true;
+    case Qt::Key_PageUp: ScrollLineUp(m_core.linesPerPage()); return true;
+    case Qt::Key_PageDown: ScrollLineDown(m_core.linesPerPage()); return true;
+    case Qt::Key_Left: scrollHorz(-kHorzLineStep); return true;
+    case Qt::Key_Right: scrollHorz(kHorzLineStep); return true;
+    case Qt::Key_Home: scrollHorz(-m_core.horzOffset()); return true;
+    case Qt::Key_End: scrollHorz(maxHorzOffset() - m_core.horzOffset()); return true;
+    default: return false;
+    }
+}
+
+// ---- mouse ------------------------------------------------------------------------------
+
+void TATBinHex::mousePressEvent(QMouseEvent* event)
+{
+    m_pointer = event->position().toPoint();
+    if (m_panning.isActive()) {
+        stopPanning();
+        return;
+    }
+    if (event->button() == Qt::MiddleButton) {
+        startPanning(m_pointer);
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    const bool thirdClick = m_sinceDoubleClick.isValid() &&
+                            m_sinceDoubleClick.elapsed() < QApplication::doubleClickInterval();
+    m_sinceDoubleClick.invalidate();
+    if (thirdClick)
+        SelectLineAt(posAt(m_pointer));
+    else
+        startMouseSelection(event);
+}
+
+// Shift extends the selection from its start; otherwise a new one starts at the pointer.
+void TATBinHex::startMouseSelection(QMouseEvent* event)
+{
+    const qint64 pos = posAt(m_pointer);
+    const bool extend = event->modifiers() & Qt::ShiftModifier && m_core.selLength() > 0;
+    m_selAnchor = extend ? m_core.selStart() : pos;
+    m_mouseSelecting = true;
+    extendSelectionTo(pos);
+}
+
+void TATBinHex::extendSelectionTo(qint64 pos)
+{
+    const qint64 start = std::min(m_selAnchor, pos);
+    m_core.SetSelection(start, std::max(m_selAnchor, pos) - start, false, false);
+    viewport()->update();
+}
+
+void TATBinHex::mouseMoveEvent(QMouseEvent* event)
+{
+    m_pointer = event->position().toPoint();
+    if (m_memo && m_memo->isHidden() && !m_mouseSelecting)
+        m_memo->show();
+    if (m_panning.isActive()) {
+        viewport()->setCursor(moveCursor(m_panning.directionTo(m_pointer)));
+        return;
+    }
+    if (!m_mouseSelecting)
+        return;
+    extendSelectionTo(posAt(m_pointer));
+    if (viewport()->rect().contains(m_pointer))
+        m_autoScrollTimer.stop();
+    else if (!m_autoScrollTimer.isActive())
+        m_autoScrollTimer.start();
+}
+
+void TATBinHex::autoScrollTick()
+{
+    const QRect area = viewport()->rect();
+    if (m_pointer.y() < area.top())
+        m_core.ScrollLineUp(1);
+    else if (m_pointer.y() > area.bottom())
+        m_core.ScrollLineDown(1);
+    else if (m_pointer.x() < area.left())
+        setHorzOffset(m_core.horzOffset() - kAutoScrollPixels);
+    else if (m_pointer.x() > area.right())
+        setHorzOffset(m_core.horzOffset() + kAutoScrollPixels);
+    layoutPage();
+    extendSelectionTo(posAt(m_pointer));
+    refresh();
+}
+
+void TATBinHex::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !m_mouseSelecting)
+        return;
+    m_mouseSelecting = false;
+    m_autoScrollTimer.stop();
+    emit OnSelectionChange();
+}
+
+void TATBinHex::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || m_panning.isActive()) {
+        mousePressEvent(event);
+        return;
+    }
+    m_mouseSelecting = false;
+    SelectLineAt(posAt(event->position().toPoint()), true);
+    m_sinceDoubleClick.start();
+}
+
+void TATBinHex::startPanning(QPoint anchor)
+{
+    m_panning.start(anchor);
+    viewport()->setCursor(moveCursor(TATBinHexPanning::AB_MOVE));
+    m_panTimer.start();
+    viewport()->update();
+}
+
+void TATBinHex::stopPanning()
+{
+    if (!m_panning.isActive())
+        return;
+    m_panning.stop();
+    m_panTimer.stop();
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->update();
+}
+
+void TATBinHex::panTick()
+{
+    const int amount = m_panning.amountTo(m_pointer);
+    switch (m_panning.directionTo(m_pointer)) {
+    case TATBinHexPanning::AB_MOVE_U: m_core.ScrollLineUp(amount); break;
+    case TATBinHexPanning::AB_MOVE_D: m_core.ScrollLineDown(amount); break;
+    case TATBinHexPanning::AB_MOVE_L: setHorzOffset(m_core.horzOffset() - amount); break;
+    case TATBinHexPanning::AB_MOVE_R: setHorzOffset(m_core.horzOffset() + amount); break;
+    case TATBinHexPanning::AB_MOVE: return;
+    }
+    refresh();
+}
+
+// ---- wheel ------------------------------------------------------------------------------
+
+void TATBinHex::wheelEvent(QWheelEvent* event)
+{
+    const QPoint delta = event->angleDelta();
+    const int notches = (delta.y() != 0 ? delta.y() : delta.x()) / 120;
+    event->accept();
+    if (notches == 0)
+        return;
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers & Qt::ControlModifier || m_mouseSelecting) {
+        stepFontSize(notches > 0 ? 1 : -1);
+        return;
+    }
+    const int lines = notches * QApplication::wheelScrollLines();
+    if (modifiers & Qt::ShiftModifier || delta.y() == 0)
+        scrollHorz(-lines * kAutoScrollPixels);
+    else if (lines > 0)
+        ScrollLineUp(lines);
+    else
+        ScrollLineDown(-lines);
+}
+
+// Steps by whole points until the line height changes, within 2 .. 72 points.
+void TATBinHex::stepFontSize(int direction)
+{
+    QFont stepped = font();
+    const int height = lineHeight();
+    int points = qRound(QFontInfo(stepped).pointSizeF());
+    do {
+        const int next = points + direction;
+        if (next < kMinFontPoints || next > kMaxFontPoints)
+            break;
+        points = next;
+        stepped.setPointSize(points);
+    } while (QFontMetrics(stepped).height() == height);
+    if (stepped == font())
+        return;
+    setFont(stepped);
+    emit OnOptionsChange();
+}
+
+// ---- popup menu -------------------------------------------------------------------------
+
+void TATBinHex::contextMenuEvent(QContextMenuEvent* event)
+{
+    std::unique_ptr<QMenu> menu(createPopupMenu(this));
+    menu->exec(event->globalPos());
+}
+
+QMenu* TATBinHex::createPopupMenu(QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    if (m_popupCommands & vpCmdCopy) {
+        QAction* transfer = menu->addAction(QStringLiteral("Text in Suchleiste links übertragen"));
+        transfer->setEnabled(m_core.selLength() > 0);
+        connect(transfer, &QAction::triggered, this, &TATBinHex::transferToLeftSearchField);
+    }
+    menu->addSeparator();
+    if (m_popupCommands & vpCmdEncMenu)
+        addEncodingMenu(*menu);
+    return menu;
+}
+
+// Single-byte selections go over only while the host takes them; they are read by the
+// family of the document shown.
+void TATBinHex::transferToLeftSearchField()
+{
+    if (!m_host || (m_core.charSize() == 1 && !m_host->acceptsLeftSearchText()))
+        return;
+    const std::optional<QString> text = selectionText(m_core, false, showsUtf8Document());
+    if (text)
+        m_host->setLeftSearchText(*text);
+}
+
+// The encodings without a region first, then one submenu per region.
+void TATBinHex::addEncodingMenu(QMenu& menu)
+{
+    QMenu* encodings = menu.addMenu(QStringLiteral("Encoding..."));
+    encodings->setEnabled(m_core.charSize() == 1);
+    QList<QMenu*> regions{encodings};
+    for (int i = 0; i < kEncodingCount; ++i) {
+        const auto encoding = TATEncoding(i);
+        const int region = encodingRec(encoding).region;
+        while (regions.size() <= region)
+            regions.append(encodings->addMenu(encodingRegionName(int(regions.size()))));
+        QAction* action =
+            regions[region]->addAction(QString::fromLatin1(encodingRec(encoding).name));
+        action->setCheckable(true);
+        action->setChecked(encoding == m_core.textEncoding());
+        action->setEnabled(encodingCharSize(encoding) == 1 && isEncodingAvailable(encoding));
+        connect(action, &QAction::triggered, this, [this, encoding] {
+            setTextEncoding(encoding);
+            emit OnOptionsChange();
+        });
+    }
+}

@@ -1,0 +1,15 @@
+#include "viewerwidget/TATBinHexFontMeasurer.h"
+
+#include <QFont>
+
+#include <utility>
+
+TATBinHexFontMeasurer::TATBinHexFontMeasurer(std::function<int()> areaWidth)
+    : m_areaWidth(std::move(areaWidth)), m_metrics(QFont())
+{
+}
+
+int TATBinHexFontMeasurer::textWidth(QStringView text) const
+{
+    return m_metrics.horizontalAdvance(text.toString());
+}

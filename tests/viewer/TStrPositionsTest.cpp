@@ -1,0 +1,131 @@
+#include "viewer/TStrPositions.h"
+
+#include "store/Windows1252.h"
+#include "support/TempFolder.h"
+#include "viewer/TATBinHexCore.h"
+#include "viewer/TATBinHexLineMeasurer.h"
+#include "viewer/TATBinHexSelectionText.h"
+#include "viewer/ViewerMemoText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every character 10 pixels wide.
+class TenPixels : public TATBinHexLineMeasurer {
+public:
+    int textWidth(QStringView text) const override { return 10 * int(text.size()); }
+    int textAreaWidth() const override { return 1000; }
+};
+
+class TStrPositionsTest : public testing::Test {
+protected:
+    TStrPositionsTest()
+    {
+        core.setMeasurer(&measurer);
+        table.clear(16);
+        table.add({QStringLiteral("ab\tc"), 2, 1, 100}); // tab of 8 spaces: c at 2 + 100
+        table.add({QStringLiteral("xyz"), 2, 17, 106});
+    }
+
+    TenPixels measurer;
+    TATBinHexCore core;
+    TStrPositions table{core};
+};
+
+} // namespace
+
+TEST_F(TStrPositionsTest, PointerGivesTheCharacterRightOfItsMiddle)
+{
+    EXPECT_EQ(table.posAt({50, -5}), 100);  // above the first line
+    EXPECT_EQ(table.posAt({0, 5}), 100);    // left of the line
+    EXPECT_EQ(table.posAt({6, 5}), 100);    // left half of "a"
+    EXPECT_EQ(table.posAt({7, 5}), 101);    // right half of "a"
+    EXPECT_EQ(table.posAt({60, 5}), 102);   // left half of the tab
+    EXPECT_EQ(table.posAt({63, 5}), 103);   // right half of the tab
+    EXPECT_EQ(table.posAt({500, 5}), 104);  // right of the line: just after it
+    EXPECT_EQ(table.posAt({25, 20}), 108);  // second line, its band starts at 17
+    EXPECT_EQ(table.posAt({25, 400}), 109); // below all lines: end of the last
+}
+
+TEST_F(TStrPositionsTest, PositionGivesThePixelAndSelectionRects)
+{
+    EXPECT_EQ(table.pointOf(103), QPoint(102, 1));
+    EXPECT_EQ(table.pointOf(104), QPoint(112, 1));
+    EXPECT_EQ(table.pointOf(107), QPoint(12, 17));
+    EXPECT_FALSE(table.pointOf(200).has_value());
+    const QList<QRect> rects = table.selectionRects(101, 6);
+    ASSERT_EQ(rects.size(), 2);
+    EXPECT_EQ(rects[0], QRect(12, 1, 100, 16));          // "b", tab, "c"
+    EXPECT_EQ(rects[1], QRect(2, 17, 10, 16));           // "x"
+    EXPECT_TRUE(table.selectionRects(104, 2).isEmpty()); // the line break only
+}
+
+TEST(ViewerMemoTextTest, DecodesByFamily)
+{
+    // Lines arrive as the viewer reads the bytes: one Windows-1252 character per byte.
+    const QString ansiLine = cp1252::decode("M\xC3\xBCller und M\xFCller \xE2\x82\xAC");
+    EXPECT_EQ(viewerMemoText(ansiLine, Family::Ansi), QString::fromUtf8("Müller und Müller €"));
+    // Four bytes stay four characters in ANSI text, become one in UTF-8 text.
+    const QString emoji = cp1252::decode("\xF0\x9F\x98\x80");
+    EXPECT_EQ(viewerMemoText(emoji, Family::Ansi).size(), 4);
+    EXPECT_EQ(viewerMemoText(emoji, Family::Utf8), QString::fromUtf8("😀"));
+    // 0x80 is the euro sign in Windows-1252, not U+0080.
+    EXPECT_EQ(viewerMemoText(QString(QChar(0x20AC)), Family::Ansi), QString(QChar(0x20AC)));
+    EXPECT_EQ(viewerMemoText(cp1252::decode("a\xE0\xB0\x80"
+                                            "b"),
+                             Family::Utf8),
+              "a b");
+    EXPECT_EQ(viewerMemoText(QStringLiteral("\u0C00x"), Family::Unicode),
+              QStringLiteral("\u0C00x"));
+}
+
+TEST(TATBinHexSelectionTextTest, ReadsTheSelectionAsText)
+{
+    MappedDrive drive;
+    drive.write(QStringLiteral("a.txt"), QByteArray("K\xC3\xA4se\0!", 7));
+    TATBinHexCore core;
+    ASSERT_TRUE(core.Open(drive.program(QStringLiteral("a.txt"))));
+    EXPECT_EQ(selectionText(core, false, false), QString()); // nothing selected
+    core.SelectAll();
+    EXPECT_EQ(selectionText(core, false, false), QString::fromUtf8("KÃ¤se !"));
+    EXPECT_EQ(selectionText(core, false, true), QString::fromUtf8("Käse !"));
+    EXPECT_EQ(selectionText(core, true, false), "4B C3 A4 73 65 00 21");
+    core.setTextEncoding(vEncCyrWin);
+    core.SelectAll();
+    EXPECT_EQ(selectionText(core, false, false), QString::fromUtf8("KГ¤se !"));
+    drive.write(QStringLiteral("b.txt"), QByteArray("\xFE\xFF\0a\0\0\0b", 8));
+    core.setMode(vbmodeUnicode);
+    ASSERT_TRUE(core.Open(drive.program(QStringLiteral("b.txt"))));
+    core.SelectAll();
+    EXPECT_EQ(selectionText(core, true, false), QChar(0xFEFF) + QStringLiteral("a b"));
+}
+
+TEST(TATBinHexReopenTest, FollowsTheTailOrKeepsThePosition)
+{
+    MappedDrive drive;
+    QByteArray text;
+    for (int i = 0; i < 50; ++i)
+        text += "Zeile " + QByteArray::number(i) + "\n";
+    drive.write(QStringLiteral("a.txt"), text);
+    TATBinHexCore core;
+    core.setLinesPerPage(5);
+    ASSERT_TRUE(core.Open(drive.program(QStringLiteral("a.txt"))));
+    EXPECT_FALSE(core.fitsOnPageFromStart());
+    core.moveToEnd();
+    core.SetSelection(3, 2, false, false);
+    drive.write(QStringLiteral("a.txt"), text + "Zeile 50\nZeile 51\n");
+    ASSERT_TRUE(core.reopen(true));
+    EXPECT_EQ(core.layoutLine(core.viewPos()).chars, "Zeile 47");
+    EXPECT_EQ(core.selLength(), 0);
+    core.ScrollToPos(text.indexOf("Zeile 20"));
+    const qint64 view = core.viewPos();
+    ASSERT_TRUE(core.reopen(true)); // not at the end: stays
+    EXPECT_EQ(core.viewPos(), view);
+    drive.write(QStringLiteral("a.txt"), "kurz\n");
+    ASSERT_TRUE(core.reopen(false));
+    EXPECT_TRUE(core.fitsOnPageFromStart());
+    ASSERT_TRUE(QFile::remove(drive.native(QStringLiteral("a.txt"))));
+    EXPECT_FALSE(core.reopen(true));
+    EXPECT_FALSE(core.isOpen());
+}
