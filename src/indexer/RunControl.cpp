@@ -55,7 +55,9 @@ bool RunControl::beginUpdateRequest(int entryCount, bool entrySelected)
 void RunControl::endUpdateRequest()
 {
     m_updateRunning = false;
-    m_view.closeButtonCaption = kCloseCaption;
+    // While the list program runs the button stays the one that ends it.
+    if (!m_waiting)
+        m_view.closeButtonCaption = kCloseCaption;
 }
 
 void RunControl::beginRun(bool updateMode)

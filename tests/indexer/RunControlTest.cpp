@@ -92,6 +92,16 @@ TEST_F(RunControlTest, WaitFollowsAListProgramThatStartsLateAndRunsLong)
     EXPECT_EQ(control.view().closeButtonCaption, RunControl::kCloseCaption);
 }
 
+TEST_F(RunControlTest, ReindexWaitingForTheListProgramKeepsTheCancelCaption)
+{
+    ASSERT_TRUE(control.beginUpdateRequest(1, true));
+    control.beginRun(true);
+    control.beginWait();
+    control.endUpdateRequest(); // the request returns while the list program runs
+    EXPECT_EQ(control.view().closeButtonCaption, RunControl::kCancelCaption);
+    EXPECT_EQ(control.closeButton(), RunControl::CloseButton::StopListProgram);
+}
+
 TEST_F(RunControlTest, ListProgramEndingBeforeTheFirstTickCountsAsSeen)
 {
     control.beginRun(false);
