@@ -33,6 +33,7 @@ IndexRunDriver::~IndexRunDriver()
 void IndexRunDriver::start(const IndexRun::Request& request, bool newDriveList)
 {
     m_databaseName = request.name;
+    m_updatedDatabase = request.updateMode;
     m_control.beginRun(request.updateMode);
     m_progressTimer.start();
     emit runStarted();

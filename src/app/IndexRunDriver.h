@@ -27,8 +27,9 @@ public:
 
     RunControl& control() { return m_control; }
     const RunControl::View& view() const { return m_control.view(); }
-    // The database of the current or last run.
+    // The database of the current or last run, and whether it re-indexed one.
     const QString& databaseName() const { return m_databaseName; }
+    bool updatedDatabase() const { return m_updatedDatabase; }
 
     // The dialog was confirmed: the run starts, with the list program when asked for or
     // when there is no drive list yet. A run without the list program runs to its end here.
@@ -66,6 +67,7 @@ private:
     RunControl m_control;
     std::unique_ptr<IndexRun> m_run;
     QString m_databaseName;
+    bool m_updatedDatabase = false;
     QProcess m_listProgram;
     bool m_listProgramStarted = false;
     QTimer m_waitTimer;     // UeberwachTimer

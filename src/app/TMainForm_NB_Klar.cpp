@@ -310,7 +310,7 @@ void TMainForm_NB_Klar::runEnded(bool closeRequested)
     GedultTimer.stop();
     GeduldLabel->clear();
     const catalogue::Listing listing =
-        m_model.listAfterRun(m_driver->control().updateMode(), m_driver->databaseName());
+        m_model.listAfterRun(m_driver->updatedDatabase(), m_driver->databaseName());
     fillList(listing.names, listing.selectedIndex);
     // The selection handler runs at every run end, so the path-list-only flag matches the
     // files the run left.

@@ -120,12 +120,21 @@ TEST_F(MainFormRunTest, CreateThenReindexWithTheListProgram)
     ASSERT_EQ(form->databaseList()->count(), 1);
     EXPECT_EQ(form->databaseList()->currentItem()->text(), QStringLiteral("Texte"));
     EXPECT_FALSE(form->model().pathListOnly());
+    EXPECT_FALSE(QFile::exists(base.native(QStringLiteral("Datenbank/Texte.lock"))));
     EXPECT_TRUE(
         base.read(QStringLiteral("Datenbank/Texte_UTF8Dokument.txt")).contains("Inhalt 39"));
     EXPECT_TRUE(ui.informations.isEmpty()) << ui.informations.join('\n').toStdString();
 
+    // With a second database whose name holds the first one's, the re-index keeps the
+    // stored selection rather than picking the last name that contains "Texte".
+    IndexRun::Request other = request();
+    other.name = QStringLiteral("Texte2");
+    ASSERT_TRUE(run(*form, other, false));
+    ASSERT_EQ(form->databaseList()->currentItem()->text(), QStringLiteral("Texte2"));
+    form->databaseList()->setCurrentRow(0);
     texts.write(QStringLiteral("Texte/neu.txt"), "Neuer Inhalt");
     ASSERT_TRUE(run(*form, request(true)));
+    EXPECT_EQ(form->databaseList()->currentItem()->text(), QStringLiteral("Texte"));
     EXPECT_TRUE(base.read(QStringLiteral("Datenbank/Texte_UTF8Dokument.txt")).contains("Neuer"));
     EXPECT_TRUE(form->findChild<QPushButton*>(QStringLiteral("NeuErstellenBtn"))->isEnabled());
 }
