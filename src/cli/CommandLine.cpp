@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "cli/CommandHelp.h"
 #include "cli/CountCommand.h"
 #include "cli/FilesCommand.h"
 #include "cli/IndexCommand.h"
@@ -15,22 +16,16 @@
 
 namespace {
 
-const char* const kUsage =
-    "Aufruf: nimbra [--base ORDNER] BEFEHL ...\n"
-    "  databases          die Datenbanken, eine je Zeile\n"
-    "  classify DATEI...  Byte-Order-Mark, Klasse und Pfad je Datei\n"
-    "  find DATEI TEXT [--encoding N] [--case-sensitive] [--whole-words] [--backward] [--all]\n"
-    "                     Fundstellen als \"<Start> <Länge>\", eine je Zeile\n"
-    "  index NAME ORDNER ENDUNGEN [--update] [--new-list] [--without-documents]\n"
-    "                     erstellt eine Datenbank oder indiziert sie neu\n"
-    "  search NAME TEXT [--case-sensitive] [--whole-words]\n"
-    "                     Treffer als \"<Pfad>TAB<Textausschnitt>\", einer je Datei\n"
-    "  count NAME TEXT    Anzahl der Fundstellen in den drei Dokumenten\n"
-    "  files NAME TEXT    Zeilen der Dateienliste, die TEXT enthalten\n";
-
 int usage(QTextStream& err)
 {
-    err << kUsage;
+    err << commandhelp::shortUsage();
+    return 2;
+}
+
+// A wrong call of a known verb names that verb's form only.
+int verbUsage(const QString& verb, QTextStream& err)
+{
+    err << commandhelp::usageLine(verb);
     return 2;
 }
 
@@ -50,7 +45,7 @@ int listDatabases(const QString& nativeBase, QTextStream& out, QTextStream& err)
 int classify(const QStringList& files, QTextStream& out, QTextStream& err)
 {
     if (files.isEmpty())
-        return usage(err);
+        return verbUsage(QStringLiteral("classify"), err);
     int status = 0;
     for (const QString& file : files) {
         const QString path = platform::programPath(file);
@@ -114,7 +109,7 @@ int findInFile(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     const std::optional<FindRequest> request = parseFind(args);
     if (!request)
-        return usage(err);
+        return verbUsage(QStringLiteral("find"), err);
     TATStreamSearch search;
     const QString path = platform::programPath(request->file);
     const Status opened =
@@ -159,9 +154,25 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     }
     if (args.isEmpty())
         return usage(err);
+    if (args.size() == 1 && commandhelp::isHelpOption(args[0])) {
+        out << commandhelp::overview();
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == QLatin1String("--version")) {
+        out << commandhelp::versionText();
+        return 0;
+    }
     const QString verb = args.takeFirst();
-    if (verb == QLatin1String("databases") && args.isEmpty())
-        return listDatabases(base, out, err);
+    // Help only directly after the verb: later, "--help" may be a search text.
+    if (!args.isEmpty() && commandhelp::isHelpOption(args[0])) {
+        const QString help = commandhelp::verbHelp(verb);
+        if (help.isEmpty())
+            return usage(err);
+        out << help;
+        return 0;
+    }
+    if (verb == QLatin1String("databases"))
+        return args.isEmpty() ? listDatabases(base, out, err) : verbUsage(verb, err);
     if (verb == QLatin1String("classify"))
         return classify(args, out, err);
     if (verb == QLatin1String("find"))

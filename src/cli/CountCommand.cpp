@@ -1,5 +1,6 @@
 #include "cli/CountCommand.h"
 
+#include "cli/CommandHelp.h"
 #include "cli/DatabaseLookup.h"
 #include "search/HitCount.h"
 #include "search/HitCounter.h"
@@ -9,7 +10,7 @@ int runCountCommand(const QString& nativeBase, const QStringList& args, QTextStr
                     QTextStream& err)
 {
     if (args.size() != 2) {
-        err << "Aufruf: nimbra [--base ORDNER] count NAME TEXT\n";
+        err << commandhelp::usageLine(QStringLiteral("count"));
         return 2;
     }
     const QString& name = args[0];

@@ -1,5 +1,6 @@
 #include "cli/FilesCommand.h"
 
+#include "cli/CommandHelp.h"
 #include "cli/DatabaseLookup.h"
 #include "search/FileNameSearch.h"
 
@@ -7,7 +8,7 @@ int runFilesCommand(const QString& nativeBase, const QStringList& args, QTextStr
                     QTextStream& err)
 {
     if (args.size() != 2) {
-        err << "Aufruf: nimbra [--base ORDNER] files NAME TEXT\n";
+        err << commandhelp::usageLine(QStringLiteral("files"));
         return 2;
     }
     const QString& name = args[0];

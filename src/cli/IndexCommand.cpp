@@ -1,5 +1,6 @@
 #include "cli/IndexCommand.h"
 
+#include "cli/CommandHelp.h"
 #include "cli/ConsoleReporter.h"
 #include "indexer/IndexRun.h"
 #include "indexer/ListProgram.h"
@@ -84,8 +85,7 @@ int runIndexCommand(const QString& nativeBase, const QStringList& args, QTextStr
 {
     const std::optional<IndexArguments> parsed = parse(args);
     if (!parsed) {
-        err << "Aufruf: nimbra [--base ORDNER] index NAME ORDNER ENDUNGEN [--update] [--new-list] "
-               "[--without-documents]\n";
+        err << commandhelp::usageLine(QStringLiteral("index"));
         return 2;
     }
     const DatabasePaths paths(DatabasePaths::determineBaseFolder(false, nativeBase, QString()));

@@ -1,5 +1,6 @@
 #include "cli/SearchCommand.h"
 
+#include "cli/CommandHelp.h"
 #include "cli/ConsoleReporter.h"
 #include "cli/ProcessBrowserLauncher.h"
 #include "results/BrowserPrograms.h"
@@ -58,8 +59,7 @@ int runSearchCommand(const QString& nativeBase, const QStringList& args, QTextSt
 {
     const std::optional<SearchArguments> parsed = parse(args);
     if (!parsed) {
-        err << "Aufruf: nimbra [--base ORDNER] search NAME TEXT [--case-sensitive] "
-               "[--whole-words]\n";
+        err << commandhelp::usageLine(QStringLiteral("search"));
         return 2;
     }
     const DatabasePaths paths(DatabasePaths::determineBaseFolder(false, nativeBase, QString()));

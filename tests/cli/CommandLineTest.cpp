@@ -2,6 +2,8 @@
 
 #include "support/TempFolder.h"
 
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,4 +103,56 @@ TEST(CommandLineTest, UnknownVerbShowsUsage)
     EXPECT_EQ(run({"frobnicate"}).status, 2);
     EXPECT_EQ(run({}).status, 2);
     EXPECT_EQ(run({"classify"}).status, 2);
+}
+
+TEST(CommandLineTest, VersionIsTheProjectVersion)
+{
+    const CliRun result = run({"--version"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, QStringLiteral("nimbra (Nimbra-Doviruzu) " NIMBRA_VERSION "\n"));
+    EXPECT_TRUE(result.err.isEmpty());
+}
+
+TEST(CommandLineTest, HelpNamesEveryVerbAndEachVerbHasItsOwn)
+{
+    const CliRun overview = run({"--help"});
+    EXPECT_EQ(overview.status, 0);
+    EXPECT_TRUE(overview.err.isEmpty());
+    EXPECT_EQ(run({"-h"}).out, overview.out);
+    for (const char* verb : {"databases", "classify", "find", "index", "search", "count", "files"}) {
+        SCOPED_TRACE(verb);
+        const CliRun help = run({verb, "--help"});
+        EXPECT_EQ(help.status, 0);
+        EXPECT_TRUE(help.err.isEmpty());
+        const QString usage = help.out.section(u'\n', 0, 0);
+        EXPECT_TRUE(usage.startsWith(QStringLiteral("Aufruf: nimbra ")));
+        EXPECT_TRUE(usage.contains(QStringLiteral(" ") + verb + QStringLiteral(" ")) ||
+                    usage.endsWith(QStringLiteral(" ") + verb));
+        EXPECT_TRUE(help.out.contains(QStringLiteral("Exit-Status:")));
+        // The overview shows the same form as the verb's own help.
+        EXPECT_TRUE(overview.out.contains(QStringLiteral("  ") + usage.mid(8) + u'\n'));
+    }
+    EXPECT_EQ(run({"frobnicate", "--help"}).status, 2);
+}
+
+TEST(CommandLineTest, VerbHelpRunsNothingAndAWrongCallShowsItsFirstLine)
+{
+    TempFolder base;
+    const CliRun help = run({"--base", base.native(), "index", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_FALSE(QFileInfo::exists(base.native(QStringLiteral("Datenbank"))));
+
+    const CliRun wrong = run({"--base", base.native(), "index", "Briefe"});
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_EQ(wrong.err, help.out.section(u'\n', 0, 0) + u'\n');
+    EXPECT_EQ(run({"count", "x"}).err, run({"count", "--help"}).out.section(u'\n', 0, 0) + u'\n');
+}
+
+TEST(CommandLineTest, HelpLaterOnTheLineIsASearchText)
+{
+    TempFolder folder;
+    folder.write(QStringLiteral("doc.txt"), "a --help b");
+    const CliRun result = run({"find", folder.native(QStringLiteral("doc.txt")), "--help"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, QStringLiteral("2 6\n"));
 }
