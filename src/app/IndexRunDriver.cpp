@@ -1,7 +1,6 @@
 #include "app/IndexRunDriver.h"
 
 #include "indexer/ListProgram.h"
-#include "platform/FileFacts.h"
 #include "platform/SystemInfo.h"
 
 #include <QCoreApplication>
@@ -49,11 +48,8 @@ void IndexRunDriver::start(const IndexRun::Request& request, bool newDriveList)
 void IndexRunDriver::startListProgram()
 {
     const QString program = listprogram::locate(m_paths, m_controlFolder, m_ownFolder);
-    if (program.isEmpty()) {
-        return failRun(QStringLiteral("Das Programm %1 wurde weder in %2 noch in %3 gefunden.")
-                           .arg(listprogram::fileName(), platform::nativePath(m_paths.baseFolder()),
-                                m_ownFolder));
-    }
+    if (program.isEmpty())
+        return failRun(listprogram::notFoundMessage(m_paths, m_ownFolder));
     m_listProgramStarted = false;
     m_listProgram.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_listProgram.setStandardOutputFile(QProcess::nullDevice()); // its progress lines

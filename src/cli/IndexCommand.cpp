@@ -49,12 +49,9 @@ Status runListProgram(const DatabasePaths& paths, const QString& controlFolder, 
 {
     const QString program =
         listprogram::locate(paths, controlFolder, QCoreApplication::applicationDirPath());
-    if (program.isEmpty()) {
+    if (program.isEmpty())
         return Status::failure(
-            QStringLiteral("Das Programm %1 wurde weder in %2 noch neben %3 gefunden.")
-                .arg(listprogram::fileName(), platform::nativePath(paths.baseFolder()),
-                     QCoreApplication::applicationFilePath()));
-    }
+            listprogram::notFoundMessage(paths, QCoreApplication::applicationDirPath()));
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     listprogram::start(process, program, paths, controlFolder, drive);

@@ -40,6 +40,12 @@ QString workingFolder(const DatabasePaths& paths, const QString& controlFolder)
         controlFolder.isEmpty() ? paths.baseFolder() : DatabasePaths(controlFolder).baseFolder());
 }
 
+QString notFoundMessage(const DatabasePaths& paths, const QString& nativeOwnFolder)
+{
+    return QStringLiteral("Das Programm %1 wurde weder in %2 noch in %3 gefunden.")
+        .arg(fileName(), platform::nativePath(paths.baseFolder()), nativeOwnFolder);
+}
+
 void start(QProcess& process, const QString& nativeProgram, const DatabasePaths& paths,
            const QString& controlFolder, QChar drive)
 {

@@ -17,6 +17,8 @@ QString locate(const DatabasePaths& paths, const QString& controlFolder,
                const QString& nativeOwnFolder);
 // It writes below the control folder when that is in use, else below the base folder.
 QString workingFolder(const DatabasePaths& paths, const QString& controlFolder);
+// The message when locate() found it nowhere: names the folders it was sought in.
+QString notFoundMessage(const DatabasePaths& paths, const QString& nativeOwnFolder);
 // Starts it for a drive ("open D") in its working folder, handing it this process's drive
 // map so that it sees the same drives. Does not wait.
 void start(QProcess& process, const QString& nativeProgram, const DatabasePaths& paths,
