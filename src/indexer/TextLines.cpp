@@ -21,7 +21,8 @@ QStringList read(const QString& programPath)
     QString text = utf8 ? QString::fromUtf8(bytes) : cp1252::decode(bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // A line ends at LF; one CR before it belongs to the line end. Further CRs are text
+    // (a Linux file name may end in one) and must survive a write and a read.
     QStringList lines = text.split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();

@@ -28,7 +28,10 @@ public:
         } while (!line.isEmpty() && m_nextLine <= offset);
         if (line.isEmpty())
             return std::nullopt;
-        while (line.endsWith('\n') || line.endsWith('\r'))
+        // The line end: LF, and one CR before it, as the descriptor's reader takes it.
+        if (line.endsWith('\n'))
+            line.chop(1);
+        if (line.endsWith('\r'))
             line.chop(1);
         return QString::fromUtf8(line);
     }

@@ -66,3 +66,14 @@ TEST(SearchTermListTest, SavesAfterASearchToTheListsOfTheClassesWithHits)
         }
     }
 }
+
+TEST(SearchTermListTest, CarriageReturnsInsideALineSurviveSavingAndLoading)
+{
+    MappedDrive drive;
+    const QString path = drive.program(QStringLiteral("liste.txt"));
+    drive.write(QStringLiteral("liste.txt"), "a\r\r\r\nb\r\nc\nd\r\re\r\r");
+    const QStringList loaded = SearchTermList::load(path).items();
+    EXPECT_EQ(loaded, QStringList({"a\r\r", "b", "c", "d\r\re\r"}));
+    ASSERT_TRUE(SearchTermList(loaded).save(path));
+    EXPECT_EQ(SearchTermList::load(path).items(), loaded);
+}
