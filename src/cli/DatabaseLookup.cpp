@@ -1,6 +1,7 @@
 #include "cli/DatabaseLookup.h"
 
 #include "platform/FileFacts.h"
+#include "store/DatabaseCommit.h"
 
 std::optional<DatabasePaths> findDatabase(const QString& nativeBase, const QString& name,
                                           QTextStream& err)
@@ -9,6 +10,10 @@ std::optional<DatabasePaths> findDatabase(const QString& nativeBase, const QStri
     if (paths.baseFolder().isEmpty()) {
         err << QStringLiteral("Der Ordner %1 liegt auf keinem zugeordneten Laufwerk.\n")
                    .arg(nativeBase);
+        return std::nullopt;
+    }
+    if (Status recovered = dbcommit::recoverUnlessBusy(paths, name); !recovered) {
+        err << recovered.error() << '\n';
         return std::nullopt;
     }
     if (!platform::exists(paths.descriptor(name))) {

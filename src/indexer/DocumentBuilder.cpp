@@ -110,9 +110,13 @@ bool writeAll(QFile& file, QByteArrayView bytes)
 Status writePlain(const QString& programPath, QByteArrayView mark, QByteArrayView bytes)
 {
     QFile file(platform::nativePath(programPath));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeAll(file, mark) ||
-        !writeAll(file, bytes))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failure(programPath, file.errorString());
+    if (!writeAll(file, mark) || !writeAll(file, bytes)) {
+        const QString cause = platform::writeFailureCause(file);
+        file.remove(); // a part cut short must not be joined
+        return failure(programPath, cause);
+    }
     return {};
 }
 

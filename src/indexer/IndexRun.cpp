@@ -7,16 +7,25 @@
 #include "search/TitlePositionScan.h"
 #include "store/ByteSize.h"
 #include "store/Catalogue.h"
+#include "store/DatabaseCommit.h"
 
 #include <QFile>
 
 IndexRun::IndexRun(const DatabasePaths& paths, QString controlFolder, UserInterface& ui,
                    RunReporter& reporter)
-    : m_paths(paths), m_controlFolder(std::move(controlFolder)), m_ui(ui), m_reporter(reporter)
+    : m_paths(paths), m_staged(paths.staged()), m_controlFolder(std::move(controlFolder)),
+      m_ui(ui), m_reporter(reporter)
 {
 }
 
-IndexRun::~IndexRun() = default;
+IndexRun::~IndexRun()
+{
+    // A run that ends without its commit leaves the database as it was, and no parts.
+    if (m_holdsStaging) {
+        dbcommit::discard(m_paths, m_request.name);
+        catalogue::emptyTempFolder(m_paths);
+    }
+}
 
 QString IndexRun::elapsedText(qint64 seconds)
 {
@@ -35,6 +44,12 @@ Status IndexRun::start(const Request& request)
     if (!lock)
         return Status::failure(lock.error());
     m_lock = std::move(lock).value();
+    // A commit an earlier run could not finish is finished first; what it staged without
+    // committing is dropped.
+    if (Status recovered = dbcommit::recover(m_paths, request.name); !recovered)
+        return recovered;
+    dbcommit::discard(m_paths, request.name);
+    m_holdsStaging = true;
     m_request = request;
     m_clock.start();
     catalogue::emptyTempFolder(m_paths);
@@ -74,20 +89,20 @@ Status IndexRun::readList()
     const QStringList lines =
         drivelist::descriptorLines(file.readAll(), m_request.folder, patterns,
                                    [this] { return !m_reporter.cancelRequested(); });
-    if (Status written = textlines::write(m_paths.descriptor(m_request.name), lines); !written)
+    if (Status written = textlines::write(m_staged.descriptor(m_request.name), lines); !written)
         return written;
     m_listedCount = lines.size() - 1;
 
     m_pathListOnly = m_request.withoutDocuments;
     m_builder =
-        std::make_unique<DocumentBuilder>(m_paths, m_request.name, patterns, m_ui, m_reporter);
+        std::make_unique<DocumentBuilder>(m_staged, m_request.name, patterns, m_ui, m_reporter);
     if (!m_pathListOnly) {
         if (Status built = m_builder->build(); !built)
             return built;
         m_pathListOnly = m_builder->pathListOnly();
     }
     if (m_pathListOnly)
-        catalogue::deleteDocumentFiles(m_paths, m_request.name);
+        catalogue::deleteDocumentFiles(m_staged, m_request.name);
     return {};
 }
 
@@ -100,13 +115,16 @@ Status IndexRun::finish(bool aborted)
     const bool indexed = !m_pathListOnly && m_builder && !m_builder->endedEarly();
     if (indexed) {
         m_reporter.status(QStringLiteral("TitelPositionen werden erstellt"));
-        TitlePositionScan scan(m_paths, m_ui);
+        TitlePositionScan scan(m_staged, m_ui);
         scan.setCaptionHandler([this](const QString& caption) { m_reporter.caption(caption); });
         const TitlePositionScan::Report report = scan.run(m_request.name, false);
         for (const auto& failure : report.failures)
             m_ui.warning(failure.text);
     }
     m_reporter.caption(QString());
+    if (Status committed = dbcommit::commit(m_paths, m_request.name); !committed)
+        return committed;
+    m_holdsStaging = false;
     if (m_pathListOnly)
         m_finalStatus =
             QStringLiteral("Fertig mit der Indizierung (nur Pfadliste wurde erstellt).");

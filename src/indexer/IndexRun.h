@@ -45,7 +45,9 @@ public:
     // Filters the drive list into the descriptor and builds the documents (or, for a
     // database without documents, removes them). A failure names what went wrong.
     Status readList();
-    // Joins the parts, writes the title-position lists, the closing status and the log.
+    // Joins the parts, writes the title-position lists, makes the run's files the
+    // database's files in one commit, writes the closing status and the log. Until the
+    // commit, the database stays as it was before the run.
     Status finish(bool aborted);
 
     const QString& finalStatus() const { return m_finalStatus; }
@@ -60,11 +62,13 @@ private:
     Status writeLog(bool indexed);
 
     const DatabasePaths& m_paths;
+    const DatabasePaths m_staged; // where the run writes until its commit
     QString m_controlFolder;
     UserInterface& m_ui;
     RunReporter& m_reporter;
     Request m_request;
     DatabaseLock m_lock;
+    bool m_holdsStaging = false; // staged files of this run may exist and are its own
     extensions::Slots m_slots;
     std::unique_ptr<DocumentBuilder> m_builder;
     bool m_pathListOnly = false;

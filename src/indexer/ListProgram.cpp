@@ -7,6 +7,12 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+#endif
+
 namespace listprogram {
 
 QString fileName()
@@ -53,6 +59,16 @@ void start(QProcess& process, const QString& nativeProgram, const DatabasePaths&
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("NIMBRA_DRIVES"), DriveMap::current().toText());
     process.setProcessEnvironment(environment);
+#ifdef Q_OS_LINUX
+    // The list ends with the program that waits for it: a killed caller leaves no list
+    // program running (it removes its unfinished list on SIGTERM).
+    const pid_t caller = ::getpid();
+    process.setChildProcessModifier([caller] {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != caller)
+            ::_exit(1);
+    });
+#endif
     process.start(nativeProgram, {QStringLiteral("open"), QString(drive)});
 }
 

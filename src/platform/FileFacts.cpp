@@ -101,7 +101,7 @@ bool appendFileContent(const QString& nativeSource, QFileDevice& target, QString
             return false;
         }
         if (target.write(chunk.constData(), got) != got) {
-            error = target.errorString();
+            error = writeFailureCause(target);
             return false;
         }
     }

@@ -37,8 +37,16 @@ bool readRegularFile(const QString& programPath, QByteArray& into);
 // set on failure.
 bool appendFileContent(const QString& nativeSource, QFileDevice& target, QString& error);
 
+// Why the last write to the file failed, in German where the system names the cause (a
+// full disk, a size limit, a quota, ...). Call it right after the failed write: a partial
+// write leaves the cause only in the system's last error.
+QString writeFailureCause(const QFileDevice& file);
+
 // Renames a file over another, replacing it in one step (native paths).
 bool replaceFile(const QString& nativeFrom, const QString& nativeTo);
+
+// Makes the renames and deletions done in a folder (native path) durable.
+void syncFolder(const QString& nativeFolder);
 
 // Starts writing what was written to the file so far to the disk, without waiting, so that
 // a later sync of a large file has little left to wait for.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -75,10 +76,37 @@ bool readRegularFile(const QString& programPath, QByteArray& into)
     return true;
 }
 
+QString writeFailureCause(const QFileDevice& file)
+{
+    const int error = errno;
+    switch (error) {
+    case ENOSPC: return QStringLiteral("Auf dem Datenträger ist kein Platz mehr frei.");
+    case EFBIG: return QStringLiteral("Datei zu groß: die erlaubte Dateigröße ist erreicht.");
+    case EDQUOT: return QStringLiteral("Das Speicherkontingent ist erschöpft.");
+    case EROFS: return QStringLiteral("Der Datenträger ist schreibgeschützt.");
+    case EACCES:
+    case EPERM: return QStringLiteral("Zugriff verweigert.");
+    case EIO: return QStringLiteral("Ein- oder Ausgabefehler des Datenträgers.");
+    default: break;
+    }
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
 bool replaceFile(const QString& nativeFrom, const QString& nativeTo)
 {
     return ::rename(QFile::encodeName(nativeFrom).constData(),
                     QFile::encodeName(nativeTo).constData()) == 0;
+}
+
+void syncFolder(const QString& nativeFolder)
+{
+    const int fd = ::open(QFile::encodeName(nativeFolder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 void startWriteback(QFileDevice& file)

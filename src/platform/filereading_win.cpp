@@ -31,11 +31,21 @@ bool readRegularFile(const QString& programPath, QByteArray& into)
     return file.error() == QFileDevice::NoError;
 }
 
+QString writeFailureCause(const QFileDevice& file)
+{
+    return file.errorString();
+}
+
 bool replaceFile(const QString& nativeFrom, const QString& nativeTo)
 {
     return MoveFileExW(reinterpret_cast<const wchar_t*>(nativeFrom.utf16()),
                        reinterpret_cast<const wchar_t*>(nativeTo.utf16()),
                        MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+void syncFolder(const QString&)
+{
+    // MoveFileEx with MOVEFILE_REPLACE_EXISTING is journaled by the file system.
 }
 
 void startWriteback(QFileDevice&)

@@ -5,6 +5,7 @@
 #include "search/HitCount.h"
 #include "search/TitleMarker.h"
 #include "store/Catalogue.h"
+#include "store/DatabaseCommit.h"
 #include "store/DatabaseLock.h"
 #include "store/Descriptor.h"
 #include "store/EncodingDetection.h"
@@ -69,6 +70,10 @@ Result<QList<QByteArray>> SearchDriver::run(const QString& databaseName, const Q
     if (DatabaseLock::isHeld(m_paths, databaseName)) {
         m_ui.information(DatabaseLock::busyMessage(databaseName));
         return R::failure(DatabaseLock::busyMessage(databaseName));
+    }
+    if (Status recovered = dbcommit::recoverUnlessBusy(m_paths, databaseName); !recovered) {
+        m_ui.warning(recovered.error());
+        return R::failure(recovered.error());
     }
     catalogue::emptyTempFolder(m_paths);
     const Result<descriptor::Header> header =

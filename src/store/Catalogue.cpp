@@ -1,6 +1,7 @@
 #include "store/Catalogue.h"
 
 #include "platform/FileFacts.h"
+#include "store/DatabaseCommit.h"
 
 #include <QDir>
 
@@ -62,6 +63,8 @@ QStringList databaseNames(const DatabasePaths& paths)
 Listing LiesNamenDatenbanken(const DatabasePaths& paths, bool updateMode,
                              const QString& storedSelection, const QString& newDatabaseName)
 {
+    // A run cut off in its commit is completed before its database is listed.
+    dbcommit::recoverAll(paths);
     Listing listing;
     listing.names = databaseNames(paths);
     const QString stored = storedSelection.isEmpty() ? QStringLiteral("0") : storedSelection;
@@ -116,6 +119,9 @@ void deleteDatabaseFiles(const DatabasePaths& paths, const QString& name)
     files.append(paths.searchTermListWithoutDocuments(name));
     for (const QString& file : files)
         platform::removeFileQuietly(file);
+    // Nothing a cut-off run left may bring the database back.
+    platform::removeFileQuietly(paths.commitJournal(name));
+    dbcommit::discard(paths, name);
 }
 
 void deleteDocumentFiles(const DatabasePaths& paths, const QString& name)

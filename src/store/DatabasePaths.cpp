@@ -44,7 +44,19 @@ QString DatabasePaths::zipTempFolder() const
 
 QString DatabasePaths::descriptor(const QString& name) const
 {
-    return databaseFolder() + name + QStringLiteral(".dat");
+    return databaseFolder() + name + QStringLiteral(".dat") + m_staging;
+}
+
+DatabasePaths DatabasePaths::staged() const
+{
+    DatabasePaths paths(*this);
+    paths.m_staging = kStagingSuffix;
+    return paths;
+}
+
+QString DatabasePaths::commitJournal(const QString& name) const
+{
+    return databaseFolder() + name + QStringLiteral(".commit");
 }
 
 QString DatabasePaths::log(const QString& name) const
@@ -55,13 +67,13 @@ QString DatabasePaths::log(const QString& name) const
 QString DatabasePaths::document(const QString& name, Family family) const
 {
     return databaseFolder() + name + u'_' + documentFamilyName(family) +
-           QStringLiteral("Dokument.txt");
+           QStringLiteral("Dokument.txt") + m_staging;
 }
 
 QString DatabasePaths::titlePositions(const QString& name, Family family) const
 {
     return databaseFolder() + name + u'_' + familyName(family) +
-           QStringLiteral("_TitelPositionen.txt");
+           QStringLiteral("_TitelPositionen.txt") + m_staging;
 }
 
 QString DatabasePaths::phraseList(const QString& name, Family family) const

@@ -3,6 +3,7 @@
 #include "store/Family.h"
 
 #include <QChar>
+#include <QLatin1StringView>
 #include <QString>
 
 // Every file name of the program's folder tree, built in one place. Paths are program
@@ -36,11 +37,21 @@ public:
     QString partialDocument(const QString& name, Family family, int part) const;
     QString driveList(QChar driveLetter) const;
 
+    // The same folder tree with the database's own files (descriptor, documents,
+    // title-position lists) under staging names: a run writes there, and the commit
+    // (store/DatabaseCommit) makes them the database's files.
+    DatabasePaths staged() const;
+    // The commit's journal, present only while a commit is under way or was cut off.
+    QString commitJournal(const QString& name) const;
+
     QString extensionChoices() const; // AuswahlEndungen.txt
     QString exclusionList() const;    // AusnahmeIndizierung.txt
     QString websiteList() const;      // Adressen_Webseiten.txt
     QString helpFile() const;         // Hilfe_Nimbra_Klartext.pdf
 
+    static constexpr QLatin1StringView kStagingSuffix{".neu"};
+
 private:
     QString m_base;
+    QLatin1StringView m_staging; // empty, or kStagingSuffix in the staging view
 };

@@ -17,8 +17,10 @@ Status writeFileSafely(const QString& programPath, const QByteArray& bytes, Dura
         return failure(QStringLiteral("Das Laufwerk ist nicht zugeordnet."));
     if (durability == Durability::NotForced) {
         QTemporaryFile file(native + QStringLiteral(".XXXXXX"));
-        if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
+        if (!file.open())
             return failure(file.errorString());
+        if (file.write(bytes) != bytes.size() || !file.flush())
+            return failure(platform::writeFailureCause(file));
         file.close();
         if (!platform::replaceFile(file.fileName(), native))
             return failure(QStringLiteral("Umbenennen fehlgeschlagen"));
@@ -27,8 +29,10 @@ Status writeFileSafely(const QString& programPath, const QByteArray& bytes, Dura
     QSaveFile file(native);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return failure(file.errorString());
+    if (file.write(bytes) != bytes.size())
+        return failure(platform::writeFailureCause(file));
+    if (!file.commit())
+        return failure(platform::writeFailureCause(file));
     return {};
 }
 

@@ -1,0 +1,144 @@
+#include "store/DatabaseCommit.h"
+
+#include "platform/FileFacts.h"
+#include "store/DatabaseLock.h"
+#include "store/TextWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+namespace dbcommit {
+
+namespace {
+
+constexpr QLatin1StringView kReplace{"+ "};
+constexpr QLatin1StringView kDelete{"- "};
+
+// The files a run writes, as program paths.
+QStringList databaseFiles(const DatabasePaths& paths, const QString& name)
+{
+    QStringList files{paths.descriptor(name)};
+    for (const Family family : kFamilies)
+        files.append(paths.document(name, family));
+    for (const Family family : kFamilies)
+        files.append(paths.titlePositions(name, family));
+    return files;
+}
+
+QString fileNameOf(const QString& programPath)
+{
+    return programPath.mid(programPath.lastIndexOf(u'\\') + 1);
+}
+
+Status failure(const QString& file, const QString& cause)
+{
+    return Status::failure(
+        QStringLiteral("Die Datei %1 konnte nicht ersetzt werden: %2").arg(file, cause));
+}
+
+// Carries out the journal's lines. Only lines naming one of the database's own files are
+// acted on: the journal is a file on the disk like any other.
+Status apply(const DatabasePaths& paths, const QString& name, const QStringList& lines)
+{
+    const QStringList files = databaseFiles(paths, name);
+    for (const QString& line : lines) {
+        const QString fileName = line.mid(kReplace.size());
+        const auto target = std::find_if(files.begin(), files.end(), [&](const QString& file) {
+            return fileNameOf(file) == fileName;
+        });
+        if (target == files.end())
+            continue;
+        if (line.startsWith(kReplace)) {
+            const QString staged = *target + DatabasePaths::kStagingSuffix;
+            if (platform::exists(staged) &&
+                !platform::replaceFile(platform::nativePath(staged), platform::nativePath(*target)))
+                return failure(*target, QStringLiteral("Umbenennen fehlgeschlagen"));
+        } else if (line.startsWith(kDelete)) {
+            platform::removeFileQuietly(*target);
+        }
+    }
+    platform::syncFolder(platform::nativePath(paths.databaseFolder()));
+    return {};
+}
+
+Status finishJournal(const DatabasePaths& paths, const QString& name, const QStringList& lines)
+{
+    if (Status applied = apply(paths, name, lines); !applied)
+        return applied;
+    const QString journal = paths.commitJournal(name);
+    if (!QFile::remove(platform::nativePath(journal)))
+        return failure(journal, QStringLiteral("Löschen fehlgeschlagen"));
+    return {};
+}
+
+QStringList readJournal(const QString& journal)
+{
+    QFile file(platform::nativePath(journal));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+Status commit(const DatabasePaths& paths, const QString& name)
+{
+    QStringList lines;
+    for (const QString& file : databaseFiles(paths, name)) {
+        const bool staged = platform::exists(file + DatabasePaths::kStagingSuffix);
+        lines.append((staged ? kReplace : kDelete) + fileNameOf(file));
+    }
+    // The staged files are on the disk already (each was written and synced whole); once
+    // the journal is, the commit is decided.
+    if (Status written = writeFileSafely(paths.commitJournal(name),
+                                         lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+        !written)
+        return written;
+    return finishJournal(paths, name, lines);
+}
+
+void discard(const DatabasePaths& paths, const QString& name)
+{
+    QStringList stagedNames;
+    for (const QString& file : databaseFiles(paths.staged(), name))
+        stagedNames.append(fileNameOf(file));
+    const QDir folder(platform::nativePath(paths.databaseFolder()));
+    for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden)) {
+        // The staged file itself, or the temporary file of a write of it that was cut off.
+        const bool ofThisRun = std::any_of(stagedNames.begin(), stagedNames.end(),
+                                           [&](const QString& staged) {
+                                               return entry == staged ||
+                                                      entry.startsWith(staged + u'.');
+                                           });
+        if (ofThisRun)
+            QFile::remove(folder.filePath(entry));
+    }
+}
+
+Status recover(const DatabasePaths& paths, const QString& name)
+{
+    const QString journal = paths.commitJournal(name);
+    if (!platform::exists(journal))
+        return {};
+    return finishJournal(paths, name, readJournal(journal));
+}
+
+Status recoverUnlessBusy(const DatabasePaths& paths, const QString& name)
+{
+    if (!platform::exists(paths.commitJournal(name)))
+        return {};
+    Result<DatabaseLock> lock = DatabaseLock::acquire(paths, name);
+    if (!lock)
+        return {}; // the run that holds it finishes the commit itself
+    return recover(paths, name);
+}
+
+void recoverAll(const DatabasePaths& paths)
+{
+    const QDir folder(platform::nativePath(paths.databaseFolder()));
+    for (const QString& journal : folder.entryList({QStringLiteral("*.commit")}, QDir::Files))
+        static_cast<void>(recoverUnlessBusy(paths, journal.chopped(QStringLiteral(".commit").size())));
+}
+
+} // namespace dbcommit

@@ -1,0 +1,155 @@
+// A re-index killed with SIGKILL at random moments (while the file list is made, while
+// the documents are built and joined, while the title positions are scanned) leaves the
+// database exactly as the run before it left it, or exactly as a finished run leaves it.
+
+#include "hardening/NimbraChild.h"
+
+#include "store/Windows1252.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <iostream>
+#include <random>
+
+namespace {
+
+const QString kDatabase = QStringLiteral("Db");
+const QString kWord = QStringLiteral("Kennwort");
+
+// Text of one file: words in all three encodings' reach, the search word in every
+// `wordEvery`-th file.
+QString fileText(std::mt19937& random, int index, int wordEvery)
+{
+    static const QStringList words = {"Haus",   "Straße", "Brücke", "Öfen", "Mühle",
+                                      "Wetter", "morgen", "Grüße",  "Zug",  "Ähre"};
+    QString text;
+    const int count = 300 + int(random() % 1500);
+    for (int i = 0; i < count; ++i)
+        text += words[int(random() % words.size())] + (i % 12 == 11 ? QStringLiteral("\r\n") : QStringLiteral(" "));
+    if (index % wordEvery == 0)
+        text += kWord;
+    return text;
+}
+
+// About 3,000 files in three encodings below D:\<folder>: more than a partial document's
+// worth of text in each, so a run writes parts and joins them.
+void writeCorpus(const MappedDrive& drive, const QString& folder, int wordEvery, unsigned seed)
+{
+    std::mt19937 random(seed);
+    for (int i = 0; i < 3000; ++i) {
+        const QString text = fileText(random, i, wordEvery);
+        QByteArray bytes;
+        switch (i % 3) {
+        case 0: bytes = cp1252::encode(text); break;
+        case 1: bytes = text.toUtf8(); break;
+        default:
+            bytes = QByteArray("\xFF\xFE", 2) +
+                    QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        }
+        drive.write(QStringLiteral("%1/Ordner%2/Datei%3.txt").arg(folder).arg(i / 300).arg(i),
+                    bytes);
+    }
+}
+
+struct DatabaseState {
+    std::map<QString, QByteArray> files;
+    QByteArray hits; // what `nimbra search` prints for the word
+};
+
+class CrashSafetyTest : public testing::Test {
+protected:
+    QStringList indexArguments(const QString& folder, bool update) const
+    {
+        QStringList arguments{QStringLiteral("index"), kDatabase, m_nimbra.drive().native(folder),
+                              QStringLiteral("*.txt"), QStringLiteral("--new-list")};
+        if (update)
+            arguments.append(QStringLiteral("--update"));
+        return arguments;
+    }
+
+    QByteArray search() const
+    {
+        const NimbraChild::Finished found =
+            m_nimbra.run({QStringLiteral("search"), kDatabase, kWord});
+        EXPECT_EQ(found.exitCode, 0) << found.err.toStdString();
+        return found.out;
+    }
+
+    DatabaseState indexToEnd(const QString& folder, bool update)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        const NimbraChild::Finished finished = m_nimbra.run(indexArguments(folder, update));
+        m_runMilliseconds = std::max(m_runMilliseconds, clock.elapsed());
+        EXPECT_EQ(finished.exitCode, 0) << finished.err.toStdString();
+        EXPECT_TRUE(finished.out.contains("Fertig mit der Indizierung.")) << finished.out.toStdString();
+        return {m_nimbra.databaseFiles(kDatabase), search()};
+    }
+
+    // The stage a killed run had reached, by the last status line it printed.
+    static QString stageOf(const QByteArray& out)
+    {
+        if (out.contains("TitelPositionen werden erstellt"))
+            return QStringLiteral("title positions");
+        if (out.contains("zusammengefügt"))
+            return QStringLiteral("join");
+        if (out.contains("Datenbank wird aktualisiert."))
+            return QStringLiteral("list or build");
+        return QStringLiteral("start");
+    }
+
+    NimbraChild m_nimbra;
+    qint64 m_runMilliseconds = 0;
+};
+
+TEST_F(CrashSafetyTest, AKilledRunLeavesTheOldOrTheNewDatabase)
+{
+    writeCorpus(m_nimbra.drive(), QStringLiteral("A"), 40, 1);
+    writeCorpus(m_nimbra.drive(), QStringLiteral("B"), 70, 2);
+    const DatabaseState stateA = indexToEnd(QStringLiteral("A"), false);
+    const DatabaseState stateB = indexToEnd(QStringLiteral("B"), true);
+    ASSERT_EQ(stateA.files.size(), 7u);
+    ASSERT_NE(stateA.files, stateB.files);
+    ASSERT_NE(stateA.hits, stateB.hits);
+    ASSERT_FALSE(stateA.hits.isEmpty());
+
+    // Kill moments over the whole run; every fifth early, where the list is made.
+    std::mt19937 random(2026);
+    bool onA = false;
+    std::map<QString, int> stages;
+    int kept = 0;
+    for (int kill = 0; kill < 30; ++kill) {
+        const qint64 span = kill % 5 == 0 ? m_runMilliseconds / 10 : m_runMilliseconds;
+        const int delay = int(random() % std::max<qint64>(span, 1));
+        QProcess run;
+        m_nimbra.start(run, indexArguments(onA ? QStringLiteral("B") : QStringLiteral("A"), true));
+        QThread::msleep(delay);
+        ::kill(pid_t(run.processId()), SIGKILL);
+        ASSERT_TRUE(run.waitForFinished(10000));
+        ++stages[run.exitStatus() == QProcess::CrashExit ? stageOf(run.readAllStandardOutput())
+                                                         : QStringLiteral("finished")];
+
+        // A reader completes what the run decided; the database is one of the two, whole.
+        const QByteArray hits = search();
+        const std::map<QString, QByteArray> files = m_nimbra.databaseFiles(kDatabase);
+        const bool isA = files == stateA.files;
+        ASSERT_TRUE(isA || files == stateB.files) << "kill " << kill << " after " << delay << " ms";
+        EXPECT_EQ(hits, isA ? stateA.hits : stateB.hits) << "kill " << kill;
+        kept += isA == onA;
+        onA = isA;
+    }
+    for (const auto& [stage, count] : stages)
+        std::cout << "killed during " << stage.toStdString() << ": " << count << '\n';
+    std::cout << kept << " of 30 kills kept the earlier database\n";
+
+    // The next run succeeds and leaves nothing of the killed ones behind.
+    const DatabaseState after = indexToEnd(onA ? QStringLiteral("B") : QStringLiteral("A"), true);
+    EXPECT_EQ(after.files, onA ? stateB.files : stateA.files);
+    EXPECT_EQ(m_nimbra.leftovers(), QStringList());
+}
+
+} // namespace

@@ -1,0 +1,104 @@
+// Writes that fail because the disk is full, seen through a file size limit: the run says
+// which file could not be written and why, fails, and leaves the earlier database and no
+// temporary file behind.
+
+#include "hardening/NimbraChild.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+const QString kDatabase = QStringLiteral("Db");
+
+// Writes beyond `bytes` fail with EFBIG instead of ending the process.
+std::function<void()> fileSizeLimit(rlim_t bytes)
+{
+    return [bytes] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, bytes};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    };
+}
+
+QByteArray lines(const char* word, int count)
+{
+    QByteArray text;
+    for (int i = 0; i < count; ++i)
+        text += word + QByteArray::number(i) + " Straße\r\n";
+    return text;
+}
+
+class FullDiskTest : public testing::Test {
+protected:
+    FullDiskTest()
+    {
+        m_nimbra.drive().write(QStringLiteral("A/klein.txt"), lines("Anfang", 10));
+        for (int i = 0; i < 4; ++i) // four times 700 KB: no document fits into 1 MB
+            m_nimbra.drive().write(QStringLiteral("B/gross%1.txt").arg(i), lines("Wort", 30000));
+    }
+
+    NimbraChild::Finished index(const QString& folder, bool update,
+                                const std::function<void()>& limits = {}) const
+    {
+        QStringList arguments{QStringLiteral("index"), kDatabase, m_nimbra.drive().native(folder),
+                              QStringLiteral("*.txt"), QStringLiteral("--new-list")};
+        if (update)
+            arguments.append(QStringLiteral("--update"));
+        return m_nimbra.run(arguments, 120, limits);
+    }
+
+    QStringList tempFiles() const
+    {
+        return QDir(m_nimbra.datenbank(QStringLiteral("Temp")))
+            .entryList(QDir::Files | QDir::Hidden | QDir::System);
+    }
+
+    NimbraChild m_nimbra;
+};
+
+TEST_F(FullDiskTest, ARunThatCannotWriteItsDocumentsKeepsTheEarlierDatabase)
+{
+    ASSERT_EQ(index(QStringLiteral("A"), false).exitCode, 0);
+    const auto before = m_nimbra.databaseFiles(kDatabase);
+
+    const NimbraChild::Finished full = index(QStringLiteral("B"), true, fileSizeLimit(1 << 20));
+    const QString message = QString::fromUtf8(full.err);
+    EXPECT_FALSE(full.crashed);
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_TRUE(message.contains(QStringLiteral("konnte nicht geschrieben werden")) &&
+                message.contains(QStringLiteral("Dokument")))
+        << full.err.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("Datei zu groß")) ||
+                message.contains(QStringLiteral("kein Platz")))
+        << "the cause in German: " << full.err.toStdString();
+    EXPECT_FALSE(full.out.contains("Fertig mit der Indizierung."));
+
+    EXPECT_EQ(m_nimbra.databaseFiles(kDatabase), before);
+    EXPECT_EQ(m_nimbra.leftovers(), QStringList());
+    EXPECT_EQ(tempFiles(), QStringList());
+    // With room again, the same run succeeds.
+    EXPECT_EQ(index(QStringLiteral("B"), true).exitCode, 0);
+    EXPECT_NE(m_nimbra.databaseFiles(kDatabase), before);
+}
+
+TEST_F(FullDiskTest, ASearchThatCannotWriteItsPagesSaysSo)
+{
+    ASSERT_EQ(index(QStringLiteral("B"), false).exitCode, 0);
+    // A page's header alone is longer than 300 bytes.
+    const NimbraChild::Finished full = m_nimbra.run(
+        {QStringLiteral("search"), kDatabase, QStringLiteral("Straße")}, 120, fileSizeLimit(300));
+    EXPECT_FALSE(full.crashed);
+    EXPECT_EQ(full.exitCode, 1) << full.err.toStdString();
+    EXPECT_TRUE(full.err.contains("NB_Ergebnis")) << full.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(full.err).contains(QStringLiteral("Datei zu groß")))
+        << full.err.toStdString();
+    for (const QString& file : tempFiles())
+        EXPECT_FALSE(file.contains(u'.') && !file.endsWith(QStringLiteral(".htm"))) << file.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,78 @@
+#include "hardening/NimbraChild.h"
+
+#include "platform/FileFacts.h"
+#include "store/DatabasePaths.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+NimbraChild::NimbraChild() = default;
+
+QString NimbraChild::datenbank(const QString& file) const
+{
+    return m_drive.native(QStringLiteral("Datenbank/") + file);
+}
+
+void NimbraChild::start(QProcess& process, const QStringList& arguments,
+                        const std::function<void()>& limits) const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("NIMBRA_DRIVES"), QStringLiteral("D=") + m_drive.native());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.native());
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(m_drive.native());
+    if (limits)
+        process.setChildProcessModifier(limits);
+    process.start(QStringLiteral(NIMBRA_PROGRAM),
+                  QStringList{QStringLiteral("--base"), m_drive.native()} + arguments);
+    EXPECT_TRUE(process.waitForStarted(10000));
+}
+
+NimbraChild::Finished NimbraChild::run(const QStringList& arguments, int seconds,
+                                       const std::function<void()>& limits) const
+{
+    QProcess process;
+    start(process, arguments, limits);
+    const bool ended = process.waitForFinished(seconds * 1000);
+    EXPECT_TRUE(ended) << "nimbra " << arguments.join(u' ').toStdString() << " hangs";
+    if (!ended) {
+        process.kill();
+        process.waitForFinished();
+    }
+    return {process.exitCode(), process.exitStatus() == QProcess::CrashExit,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+std::map<QString, QByteArray> NimbraChild::databaseFiles(const QString& name) const
+{
+    const DatabasePaths paths(m_drive.program());
+    QStringList files{paths.descriptor(name)};
+    for (const Family family : kFamilies)
+        files.append({paths.document(name, family), paths.titlePositions(name, family)});
+    std::map<QString, QByteArray> found;
+    for (const QString& file : files) {
+        QFile content(platform::nativePath(file));
+        if (!content.open(QIODevice::ReadOnly))
+            continue;
+        QCryptographicHash hash(QCryptographicHash::Sha1);
+        hash.addData(&content);
+        found[file.mid(file.lastIndexOf(u'\\') + 1)] = hash.result().toHex() + ' ' + QByteArray::number(content.size());
+    }
+    return found;
+}
+
+QStringList NimbraChild::leftovers() const
+{
+    QStringList found;
+    for (const QString& entry :
+         QDir(datenbank()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (entry.contains(QStringLiteral(".neu")) || entry.endsWith(QStringLiteral(".commit")) ||
+            entry.endsWith(QStringLiteral(".tmp")) || entry.contains(QStringLiteral(".dat.")) ||
+            entry.contains(QStringLiteral(".txt.")))
+            found.append(entry);
+    }
+    return found;
+}

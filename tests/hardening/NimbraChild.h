@@ -1,0 +1,46 @@
+#pragma once
+
+#include "support/TempFolder.h"
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+
+// The `nimbra` command run as a child process on a temporary drive D: (mapped in this
+// process too) whose root is the base folder, with its own settings folder.
+class NimbraChild {
+public:
+    struct Finished {
+        int exitCode = -1;
+        bool crashed = false;
+        QByteArray out;
+        QByteArray err;
+    };
+
+    NimbraChild();
+
+    // D:\ + relative as seen by the child; native paths below the drive.
+    const MappedDrive& drive() const { return m_drive; }
+    QString datenbank(const QString& file = QString()) const;
+
+    // Starts `nimbra --base D:\ ARGS`; `limits` runs in the child before it starts.
+    void start(QProcess& process, const QStringList& arguments,
+               const std::function<void()>& limits = {}) const;
+    // Runs it to its end; fails the test when it takes longer than `seconds`.
+    Finished run(const QStringList& arguments, int seconds = 120,
+                 const std::function<void()>& limits = {}) const;
+
+    // The database's own files (descriptor, documents, title-position lists) by name, as
+    // SHA-1 and size; a missing file is left out.
+    std::map<QString, QByteArray> databaseFiles(const QString& name) const;
+    // Files of Datenbank whose names mark them as unfinished writes.
+    QStringList leftovers() const;
+
+private:
+    MappedDrive m_drive;
+    TempFolder m_config;
+};

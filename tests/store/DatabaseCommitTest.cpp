@@ -1,0 +1,85 @@
+#include "store/DatabaseCommit.h"
+
+#include "store/Catalogue.h"
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+class DatabaseCommitTest : public testing::Test {
+protected:
+    DatabaseCommitTest() : paths(drive.program()) { drive.makeFolder(QStringLiteral("Datenbank")); }
+
+    void put(const QString& file, const QByteArray& bytes) const
+    {
+        drive.write(QStringLiteral("Datenbank/") + file, bytes);
+    }
+    QByteArray content(const QString& file) const
+    {
+        return drive.read(QStringLiteral("Datenbank/") + file);
+    }
+    QStringList folder() const
+    {
+        return QDir(drive.native(QStringLiteral("Datenbank"))).entryList(QDir::Files, QDir::Name);
+    }
+
+    MappedDrive drive;
+    DatabasePaths paths;
+};
+
+TEST_F(DatabaseCommitTest, StagedFilesReplaceTheDatabaseAndUnstagedOnesGo)
+{
+    put("Db.dat", "old list");
+    put("Db_AnsiDokument.txt", "old text");
+    put("Db_UnicodeDokument.txt", "old unicode");
+    put("Db.log", "log");
+    put("Dbx.dat", "another database");
+    put("Db.dat.neu", "new list");
+    put("Db_AnsiDokument.txt.neu", "new text");
+
+    ASSERT_TRUE(dbcommit::commit(paths, "Db"));
+    EXPECT_EQ(content("Db.dat"), "new list");
+    EXPECT_EQ(content("Db_AnsiDokument.txt"), "new text");
+    // The run made no Unicode document: the old one does not belong to the new database.
+    EXPECT_EQ(folder(), QStringList({"Db.dat", "Db.log", "Db_AnsiDokument.txt", "Dbx.dat"}));
+}
+
+TEST_F(DatabaseCommitTest, ACommitCutOffAfterItsJournalIsCompletedByTheNextReader)
+{
+    put("Db.dat", "old list");
+    put("Db_Ansi_TitelPositionen.txt", "old positions");
+    put("Db_UTF8Dokument.txt", "new text"); // renamed before the cut
+    put("Db.dat.neu", "new list");
+    put("Db.commit", "+ Db.dat\r\n+ Db_UTF8Dokument.txt\r\n- Db_Ansi_TitelPositionen.txt\r\n"
+                     "- Dbx.dat\r\n+ ..\\..\\etc\\passwd\r\n- Db.log\r\nJunk\r\n");
+    put("Dbx.dat", "another database");
+    put("Db.log", "log");
+
+    // The list of databases completes it: Db is listed with its new files.
+    const catalogue::Listing listing = catalogue::LiesNamenDatenbanken(paths, false, {}, {});
+    EXPECT_EQ(listing.names, QStringList({"Db", "Dbx"}));
+    EXPECT_EQ(content("Db.dat"), "new list");
+    EXPECT_EQ(content("Db_UTF8Dokument.txt"), "new text");
+    // Only the database's own files are touched, whatever the journal names.
+    EXPECT_EQ(folder(), QStringList({"Db.dat", "Db.log", "Db_UTF8Dokument.txt", "Dbx.dat"}));
+    // Done twice, it changes nothing.
+    EXPECT_TRUE(dbcommit::recover(paths, "Db"));
+    EXPECT_EQ(content("Db.dat"), "new list");
+}
+
+TEST_F(DatabaseCommitTest, DiscardRemovesTheStagedFilesAndTheirCutOffWritesOnly)
+{
+    put("Db.dat.neu", "x");
+    put("Db_UnicodeDokument.txt.neu", "x");
+    put("Db_UnicodeDokument.txt.neu.Ab12Cd", "a write cut off");
+    put("Db_Utf8_TitelPositionen.txt.neu", "x");
+    put("Db.dat", "kept");
+    put("Db_AnsiDokument.txt", "kept");
+    put("Db2.dat.neu", "another database's run");
+    put("Db.datei.neu", "not a staged name");
+
+    dbcommit::discard(paths, "Db");
+    EXPECT_EQ(folder(), QStringList({"Db.dat", "Db.datei.neu", "Db2.dat.neu", "Db_AnsiDokument.txt"}));
+}
