@@ -173,8 +173,11 @@ TitlePositionScan::Outcome TitlePositionScan::findAll(Family family, Report& rep
 // outside ASCII is thus listed UTF-8-encoded twice, which the list readers expect.
 void TitlePositionScan::appendEntry(Family family)
 {
+    // The whole path, also beyond the viewer's line length: Windows paths reach 32,767
+    // characters, Linux paths 4,096 bytes.
+    constexpr int kLongestPath = 32767;
     const qint64 start = m_search.FoundStart();
-    m_viewer.SelectLineAt(start);
+    m_viewer.SelectLineAt(start, false, kLongestPath);
     const QString line =
         family == Family::Unicode ? m_viewer.GetSelTextW() : cp1252::decode(m_viewer.GetSelText());
     m_list += QString::number(start) + u' ' + line + QStringLiteral("\r\n");

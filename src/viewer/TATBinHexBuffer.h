@@ -21,6 +21,7 @@ public:
     // The size when the file was opened.
     qint64 fileSize() const { return m_fileSize; }
     qint64 capacity() const { return m_data.size(); }
+    qint64 blockSize() const { return m_blockSize; }
     qint64 start() const { return m_start; }
     bool lastReadOk() const { return m_readOk; }
 

@@ -7,6 +7,7 @@
 #include "viewer/ViewerFileSlot.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -470,6 +471,20 @@ TATBinHexCore::SyncPoint TATBinHexCore::syncPointBefore(qint64 target)
         } else if (m_knownRun.holds(pos)) {
             pos = m_knownRun.start;
             break;
+        } else if (const std::optional<qint64> lineBreak = lineBreakBefore(pos)) {
+            // The characters between the break and pos are no breaks: a line of hundreds
+            // of megabytes is crossed at the speed of a byte scan.
+            const qint64 after = *lineBreak < 0 ? 0 : *lineBreak + size;
+            if (m_knownRun.start >= after && m_knownRun.start < pos) {
+                pos = m_knownRun.start;
+                break;
+            }
+            if (after < pos) {
+                pos = after;
+                current = charAt(pos);
+                if (!current)
+                    break;
+            }
         }
         if (pos == 0)
             break;
@@ -484,6 +499,35 @@ TATBinHexCore::SyncPoint TATBinHexCore::syncPointBefore(qint64 target)
     if (sync.pureEnd - sync.start > qint64(kMaxLineLength) * size)
         m_knownRun = {sync.start, sync.pureEnd};
     return sync;
+}
+
+std::optional<qint64> TATBinHexCore::lineBreakBefore(qint64 pos)
+{
+    const int size = charSize();
+    const qint64 chunk = std::max<qint64>(m_buffer.blockSize() / size * size, size);
+    const bool bigEndian = m_unicodeOrder == ByteOrder::BigEndian;
+    for (qint64 end = pos; end > 0;) {
+        const qint64 begin = std::max<qint64>(0, end - chunk);
+        const unsigned char* bytes = m_buffer.bytesAt(begin, int(end - begin));
+        if (!bytes)
+            return std::nullopt;
+        if (size == 1) {
+            // Every single-byte code page keeps CR and LF at their ASCII bytes.
+            const auto* lf = static_cast<const unsigned char*>(::memrchr(bytes, kLF, end - begin));
+            const auto* cr = static_cast<const unsigned char*>(::memrchr(bytes, kCR, end - begin));
+            if (lf || cr)
+                return begin + (std::max(lf ? lf : cr, cr ? cr : lf) - bytes);
+        } else {
+            for (qint64 at = end - begin - size; at >= 0; at -= size) {
+                const char16_t ch = bigEndian ? char16_t(bytes[at] << 8 | bytes[at + 1])
+                                              : char16_t(bytes[at] | bytes[at + 1] << 8);
+                if (isLineBreak(ch))
+                    return begin + at;
+            }
+        }
+        end = begin;
+    }
+    return -1;
 }
 
 qint64 TATBinHexCore::lineStartOf(qint64 pos)
@@ -681,7 +725,7 @@ void TATBinHexCore::SetSelection(qint64 start, qint64 length, bool scroll, bool 
 
 // Goes at most the maximal line length each way from pos. A word delimiter under pos
 // is selected alone; a line break under pos ends the line before it.
-void TATBinHexCore::SelectLineAt(qint64 pos, bool word)
+void TATBinHexCore::SelectLineAt(qint64 pos, bool word, int maxChars)
 {
     const int size = charSize();
     pos = roundDown(pos, size);
@@ -697,10 +741,10 @@ void TATBinHexCore::SelectLineAt(qint64 pos, bool word)
         return;
     }
     qint64 first = pos;
-    for (int i = 0; i < kMaxLineLength && first > 0 && !stops(first - size); ++i)
+    for (int i = 0; i < maxChars && first > 0 && !stops(first - size); ++i)
         first -= size;
     qint64 end = pos;
-    for (int i = 0; i < kMaxLineLength && !stops(end); ++i)
+    for (int i = 0; i < maxChars && !stops(end); ++i)
         end += size;
     SetSelection(first, end - first, false, true);
 }

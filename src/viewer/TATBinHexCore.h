@@ -128,8 +128,9 @@ public:
     qint64 selStart() const { return m_selStart; }
     qint64 selLength() const { return m_selLength; }
     void SetSelection(qint64 start, qint64 length, bool scroll, bool fireEvent);
-    // Selects the text line around pos, or with word the word around it.
-    void SelectLineAt(qint64 pos, bool word = false);
+    // Selects the text line around pos, or with word the word around it, reaching at most
+    // maxChars characters to each side.
+    void SelectLineAt(qint64 pos, bool word = false, int maxChars = kMaxLineLength);
     void SelectAll();
     // The selected bytes as they are in the file, at most 16 MiB; nothing (with a message)
     // when they cannot be read.
@@ -178,6 +179,9 @@ private:
     qint64 skipLineBreak(qint64 pos);
     int wrapLength(QStringView chars) const;
     SyncPoint syncPointBefore(qint64 target);
+    // The position of the last line break character before pos (a character position),
+    // -1 when there is none, nothing when the bytes cannot be read.
+    std::optional<qint64> lineBreakBefore(qint64 pos);
     qint64 wrapMarkBefore(qint64 runStart, qint64 target);
     void addWrapMark(qint64 pos);
     void forgetLayout();

@@ -86,7 +86,14 @@ const QString kTwoFiles = section(u"D:\\Texte\\a.txt"_s, u"Hallo"_s) +
 const QString kMarkerInText =
     section(u"D:\\a.txt"_s, u"Zeile\r\n#D:\\zitiert\r\nvor #D:\\mitten\r\nklein #d:\\x"_s);
 
+// Longer than a viewer line: the list holds the whole path.
+const QString kLongPath = u"D:\\"_s + QString(4000, u'p') + u".txt"_s;
+
 const ListRow kListRows[] = {
+    {"AnsiPathLongerThanAViewerLine", Family::Ansi, false, section(kLongPath, u"x"_s),
+     "9 #" + kLongPath.toLatin1() + "\r\n"},
+    {"UnicodePathLongerThanAViewerLine", Family::Unicode, false, section(kLongPath, u"x"_s),
+     "20 #" + kLongPath.toLatin1() + "\r\n"},
     {"AnsiPaths", Family::Ansi, false, kTwoFiles,
      "9 #D:\\Texte\\a.txt\r\n48 #D:\\Texte\\M\xC3\xBCll\\\xE2\x82\xACuro.txt\r\n"},
     {"Utf8PathsEncodedTwice", Family::Utf8, false, kTwoFiles,
@@ -183,8 +190,9 @@ TEST_P(TitlePositionScanLongTest, ListsEveryMarkerLikeAPlainScan)
     const Family family = GetParam();
     QByteArray expected;
     for (qsizetype at = text.indexOf(marker); at >= 0; at = text.indexOf(marker, at + 1)) {
-        const qsizetype lineStart = std::max(at - 2048, text.lastIndexOf(u'\n', at) + 1);
-        const qsizetype lineEnd = std::min(at + 2048, text.indexOf(u'\r', at));
+        // A listed line reaches as far as the longest path.
+        const qsizetype lineStart = std::max(at - 32767, text.lastIndexOf(u'\n', at) + 1);
+        const qsizetype lineEnd = std::min(at + 32767, text.indexOf(u'\r', at));
         const qint64 offset = family == Family::Unicode ? 2 + 2 * qint64(at) : at;
         expected += QByteArray::number(offset) + ' ' +
                     text.mid(lineStart, lineEnd - lineStart).toUtf8() + "\r\n";
