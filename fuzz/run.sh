@@ -11,7 +11,7 @@ ensure_packages clang libfuzzer-14-dev
 
 seconds="${1:-20}"
 build="$NIMBRA_ROOT/${NIMBRA_FUZZ_BUILD_DIR:-build-fuzz}"
-all_targets=(descriptor drivelist titlepositions encoding streamsearch hitcounter settings resultpage)
+all_targets=(descriptor drivelist titlepositions encoding streamsearch hitcounter settings resultpage website)
 read -r -a targets <<<"${NIMBRA_FUZZ_TARGETS:-${all_targets[*]}}"
 
 cmake -S "$NIMBRA_ROOT" -B "$build" -G Ninja -DNIMBRA_FUZZ=ON -DNIMBRA_TESTS=OFF \

@@ -84,6 +84,19 @@ const Verb kVerbs[] = {
      u"im Suchfeld).\n"
      u"\n"
      u"Exit-Status: 0 gefunden, 1 nicht gefunden, 2 Datenbank fehlt oder falscher Aufruf.\n"},
+    {u"web", u"[--base ORDNER] web [THEMA [N TEXT]] [--open]",
+     u"Themen und Webseiten der Datei Adressen_Webseiten.txt",
+     u"Liest die Webseiten-Liste Adressen_Webseiten.txt im Basisordner wie die Internetsuche\n"
+     u"des Suchfensters. Ohne THEMA werden die Themen ausgegeben, eines je Zeile; mit THEMA\n"
+     u"dessen Webseiten als \"<N>TAB<Art>TAB<Adresse>\". Art \">\": die Webseite sucht selbst\n"
+     u"nach dem Suchtext, er wird an die Adresse angehängt; \"+\": die Seite wird nur geöffnet.\n"
+     u"Mit N und TEXT wird die Adresse ausgegeben, die die Suche öffnen würde. Nur Adressen\n"
+     u"mit http:// oder https:// werden geöffnet.\n"
+     u"\n"
+     u"  --open  die Adresse im eingestellten Browser öffnen\n"
+     u"\n"
+     u"Exit-Status: 0 ausgegeben, 1 Liste nicht lesbar oder Adresse abgelehnt,\n"
+     u"2 Thema oder Nummer fehlt, kein Text oder falscher Aufruf.\n"},
 };
 
 const Verb* find(const QString& name)
@@ -116,6 +129,8 @@ QString shortUsage()
         "                     Treffer als \"<Pfad>TAB<Textausschnitt>\", einer je Datei\n"
         "  count NAME TEXT    Anzahl der Fundstellen in den drei Dokumenten\n"
         "  files NAME TEXT    Zeilen der Dateienliste, die TEXT enthalten\n"
+        "  web [THEMA [N TEXT]] [--open]\n"
+        "                     Themen, Webseiten eines Themas oder die Suchadresse\n"
         "\"nimbra --help\" und \"nimbra BEFEHL --help\" erklären mehr.\n");
 }
 
