@@ -84,6 +84,20 @@ const Verb kVerbs[] = {
      u"im Suchfeld).\n"
      u"\n"
      u"Exit-Status: 0 gefunden, 1 nicht gefunden, 2 Datenbank fehlt oder falscher Aufruf.\n"},
+    {u"sortlist", u"[--base ORDNER] sortlist NAME [--mode words|phrases|both]",
+     u"sortierte Wort- und Satzlisten der drei Dokumente",
+     u"Erstellt die sortierten Listen der Dokumente der Datenbank NAME wie \"Sortierte Listen\n"
+     u"erstellen\" im Suchfenster: je Dokument NAME_Phrasen_Woerter_AnsiListe.txt,\n"
+     u"_Utf8Liste.txt oder _UnicodeListe.txt im Ordner Datenbank. Bestehende Listen werden\n"
+     u"erst ersetzt, wenn die neue vollständig geschrieben ist.\n"
+     u"\n"
+     u"  --mode words    nur Wörter (Vorgabe)\n"
+     u"  --mode phrases  nur Sätze (Phrasen)\n"
+     u"  --mode both     Wörter und Sätze\n"
+     u"\n"
+     u"Strg+C bricht ab; die Liste, die gerade entsteht, wird dann nicht geschrieben.\n"
+     u"Exit-Status: 0 fertig, 1 fehlgeschlagen oder abgebrochen, 2 Datenbank fehlt, hat keine\n"
+     u"Dokumente, oder falscher Aufruf.\n"},
     {u"web", u"[--base ORDNER] web [THEMA [N TEXT]] [--open]",
      u"Themen und Webseiten der Datei Adressen_Webseiten.txt",
      u"Liest die Webseiten-Liste Adressen_Webseiten.txt im Basisordner wie die Internetsuche\n"
@@ -129,6 +143,8 @@ QString shortUsage()
         "                     Treffer als \"<Pfad>TAB<Textausschnitt>\", einer je Datei\n"
         "  count NAME TEXT    Anzahl der Fundstellen in den drei Dokumenten\n"
         "  files NAME TEXT    Zeilen der Dateienliste, die TEXT enthalten\n"
+        "  sortlist NAME [--mode words|phrases|both]\n"
+        "                     sortierte Wort- und Satzlisten der drei Dokumente\n"
         "  web [THEMA [N TEXT]] [--open]\n"
         "                     Themen, Webseiten eines Themas oder die Suchadresse\n"
         "\"nimbra --help\" und \"nimbra BEFEHL --help\" erklären mehr.\n");

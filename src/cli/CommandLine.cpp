@@ -5,6 +5,7 @@
 #include "cli/FilesCommand.h"
 #include "cli/IndexCommand.h"
 #include "cli/SearchCommand.h"
+#include "cli/SortListCommand.h"
 #include "cli/WebCommand.h"
 #include "platform/FileFacts.h"
 #include "store/Catalogue.h"
@@ -186,6 +187,8 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return runCountCommand(base, args, out, err);
     if (verb == QLatin1String("files"))
         return runFilesCommand(base, args, out, err);
+    if (verb == QLatin1String("sortlist"))
+        return runSortListCommand(base, args, out, err);
     if (verb == QLatin1String("web"))
         return runWebCommand(base, args, out, err);
     return usage(err);

@@ -137,17 +137,6 @@ QStringList WebsiteListFile::sites(const QString& topic) const
 
 namespace websitelist {
 
-QString trimmed(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= u' ')
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 QStringList split(const QString& list)
 {
     QStringList pieces;

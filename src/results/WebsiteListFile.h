@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Result.h"
+#include "common/Trim.h"
 
 #include <QByteArrayView>
 #include <QList>
@@ -49,7 +50,10 @@ private:
 namespace websitelist {
 
 // Blanks and control characters cut from both ends.
-QString trimmed(const QString& text);
+inline QString trimmed(const QString& text)
+{
+    return trimmedBlanksAndControls(text).toString();
+}
 // The trimmed pieces between commas, empty ones dropped.
 QStringList split(const QString& list);
 // Sorted as a sorted list control sorts: by German collation without regard to case.

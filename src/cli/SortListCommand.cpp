@@ -1,0 +1,102 @@
+#include "cli/SortListCommand.h"
+
+#include "cli/CommandHelp.h"
+#include "cli/ConsoleReporter.h"
+#include "cli/DatabaseLookup.h"
+#include "lists/SortedLists.h"
+#include "platform/FileFacts.h"
+
+#include <optional>
+
+using sortlist::SortMode;
+
+namespace {
+
+struct SortListArguments {
+    QString name;
+    SortMode mode = SortMode::Words;
+};
+
+std::optional<SortMode> parseMode(const QString& text)
+{
+    if (text == QLatin1String("words"))
+        return SortMode::Words;
+    if (text == QLatin1String("phrases"))
+        return SortMode::Phrases;
+    if (text == QLatin1String("both"))
+        return SortMode::WordsAndPhrases;
+    return std::nullopt;
+}
+
+std::optional<SortListArguments> parse(const QStringList& args)
+{
+    SortListArguments parsed;
+    QStringList positional;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--mode") && i + 1 < args.size()) {
+            const std::optional<SortMode> mode = parseMode(args[++i]);
+            if (!mode)
+                return std::nullopt;
+            parsed.mode = *mode;
+        } else if (args[i].startsWith(QLatin1String("--"))) {
+            return std::nullopt;
+        } else {
+            positional.append(args[i]);
+        }
+    }
+    if (positional.size() != 1)
+        return std::nullopt;
+    parsed.name = positional[0];
+    return parsed;
+}
+
+// The panel's caption and label as the progress line, Ctrl+C as the cancel button.
+class ConsoleSortReporter : public SortReporter {
+public:
+    explicit ConsoleSortReporter(ConsoleReporter& console) : m_console(console) {}
+    void caption(const QString& text) override { m_console.caption(m_label + "  " + text); }
+    void label(const QString& text) override { m_label = text; }
+    void progress(qint64, qint64) override {}
+    bool cancelRequested() override
+    {
+        if (m_console.cancelRequested() && !m_cancelShown) {
+            m_cancelShown = true;
+            m_console.information(sortedlists::cancelCaption());
+        }
+        return m_cancelShown;
+    }
+
+private:
+    ConsoleReporter& m_console;
+    QString m_label;
+    bool m_cancelShown = false;
+};
+
+} // namespace
+
+int runSortListCommand(const QString& nativeBase, const QStringList& args, QTextStream& out,
+                       QTextStream& err)
+{
+    const std::optional<SortListArguments> parsed = parse(args);
+    if (!parsed) {
+        err << commandhelp::usageLine(QStringLiteral("sortlist"));
+        return 2;
+    }
+    const std::optional<DatabasePaths> paths = findDatabase(nativeBase, parsed->name, err);
+    if (!paths)
+        return 2;
+    ConsoleReporter console(out, err);
+    ConsoleSortReporter reporter(console);
+    const sortedlists::BuildEnd end =
+        sortedlists::buildAllLists(*paths, parsed->name, parsed->mode, reporter);
+    using Kind = sortedlists::BuildEnd::Kind;
+    for (const Family family : end.written)
+        console.status(platform::nativePath(paths->phraseList(parsed->name, family)));
+    switch (end.kind) {
+    case Kind::Finished: console.status(sortedlists::finishedLabel()); return 0;
+    case Kind::Cancelled: return 1;
+    case Kind::NoDocuments: console.information(end.message); return 2;
+    case Kind::Failed: console.information(end.message); return 1;
+    }
+    return 1;
+}

@@ -1,0 +1,245 @@
+#include "lists/SortedListBuilder.h"
+
+#include "lists/BlockWriter.h"
+#include "lists/DocumentPieces.h"
+#include "lists/SectionSorter.h"
+#include "platform/FileFacts.h"
+#include "store/ByteSize.h"
+#include "store/Windows1252.h"
+
+#include <QSaveFile>
+
+#include <chrono>
+#include <future>
+#include <optional>
+
+using sortlist::SortMode;
+
+namespace {
+
+constexpr qsizetype kWriteBuffer = 1 << 20;
+
+// The list file, written to a temporary file that replaces the old list only when whole.
+class ListWriter {
+public:
+    ListWriter(QString programPath, Family family)
+        : m_path(std::move(programPath)), m_family(family), m_file(platform::nativePath(m_path)),
+          m_writer(m_file, kWriteBuffer)
+    {
+    }
+
+    Status open()
+    {
+        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return failure();
+        if (m_family == Family::Unicode)
+            m_writer.buffer().append("\xFF\xFE", 2);
+        return {};
+    }
+
+    bool append(QStringView entry)
+    {
+        QByteArray& buffer = m_writer.buffer();
+        switch (m_family) {
+        case Family::Ansi: buffer.append(cp1252::encode(entry)); break;
+        case Family::Utf8: buffer.append(entry.toUtf8()); break;
+        case Family::Unicode:
+            for (const QChar ch : entry) {
+                buffer.append(char(ch.unicode() & 0xFF));
+                buffer.append(char(ch.unicode() >> 8));
+            }
+            break;
+        }
+        buffer.append(m_family == Family::Unicode ? QByteArrayView("\r\0\n\0", 4)
+                                                  : QByteArrayView("\r\n", 2));
+        return m_writer.flushWhenFull();
+    }
+
+    // Forcing the list to disk can take a moment: events go on meanwhile.
+    Status commit(SortReporter& reporter)
+    {
+        if (!m_writer.flush())
+            return failure();
+        std::future<bool> done = std::async(std::launch::async, [this] { return m_file.commit(); });
+        while (done.wait_for(std::chrono::milliseconds(EventPacer::kIntervalMs)) !=
+               std::future_status::ready)
+            reporter.cancelRequested(); // a cancel now applies to the lists still to come
+        return done.get() ? Status() : failure();
+    }
+
+    Status failure() const
+    {
+        return Status::failure(
+            QStringLiteral("Die sortierte Liste %1 konnte nicht geschrieben werden: %2 Die "
+                           "bisherige Liste bleibt unverändert.")
+                .arg(m_path, m_writer.failureCause()));
+    }
+
+private:
+    QString m_path;
+    Family m_family;
+    QSaveFile m_file;
+    BlockWriter m_writer;
+};
+
+// The entries in list order into the writer. Of the UTF8 list only: a single header line
+// gets a line holding one blank beside it, in collation order.
+class ListSink {
+public:
+    ListSink(ListWriter& writer, Family family, const QCollator& collator)
+        : m_writer(writer), m_family(family), m_collator(collator)
+    {
+    }
+
+    bool operator()(int section, QStringView entry)
+    {
+        if (section != sortlist::kHeaderSection || m_family != Family::Utf8)
+            return m_writer.append(entry);
+        ++m_headers;
+        if (m_headers == 1) {
+            m_firstHeader = entry.toString();
+            return true;
+        }
+        return (m_headers > 2 || m_writer.append(m_firstHeader)) && m_writer.append(entry);
+    }
+
+    bool close()
+    {
+        if (m_headers != 1)
+            return true;
+        const QString blank = QStringLiteral(" ");
+        const int order = m_collator.compare(blank, m_firstHeader);
+        if (order < 0)
+            return m_writer.append(blank) && m_writer.append(m_firstHeader);
+        return m_writer.append(m_firstHeader) && (order == 0 || m_writer.append(blank));
+    }
+
+private:
+    ListWriter& m_writer;
+    Family m_family;
+    const QCollator& m_collator;
+    int m_headers = 0;
+    QString m_firstHeader;
+};
+
+} // namespace
+
+QCollator sortedListCollator()
+{
+    QCollator collator(numberLocale());
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+SortedListBuilder::SortedListBuilder(const DatabasePaths& paths, const QCollator& collator,
+                                     SortReporter& reporter, EventPacer& pacer, Limits limits)
+    : m_paths(paths), m_collator(collator), m_reporter(reporter), m_pacer(pacer), m_limits(limits)
+{
+}
+
+QString SortedListBuilder::fileCaption(Family family, qint64 counter, const QString& total,
+                                       const QString& path)
+{
+    static const char* const kWords[] = {"ANSI ", "UTF8 ", "Unicode "};
+    return QLatin1String(kWords[int(family)]) + QString::number(counter) + QStringLiteral(" von ") +
+           total + u' ' + path;
+}
+
+Result<qint64> SortedListBuilder::countHeaderLines(const QString& document, Family family)
+{
+    DocumentPieces pieces(document, family, m_limits.pieceSize);
+    if (Status opened = pieces.open(); !opened)
+        return Result<qint64>::failure(opened.error());
+    qint64 count = 0;
+    QString text;
+    while (!pieces.atEnd() && !m_pacer.cancelled()) {
+        if (Status read = pieces.next(text); !read)
+            return Result<qint64>::failure(read.error());
+        forEachLine(text, [&](QStringView line) {
+            if (!m_pacer.poll() && sortlist::isHeaderLine(line))
+                ++count;
+        });
+        m_reporter.progress(10, count);
+    }
+    return count;
+}
+
+Result<SortedListBuilder::Outcome> SortedListBuilder::build(const QString& database, Family family,
+                                                            SortMode mode)
+{
+    using R = Result<Outcome>;
+    const QString document = m_paths.document(database, family);
+    const Result<qint64> total = countHeaderLines(document, family);
+    if (!total)
+        return R::failure(total.error());
+    if (m_pacer.cancelled())
+        return Outcome::Cancelled;
+    const QString totalText = numberLocale().toString(*total);
+
+    qint64 processed = 0;
+    QString caption;
+    m_pacer.setOnTick([&] {
+        if (!caption.isEmpty())
+            m_reporter.caption(caption);
+        if (processed > 10 && processed < *total)
+            m_reporter.progress(processed, *total);
+    });
+    SectionSorter sorter(m_collator, m_paths.tempFolder(), m_limits.runBudget, m_pacer);
+    sortlist::LineSplitter splitter(mode);
+    Status added; // the first failure to keep an entry (a run that cannot be written)
+    const auto add = [&](int section, QStringView entry) {
+        if (added)
+            added = sorter.add(section, entry);
+    };
+    DocumentPieces pieces(document, family, m_limits.pieceSize);
+    if (Status opened = pieces.open(); !opened)
+        return R::failure(opened.error());
+    QString text;
+    while (!pieces.atEnd() && added && !m_pacer.cancelled()) {
+        if (Status read = pieces.next(text); !read)
+            return R::failure(read.error());
+        forEachLine(text, [&](QStringView rawLine) {
+            if (!added || m_pacer.poll())
+                return;
+            const QStringView line = trimmedBlanksAndControls(rawLine);
+            if (line.isEmpty() || line.contains(u"=========="))
+                return;
+            if (!sortlist::isHeaderLine(line)) {
+                splitter.split(line, add);
+                return;
+            }
+            const QString path = line.sliced(1).toString();
+            if (!platform::exists(path))
+                return;
+            add(sortlist::kHeaderSection, line);
+            ++processed;
+            caption = fileCaption(family, processed, totalText, path);
+        });
+    }
+    m_pacer.setOnTick({});
+    if (!added)
+        return R::failure(added.error());
+    if (m_pacer.cancelled())
+        return Outcome::Cancelled;
+    if (!platform::exists(document))
+        return R::failure(QStringLiteral("Das Dokument %1 ist während des Sortierens entfernt "
+                                         "worden; die sortierte Liste wurde nicht geschrieben.")
+                              .arg(document));
+
+    ListWriter writer(m_paths.phraseList(database, family), family);
+    if (Status opened = writer.open(); !opened)
+        return R::failure(opened.error());
+    ListSink sink(writer, family, m_collator);
+    const Status sorted =
+        sorter.finish([&sink](int section, QStringView entry) { return sink(section, entry); });
+    sorter.removeRuns();
+    if (!sorted)
+        return R::failure(sorted.error().isEmpty() ? writer.failure().error() : sorted.error());
+    if (m_pacer.cancelled())
+        return Outcome::Cancelled;
+    if (!sink.close())
+        return R::failure(writer.failure().error());
+    if (Status committed = writer.commit(m_reporter); !committed)
+        return R::failure(committed.error());
+    return Outcome::Written;
+}

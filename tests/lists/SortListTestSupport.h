@@ -1,0 +1,153 @@
+#pragma once
+
+#include "lists/SortReporter.h"
+#include "lists/SortedLists.h"
+#include "store/DatabasePaths.h"
+#include "store/Windows1252.h"
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QStringList>
+
+#include <functional>
+
+// Records what a build shows; cancels when the test's rule says so.
+class RecordingSortReporter : public SortReporter {
+public:
+    QStringList captions;
+    QStringList labels;
+    int cancelPolls = 0;
+    std::function<bool(RecordingSortReporter&)> cancelWhen;
+    std::function<void(RecordingSortReporter&)> onCaption;
+
+    void caption(const QString& text) override
+    {
+        captions.append(text);
+        if (onCaption)
+            onCaption(*this);
+    }
+    void label(const QString& text) override { labels.append(text); }
+    void progress(qint64, qint64) override {}
+    bool cancelRequested() override
+    {
+        ++cancelPolls;
+        return cancelWhen && cancelWhen(*this);
+    }
+};
+
+// A database "L" on drive D with its Datenbank\Temp folder.
+struct SortListDatabase {
+    MappedDrive drive;
+    DatabasePaths paths{drive.program()};
+    const QString name = QStringLiteral("L");
+
+    SortListDatabase()
+    {
+        drive.makeFolder(QStringLiteral("Datenbank/Temp"));
+        drive.write(QStringLiteral("Datenbank/L.dat"), "PFAD_UND_ENDUNGEN= D:\\q *.txt    \r\n");
+    }
+    QString relative(const QString& programPath) const
+    {
+        return programPath.mid(3).replace(u'\\', u'/');
+    }
+    void writeDocument(Family family, const QByteArray& bytes)
+    {
+        drive.write(relative(paths.document(name, family)), bytes);
+    }
+    QByteArray list(Family family) const
+    {
+        return drive.read(relative(paths.phraseList(name, family)));
+    }
+    void writeList(Family family, const QByteArray& bytes)
+    {
+        drive.write(relative(paths.phraseList(name, family)), bytes);
+    }
+    QStringList tempEntries() const
+    {
+        return QDir(drive.native(QStringLiteral("Datenbank/Temp")))
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
+    QStringList databaseEntries() const
+    {
+        return QDir(drive.native(QStringLiteral("Datenbank"))).entryList(QDir::Files);
+    }
+};
+
+// A document of many short lines over a small alphabet: case and umlaut variants, every
+// separator, the filter marks, header lines of files that exist (D:\q\<n>.txt, some with
+// umlauts) and of files that do not, and all three line ends.
+inline QString generatedDocumentText(quint32 seed, int lines)
+{
+    QRandomGenerator random(seed);
+    static const QStringList kSyllables = {
+        QStringLiteral("a"),  QStringLiteral("A"),  QStringLiteral("ä"), QStringLiteral("Ä"),
+        QStringLiteral("bo"), QStringLiteral("Bo"), QStringLiteral("g"), QStringLiteral("G"),
+        QStringLiteral("mö"), QStringLiteral("Ö"),  QStringLiteral("s"), QStringLiteral("S"),
+        QStringLiteral("ü"),  QStringLiteral("Ü"),  QStringLiteral("z"), QStringLiteral("ß"),
+        QStringLiteral("1"),  QStringLiteral("é"),  QStringLiteral("'"), QStringLiteral("-")};
+    static const QStringList kSeparators = {
+        QStringLiteral(" "),  QStringLiteral(" "), QStringLiteral(", "),
+        QStringLiteral(";"),  QStringLiteral(":"), QStringLiteral(". "),
+        QStringLiteral("\t"), QStringLiteral(","), QStringLiteral("  ")};
+    static const QStringList kMarks = {QStringLiteral("----"), QStringLiteral("??"),
+                                       QStringLiteral("''"),   QStringLiteral("=========="),
+                                       QStringLiteral("____"), QStringLiteral("****"),
+                                       QStringLiteral("---"),  QStringLiteral("––––"),
+                                       QStringLiteral("<"),    QStringLiteral("\x01")};
+    static const QStringList kEnds = {QStringLiteral("\r\n"), QStringLiteral("\r\n"),
+                                      QStringLiteral("\n"), QStringLiteral("\r")};
+    const auto pick = [&random](const QStringList& from) {
+        return from[random.bounded(int(from.size()))];
+    };
+    QString text;
+    for (int i = 0; i < lines; ++i) {
+        const int kind = random.bounded(20);
+        if (kind == 0) {
+            const int file = random.bounded(8);
+            text += QStringLiteral("#D:\\q\\") + (file % 3 == 0 ? QStringLiteral("Ä") : QString()) +
+                    QString::number(file) + QStringLiteral(".txt");
+        } else if (kind == 1) {
+            text += QStringLiteral(" ");
+        } else {
+            const int words = 1 + random.bounded(7);
+            for (int w = 0; w < words; ++w) {
+                if (random.bounded(12) == 0)
+                    text += pick(kMarks);
+                const int syllables = 1 + random.bounded(4);
+                for (int s = 0; s < syllables; ++s)
+                    text += pick(kSyllables);
+                text += pick(kSeparators);
+            }
+        }
+        text += pick(kEnds);
+    }
+    return text;
+}
+
+// The files that the generated header lines name with an even number.
+inline void writeGeneratedSourceFiles(const MappedDrive& drive)
+{
+    for (int file = 0; file < 8; file += 2) {
+        const QString name = (file % 3 == 0 ? QStringLiteral("Ä") : QString()) +
+                             QString::number(file) + QStringLiteral(".txt");
+        drive.write(QStringLiteral("q/") + name, "x");
+    }
+}
+
+inline QByteArray encodedDocument(const QString& text, Family family)
+{
+    switch (family) {
+    case Family::Ansi: return cp1252::encode(text);
+    case Family::Utf8: return text.toUtf8();
+    case Family::Unicode: {
+        QByteArray bytes("\xFF\xFE", 2);
+        for (const QChar c : text) {
+            bytes.append(char(c.unicode() & 0xFF));
+            bytes.append(char(c.unicode() >> 8));
+        }
+        return bytes;
+    }
+    }
+    return {};
+}

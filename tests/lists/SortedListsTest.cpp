@@ -1,0 +1,338 @@
+#include "lists/SortedLists.h"
+
+#include "cli/CommandLine.h"
+#include "lists/SortListTestSupport.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using sortlist::SortMode;
+using Kind = sortedlists::BuildEnd::Kind;
+
+namespace {
+
+struct EdgeCase {
+    const char* name;
+    Family family;
+    SortMode mode;
+    QString document;
+    QString list;
+};
+
+class SortedListEdgeTest : public testing::TestWithParam<EdgeCase> {};
+
+TEST_P(SortedListEdgeTest, WritesTheList)
+{
+    const EdgeCase& edge = GetParam();
+    SortListDatabase db;
+    db.drive.write(QStringLiteral("q/Äpfel.txt"), "x");
+    db.writeDocument(edge.family, encodedDocument(edge.document, edge.family));
+    RecordingSortReporter reporter;
+    const sortedlists::BuildEnd end =
+        sortedlists::buildAllLists(db.paths, db.name, edge.mode, reporter);
+    ASSERT_EQ(end.kind, Kind::Finished) << end.message.toStdString();
+    EXPECT_EQ(db.list(edge.family), encodedDocument(edge.list, edge.family));
+    for (const Family other : kFamilies) {
+        if (other != edge.family) {
+            EXPECT_TRUE(db.list(other).isEmpty()) << "only the document's own list";
+        }
+    }
+}
+
+std::string edgeName(const testing::TestParamInfo<EdgeCase>& info)
+{
+    return info.param.name;
+}
+
+const QString kHeader = QStringLiteral(" \r\n \r\n \r\n#D:\\q\\Äpfel.txt\r\n==========\r\n");
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SortedListEdgeTest,
+    testing::Values(
+        EdgeCase{"DuplicatesIgnoreCase", Family::Ansi, SortMode::Words,
+                 QStringLiteral("Das Haus, das Haus; Auto:Bahn\r\n"),
+                 QStringLiteral("Auto\r\nBahn\r\nDas\r\nHaus\r\n")},
+        EdgeCase{
+            "SectionsByFirstCharacter", Family::Ansi, SortMode::Words,
+            QStringLiteral("Zebra ßuppe Äste 123 éclair Mond öde Gras ab\r\n"),
+            QStringLiteral("Äste\r\nGras\r\nMond\r\nöde\r\nZebra\r\n123\r\néclair\r\nßuppe\r\n")},
+        EdgeCase{"ShortWordsAndPhrasesNeverAppear", Family::Ansi, SortMode::WordsAndPhrases,
+                 QStringLiteral("ab, a b, Wort, Satz mit Blank\r\n"),
+                 QStringLiteral("Blank\r\nmit\r\nSatz\r\nSatz mit Blank\r\nWort\r\n")},
+        EdgeCase{"DashesDropTheLineInEveryMode", Family::Ansi, SortMode::WordsAndPhrases,
+                 QStringLiteral("Haus ---- Hof, und so weiter\r\nBaum\r\n"),
+                 QStringLiteral("Baum\r\n")},
+        EdgeCase{"QuestionMarksDropOnlyInWordsMode", Family::Ansi, SortMode::Words,
+                 QStringLiteral("Was?? Nein\r\nBaum\r\n"), QStringLiteral("Baum\r\n")},
+        EdgeCase{"QuestionMarksStayInCombinedMode", Family::Ansi, SortMode::WordsAndPhrases,
+                 QStringLiteral("Was?? Nein\r\n"),
+                 QStringLiteral("Nein\r\nWas??\r\nWas?? Nein\r\n")},
+        EdgeCase{"ApostrophesCutTheFirstCharacter", Family::Ansi, SortMode::Phrases,
+                 QStringLiteral("x ''Zitat hier''\r\n"), QStringLiteral("'Zitat hier''\r\n")},
+        EdgeCase{"TabsBecomeBlanksForPhrasesOfTheCombinedMode", Family::Ansi,
+                 SortMode::WordsAndPhrases, QStringLiteral("Alt\tNeu\r\n"),
+                 QStringLiteral("Alt\r\nAlt Neu\r\nNeu\r\n")},
+        EdgeCase{"HeaderOfAnExistingFileInSection6", Family::Ansi, SortMode::Words,
+                 kHeader + QStringLiteral("Baum\r\n#D:\\q\\weg.txt\r\n"),
+                 QStringLiteral("Baum\r\n#D:\\q\\Äpfel.txt\r\n")},
+        EdgeCase{"Utf8DecodedUmlautPathsAndOneBlankLine", Family::Utf8, SortMode::Words,
+                 kHeader + QStringLiteral("Übel äußerst\r\n"),
+                 QStringLiteral("äußerst\r\nÜbel\r\n \r\n#D:\\q\\Äpfel.txt\r\n")},
+        EdgeCase{"UnicodeLaterByteOrderMarksAreNoText", Family::Unicode, SortMode::Words,
+                 kHeader + QStringLiteral("Baum\r\n\uFEFF \r\n") + kHeader,
+                 QStringLiteral("Baum\r\n#D:\\q\\Äpfel.txt\r\n")}),
+    edgeName);
+
+TEST(SortedListsTest, NoDocumentsGivesTheMessageAndNothingElse)
+{
+    SortListDatabase db;
+    db.drive.write(QStringLiteral("Datenbank/Temp/NB_Ergebnis.htm"), "x");
+    RecordingSortReporter reporter;
+    const sortedlists::BuildEnd end =
+        sortedlists::buildAllLists(db.paths, db.name, SortMode::Words, reporter);
+    EXPECT_EQ(end.kind, Kind::NoDocuments);
+    EXPECT_EQ(end.message, QStringLiteral("Für die Datenbank \"L\" existieren keine Dokumente, "
+                                          "die sortiert werden könnten!"));
+    EXPECT_TRUE(db.tempEntries().isEmpty()); // emptied first, as every build does
+    EXPECT_TRUE(reporter.captions.isEmpty());
+}
+
+TEST(SortedListsTest, SkipsShortDocumentsAndLabelsEachDocument)
+{
+    SortListDatabase db;
+    db.writeDocument(Family::Ansi, "Baum"); // 4 bytes: skipped
+    db.writeDocument(Family::Utf8, "Baum\r\n");
+    db.writeDocument(Family::Unicode, encodedDocument(QStringLiteral("Baum"), Family::Unicode));
+    RecordingSortReporter reporter;
+    const sortedlists::BuildEnd end =
+        sortedlists::buildAllLists(db.paths, db.name, SortMode::Words, reporter);
+    EXPECT_EQ(end.kind, Kind::Finished);
+    EXPECT_EQ(end.written, (QList<Family>{Family::Utf8, Family::Unicode}));
+    EXPECT_EQ(reporter.labels,
+              (QStringList{QStringLiteral("Sortierte Liste von: L_UTF8Dokument.txt"),
+                           QStringLiteral("Sortierte Liste von: L_UnicodeDokument.txt")}));
+    EXPECT_EQ(reporter.captions.value(0), QStringLiteral("Sortierung von: \"L\" läuft."));
+    EXPECT_TRUE(db.list(Family::Ansi).isEmpty());
+    EXPECT_EQ(sortedlists::loadButtons(db.paths, db.name), (std::array<bool, 3>{true, true, true}));
+}
+
+// Every look at the cancel request in turn answers Yes: while counting, splitting, spilling
+// and merging. The build ends cancelled, no list changes and no run is left.
+TEST(SortedListsTest, CancelAtAnyPointKeepsTheOldListAndRemovesTheRuns)
+{
+    SortListDatabase db;
+    writeGeneratedSourceFiles(db.drive);
+    db.writeDocument(Family::Ansi, encodedDocument(generatedDocumentText(3, 800), Family::Ansi));
+    SortListLimits limits;
+    limits.pieceSize = 300;
+    limits.runBudget = 8192;
+    limits.eventIntervalMs = 0;
+    RecordingSortReporter probe;
+    ASSERT_EQ(
+        sortedlists::buildAllLists(db.paths, db.name, SortMode::WordsAndPhrases, probe, limits)
+            .kind,
+        Kind::Finished);
+    const int polls = probe.cancelPolls;
+    ASSERT_GT(polls, 30);
+    int withRuns = 0;
+    for (int at = 1; at < polls; at += std::max(1, polls / 40)) {
+        db.writeList(Family::Ansi, "alt\r\n");
+        RecordingSortReporter reporter;
+        reporter.cancelWhen = [&](RecordingSortReporter& r) {
+            if (r.cancelPolls == at && !db.tempEntries().isEmpty())
+                ++withRuns;
+            return r.cancelPolls >= at;
+        };
+        const sortedlists::BuildEnd end = sortedlists::buildAllLists(
+            db.paths, db.name, SortMode::WordsAndPhrases, reporter, limits);
+        EXPECT_EQ(end.kind, Kind::Cancelled) << at;
+        EXPECT_EQ(db.list(Family::Ansi), QByteArray("alt\r\n")) << at;
+        EXPECT_TRUE(db.tempEntries().isEmpty()) << at;
+    }
+    EXPECT_GT(withRuns, 3); // cancels came while runs were being written and merged
+}
+
+// Events get through (and a cancel is seen) within 0.2 s in every phase, spills and
+// merges included.
+TEST(SortedListsTest, LetsEventsThroughOftenWhateverThePhase)
+{
+    SortListDatabase db;
+    writeGeneratedSourceFiles(db.drive);
+    db.writeDocument(Family::Utf8, encodedDocument(generatedDocumentText(17, 60000), Family::Utf8));
+    SortListLimits limits;
+    limits.runBudget = 1 << 20;
+    RecordingSortReporter reporter;
+    QElapsedTimer clock;
+    qint64 longest = 0;
+    reporter.cancelWhen = [&](RecordingSortReporter&) {
+        longest = std::max(longest, clock.restart());
+        return false;
+    };
+    clock.start();
+    EXPECT_EQ(
+        sortedlists::buildAllLists(db.paths, db.name, SortMode::WordsAndPhrases, reporter, limits)
+            .kind,
+        Kind::Finished);
+    longest = std::max(longest, clock.elapsed());
+    EXPECT_LT(longest, 200);
+    EXPECT_GT(reporter.cancelPolls, 3);
+}
+
+TEST(SortedListsTest, CancelledBuildNeverEndsWithFertig)
+{
+    bool cancel = false;
+    sortedlists::SortPanel panel(cancel);
+    panel.open();
+    ASSERT_TRUE(panel.beginBuild(QStringLiteral("L")));
+    for (int tick = 0; tick < sortedlists::SortPanel::kTimerTicks; ++tick)
+        panel.timerTick();
+    EXPECT_FALSE(panel.view().timerRunning);
+    panel.cancelClicked(); // after the timer has stopped
+    EXPECT_EQ(panel.view().caption, sortedlists::cancelCaption());
+    panel.endBuild({Kind::Finished, QString(), {}});
+    EXPECT_FALSE(panel.view().visible);
+    EXPECT_EQ(panel.view().label, QStringLiteral("Sortierte Liste von: "));
+    EXPECT_TRUE(panel.view().caption.isEmpty());
+
+    panel.open();
+    EXPECT_FALSE(cancel);
+    ASSERT_TRUE(panel.beginBuild(QStringLiteral("L")));
+    panel.endBuild({Kind::Finished, QString(), {}});
+    EXPECT_EQ(panel.view().label, QStringLiteral("Fertig"));
+    EXPECT_TRUE(panel.view().visible);
+}
+
+struct BadInput {
+    const char* name;
+    std::function<void(SortListDatabase&)> whileSplitting;
+    const char* messageStart;
+};
+
+class SortedListBadInputTest : public testing::TestWithParam<BadInput> {};
+
+TEST_P(SortedListBadInputTest, GivesAMessageAndKeepsTheOldList)
+{
+    SortListDatabase db;
+    writeGeneratedSourceFiles(db.drive);
+    db.writeDocument(Family::Ansi, encodedDocument(generatedDocumentText(5, 3000), Family::Ansi));
+    db.writeList(Family::Ansi, "alt\r\n");
+    SortListLimits limits;
+    limits.pieceSize = 400;
+    limits.runBudget = 8192;
+    limits.eventIntervalMs = 0;
+    RecordingSortReporter reporter;
+    bool done = false;
+    reporter.onCaption = [&](RecordingSortReporter& r) {
+        if (!done && r.captions.last().startsWith(QStringLiteral("ANSI "))) {
+            done = true;
+            GetParam().whileSplitting(db);
+        }
+    };
+    const sortedlists::BuildEnd end =
+        sortedlists::buildAllLists(db.paths, db.name, SortMode::Phrases, reporter, limits);
+    ASSERT_TRUE(done);
+    EXPECT_EQ(end.kind, Kind::Failed);
+    EXPECT_TRUE(end.message.startsWith(QString::fromUtf8(GetParam().messageStart)))
+        << end.message.toStdString();
+    EXPECT_EQ(db.list(Family::Ansi), QByteArray("alt\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SortedListBadInputTest,
+    testing::Values(
+        BadInput{"DocumentRemoved",
+                 [](SortListDatabase& db) {
+                     QFile::remove(db.drive.native(QStringLiteral("Datenbank/L_AnsiDokument.txt")));
+                 },
+                 "Das Dokument D:\\Datenbank\\L_AnsiDokument.txt ist während des Sortierens"},
+        BadInput{"DocumentShortened",
+                 [](SortListDatabase& db) {
+                     QFile::resize(db.drive.native(QStringLiteral("Datenbank/L_AnsiDokument.txt")),
+                                   10);
+                 },
+                 "Das Dokument D:\\Datenbank\\L_AnsiDokument.txt ist während des Sortierens"},
+        // A file where the folder should be: no run can be written there, even by root.
+        BadInput{"TempNotWritable",
+                 [](SortListDatabase& db) {
+                     QDir(db.drive.native(QStringLiteral("Datenbank/Temp"))).removeRecursively();
+                     db.drive.write(QStringLiteral("Datenbank/Temp"), "kein Ordner");
+                 },
+                 "Die Zwischendatei D:\\Datenbank\\Temp\\SortierLauf"}),
+    [](const testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });
+
+// Files may grow only to a few KiB, as on a full disk; the signal of the limit is ignored so
+// that writes fail with an error instead.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+TEST(SortedListsTest, FullDiskGivesAMessageNamingTheListAndExitStatus1)
+{
+    SortListDatabase db;
+    writeGeneratedSourceFiles(db.drive);
+    db.writeDocument(Family::Ansi, encodedDocument(generatedDocumentText(11, 2000), Family::Ansi));
+    db.writeList(Family::Ansi, "alt\r\n");
+    const QStringList before = db.databaseEntries();
+    QString out;
+    QString err;
+    int status = 0;
+    {
+        FileSizeLimit limit(4096);
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        status = runCommandLine({QStringLiteral("--base"), db.drive.native(),
+                                 QStringLiteral("sortlist"), QStringLiteral("L"),
+                                 QStringLiteral("--mode"), QStringLiteral("phrases")},
+                                outStream, errStream);
+    }
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(err.contains(QStringLiteral("Die sortierte Liste D:\\Datenbank\\L_Phrasen_Woerter_"
+                                            "AnsiListe.txt konnte nicht geschrieben werden: Die "
+                                            "Datei würde größer, als das System erlaubt")))
+        << err.toStdString();
+    EXPECT_EQ(db.list(Family::Ansi), QByteArray("alt\r\n"));
+    EXPECT_EQ(db.databaseEntries(), before); // no temporary file left
+    EXPECT_TRUE(db.tempEntries().isEmpty());
+}
+
+TEST(SortedListsTest, CommandLineWritesEveryListAndRefusesWrongCalls)
+{
+    SortListDatabase db;
+    db.writeDocument(Family::Ansi, "Baum Haus\r\n");
+    db.writeDocument(Family::Utf8, "Übel Öfen\r\n");
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    const QString base = db.drive.native();
+    EXPECT_EQ(runCommandLine({"--base", base, "sortlist", "L"}, outStream, errStream), 0);
+    EXPECT_EQ(db.list(Family::Ansi), QByteArray("Baum\r\nHaus\r\n"));
+    EXPECT_EQ(db.list(Family::Utf8), QString("Öfen\r\nÜbel\r\n").toUtf8());
+    EXPECT_EQ(
+        runCommandLine({"--base", base, "sortlist", "L", "--mode", "alles"}, outStream, errStream),
+        2);
+    EXPECT_EQ(runCommandLine({"--base", base, "sortlist", "Fehlt"}, outStream, errStream), 2);
+}
+
+} // namespace
