@@ -6,6 +6,9 @@
 #include "dialogs/TOKBottomDlg.h"
 #include "platform/FileFacts.h"
 #include "platform/SystemInfo.h"
+#include "search/HandOver.h"
+#include "search/SearchTermList.h"
+#include "searchwindow/TSuchForm.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -64,6 +67,22 @@ void TMainForm_NB_Klar::createRunParts(const StartInfo& start, NewDatabasePrompt
     connect(new CloseMessage(this), &CloseMessage::closeRequested, this, &QWidget::close);
     GedultTimer.setInterval(1000);
     connect(&GedultTimer, &QTimer::timeout, this, &TMainForm_NB_Klar::GedultTimerTimer);
+    createSearchWindow();
+}
+
+void TMainForm_NB_Klar::createSearchWindow()
+{
+    m_searchForm = new TSuchForm(m_model.paths(), m_ui, this);
+    m_searchForm->setControlFolder(m_model.controlFolder());
+    connect(m_searchForm, &TSuchForm::searchProgressStarted, this, [this] {
+        Label1->setText(QStringLiteral("Suche läuft..."));
+        m_patienceTick = 0;
+        GedultTimer.start();
+    });
+    connect(m_searchForm, &TSuchForm::searchProgressStopped, this, [this] {
+        GedultTimer.stop();
+        GeduldLabel->clear();
+    });
 }
 
 void TMainForm_NB_Klar::buildControls()
@@ -98,8 +117,7 @@ void TMainForm_NB_Klar::buildControls()
     };
     SuchenBtn = button("SuchenBtn", QStringLiteral("&Suchen"),
                        QStringLiteral("In der ausgewählten Datenbank wird nach Text gesucht."));
-    // The search window comes with its own work; until then the button shows the way only.
-    SuchenBtn->setEnabled(false);
+    connect(SuchenBtn, &QPushButton::clicked, this, [this] { SuchenBtnClick(); });
     connect(ListBox1, &QListWidget::itemDoubleClicked, SuchenBtn, &QPushButton::click);
     NeuErstellenBtn = button("NeuErstellenBtn", QStringLiteral("  &Neue DB erstellen "),
                              QStringLiteral("Eine neue Datenbank wird  erstellt (indiziert)"));
@@ -210,6 +228,7 @@ void TMainForm_NB_Klar::ListBox1Click()
     const int row = ListBox1->currentRow();
     if (row < 0)
         return;
+    m_searchForm->closeShownFile();
     m_model.selectDatabase(row, ListBox1->item(row)->text());
     Datenbankloeschen1->setText(m_model.deleteItemCaption());
     NurdieAnsiUtf8Unicodetxtlschen1->setEnabled(m_model.deleteDocumentsItemEnabled());
@@ -217,6 +236,7 @@ void TMainForm_NB_Klar::ListBox1Click()
 
 void TMainForm_NB_Klar::Datenbankloeschen1Click()
 {
+    m_searchForm->fileSlot().closeAll();
     m_model.deleteSelectedDatabase();
     fillList(m_model.relist(), 0);
     if (ListBox1->count() > 0)
@@ -225,6 +245,7 @@ void TMainForm_NB_Klar::Datenbankloeschen1Click()
 
 void TMainForm_NB_Klar::NurdieAnsiUtf8Unicodetxtlschen1Click()
 {
+    m_searchForm->fileSlot().closeAll();
     m_model.deleteSelectedDocuments();
     ListBox1Click();
 }
@@ -274,9 +295,62 @@ void TMainForm_NB_Klar::runDialog(bool updateMode)
     if (m_dialog->exec() != QDialog::Accepted)
         return;
     const TOKBottomDlg::Choice choice = m_dialog->choice();
+    m_searchForm->fileSlot().closeAll(); // the run rewrites the documents
     m_driver->start(
         {choice.name, choice.folder, choice.extensions, updateMode, choice.pathListOnly},
         choice.runListProgram);
+}
+
+void TMainForm_NB_Klar::SuchenBtnClick()
+{
+    m_searchForm->closeShownFile();
+    Label1->clear();
+    Label2->clear();
+    if (ListBox1->currentRow() < 0) {
+        m_ui.information(ListBox1->count() > 0
+                             ? QStringLiteral("Markieren Sie eine Datenbank und betätigen Sie dann "
+                                              "nochmal den Suchen Schalter!")
+                             : QStringLiteral("Es existiert noch keine Datenbank! "));
+        return;
+    }
+    const QString name = m_model.selectedName();
+    m_searchForm->prepare(name, m_model.pathListOnly(), m_model.searchWindowSize());
+    // The handed-over text is read before its file is deleted: it is used once.
+    if (const std::optional<QString> text = handover::take(handover::file(m_model.controlFolder())))
+        m_searchForm->setHandedOverText(*text);
+    else
+        m_searchForm->setSearchField(QString());
+    const QString withoutDocuments = m_model.paths().searchTermListWithoutDocuments(name);
+    if (m_model.pathListOnly() && platform::exists(withoutDocuments))
+        m_searchForm->setHistory(SearchTermList::load(withoutDocuments).items(), true);
+    m_searchForm->hideHistory();
+    if (m_searchForm->exec() == QDialog::Accepted)
+        fileSearchText(name);
+}
+
+// After "OK": the search text goes to the top of the history and into the lists of the
+// documents that had a hit; a database without documents gets its result pages now.
+void TMainForm_NB_Klar::fileSearchText(const QString& name)
+{
+    const QString text = m_searchForm->searchField().trimmed();
+    if (text.isEmpty()) {
+        m_ui.information(QStringLiteral("Sie haben keinen Suchtext eingegeben!"));
+        GedultTimer.stop();
+        return;
+    }
+    Label1->setText(QStringLiteral("Suche läuft."));
+    GedultTimer.start();
+    SearchTermList list(m_searchForm->historyItems());
+    list.file(text);
+    m_searchForm->setHistory(list.items(), false);
+    if (Status saved = list.saveAfterSearch(m_model.paths(), name, m_searchForm->searchOutcome());
+        !saved)
+        m_ui.warning(saved.error());
+    if (m_model.pathListOnly())
+        m_searchForm->writeResultPages();
+    Label1->setText(QStringLiteral("Fertig mit der Suche."));
+    GedultTimer.stop();
+    GeduldLabel->clear();
 }
 
 void TMainForm_NB_Klar::BitBtn2Click()

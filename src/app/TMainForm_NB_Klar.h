@@ -17,6 +17,7 @@ class QMenu;
 class QPushButton;
 class NewDatabasePrompts;
 class TOKBottomDlg;
+class TSuchForm;
 
 // The main window: the list of databases, status lines and the close button. It shows what
 // MainFormModel decides and forwards its events there.
@@ -41,9 +42,11 @@ public:
     QMenu* popupMenu() const { return PopupMenu1; }
 
     TOKBottomDlg* newDatabaseDialog() const { return m_dialog; }
+    TSuchForm* searchWindow() const { return m_searchForm; }
     IndexRunDriver& runDriver() { return *m_driver; }
 
     void ListBox1Click();
+    void SuchenBtnClick();
     void NeuErstellenBtnClick();
     void ErneutIndiziereBtnClick();
     void BitBtn2Click();
@@ -67,6 +70,8 @@ private:
     void runEnded(bool closeRequested);
     void GedultTimerTimer();
     void SpeedButton1Click();
+    void createSearchWindow();
+    void fileSearchText(const QString& name);
 
     GuiUserInterface m_ownUi;
     UserInterface& m_ui;
@@ -74,6 +79,7 @@ private:
     bool m_firstPaint = true;
     std::unique_ptr<IndexRunDriver> m_driver;
     TOKBottomDlg* m_dialog = nullptr;
+    TSuchForm* m_searchForm = nullptr;
     QTimer GedultTimer;
     QElapsedTimer m_lastCaption;
     int m_patienceTick = 0;

@@ -54,6 +54,9 @@ public:
     static QChar replacementDrive(const DatabasePaths& paths, const QString& databaseName,
                                   QChar sourceDrive);
 
+    // The document of the family was searched last run and its first step found nothing.
+    bool noHit(Family family) const { return m_documents.noHit(family); }
+
     static const QString kOneCharacter;
 
 private:

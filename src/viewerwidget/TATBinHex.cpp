@@ -223,6 +223,10 @@ void TATBinHex::refresh()
 {
     layoutPage();
     updateScrollBars();
+    // The memo follows the page laid out, not only the page painted: where the memo covers
+    // the whole viewer (no scroll bar), the viewer is never painted.
+    if (!(m_host && m_host->titleSearchRunning()))
+        outputPageToMemo();
     viewport()->update();
 }
 
@@ -327,11 +331,11 @@ void TATBinHex::outputPageToMemo()
         const QString shown = m_core.displayText(line.text);
         texts.append(family ? viewerMemoText(shown, *family) : shown);
     }
-    QString text = texts.join(u'\n');
-    if (text == m_memoText)
-        return;
-    m_memoText = std::move(text);
-    m_memo->setPlainText(m_memoText);
+    // Compared with what the memo holds, not with what was written last: its owner may
+    // have emptied it meanwhile.
+    const QString text = texts.join(u'\n');
+    if (text != m_memo->toPlainText())
+        m_memo->setPlainText(text);
 }
 
 void TATBinHex::resizeEvent(QResizeEvent* event)

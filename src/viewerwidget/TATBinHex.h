@@ -152,7 +152,6 @@ private:
     TATBinHexHost* m_host = nullptr;
     TATBinHexReporter* m_reporter = this;
     QPlainTextEdit* m_memo = nullptr;
-    QString m_memoText;
 
     bool m_textWidthFit = false;
     bool m_textGutter = false;

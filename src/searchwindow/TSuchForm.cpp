@@ -1,0 +1,1175 @@
+#include "searchwindow/TSuchForm.h"
+
+#include "dialogs/TAnzeige_Anzahl_FundstellenForm.h"
+#include "platform/FileFacts.h"
+#include "results/InternetBrowser.h"
+#include "results/ResultPageWriter.h"
+#include "results/WebsiteSearch.h"
+#include "search/Bookmarks.h"
+#include "search/HandOver.h"
+#include "search/HitCount.h"
+#include "search/MemoRange.h"
+#include "search/SearchDriver.h"
+#include "search/SearchField.h"
+#include "search/TitleDisplay.h"
+#include "viewerwidget/TATBinHex.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTextBlock>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kMinimumWidth = 1043;
+constexpr int kMinimumHeight = 500;
+constexpr int kLeftPanelWidth = 483;
+constexpr int kSplitterMinimum = 460;
+constexpr int kHistoryHeight = 155;
+
+const QString kCancelHint =
+    QStringLiteral("Schließt das Fenster. Wenn Klicken nicht geht, Taste Esc drücken!");
+const QString kCancelRunHint =
+    QStringLiteral("Suche abbrechen. Wenn Klicken nicht geht, Taste Esc drücken!");
+
+// "ANSI-DB: ", "Lade ANSI-Dokument:" and the other texts of a document family.
+struct FamilyTexts {
+    const char* loading;
+    const char* shown;
+    const char* empty;
+};
+constexpr FamilyTexts kFamilyTexts[] = {
+    {"Lade ANSI-Dokument:", "ANSI-DB: ", "ANSI-Dokument enthält keine Einträge:"},
+    {"Lade Utf8-Dokument", "UTF8-DB: ", "UTF8-Dokument enthält keine Einträge:"},
+    {"Lade Unicode-Dokument", "UNICODE-DB: ", "Unicode-Dokument enthält keine Einträge:"},
+};
+
+QString positionCaption(const QString& prefix, const QString& database)
+{
+    return prefix + u'"' + database + QStringLiteral("\"  Position: ");
+}
+
+// The viewer fills the area; the memo lies over it, sized by the viewer.
+class OverlayArea : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        for (QObject* child : children()) {
+            if (auto* widget = qobject_cast<QWidget*>(child)) {
+                if (qobject_cast<QPlainTextEdit*>(widget))
+                    widget->move(0, 0);
+                else
+                    widget->setGeometry(rect());
+            }
+        }
+    }
+};
+
+QFont viewerFont()
+{
+    QFont font(QStringLiteral("Arial Unicode MS"));
+    font.setPixelSize(15);
+    return font;
+}
+
+// Enabled controls only: a disabled one keeps the greyed text of its style.
+void setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::ButtonText, colour);
+        palette.setColor(group, QPalette::WindowText, colour);
+    }
+    widget->setPalette(palette);
+}
+
+void setBaseColour(QWidget* widget, QPalette::ColorRole role)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, QApplication::palette().color(role));
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+TSuchForm::TSuchForm(const DatabasePaths& paths, UserInterface& ui, QWidget* parent)
+    : QDialog(parent), m_paths(paths), m_ui(ui), m_navigator(ui)
+{
+    setObjectName(QStringLiteral("SuchForm"));
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    m_countDialog = new TAnzeige_Anzahl_FundstellenForm(this);
+    buildControls();
+    connectControls();
+    Timer2.setSingleShot(true);
+    Timer2.setInterval(50);
+    Timer3.setInterval(100);
+    connect(&Timer2, &QTimer::timeout, this, &TSuchForm::Timer2Timer);
+    connect(&Timer3, &QTimer::timeout, this, &TSuchForm::Timer3Timer);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive && isVisible())
+                    ApplicationActivate();
+            });
+}
+
+TSuchForm::~TSuchForm()
+{
+    qApp->removeEventFilter(this);
+    // The viewer reads through the slot, which goes with the members, before the children.
+    delete Viewer;
+}
+
+// ---- controls ---------------------------------------------------------------------------
+
+namespace {
+
+template <typename W> W* named(W* widget, const char* name, const QString& hint = QString())
+{
+    widget->setObjectName(QLatin1String(name));
+    if (!hint.isEmpty())
+        widget->setToolTip(hint);
+    return widget;
+}
+
+} // namespace
+
+void TSuchForm::buildControls()
+{
+    Splitter1 = named(new QSplitter(Qt::Horizontal, this), "Splitter1");
+    Splitter1->addWidget(buildLeftPanel());
+    Splitter1->addWidget(buildRightPanel());
+    Splitter1->setChildrenCollapsible(false);
+    Splitter1->setStretchFactor(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(buildToolBar());
+    layout->addWidget(Splitter1, 1);
+    layout->addWidget(buildBottomPanel());
+    buildHiddenControls();
+}
+
+QWidget* TSuchForm::buildToolBar()
+{
+    ToolBar1 = named(new QWidget(this), "ToolBar1");
+    SpeedButton3 =
+        named(new QPushButton(QStringLiteral("  Nimbra-Doviruzu 4.0"), ToolBar1), "SpeedButton3");
+    SpeedButton3->setEnabled(false);
+    SpeedButton3->setFlat(true);
+    ToolButton1 = named(new QWidget(ToolBar1), "ToolButton1");
+    SpeedButton1 = named(new QPushButton(QStringLiteral("?"), ToolBar1), "SpeedButton1");
+    SpeedButton2 = named(new QPushButton(QStringLiteral("Einstellungen"), ToolBar1), "SpeedButton2");
+    // The settings window comes with its own work.
+    SpeedButton2->setEnabled(false);
+    auto* bar = new QHBoxLayout(ToolBar1);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->addWidget(SpeedButton3);
+    bar->addWidget(ToolButton1, 1); // the separator fills the width the buttons leave
+    bar->addWidget(SpeedButton1);
+    bar->addWidget(SpeedButton2);
+    return ToolBar1;
+}
+
+QWidget* TSuchForm::buildLeftPanel()
+{
+    PanelLinks = named(new QWidget(this), "PanelLinks");
+    PanelLinks->setMinimumWidth(kSplitterMinimum);
+    TntEdit2 = named(new QLineEdit(PanelLinks), "TntEdit2",
+                     QStringLiteral("Suchworteingabe. Linker Mausklick öffnet/schließt vorhandene "
+                                    "Liste."));
+    Button1 = named(new QPushButton(QStringLiteral("X"), PanelLinks), "Button1",
+                    QStringLiteral("Suchworttext löschen."));
+    TntListBox2 = named(new QListWidget(PanelLinks), "TntListBox2",
+                        QStringLiteral("Linker Mausklick fügt die Auswahl ein."));
+    TntListBox2->setFixedHeight(kHistoryHeight);
+    TntListBox2->hide();
+    GrossKleinBeachten = named(new QCheckBox(QStringLiteral("Groß / Kleinschr. beachten"),
+                                             PanelLinks),
+                               "GrossKleinBeachten");
+    NurGanzeWoerterCheckBox =
+        named(new QCheckBox(QStringLiteral("Nur ganze Wörter"), PanelLinks),
+              "NurGanzeWoerterCheckBox");
+    DateiensucheBtn = named(new QPushButton(QStringLiteral("Suche im Pfad und Name der Dateien"),
+                                            PanelLinks),
+                            "DateiensucheBtn");
+    DateiensucheBtn->hide();
+    Label1 = named(new QLabel(PanelLinks), "Label1");
+
+    Panel2 = named(new QWidget(PanelLinks), "Panel2");
+    Label5 = named(new QLabel(QStringLiteral("Für die Suche im Internet, hier eine Adresse wählen:"),
+                              Panel2),
+                   "Label5");
+    TntComboBox1 = named(new QComboBox(Panel2), "TntComboBox1");
+    TntListBox1 = named(new QListWidget(Panel2), "TntListBox1");
+    TntLabel1 = named(new QLabel(QStringLiteral("Suchtext: "), Panel2), "TntLabel1");
+    auto* internet = new QVBoxLayout(Panel2);
+    internet->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* each : std::initializer_list<QWidget*>{Label5, TntComboBox1, TntListBox1, TntLabel1})
+        internet->addWidget(each);
+
+    ProgressBar1 = named(new QProgressBar(PanelLinks), "ProgressBar1");
+    SortierteListenErstellenButton =
+        named(new QPushButton(QStringLiteral("Sortierte Listen erstellen"), PanelLinks),
+              "SortierteListenErstellenButton");
+    SortAbbrechenButton = named(new QPushButton(QStringLiteral("Abbrechen"), PanelLinks),
+                                "SortAbbrechenButton");
+    RadioGroup1 = named(new QWidget(PanelLinks), "RadioGroup1");
+    nurWoerterButton = named(new QRadioButton(QStringLiteral("nur Wörter"), RadioGroup1),
+                             "nurWoerterButton");
+    nurSaetzeButton = named(new QRadioButton(QStringLiteral("nur Sätze"), RadioGroup1),
+                            "nurSaetzeButton");
+    WoerterUndSaetzeButton = named(new QRadioButton(QStringLiteral("Wörter und Sätze"), RadioGroup1),
+                                   "WoerterUndSaetzeButton");
+    auto* radios = new QVBoxLayout(RadioGroup1);
+    for (QWidget* each : std::initializer_list<QWidget*>{nurWoerterButton, nurSaetzeButton,
+                                                         WoerterUndSaetzeButton})
+        radios->addWidget(each);
+
+    auto* field = new QHBoxLayout;
+    field->addWidget(TntEdit2, 1);
+    field->addWidget(Button1);
+    auto* layout = new QVBoxLayout(PanelLinks);
+    layout->addLayout(field);
+    layout->addWidget(TntListBox2);
+    layout->addWidget(GrossKleinBeachten);
+    layout->addWidget(NurGanzeWoerterCheckBox);
+    layout->addWidget(DateiensucheBtn);
+    layout->addWidget(Label1);
+    layout->addWidget(Panel2, 1);
+    for (QWidget* each : std::initializer_list<QWidget*>{ProgressBar1, SortierteListenErstellenButton,
+                                                         SortAbbrechenButton, RadioGroup1})
+        layout->addWidget(each);
+    return PanelLinks;
+}
+
+QWidget* TSuchForm::buildRightPanel()
+{
+    PanelRechts = named(new QWidget(this), "PanelRechts");
+    PanelRechts->setMinimumWidth(kSplitterMinimum);
+    TntEdit1 = named(new QLineEdit(PanelRechts), "TntEdit1",
+                     QStringLiteral("Suchwort eingeben für Textsuche in Liste"));
+    Button2 = named(new QPushButton(QStringLiteral("X"), PanelRechts), "Button2",
+                    QStringLiteral("Suchworttext löschen."));
+    WeiterSuche = named(new QPushButton(QStringLiteral("Suchen"), PanelRechts), "WeiterSuche",
+                        QStringLiteral("Suche im Dokument beginnen / weiter."));
+    WeiterSuche->setEnabled(false);
+    LesezeichenBtn = named(new QPushButton(QStringLiteral("Lesezeichen"), PanelRechts),
+                           "LesezeichenBtn", QStringLiteral("Lesezeichen speichern"));
+    Label8 = named(new QLabel(PanelRechts), "Label8");
+    Label2 = named(new QLabel(PanelRechts), "Label2");
+
+    ViewerArea = new OverlayArea(PanelRechts);
+    Viewer = named(new TATBinHex(&m_slot, ViewerArea), "Viewer");
+    Viewer->setHost(this);
+    Viewer->setFont(viewerFont());
+    Viewer->setTextWrap(true);
+    Viewer->setTextWidthFit(true);
+    ViewerMemo = named(new QPlainTextEdit(ViewerArea), "ViewerMemo");
+    ViewerMemo->setReadOnly(true);
+    ViewerMemo->setFont(viewerFont());
+    ViewerMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    ViewerMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ViewerMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ViewerMemo->setContextMenuPolicy(Qt::CustomContextMenu);
+    ViewerMemo->installEventFilter(this);
+    ViewerMemo->viewport()->installEventFilter(this);
+    Viewer->setViewerMemo(ViewerMemo);
+    PopupMenu1 = named(new QMenu(this), "PopupMenu1");
+    Label6 = named(new QLabel(PanelRechts), "Label6");
+
+    auto* search = new QHBoxLayout;
+    search->addWidget(TntEdit1, 1);
+    search->addWidget(Button2);
+    search->addWidget(WeiterSuche);
+    search->addWidget(LesezeichenBtn);
+    auto* labels = new QHBoxLayout;
+    labels->addWidget(Label8);
+    labels->addWidget(Label2);
+    labels->addStretch(1);
+    auto* layout = new QVBoxLayout(PanelRechts);
+    layout->addLayout(search);
+    layout->addLayout(labels);
+    layout->addWidget(ViewerArea, 1);
+    layout->addWidget(Label6);
+    return PanelRechts;
+}
+
+QWidget* TSuchForm::buildBottomPanel()
+{
+    PanelUnten = named(new QWidget(this), "PanelUnten");
+    const auto button = [this](const char* name, const QString& caption,
+                               const QString& hint = QString()) {
+        return named(new QPushButton(caption, PanelUnten), name, hint);
+    };
+    SuchImInternetBtn = button("SuchImInternetBtn", QStringLiteral("Suche im Internet"));
+    OKBtn = button("OKBtn", QStringLiteral("Lokale Suche"),
+                   QStringLiteral("Zeigt die Fundstellen der Dateien im Browser an."));
+    Anz_FundstellenBtn =
+        button("Anz_FundstellenBtn", QStringLiteral("Anz. Fundstellen?"),
+               QStringLiteral("Zeigt die Gesamtanzahl der  Fundstellen in der Datenbank an."));
+    ZeilenAlsListeSortieren = button("ZeilenAlsListeSortieren", QStringLiteral("Sortierte Liste"));
+    AnsiLadenButton = button("AnsiLadenButton", QStringLiteral("ANSI-Text"),
+                             QStringLiteral("ANSI-Text-Dokument laden"));
+    UTF8LadenButton = button("UTF8LadenButton", QStringLiteral("Utf8-Text"),
+                             QStringLiteral("Utf8-Text-Dokument laden"));
+    UnicodeLadenButton = button("UnicodeLadenButton", QStringLiteral("Unicode"),
+                                QStringLiteral("Unicode-Text-Dokument laden"));
+    CancelBtn = button("CancelBtn", QStringLiteral("Abbrechen"), kCancelHint);
+    auto* layout = new QHBoxLayout(PanelUnten);
+    for (QPushButton* each : {SuchImInternetBtn, OKBtn, Anz_FundstellenBtn, ZeilenAlsListeSortieren})
+        layout->addWidget(each);
+    layout->addStretch(1);
+    for (QPushButton* each : {AnsiLadenButton, UTF8LadenButton, UnicodeLadenButton, CancelBtn})
+        layout->addWidget(each);
+    return PanelUnten;
+}
+
+void TSuchForm::buildHiddenControls()
+{
+    const auto hidden = [](QWidget* widget) {
+        widget->hide();
+        return widget;
+    };
+    chkUnicode = named(new QCheckBox(QStringLiteral("Unicode"), this), "chkUnicode");
+    chkUnicodeBE = named(new QCheckBox(QStringLiteral("Unicode BE"), this), "chkUnicodeBE");
+    ClipbrdTntEdit = named(new QLineEdit(this), "ClipbrdTntEdit");
+    TntMemo1 = named(new QPlainTextEdit(this), "TntMemo1");
+    PhraseCheckBox = named(new QCheckBox(QStringLiteral("Suche als Phrase (Satz)"), this),
+                           "PhraseCheckBox");
+    OderCheckBox = named(new QCheckBox(QStringLiteral("die einen oder mehrere Suchbegriffe "
+                                                      "enthalten (ODER)."),
+                                       this),
+                         "OderCheckBox");
+    OderCheckBox->setChecked(true);
+    SpinEdit1 = named(new QSpinBox(this), "SpinEdit1");
+    SpinEdit1->setRange(1, 200);
+    SpinEdit1->setValue(50);
+    Label3 = named(new QLabel(QStringLiteral("Ergebnisse maximal anzeigen."), this), "Label3");
+    Button4 = named(new QPushButton(QStringLiteral("Titelpositionen erstellen"), this), "Button4");
+    for (QWidget* each : std::initializer_list<QWidget*>{chkUnicode, chkUnicodeBE, ClipbrdTntEdit,
+                                                         TntMemo1, PhraseCheckBox, OderCheckBox,
+                                                         SpinEdit1, Label3, Button4})
+        hidden(each);
+}
+
+void TSuchForm::connectControls()
+{
+    connect(OKBtn, &QPushButton::clicked, this, &TSuchForm::OKBtnClick);
+    connect(Anz_FundstellenBtn, &QPushButton::clicked, this, &TSuchForm::Anz_FundstellenBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TSuchForm::CancelBtnClick);
+    connect(AnsiLadenButton, &QPushButton::clicked, this, &TSuchForm::AnsiLadenButtonClick);
+    connect(UTF8LadenButton, &QPushButton::clicked, this, &TSuchForm::UTF8LadenButtonClick);
+    connect(UnicodeLadenButton, &QPushButton::clicked, this, &TSuchForm::UnicodeLadenButtonClick);
+    connect(WeiterSuche, &QPushButton::clicked, this, &TSuchForm::WeiterSucheClick);
+    connect(DateiensucheBtn, &QPushButton::clicked, this, &TSuchForm::DateiensucheBtnClick);
+    connect(LesezeichenBtn, &QPushButton::clicked, this, &TSuchForm::LesezeichenBtnClick);
+    connect(Button1, &QPushButton::clicked, TntEdit2, &QLineEdit::clear);
+    connect(Button2, &QPushButton::clicked, TntEdit1, &QLineEdit::clear);
+    connect(TntEdit1, &QLineEdit::textChanged, this, &TSuchForm::TntEdit1Change);
+    connect(TntEdit1, &QLineEdit::returnPressed, this, &TSuchForm::WeiterSucheClick);
+    connect(TntEdit2, &QLineEdit::textChanged, this, &TSuchForm::TntEdit2Change);
+    connect(TntEdit2, &QLineEdit::returnPressed, this, &TSuchForm::TntEdit2Enter);
+    connect(TntEdit2, &QLineEdit::textEdited, this, &TSuchForm::hideHistory);
+    TntEdit2->installEventFilter(this);
+    connect(TntListBox2, &QListWidget::itemClicked, this, &TSuchForm::TntListBox2Click);
+    connect(Splitter1, &QSplitter::splitterMoved, this, &TSuchForm::Splitter1Moved);
+    connect(Viewer, &TATBinHex::OnScroll, this, &TSuchForm::ViewerScrolled);
+    connect(SpeedButton1, &QPushButton::clicked, this, [this] {
+        if (platform::exists(m_paths.helpFile()))
+            QDesktopServices::openUrl(QUrl::fromLocalFile(platform::nativePath(m_paths.helpFile())));
+    });
+    connect(PhraseCheckBox, &QCheckBox::toggled, this,
+            [this](bool checked) { OderCheckBox->setChecked(!checked); });
+    connect(OderCheckBox, &QCheckBox::toggled, this,
+            [this](bool checked) { PhraseCheckBox->setChecked(!checked); });
+    connectInternetPanel();
+    connect(ViewerMemo, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        PopupMenu1->clear();
+        QAction* transfer = PopupMenu1->addAction(QStringLiteral("Text in Suchleiste links übertragen"));
+        transfer->setEnabled(ViewerMemo->textCursor().hasSelection());
+        connect(transfer, &QAction::triggered, this, [this] {
+            setLeftSearchText(ViewerMemo->textCursor().selectedText());
+        });
+        PopupMenu1->popup(ViewerMemo->mapToGlobal(at));
+    });
+}
+
+// The internet panel acts through its own core; the window shows its lists.
+void TSuchForm::connectInternetPanel()
+{
+    connect(TntComboBox1, qOverload<int>(&QComboBox::activated), this, [this](int topic) {
+        m_websites->TntComboBox1Click(topic);
+        TntListBox1->clear();
+        TntListBox1->addItems(m_websites->sites());
+        TntListBox1->setCurrentRow(m_websites->siteIndex());
+    });
+    connect(TntListBox1, &QListWidget::currentRowChanged, this, [this](int site) {
+        if (m_websites && site >= 0)
+            m_websites->TntListBox1Click(site);
+    });
+    connect(SuchImInternetBtn, &QPushButton::clicked, this, [this] {
+        const WebsiteSearch::ButtonOutcome outcome = m_websites->SuchImInternetBtnClick(
+            Panel2->isVisible(), TntEdit2->text().trimmed(),
+            m_store.read(settings::kCopySearchTerm) == QLatin1String("1"));
+        if (outcome.showPanel)
+            Panel2->show();
+        TntLabel1->setText(outcome.label);
+    });
+}
+
+// ---- showing, painting, sizes -----------------------------------------------------------
+
+void TSuchForm::prepare(const QString& databaseName, bool pathListOnly, QSize size)
+{
+    if (databaseName != m_database)
+        TntEdit1->clear();
+    m_database = databaseName;
+    m_pathListOnly = pathListOnly;
+    m_size = size;
+    m_firstPaint = true;
+    m_confirmations = 0;
+}
+
+void TSuchForm::setBrowserLauncher(BrowserLauncher* launcher)
+{
+    m_launcher = launcher;
+    m_websites.reset();
+    m_browser.reset();
+}
+
+void TSuchForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    m_escapePressed = false;
+    qApp->installEventFilter(this);
+    Timer3.start();
+}
+
+void TSuchForm::hideEvent(QHideEvent* event)
+{
+    Timer3.stop();
+    qApp->removeEventFilter(this);
+    QDialog::hideEvent(event);
+}
+
+void TSuchForm::paintEvent(QPaintEvent* event)
+{
+    if (m_firstPaint) {
+        m_firstPaint = false;
+        firstPaint();
+    }
+    updateEnabling();
+    QDialog::paintEvent(event);
+}
+
+void TSuchForm::firstPaint()
+{
+    for (QWidget* each : std::initializer_list<QWidget*>{ProgressBar1, SortierteListenErstellenButton,
+                                                         SortAbbrechenButton, RadioGroup1})
+        each->hide();
+    if (m_store.read(settings::kShowViewerHint) != QLatin1String("0"))
+        ViewerMemo->setToolTip(
+            QStringLiteral("Markieren Sie den Text mit der linken Maustaste. Danach rechter "
+                           "Maustastenklick.\r\nText kann dann über Popup-Menü in linkes "
+                           "Sucheingabefeld eingefügt werden."));
+    if (m_size.isValid())
+        resize(m_size.expandedTo(minimumSize()));
+    TntEdit2->setFocus();
+    Label1->setText(QStringLiteral("Geben Sie oben den Text ein den Sie suchen. Bei der Suche nach"
+                                   "\r\neiner Datei setzen Sie das Raute - Zeichen # davor und "
+                                   "betätigen\r\nden Schalter \"Suche im Pfad und Name der "
+                                   "Dateien\" :   #Beispiel"));
+    for (QWidget* each : std::initializer_list<QWidget*>{ZeilenAlsListeSortieren, SuchImInternetBtn,
+                                                         OKBtn, Anz_FundstellenBtn, Label5, TntLabel1,
+                                                         TntComboBox1, TntListBox1})
+        each->setEnabled(false);
+    setBaseColour(TntComboBox1, QPalette::Button);
+    setBaseColour(TntListBox1, QPalette::Button);
+    if (!m_websites) {
+        m_browser = std::make_unique<InternetBrowser>(m_store, m_programs, *m_launcher, m_ui);
+        m_websites = std::make_unique<WebsiteSearch>(
+            m_paths, m_store, *m_browser, m_ui,
+            [](const QString& text) { QGuiApplication::clipboard()->setText(text); });
+    }
+    m_websites->fill();
+    TntComboBox1->clear();
+    TntComboBox1->addItems(m_websites->topics());
+    TntComboBox1->setCurrentIndex(m_websites->topicIndex());
+    TntListBox1->clear();
+    TntListBox1->addItems(m_websites->sites());
+    TntListBox1->setCurrentRow(m_websites->siteIndex());
+    const Result<int> stored = m_store.readNumber(settings::kSplitterPos);
+    const int left = stored && *stored > 0 ? *stored : kLeftPanelWidth;
+    Splitter1->setSizes({left, std::max(kSplitterMinimum, width() - left)});
+}
+
+// Every paint, except while a search or a count runs: a run disables its controls, and a
+// paint must not enable them again (a second run could start from within the first).
+void TSuchForm::updateEnabling()
+{
+    if (m_searchRunning || m_countRunning)
+        return;
+    for (const Family family : kFamilies)
+        loadButton(family)->setEnabled(loadable(family));
+    TntEdit2->setEnabled(true);
+    if (!TntEdit2->text().trimmed().isEmpty() && !m_fileNameMode) {
+        OKBtn->setEnabled(true);
+        Anz_FundstellenBtn->setEnabled(true);
+    }
+}
+
+void TSuchForm::resizeEvent(QResizeEvent* event)
+{
+    hideHistory();
+    QDialog::resizeEvent(event);
+}
+
+void TSuchForm::Splitter1Moved()
+{
+    m_store.write(settings::kSplitterPos, QString::number(PanelLinks->width()));
+}
+
+void TSuchForm::mousePressEvent(QMouseEvent* event)
+{
+    hideHistory();
+    QDialog::mousePressEvent(event);
+}
+
+QPushButton* TSuchForm::loadButton(Family family) const
+{
+    const std::array<QPushButton*, 3> buttons{AnsiLadenButton, UTF8LadenButton, UnicodeLadenButton};
+    return buttons[std::size_t(family)];
+}
+
+bool TSuchForm::loadable(Family family) const
+{
+    return !m_database.isEmpty() &&
+           platform::fileSize(m_paths.document(m_database, family)).value_or(0) >=
+               searchfield::kLoadableSize;
+}
+
+// ---- the main window's side -------------------------------------------------------------
+
+void TSuchForm::closeShownFile()
+{
+    (void)Viewer->Open(QString());
+    ViewerMemo->clear();
+    ZeilenAlsListeSortieren->setEnabled(false);
+    Label2->clear();
+    Label8->clear();
+    m_documentLoaded = false;
+}
+
+QString TSuchForm::searchField() const
+{
+    return TntEdit2->text();
+}
+
+void TSuchForm::setSearchField(const QString& text)
+{
+    TntEdit2->setText(text);
+}
+
+void TSuchForm::setHandedOverText(const QString& text)
+{
+    TntEdit2->setText(text);
+    Label8->setText(positionCaption(QStringLiteral("DB: "), m_database));
+}
+
+QStringList TSuchForm::historyItems() const
+{
+    QStringList items;
+    for (int i = 0; i < TntListBox2->count(); ++i)
+        items.append(TntListBox2->item(i)->text());
+    return items;
+}
+
+void TSuchForm::setHistory(const QStringList& items, bool grey)
+{
+    TntListBox2->clear();
+    TntListBox2->addItems(items);
+    QPalette palette = TntListBox2->palette();
+    palette.setColor(QPalette::Base, grey ? QColor(0x80, 0x80, 0x80)
+                                          : QApplication::palette().color(QPalette::Base));
+    TntListBox2->setPalette(palette);
+}
+
+void TSuchForm::hideHistory()
+{
+    TntListBox2->hide();
+    DateiensucheBtn->setVisible(m_fileNameMode);
+}
+
+SearchTermList::SearchOutcome TSuchForm::searchOutcome() const
+{
+    SearchTermList::SearchOutcome outcome;
+    outcome.documentShown = m_shown.has_value();
+    outcome.documentHit = m_documentHit;
+    outcome.withoutDocuments = m_pathListOnly;
+    outcome.hitEntries = !m_hits.isEmpty();
+    return outcome;
+}
+
+void TSuchForm::writeResultPages()
+{
+    if (!m_browser)
+        m_browser = std::make_unique<InternetBrowser>(m_store, m_programs, *m_launcher, m_ui);
+    ResultPageWriter writer(m_paths, m_pageState, m_ui, m_browser.get());
+    const ResultPageHeader header{m_database, GrossKleinBeachten->isChecked(),
+                                  NurGanzeWoerterCheckBox->isChecked()};
+    m_pageState.browserOpened = false;
+    (void)writer.writePageSet(m_hits, TntEdit2->text(), header); // failures are shown there
+}
+
+// ---- documents in the viewer ------------------------------------------------------------
+
+void TSuchForm::loadDocument(Family family)
+{
+    if (m_fileNameMode)
+        TntEdit2->clear();
+    if (!m_searchRunning && !m_countRunning)
+        m_userDocument = family;
+    Label6->clear();
+    setHistory(historyItems(), false);
+    if (m_shown != family || m_fileListShown) {
+        (void)Viewer->Open(QString());
+        ViewerMemo->clear();
+    }
+    m_fileListShown = false;
+    m_sortedListShown = false;
+    LesezeichenBtn->show();
+    m_titles = TitlePositionList::read(m_paths.titlePositions(m_database, family), family);
+    loadHistory(family);
+
+    m_documentLoaded = false;
+    WeiterSuche->setEnabled(true);
+    m_current = family;
+    Label2->clear();
+    const FamilyTexts& texts = kFamilyTexts[int(family)];
+    Label8->setText(QString::fromUtf8(texts.loading));
+    loadButton(family)->setEnabled(false);
+
+    const QString document = m_paths.document(m_database, family);
+    Label8->setText(positionCaption(QString::fromUtf8(texts.shown), m_database));
+    if (platform::fileSize(document).value_or(0) < searchfield::kLoadableSize)
+        Label8->setText(QString::fromUtf8(texts.empty));
+    m_shown = family;
+    openInViewer(document);
+    ZeilenAlsListeSortieren->setEnabled(platform::exists(m_paths.phraseList(m_database, family)));
+
+    loadButton(family)->setEnabled(loadable(family));
+    TntEdit1Change();
+    m_documentLoaded = Viewer->core().isOpen();
+    restoreBookmark(family);
+    Timer2.start(); // also where the memo covers the viewer and no page is painted
+}
+
+void TSuchForm::openInViewer(const QString& document)
+{
+    QFile file(platform::nativePath(document));
+    QByteArray start;
+    if (file.open(QIODevice::ReadOnly))
+        start = file.read(3);
+    const bool utf16 = start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF");
+    m_utf8Bom = start.startsWith("\xEF\xBB\xBF");
+    chkUnicode->setChecked(utf16);
+    chkUnicodeBE->setChecked(utf16);
+    if (Viewer->fileName() != document)
+        Viewer->setMode(utf16 ? vbmodeUnicode : vbmodeText);
+    (void)Viewer->Open(document); // a document that cannot be opened is reported by the viewer
+}
+
+void TSuchForm::restoreBookmark(Family family)
+{
+    if (!m_documentLoaded)
+        return;
+    const std::optional<qint64> position =
+        bookmarks::restore(m_store, family, m_database, Viewer->core().fileSize());
+    // ScrollToPos shows the line of the character before the position: one character on,
+    // the page starts at the saved line itself, so a bookmark does not creep upwards.
+    if (position)
+        Viewer->ScrollToPos(*position + Viewer->core().charSize(), true);
+}
+
+void TSuchForm::loadHistory(Family family)
+{
+    const SearchTermList list = SearchTermList::load(m_paths.searchTermList(m_database, family));
+    TntListBox2->clear();
+    TntListBox2->addItems(list.items());
+}
+
+std::optional<Family> TSuchForm::shownFamily() const
+{
+    // The file list is UTF-8, as the memo decodes it.
+    if (m_fileListShown)
+        return Family::Utf8;
+    return m_shown;
+}
+
+void TSuchForm::pageDrawn()
+{
+    Timer2.start();
+}
+
+void TSuchForm::Timer2Timer()
+{
+    if (m_sortedListShown)
+        return;
+    ZeigDieTitelAn();
+    if (TntListBox2->count() == 0 && m_shown && !m_fileListShown)
+        loadHistory(*m_shown);
+}
+
+void TSuchForm::ZeigDieTitelAn()
+{
+    if (m_fileNameMode)
+        return;
+    const TitleDisplay display = TitleDisplay::at(
+        Viewer->core().viewPos(), m_titles, Label8->text().contains(QStringLiteral("Sortierte ")));
+    Label2->setToolTip(display.hint);
+    const int left = Label2->mapTo(PanelRechts, QPoint(0, 0)).x();
+    const QFontMetrics metrics = Label2->fontMetrics();
+    Label2->setText(TitleDisplay::shortened(
+        display.caption,
+        [&](const QString& caption) { return left + metrics.horizontalAdvance(caption); },
+        PanelRechts->width()));
+}
+
+void TSuchForm::ViewerScrolled()
+{
+    ViewerMemo->hide();
+    Viewer->SetSelection(0, 0, false, false);
+}
+
+void TSuchForm::LesezeichenBtnClick()
+{
+    if (bookmarks::maySave(m_documentLoaded, m_fileListShown, m_sortedListShown))
+        bookmarks::save(m_store, m_current, m_database, Viewer->core().viewPos());
+}
+
+// ---- in-document search -----------------------------------------------------------------
+
+void TSuchForm::TntEdit1Change()
+{
+    m_navigator.reset();
+    WeiterSuche->setEnabled(!TntEdit1->text().isEmpty());
+}
+
+void TSuchForm::WeiterSucheClick()
+{
+    const QString text = TntEdit1->text();
+    if (text.isEmpty() || (!m_shown && !m_fileListShown))
+        return;
+    m_cancel = false;
+    // The file list is UTF-8: its text is searched in UTF-8, so "#müller" finds Müller.txt.
+    const QString file = m_fileListShown ? m_paths.descriptor(m_database)
+                                         : m_paths.document(m_database, m_current);
+    const Family form = m_fileListShown ? Family::Utf8 : m_current;
+    m_navigator.setProgress(m_current == Family::Unicode ? this : nullptr);
+    const std::optional<HitNavigator::Hit> hit =
+        m_navigator.WeiterSuche(file, HitCounter::searchBytes(text, form),
+                                [this](const HitNavigator::Hit& shown) { showHit(shown); });
+    if (!hit)
+        return;
+    Label6->setPalette(Label2->palette());
+    Label6->setText(HitNavigator::occurrenceCaption(text, m_navigator.occurrences()));
+    if (m_fileListShown && m_fileForFiling)
+        fileSearchTerm();
+}
+
+// Selects the hit in the viewer and, mapped through the page's screen lines, the same
+// occurrence in the memo above it.
+void TSuchForm::showHit(const HitNavigator::Hit& hit)
+{
+    Viewer->SetSelection(hit.offset, hit.length, true, false); // the memo takes the new page
+    ViewerMemo->show();
+    Timer2.start();
+    const std::optional<MemoRange> range = MemoRange::of(
+        Viewer->core(), Viewer->screenLines().lines(), shownFamily(), hit.offset, hit.length);
+    if (!range)
+        return;
+    QTextCursor cursor(ViewerMemo->document());
+    cursor.setPosition(range->start);
+    cursor.setPosition(range->start + range->length, QTextCursor::KeepAnchor);
+    ViewerMemo->setTextCursor(cursor);
+}
+
+// The first hit after a press of the file-name search button files the left field's text
+// in the ANSI search-term list.
+void TSuchForm::fileSearchTerm()
+{
+    m_fileForFiling = false;
+    const QString text = TntEdit2->text();
+    if (text.isEmpty())
+        return;
+    SearchTermList list(historyItems());
+    list.file(text);
+    setHistory(list.items(), false);
+    if (Status saved = list.save(m_paths.searchTermList(m_database, Family::Ansi)); !saved)
+        m_ui.warning(saved.error());
+}
+
+// ---- left search field and file-name search ---------------------------------------------
+
+void TSuchForm::TntEdit2Change()
+{
+    const QString text = TntEdit2->text();
+    if (searchfield::isFileNameSearch(text)) {
+        TntEdit1->setText(searchfield::fileNameText(text));
+        m_fileNameMode = true;
+        DateiensucheBtn->show();
+        setTextColour(DateiensucheBtn, Qt::darkGreen);
+        OKBtn->setEnabled(false);
+        Anz_FundstellenBtn->setEnabled(false);
+        hideHistory();
+        return;
+    }
+    m_fileNameMode = false;
+    DateiensucheBtn->hide();
+    for (QLabel* label : {Label2, Label6, Label8})
+        label->clear();
+    TntEdit1->clear();
+    (void)Viewer->Open(QString());
+    ViewerMemo->clear();
+    m_fileListShown = false;
+    m_documentLoaded = false;
+    const bool filled = !text.trimmed().isEmpty();
+    TntLabel1->setText(filled ? QStringLiteral("Suchtext: ") + text
+                              : QStringLiteral("Es wurde kein Text eingegeben!"));
+    OKBtn->setEnabled(filled);
+    Anz_FundstellenBtn->setEnabled(filled && !m_pathListOnly);
+    SuchImInternetBtn->setEnabled(filled);
+    for (QPushButton* each : {OKBtn, Anz_FundstellenBtn, SuchImInternetBtn})
+        setTextColour(each, filled ? Qt::darkGreen : Qt::gray);
+    for (QWidget* each : std::initializer_list<QWidget*>{TntComboBox1, TntListBox1, Label5, TntLabel1}) {
+        each->setEnabled(filled);
+        setBaseColour(each, filled ? QPalette::Base : QPalette::Button);
+    }
+}
+
+void TSuchForm::TntEdit2Enter()
+{
+    hideHistory();
+    QPushButton* target = m_fileNameMode ? DateiensucheBtn : OKBtn;
+    target->setFocus();
+    if (target->isEnabled())
+        target->click();
+}
+
+void TSuchForm::TntEdit2Click()
+{
+    if (!m_shown || Viewer->fileName().isEmpty()) {
+        for (const Family family : kFamilies) {
+            if (loadButton(family)->isEnabled()) {
+                loadDocument(family);
+                break;
+            }
+        }
+    } else if (loadButton(*m_shown)->isEnabled()) {
+        loadDocument(*m_shown);
+    }
+    if (TntListBox2->isHidden() && TntListBox2->count() > 0) {
+        TntListBox2->setFixedWidth(Panel2->width());
+        TntListBox2->show();
+        DateiensucheBtn->hide();
+    } else {
+        hideHistory();
+    }
+    TntEdit2->setFocus();
+}
+
+void TSuchForm::TntListBox2Click()
+{
+    if (!TntListBox2->currentItem())
+        return;
+    TntEdit2->setText(TntListBox2->currentItem()->text());
+    hideHistory();
+    TntEdit2->setFocus();
+    TntEdit2->deselect();
+    TntEdit2->end(false);
+}
+
+void TSuchForm::DateiensucheBtnClick()
+{
+    if (!m_fileNameMode)
+        return;
+    m_fileForFiling = true;
+    m_navigator.reset();
+    Label6->clear();
+    setHistory(historyItems(), false);
+    if (m_shown != Family::Ansi || !m_fileListShown) {
+        (void)Viewer->Open(QString());
+        ViewerMemo->clear();
+    }
+    m_sortedListShown = false;
+    WeiterSuche->setEnabled(true);
+    m_current = Family::Ansi;
+    Label2->clear();
+    Label8->setText(QStringLiteral("Dateienliste Position:"));
+    m_shown.reset();
+    m_fileListShown = true;
+    m_documentLoaded = false;
+    Viewer->setMode(vbmodeText);
+    (void)Viewer->Open(m_paths.descriptor(m_database));
+    m_titles = TitlePositionList();
+    ZeilenAlsListeSortieren->setEnabled(false);
+    TntEdit1Change();
+    WeiterSucheClick();
+}
+
+void TSuchForm::setLeftSearchText(const QString& text)
+{
+    if (!text.trimmed().isEmpty())
+        TntEdit2->setText(text);
+}
+
+void TSuchForm::ApplicationActivate()
+{
+    if (const std::optional<QString> text = handover::read(handover::file(m_controlFolder)))
+        TntEdit2->setText(*text);
+}
+
+// ---- keys, Esc and cancel ---------------------------------------------------------------
+
+bool TSuchForm::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    // Esc anywhere in this window is recorded for Timer3, also while a run lets events through.
+    if (type == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this) {
+            m_escapePressed = true;
+            return true;
+        }
+    }
+    if (watched == TntEdit2 && type == QEvent::MouseButtonPress) {
+        QTimer::singleShot(0, this, &TSuchForm::TntEdit2Click);
+    } else if (watched == TntEdit2 && type == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            hideHistory();
+    } else if (watched == ViewerMemo && type == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Tab:
+            TntEdit1->setFocus();
+            TntEdit1->end(false);
+            return true;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            QCoreApplication::sendEvent(Viewer, event);
+            return true;
+        default: break;
+        }
+    } else if (watched == ViewerMemo->viewport() && type == QEvent::MouseButtonDblClick) {
+        QTextCursor cursor =
+            ViewerMemo->cursorForPosition(static_cast<QMouseEvent*>(event)->position().toPoint());
+        cursor.movePosition(QTextCursor::StartOfBlock);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        ViewerMemo->setTextCursor(cursor);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TSuchForm::Timer3Timer()
+{
+    if (!m_escapePressed)
+        return;
+    m_escapePressed = false;
+    CancelBtnClick();
+}
+
+void TSuchForm::reject()
+{
+    CancelBtnClick();
+}
+
+// During a run only the cancel flag is set: the run ends, writes what it found and closes
+// the window itself.
+void TSuchForm::CancelBtnClick()
+{
+    if (m_searchRunning || m_countRunning) {
+        m_cancel = true;
+        emit searchProgressStopped();
+        return;
+    }
+    for (QWidget* each : std::initializer_list<QWidget*>{ProgressBar1, SortierteListenErstellenButton,
+                                                         SortAbbrechenButton, RadioGroup1})
+        each->hide();
+    QDialog::reject();
+}
+
+bool TSuchForm::proceed(qint64 scanned, qint64 total)
+{
+    Q_UNUSED(scanned);
+    Q_UNUSED(total);
+    QCoreApplication::processEvents();
+    return !m_cancel;
+}
+
+// ---- hit count --------------------------------------------------------------------------
+
+void TSuchForm::Anz_FundstellenBtnClick()
+{
+    if (m_pathListOnly || m_countRunning)
+        return;
+    m_countRunning = true;
+    m_cancel = false;
+    const QString text = TntEdit2->text();
+    HitCounter counter;
+    counter.setProgress(this);
+    const HitCount count = countHits(m_paths, m_database, text, counter);
+    TntEdit1->setText(text);
+    const QString message = hitCountMessage(text, count, GrossKleinBeachten->isChecked(),
+                                            NurGanzeWoerterCheckBox->isChecked());
+    const bool startedBySearch = m_countStartedBySearch;
+    m_countStartedBySearch = false;
+    if (m_countDialog->ask(message, startedBySearch)) {
+        ++m_confirmations;
+        m_countRunning = false;
+        OKBtnClick();
+        m_countRunning = true;
+    }
+    reloadUserDocument();
+    const auto only = [&](Family family) {
+        return count.of(family) > 0 && count.total() == count.of(family);
+    };
+    for (const Family family : kFamilies) {
+        if (only(family))
+            loadDocument(family);
+    }
+    m_countRunning = false;
+}
+
+void TSuchForm::reloadUserDocument()
+{
+    for (const Family family : kFamilies) {
+        if ((!m_userDocument || *m_userDocument == family) && loadButton(family)->isEnabled()) {
+            loadDocument(family);
+            return;
+        }
+    }
+}
+
+// ---- local search -----------------------------------------------------------------------
+
+void TSuchForm::OKBtnClick()
+{
+    if (m_searchRunning || m_countRunning)
+        return;
+    if (!m_pathListOnly && m_confirmations == 0) {
+        m_countStartedBySearch = true;
+        Anz_FundstellenBtnClick(); // a "Ja" runs this again, confirmed
+    } else {
+        runSearch();
+    }
+    finishRun();
+}
+
+void TSuchForm::runSearch()
+{
+    prepareRun();
+    SearchDriver driver(m_paths, m_ui);
+    driver.setCancelFlag(&m_cancel);
+    driver.setCaptionHandler([this](const QString& caption) { setWindowTitle(caption); });
+    const Result<QList<QByteArray>> hits =
+        driver.run(m_database, TntEdit2->text(), GrossKleinBeachten->isChecked(),
+                   NurGanzeWoerterCheckBox->isChecked());
+    m_hits = hits ? *hits : QList<QByteArray>();
+    for (const Family family : kFamilies)
+        m_documentHit[std::size_t(family)] = hits && !driver.noHit(family);
+    if (hits && !m_pathListOnly)
+        writeResultPages();
+    m_searchRunning = false;
+    if (hits)
+        copyToClipboard();
+    closeDownRun();
+}
+
+void TSuchForm::prepareRun()
+{
+    m_searchRunning = true;
+    m_cancel = false;
+    setRunControlsEnabled(false);
+    m_hits.clear();
+    m_documentHit = {};
+    for (QWidget* each : std::initializer_list<QWidget*>{OKBtn, TntEdit2, GrossKleinBeachten,
+                                                         Anz_FundstellenBtn, NurGanzeWoerterCheckBox,
+                                                         SuchImInternetBtn})
+        each->setEnabled(false);
+    CancelBtn->setToolTip(kCancelRunHint);
+    emit searchProgressStarted();
+    setWindowTitle(QStringLiteral("Suche läuft..."));
+}
+
+void TSuchForm::copyToClipboard()
+{
+    if (m_store.read(settings::kCopySearchTerm) != QLatin1String("1"))
+        return;
+    ClipbrdTntEdit->setText(
+        SearchDriver::clipboardText(TntEdit2->text(), PhraseCheckBox->isChecked()));
+    QGuiApplication::clipboard()->setText(ClipbrdTntEdit->text());
+}
+
+// Also after a refused text: the window's controls never stay disabled for the next showing.
+void TSuchForm::closeDownRun()
+{
+    QString text = TntEdit2->text();
+    if (text.endsWith(QChar::ReplacementCharacter)) {
+        text.chop(1);
+        TntEdit2->setText(text);
+    }
+    emit searchProgressStopped();
+    setWindowTitle(QString());
+    CancelBtn->setEnabled(true);
+    CancelBtn->setToolTip(kCancelHint);
+    for (QWidget* each : std::initializer_list<QWidget*>{OKBtn, TntEdit2, GrossKleinBeachten,
+                                                         Anz_FundstellenBtn, NurGanzeWoerterCheckBox,
+                                                         SuchImInternetBtn})
+        each->setEnabled(true);
+    m_searchRunning = false;
+    if (m_shown)
+        loadDocument(*m_shown);
+}
+
+void TSuchForm::setRunControlsEnabled(bool enabled)
+{
+    for (QWidget* each : std::initializer_list<QWidget*>{Anz_FundstellenBtn, ZeilenAlsListeSortieren,
+                                                         AnsiLadenButton, UTF8LadenButton,
+                                                         UnicodeLadenButton, TntEdit1, Button2,
+                                                         WeiterSuche, LesezeichenBtn})
+        each->setEnabled(enabled);
+}
+
+void TSuchForm::finishRun()
+{
+    setRunControlsEnabled(true);
+    WeiterSuche->setEnabled(!TntEdit1->text().isEmpty());
+    m_confirmations = 0;
+    accept();
+}

@@ -1,0 +1,261 @@
+#pragma once
+
+#include "common/UserInterface.h"
+#include "results/BrowserPrograms.h"
+#include "results/ResultPageState.h"
+#include "search/HitCountProgress.h"
+#include "search/HitNavigator.h"
+#include "search/SearchTermList.h"
+#include "search/TitlePositionList.h"
+#include "searchwindow/DesktopBrowserLauncher.h"
+#include "store/DatabasePaths.h"
+#include "store/Family.h"
+#include "store/Settings.h"
+#include "viewer/ViewerFileSlot.h"
+#include "viewerwidget/TATBinHexHost.h"
+
+#include <QDialog>
+#include <QTimer>
+
+#include <array>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QSplitter;
+class QWidget;
+class TATBinHex;
+class TAnzeige_Anzahl_FundstellenForm;
+class WebsiteSearch;
+class InternetBrowser;
+
+// The search window: the left search field with its history, the local search and the hit
+// count, the file-name search, and one document of the database in the viewer with its
+// in-document search, title display and bookmark. The searches themselves are core
+// operations; the window holds the controls, their enabling and the order of the steps.
+class TSuchForm : public QDialog, private TATBinHexHost, private HitCountProgress {
+    Q_OBJECT
+
+public:
+    TSuchForm(const DatabasePaths& paths, UserInterface& ui, QWidget* parent = nullptr);
+    ~TSuchForm() override;
+
+    // Tests record the browser instead of starting one.
+    void setBrowserLauncher(BrowserLauncher* launcher);
+    // The control folder in use (empty: none), whose hand-over file a sibling program fills.
+    void setControlFolder(const QString& controlFolder) { m_controlFolder = controlFolder; }
+
+    // Before each showing: the database to search, whether it has documents and the size
+    // the main window keeps for this window. Another database empties TntEdit1.
+    void prepare(const QString& databaseName, bool pathListOnly, QSize size);
+    // Closes the viewer's document, empties the memo and the two labels: before a search
+    // start and when the main window selects another database.
+    void closeShownFile();
+    // The program-wide open-file slot; closing it releases every viewer's document.
+    ViewerFileSlot& fileSlot() { return m_slot; }
+
+    QString searchField() const;
+    void setSearchField(const QString& text);
+    // A handed-over text with the caption "DB: \"name\"  Position: ".
+    void setHandedOverText(const QString& text);
+    QStringList historyItems() const;
+    void setHistory(const QStringList& items, bool grey);
+    void hideHistory();
+
+    // What the finished search leaves for the main window.
+    const QList<QByteArray>& hitList() const { return m_hits; }
+    SearchTermList::SearchOutcome searchOutcome() const;
+    // The result pages of the hit list; the first page opens in the browser.
+    void writeResultPages();
+
+    // Event handlers, public for the main window and the tests.
+    void OKBtnClick();
+    void Anz_FundstellenBtnClick();
+    void WeiterSucheClick();
+    void ZeigDieTitelAn();
+    void AnsiLadenButtonClick() { loadDocument(Family::Ansi); }
+    void UTF8LadenButtonClick() { loadDocument(Family::Utf8); }
+    void UnicodeLadenButtonClick() { loadDocument(Family::Unicode); }
+    void TntEdit2Change();
+    void DateiensucheBtnClick();
+    void ApplicationActivate();
+    void LesezeichenBtnClick();
+    void CancelBtnClick();
+    void Timer3Timer();
+    void TntEdit2Click();
+
+    TATBinHex* viewer() const { return Viewer; }
+    bool searchRunning() const { return m_searchRunning; }
+    bool countRunning() const { return m_countRunning; }
+    std::optional<Family> shownDocument() const { return m_shown; }
+    bool fileNameSearchMode() const { return m_fileNameMode; }
+
+    void reject() override;
+
+signals:
+    // The main window's status line and wait indicator follow a running search.
+    void searchProgressStarted();
+    void searchProgressStopped();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Viewer host.
+    bool titleSearchRunning() const override { return false; }
+    std::optional<Family> shownFamily() const override;
+    void pageDrawn() override;
+    bool acceptsLeftSearchText() const override { return true; }
+    void setLeftSearchText(const QString& text) override;
+    // Count progress: events go through, a cancel ends the count.
+    bool proceed(qint64 scanned, qint64 total) override;
+
+    void buildControls();
+    QWidget* buildToolBar();
+    QWidget* buildLeftPanel();
+    QWidget* buildRightPanel();
+    QWidget* buildBottomPanel();
+    void buildHiddenControls();
+    void connectControls();
+
+    void firstPaint();
+    void updateEnabling();
+    void loadDocument(Family family);
+    void openInViewer(const QString& document);
+    void restoreBookmark(Family family);
+    void loadHistory(Family family);
+    void TntEdit1Change();
+    void showHit(const HitNavigator::Hit& hit);
+    void fileSearchTerm();
+    void TntEdit2Enter();
+    void TntListBox2Click();
+    void Timer2Timer();
+    void Splitter1Moved();
+    void ViewerScrolled();
+
+    void runSearch();
+    void prepareRun();
+    void closeDownRun();
+    void finishRun();
+    void copyToClipboard();
+    void setRunControlsEnabled(bool enabled);
+    void reloadUserDocument();
+    void connectInternetPanel();
+    QPushButton* loadButton(Family family) const;
+    bool loadable(Family family) const;
+
+    const DatabasePaths& m_paths;
+    UserInterface& m_ui;
+    settings::SettingsStore m_store;
+    ViewerFileSlot m_slot;
+    HitNavigator m_navigator;
+    ResultPageState m_pageState;
+    BrowserPrograms m_programs;
+    DesktopBrowserLauncher m_desktop;
+    BrowserLauncher* m_launcher = &m_desktop;
+    std::unique_ptr<InternetBrowser> m_browser;
+    std::unique_ptr<WebsiteSearch> m_websites;
+    TAnzeige_Anzahl_FundstellenForm* m_countDialog = nullptr;
+
+    QString m_controlFolder;
+    QString m_database;
+    bool m_pathListOnly = false;
+    QSize m_size;
+    bool m_firstPaint = true;
+
+    // What the viewer shows.
+    std::optional<Family> m_shown;       // document-shown flags: one document at most
+    std::optional<Family> m_userDocument; // the document the user loaded last
+    Family m_current = Family::Ansi;      // current encoding class
+    bool m_fileListShown = false;
+    bool m_sortedListShown = false;
+    bool m_documentLoaded = false;
+    bool m_utf8Bom = false;
+    TitlePositionList m_titles;
+
+    // Search state.
+    bool m_fileNameMode = false;
+    bool m_fileForFiling = false;
+    bool m_searchRunning = false;
+    bool m_countRunning = false;
+    bool m_countStartedBySearch = false;
+    bool m_cancel = false;
+    bool m_escapePressed = false;
+    int m_confirmations = 0;
+    QList<QByteArray> m_hits;
+    std::array<bool, 3> m_documentHit{};
+
+    QTimer Timer2;
+    QTimer Timer3;
+
+    QWidget* ToolBar1 = nullptr;
+    QPushButton* SpeedButton1 = nullptr;
+    QPushButton* SpeedButton2 = nullptr;
+    QPushButton* SpeedButton3 = nullptr;
+    QWidget* ToolButton1 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QWidget* PanelLinks = nullptr;
+    QLineEdit* TntEdit2 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QListWidget* TntListBox2 = nullptr;
+    QCheckBox* GrossKleinBeachten = nullptr;
+    QCheckBox* NurGanzeWoerterCheckBox = nullptr;
+    QPushButton* DateiensucheBtn = nullptr;
+    QLabel* Label1 = nullptr;
+    QWidget* Panel2 = nullptr;
+    QLabel* Label5 = nullptr;
+    QComboBox* TntComboBox1 = nullptr;
+    QListWidget* TntListBox1 = nullptr;
+    QLabel* TntLabel1 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QPushButton* SortierteListenErstellenButton = nullptr;
+    QPushButton* SortAbbrechenButton = nullptr;
+    QWidget* RadioGroup1 = nullptr;
+    QRadioButton* nurWoerterButton = nullptr;
+    QRadioButton* nurSaetzeButton = nullptr;
+    QRadioButton* WoerterUndSaetzeButton = nullptr;
+    QWidget* PanelRechts = nullptr;
+    QLineEdit* TntEdit1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* WeiterSuche = nullptr;
+    QPushButton* LesezeichenBtn = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label2 = nullptr;
+    QWidget* ViewerArea = nullptr;
+    TATBinHex* Viewer = nullptr;
+    QPlainTextEdit* ViewerMemo = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QLabel* Label6 = nullptr;
+    QWidget* PanelUnten = nullptr;
+    QPushButton* SuchImInternetBtn = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* Anz_FundstellenBtn = nullptr;
+    QPushButton* ZeilenAlsListeSortieren = nullptr;
+    QPushButton* AnsiLadenButton = nullptr;
+    QPushButton* UTF8LadenButton = nullptr;
+    QPushButton* UnicodeLadenButton = nullptr;
+    QPushButton* CancelBtn = nullptr;
+    QCheckBox* chkUnicode = nullptr;
+    QCheckBox* chkUnicodeBE = nullptr;
+    QLineEdit* ClipbrdTntEdit = nullptr;
+    QPlainTextEdit* TntMemo1 = nullptr;
+    QCheckBox* PhraseCheckBox = nullptr;
+    QCheckBox* OderCheckBox = nullptr;
+    QSpinBox* SpinEdit1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QPushButton* Button4 = nullptr;
+};

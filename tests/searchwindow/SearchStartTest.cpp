@@ -1,0 +1,138 @@
+#include "app/TMainForm_NB_Klar.h"
+
+#include "indexer/NewDatabaseScriptedPrompts.h"
+#include "searchwindow/SearchWindowFixture.h"
+#include "searchwindow/TSuchForm.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+using namespace searchwindowtest;
+
+namespace {
+
+// The search started from the main window's button: the modal window is driven from a
+// timer as a user would drive it.
+class SearchStartTest : public DatabaseFixture {
+protected:
+    std::unique_ptr<TMainForm_NB_Klar> showMain()
+    {
+        TMainForm_NB_Klar::StartInfo start;
+        start.nativeWorkingFolder = base.native();
+        start.nativeProgramFolder = QCoreApplication::applicationDirPath();
+        auto form = std::make_unique<TMainForm_NB_Klar>(start, &ui, &prompts);
+        form->searchWindow()->setBrowserLauncher(&launcher);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        QCoreApplication::processEvents();
+        return form;
+    }
+    // Presses "Suchen"; `act` runs on the shown search window and closes it.
+    void search(TMainForm_NB_Klar& main, const std::function<void(TSuchForm&)>& act)
+    {
+        TSuchForm* window = main.searchWindow();
+        QTimer::singleShot(0, window, [window, act] {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+            act(*window);
+        });
+        main.findChild<QPushButton*>(QStringLiteral("SuchenBtn"))->click();
+    }
+    static void searchFor(TSuchForm& window, const QString& text)
+    {
+        window.findChild<QLineEdit*>(QStringLiteral("TntEdit2"))->setText(text);
+        window.findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+    }
+    QStringList savedList() const
+    {
+        const QByteArray bytes =
+            base.read(QStringLiteral("Datenbank/Suchwoerterlisten/DB_Gesamt_OhneDB_Suchwoerterliste.txt"));
+        return QString::fromUtf8(bytes).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    }
+
+    ScriptedPrompts prompts;
+};
+
+QString word(int i)
+{
+    return QStringLiteral("wort%1").arg(i, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+// A database without documents: no count first, the main window writes the pages and
+// keeps the 50 newest texts, the newest first.
+TEST_F(SearchStartTest, HistoryAfterFiftyOneSearches)
+{
+    QByteArray all;
+    for (int i = 0; i < 52; ++i)
+        all += word(i).toUtf8() + " ";
+    write(QStringLiteral("a.txt"), all);
+    index(true);
+    auto main = showMain();
+    for (int i = 0; i < 51; ++i)
+        search(*main, [i](TSuchForm& window) { searchFor(window, word(i)); });
+    QStringList expected;
+    for (int i = 50; i > 0; --i)
+        expected.append(word(i));
+    EXPECT_EQ(savedList(), expected);
+    EXPECT_EQ(main->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+              QStringLiteral("Fertig mit der Suche."));
+    EXPECT_EQ(launcher.calls.size(), 51);
+
+    // An older text again moves to the top, once.
+    search(*main, [](TSuchForm& window) { searchFor(window, word(20)); });
+    const QStringList again = savedList();
+    ASSERT_EQ(again.size(), 50);
+    EXPECT_EQ(again.first(), word(20));
+    EXPECT_EQ(again.count(word(20)), 1);
+    EXPECT_EQ(main->searchWindow()->historyItems(), again);
+}
+
+TEST_F(SearchStartTest, CancelFilesNothingAndWritesNoPage)
+{
+    write(QStringLiteral("a.txt"), "Wort");
+    index(true);
+    auto main = showMain();
+    search(*main, [](TSuchForm& window) {
+        window.findChild<QLineEdit*>(QStringLiteral("TntEdit2"))->setText(QStringLiteral("Wort"));
+        window.findChild<QPushButton*>(QStringLiteral("CancelBtn"))->click();
+    });
+    EXPECT_TRUE(savedList().isEmpty());
+    EXPECT_TRUE(launcher.calls.isEmpty());
+    EXPECT_FALSE(QFile::exists(base.native(QStringLiteral("Datenbank/Temp/NB_Ergebnis.htm"))));
+}
+
+TEST_F(SearchStartTest, HandedOverTextIsTakenOnceAndItsFileDeleted)
+{
+    write(QStringLiteral("a.txt"), "Wort");
+    index(true);
+    const settings::SettingsStore store;
+    store.write(settings::kControlFolder, QStringLiteral("E:\\"));
+    base.write(QStringLiteral("Datenbank/Suchtext.txt"), "M\xFCller\r\n"); // not UTF-8
+    auto main = showMain();
+    QString field;
+    QString caption;
+    search(*main, [&](TSuchForm& window) {
+        field = window.searchField();
+        caption = window.findChild<QLabel*>(QStringLiteral("Label8"))->text();
+        window.reject();
+    });
+    EXPECT_EQ(field, QStringLiteral("Müller"));
+    EXPECT_EQ(caption, QStringLiteral("DB: \"DB\"  Position: "));
+    EXPECT_FALSE(QFile::exists(base.native(QStringLiteral("Datenbank/Suchtext.txt"))));
+    // The next start finds no file: the field starts empty.
+    search(*main, [&](TSuchForm& window) {
+        field = window.searchField();
+        window.reject();
+    });
+    EXPECT_TRUE(field.isEmpty());
+}
+
+TEST_F(SearchStartTest, NoDatabaseSelectedShowsTheMessage)
+{
+    auto main = showMain();
+    main->findChild<QPushButton*>(QStringLiteral("SuchenBtn"))->click();
+    EXPECT_EQ(ui.informations, QStringList{QStringLiteral("Es existiert noch keine Datenbank! ")});
+}

@@ -1,0 +1,445 @@
+#include "searchwindow/TSuchForm.h"
+
+#include "search/HitNavigator.h"
+#include "store/ByteSize.h"
+#include "searchwindow/SearchWindowFixture.h"
+#include "store/Windows1252.h"
+#include "viewerwidget/TATBinHex.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTest>
+
+using namespace searchwindowtest;
+
+namespace {
+
+// 200 lines, so that a document is longer than a page.
+QByteArray longText(const QByteArray& line)
+{
+    QByteArray text;
+    for (int i = 0; i < 200; ++i)
+        text += line + " " + QByteArray::number(i) + "\r\n";
+    return text;
+}
+
+class TSuchFormTest : public DatabaseFixture {
+protected:
+    void build()
+    {
+        write(QStringLiteral("ansi.txt"),
+              longText("Zeile") + "Herr M\xFCller wohnt hier. aaaa\r\n" + longText("Ende"));
+        write(QStringLiteral("utf8.txt"), "Frau M\xC3\xBCller zahlt 5 \xE2\x82\xAC\r\n");
+        write(QStringLiteral("wide.txt"), utf16le(QStringLiteral("Ω und Müller Ω\r\n")));
+        index();
+    }
+    std::unique_ptr<TSuchForm> show(bool pathListOnly = false)
+    {
+        auto form = std::make_unique<TSuchForm>(paths, ui);
+        form->setBrowserLauncher(&launcher);
+        form->prepare(QStringLiteral("DB"), pathListOnly, QSize(1100, 620));
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->repaint();
+        return form;
+    }
+    template <typename W> static W* child(TSuchForm& form, const char* name)
+    {
+        W* found = form.findChild<W*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static QString text(TSuchForm& form, const char* label)
+    {
+        return child<QLabel>(form, label)->text();
+    }
+    bool pagesWritten() const
+    {
+        return QFile::exists(base.native(QStringLiteral("Datenbank/Temp/NB_Ergebnis.htm")));
+    }
+};
+
+} // namespace
+
+TEST_F(TSuchFormTest, ControlsCarryTheirNamesCaptionsAndHints)
+{
+    build();
+    auto form = show();
+    struct Control {
+        const char* name;
+        const char* caption;
+        const char* hint;
+    };
+    const Control controls[] = {
+        {"OKBtn", "Lokale Suche", "Zeigt die Fundstellen der Dateien im Browser an."},
+        {"Anz_FundstellenBtn", "Anz. Fundstellen?",
+         "Zeigt die Gesamtanzahl der  Fundstellen in der Datenbank an."},
+        {"WeiterSuche", "Suchen", "Suche im Dokument beginnen / weiter."},
+        {"LesezeichenBtn", nullptr, "Lesezeichen speichern"},
+        {"AnsiLadenButton", "ANSI-Text", "ANSI-Text-Dokument laden"},
+        {"UTF8LadenButton", "Utf8-Text", "Utf8-Text-Dokument laden"},
+        {"UnicodeLadenButton", "Unicode", "Unicode-Text-Dokument laden"},
+        {"CancelBtn", "Abbrechen",
+         "Schließt das Fenster. Wenn Klicken nicht geht, Taste Esc drücken!"},
+        {"Button1", "X", "Suchworttext löschen."},
+        {"Button2", "X", "Suchworttext löschen."},
+        {"DateiensucheBtn", "Suche im Pfad und Name der Dateien", nullptr},
+        {"SuchImInternetBtn", "Suche im Internet", nullptr},
+        {"ZeilenAlsListeSortieren", "Sortierte Liste", nullptr},
+    };
+    for (const Control& control : controls) {
+        auto* button = child<QPushButton>(*form, control.name);
+        ASSERT_NE(button, nullptr);
+        if (control.caption) {
+            EXPECT_EQ(button->text(), QString::fromUtf8(control.caption)) << control.name;
+        }
+        if (control.hint) {
+            EXPECT_EQ(button->toolTip(), QString::fromUtf8(control.hint)) << control.name;
+        }
+    }
+    EXPECT_EQ(child<QCheckBox>(*form, "GrossKleinBeachten")->text(),
+              QStringLiteral("Groß / Kleinschr. beachten"));
+    EXPECT_TRUE(child<QListWidget>(*form, "TntListBox2")->isHidden());
+    EXPECT_TRUE(child<QCheckBox>(*form, "OderCheckBox")->isChecked());
+    // Phrase and OR stay opposite.
+    child<QCheckBox>(*form, "PhraseCheckBox")->setChecked(true);
+    EXPECT_FALSE(child<QCheckBox>(*form, "OderCheckBox")->isChecked());
+    child<QCheckBox>(*form, "PhraseCheckBox")->setChecked(false);
+    EXPECT_TRUE(child<QCheckBox>(*form, "OderCheckBox")->isChecked());
+    EXPECT_TRUE(text(*form, "Label1").contains(QStringLiteral("#Beispiel")));
+    // At least 1043 x 500.
+    form->resize(700, 300);
+    QCoreApplication::processEvents();
+    EXPECT_GE(form->width(), 1043);
+    EXPECT_GE(form->height(), 500);
+}
+
+TEST_F(TSuchFormTest, LoadButtonsNeedFourBytes)
+{
+    build();
+    base.write(QStringLiteral("Datenbank/DB_UTF8Dokument.txt"), "abc");
+    base.write(QStringLiteral("Datenbank/DB_UnicodeDokument.txt"), "abcd");
+    auto form = show();
+    EXPECT_TRUE(child<QPushButton>(*form, "AnsiLadenButton")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*form, "UTF8LadenButton")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(*form, "UnicodeLadenButton")->isEnabled());
+}
+
+TEST_F(TSuchFormTest, SplitterPositionIsKeptForTheNextWindow)
+{
+    build();
+    {
+        auto form = show();
+        auto* splitter = child<QSplitter>(*form, "Splitter1");
+        EXPECT_EQ(splitter->sizes().first(), 483);
+        splitter->setSizes({520, form->width() - 520});
+        emit splitter->splitterMoved(520, 1);
+    }
+    auto form = show();
+    EXPECT_EQ(child<QSplitter>(*form, "Splitter1")->sizes().first(), 520);
+}
+
+struct FamilyCase {
+    const char* name;
+    Family family;
+    QByteArray stored; // "Müller" as the document holds it
+    QString path;
+};
+
+class TSuchFormNavigationTest : public TSuchFormTest,
+                                public testing::WithParamInterface<FamilyCase> {};
+
+// In each document the viewer selects the hit's bytes and the memo over it the same
+// occurrence; the position label names the file.
+TEST_P(TSuchFormNavigationTest, BothSelectionsCoverTheHit)
+{
+    const FamilyCase& param = GetParam();
+    build();
+    auto form = show();
+    TATBinHex* viewer = form->viewer();
+    switch (param.family) {
+    case Family::Ansi: form->AnsiLadenButtonClick(); break;
+    case Family::Utf8: form->UTF8LadenButtonClick(); break;
+    case Family::Unicode: form->UnicodeLadenButtonClick(); break;
+    }
+    EXPECT_EQ(form->shownDocument(), param.family);
+    const char* const prefixes[] = {"ANSI-DB: ", "UTF8-DB: ", "UNICODE-DB: "};
+    EXPECT_EQ(text(*form, "Label8"),
+              QLatin1String(prefixes[int(param.family)]) + QStringLiteral("\"DB\"  Position: "));
+    child<QLineEdit>(*form, "TntEdit1")->setText(QStringLiteral("müller"));
+    child<QPushButton>(*form, "WeiterSuche")->click();
+
+    const qint64 expected = document(param.family).indexOf(param.stored);
+    ASSERT_GT(expected, 0);
+    EXPECT_EQ(viewer->core().selStart(), expected);
+    EXPECT_EQ(viewer->core().selLength(), param.stored.size());
+    auto* memo = child<QPlainTextEdit>(*form, "ViewerMemo");
+    EXPECT_TRUE(memo->isVisible());
+    EXPECT_EQ(memo->textCursor().selectedText(), QStringLiteral("Müller"));
+    EXPECT_EQ(text(*form, "Label6"),
+              QStringLiteral("\"müller\" ist 1 mal in der angezeigten Datei enthalten."));
+    // The only one: the last-hit message.
+    EXPECT_EQ(ui.informations, QStringList{HitNavigator::kLastHit});
+    // With the hit's line at the top, the position label names the hit's file.
+    viewer->ScrollToPos(expected + 2);
+    form->ZeigDieTitelAn();
+    EXPECT_EQ(text(*form, "Label2"), numberLocale().toString(viewer->core().viewPos()) +
+                                         QStringLiteral("  \"") + param.path + u'"');
+    EXPECT_EQ(child<QLabel>(*form, "Label2")->toolTip(), param.path);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, TSuchFormNavigationTest,
+    testing::Values(FamilyCase{"Ansi", Family::Ansi, "M\xFCller", "D:\\Texte\\ansi.txt"},
+                    FamilyCase{"Utf8", Family::Utf8, "M\xC3\xBCller", "D:\\Texte\\utf8.txt"},
+                    FamilyCase{"Unicode", Family::Unicode,
+                               utf16le(QStringLiteral("Müller")).mid(2), "D:\\Texte\\wide.txt"}),
+    [](const testing::TestParamInfo<FamilyCase>& info) { return std::string(info.param.name); });
+
+TEST_F(TSuchFormTest, OverlappingHitsInTheWindowThenStartOver)
+{
+    build();
+    auto form = show();
+    form->AnsiLadenButtonClick();
+    child<QLineEdit>(*form, "TntEdit1")->setText(QStringLiteral("aa"));
+    const qint64 first = document(Family::Ansi).indexOf("aaaa");
+    for (const qint64 offset : {first, first + 1, first + 2, first}) {
+        QTest::keyClick(child<QLineEdit>(*form, "TntEdit1"), Qt::Key_Return);
+        EXPECT_EQ(form->viewer()->core().selStart(), offset);
+    }
+    EXPECT_EQ(text(*form, "Label6"),
+              QStringLiteral("\"aa\" ist 3 mal in der angezeigten Datei enthalten."));
+    EXPECT_EQ(ui.informations, QStringList{HitNavigator::kLastHit});
+    child<QPushButton>(*form, "Button2")->click();
+    EXPECT_FALSE(child<QPushButton>(*form, "WeiterSuche")->isEnabled());
+}
+
+TEST_F(TSuchFormTest, LongPathIsShortenedWithItsFullHint)
+{
+    const QString name = QStringLiteral("ein_sehr_langer_Dateiname_") + QString(60, u'x') +
+                         QStringLiteral(".txt");
+    write(name, longText("Text \xFC"));
+    index();
+    auto form = show();
+    form->AnsiLadenButtonClick();
+    form->viewer()->ScrollLineDown(5); // past the blank lines before the first title
+    form->ZeigDieTitelAn();
+    const QString caption = text(*form, "Label2");
+    EXPECT_TRUE(caption.endsWith(QStringLiteral("..."))) << caption.toStdString();
+    EXPECT_TRUE(caption.contains(QStringLiteral("  \"D:\\Texte\\ein_sehr")));
+    EXPECT_EQ(child<QLabel>(*form, "Label2")->toolTip(), QStringLiteral("D:\\Texte\\") + name);
+}
+
+TEST_F(TSuchFormTest, BookmarksPerDocumentWithBadValuesIgnored)
+{
+    build();
+    auto form = show();
+    TATBinHex* viewer = form->viewer();
+    form->AnsiLadenButtonClick();
+    viewer->ScrollLineDown(50);
+    const qint64 position = viewer->core().viewPos();
+    ASSERT_GT(position, 0);
+    form->LesezeichenBtnClick();
+    const settings::SettingsStore store;
+    EXPECT_EQ(store.read(QStringLiteral("Lesezeichen_Ansi_DB")), QString::number(position));
+
+    form->UTF8LadenButtonClick(); // the UTF-8 view does not move
+    EXPECT_EQ(viewer->core().viewPos(), 0);
+    form->AnsiLadenButtonClick();
+    EXPECT_EQ(viewer->core().viewPos(), position);
+
+    for (const char* bad : {"abc", "-5", "1234567890123456789012345", "99999999"}) {
+        store.write(QStringLiteral("Lesezeichen_Utf8_DB"), QLatin1String(bad));
+        form->AnsiLadenButtonClick();
+        form->UTF8LadenButtonClick();
+        EXPECT_EQ(viewer->core().viewPos(), 0) << bad;
+    }
+    // The file list is no document: no bookmark is saved while it is shown.
+    child<QLineEdit>(*form, "TntEdit2")->setText(QStringLiteral("#ansi"));
+    form->DateiensucheBtnClick();
+    form->LesezeichenBtnClick();
+    EXPECT_EQ(store.read(QStringLiteral("Lesezeichen_Ansi_DB")), QString::number(position));
+}
+
+TEST_F(TSuchFormTest, EnterRunsTheFileNameSearchWithHashAndFilesTheText)
+{
+    write(QStringLiteral("Müller.txt"), "Inhalt");
+    write(QStringLiteral("Brief.txt"), "Inhalt");
+    index();
+    auto form = show();
+    auto* field = child<QLineEdit>(*form, "TntEdit2");
+    field->setText(QStringLiteral("#müller"));
+    EXPECT_TRUE(form->fileNameSearchMode());
+    EXPECT_EQ(child<QLineEdit>(*form, "TntEdit1")->text(), QStringLiteral("müller"));
+    EXPECT_FALSE(child<QPushButton>(*form, "OKBtn")->isEnabled());
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(text(*form, "Label8"), QStringLiteral("Dateienliste Position:"));
+    const QByteArray descriptor = base.read(QStringLiteral("Datenbank/DB.dat"));
+    EXPECT_EQ(form->viewer()->core().selStart(), descriptor.indexOf("M\xC3\xBCller.txt"));
+    EXPECT_EQ(child<QPlainTextEdit>(*form, "ViewerMemo")->textCursor().selectedText(),
+              QStringLiteral("Müller"));
+    EXPECT_EQ(base.read(QStringLiteral("Datenbank/Suchwoerterlisten/DB_Ansi_Suchwoerterliste.txt")),
+              "#müller\r\n");
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(TSuchFormTest, EnterWithoutHashAsksTheCountAndNeinSearchesNothing)
+{
+    build();
+    auto form = show();
+    auto* field = child<QLineEdit>(*form, "TntEdit2");
+    field->setText(QStringLiteral("müller"));
+    form->repaint();
+    CountAnswer answer;
+    answerCountDialog(form.get(), false, &answer);
+    QTest::keyClick(field, Qt::Key_Return);
+    ASSERT_TRUE(answer.asked);
+    EXPECT_TRUE(answer.text.startsWith(QStringLiteral("\"müller\" wurde in der Datenbank 3 mal gefunden.")));
+    EXPECT_EQ(answer.focused, QStringLiteral("JAButton")); // "Lokale Suche" started the count
+    EXPECT_FALSE(pagesWritten());
+    EXPECT_TRUE(launcher.calls.isEmpty());
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    EXPECT_FALSE(form->searchRunning());
+}
+
+TEST_F(TSuchFormTest, CountButtonFocusesNeinAndOnlyUtf8HitsLeaveItLoaded)
+{
+    build();
+    auto form = show();
+    form->AnsiLadenButtonClick();
+    child<QLineEdit>(*form, "TntEdit2")->setText(QStringLiteral("zahlt"));
+    form->repaint();
+    CountAnswer answer;
+    answerCountDialog(form.get(), false, &answer);
+    child<QPushButton>(*form, "Anz_FundstellenBtn")->click();
+    ASSERT_TRUE(answer.asked);
+    EXPECT_EQ(answer.focused, QStringLiteral("NeinButton"));
+    EXPECT_TRUE(answer.text.contains(QStringLiteral("In der UTF8-Datei 1 mal,")));
+    EXPECT_EQ(form->shownDocument(), Family::Utf8);
+    EXPECT_EQ(child<QLineEdit>(*form, "TntEdit1")->text(), QStringLiteral("zahlt"));
+    EXPECT_FALSE(pagesWritten());
+}
+
+TEST_F(TSuchFormTest, JaSearchesAndWritesThePagesWhileTheViewerStaysAsItWas)
+{
+    build();
+    auto form = show();
+    form->AnsiLadenButtonClick();
+    form->viewer()->ScrollLineDown(20);
+    const qint64 position = form->viewer()->core().viewPos();
+    child<QLineEdit>(*form, "TntEdit2")->setText(QStringLiteral("müller"));
+    form->AnsiLadenButtonClick(); // the field's change closed the document
+    form->viewer()->ScrollLineDown(20);
+    form->repaint();
+    bool checked = false;
+    QObject::connect(form.get(), &QWidget::windowTitleChanged, form.get(), [&](const QString& title) {
+        if (checked || title != QStringLiteral("Suche läuft..."))
+            return;
+        checked = true;
+        // A paint during the run enables nothing, and the viewer shows what it showed.
+        form->repaint();
+        EXPECT_FALSE(child<QPushButton>(*form, "OKBtn")->isEnabled());
+        EXPECT_FALSE(child<QPushButton>(*form, "AnsiLadenButton")->isEnabled());
+        EXPECT_EQ(form->viewer()->fileName(), paths.document(QStringLiteral("DB"), Family::Ansi));
+        EXPECT_EQ(form->viewer()->core().viewPos(), position);
+    });
+    CountAnswer answer;
+    answerCountDialog(form.get(), true, &answer);
+    child<QPushButton>(*form, "OKBtn")->click();
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(form->hitList().size(), 3);
+    EXPECT_TRUE(pagesWritten());
+    EXPECT_EQ(launcher.calls.size(), 1);
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    const SearchTermList::SearchOutcome outcome = form->searchOutcome();
+    EXPECT_TRUE(outcome.documentShown);
+    EXPECT_EQ(outcome.documentHit, (std::array<bool, 3>{true, true, true}));
+    EXPECT_TRUE(child<QPushButton>(*form, "OKBtn")->isEnabled());
+    EXPECT_TRUE(child<QCheckBox>(*form, "GrossKleinBeachten")->isEnabled());
+}
+
+TEST_F(TSuchFormTest, EscDuringASearchCancelsAndTheRunClosesTheWindow)
+{
+    for (int i = 0; i < 30; ++i)
+        write(QStringLiteral("d%1.txt").arg(i, 2, 10, QLatin1Char('0')), "Wort im Text");
+    index(true); // file by file: no count first
+    auto form = show(true);
+    child<QLineEdit>(*form, "TntEdit2")->setText(QStringLiteral("Wort"));
+    bool pressed = false;
+    QObject::connect(form.get(), &QWidget::windowTitleChanged, form.get(), [&](const QString& title) {
+        if (pressed || title != QStringLiteral("Suche läuft..."))
+            return;
+        pressed = true;
+        QTest::keyClick(child<QLineEdit>(*form, "TntEdit1"), Qt::Key_Escape);
+        form->Timer3Timer();
+        EXPECT_TRUE(form->isVisible()); // only cancelled: the run closes the window
+        EXPECT_EQ(child<QPushButton>(*form, "CancelBtn")->toolTip(),
+                  QStringLiteral("Suche abbrechen. Wenn Klicken nicht geht, Taste Esc drücken!"));
+    });
+    form->OKBtnClick();
+    EXPECT_TRUE(pressed);
+    EXPECT_LT(form->hitList().size(), 30);
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(TSuchFormTest, EscOutsideARunClosesWithCancel)
+{
+    build();
+    auto form = show();
+    QTest::keyClick(child<QLineEdit>(*form, "TntEdit2"), Qt::Key_Escape);
+    EXPECT_TRUE(form->isVisible()); // Timer3 acts, not the key itself
+    form->Timer3Timer();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->result(), QDialog::Rejected);
+}
+
+TEST_F(TSuchFormTest, OneCharacterIsRefusedAndTheControlsComeBack)
+{
+    write(QStringLiteral("a.txt"), "a b c");
+    index(true);
+    auto form = show(true);
+    child<QLineEdit>(*form, "TntEdit2")->setText(QStringLiteral(" a "));
+    form->OKBtnClick();
+    EXPECT_EQ(ui.informations,
+              QStringList{QStringLiteral("Nur ein Zeichen als Suchtext ist bei der \"Suche\" nicht erlaubt")});
+    EXPECT_TRUE(form->hitList().isEmpty());
+    for (const char* name : {"GrossKleinBeachten", "NurGanzeWoerterCheckBox"})
+        EXPECT_TRUE(child<QCheckBox>(*form, name)->isEnabled()) << name;
+    EXPECT_TRUE(child<QLineEdit>(*form, "TntEdit2")->isEnabled());
+}
+
+// The window as a user sees it after a hit in the ANSI document: the hit selected in the
+// memo, the position and file in Label2. With NIMBRA_SCREENSHOTS set to a folder, the
+// pictures are kept there to be looked at.
+TEST_F(TSuchFormTest, ScreenshotsOfAHitAndOfTheFileList)
+{
+    build();
+    auto form = show();
+    child<QLineEdit>(*form, "TntEdit2")->setText(QStringLiteral("Müller"));
+    form->AnsiLadenButtonClick();
+    child<QLineEdit>(*form, "TntEdit1")->setText(QStringLiteral("müller"));
+    form->WeiterSucheClick();
+    form->ZeigDieTitelAn();
+    QTest::qWait(100);
+    EXPECT_TRUE(text(*form, "Label2").endsWith(QStringLiteral("  \"D:\\Texte\\ansi.txt\"")));
+    const QString folder = qEnvironmentVariable("NIMBRA_SCREENSHOTS");
+    const QImage hit = form->grab().toImage();
+    EXPECT_FALSE(hit.isNull());
+    if (!folder.isEmpty()) {
+        EXPECT_TRUE(hit.save(folder + QStringLiteral("/suchform_ansi_treffer.png")));
+    }
+
+    child<QLineEdit>(*form, "TntEdit2")->setText(QStringLiteral("#wide"));
+    form->DateiensucheBtnClick();
+    QTest::qWait(100);
+    EXPECT_EQ(text(*form, "Label8"), QStringLiteral("Dateienliste Position:"));
+    EXPECT_FALSE(child<QPushButton>(*form, "OKBtn")->isEnabled());
+    if (!folder.isEmpty()) {
+        EXPECT_TRUE(form->grab().save(folder + QStringLiteral("/suchform_dateienliste.png")));
+    }
+}
