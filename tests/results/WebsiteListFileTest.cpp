@@ -100,7 +100,7 @@ TEST(WebsiteListFileTest, MissingFileIsEmptyBadFilesGiveAMessage)
     for (int i = 0; i < 4096; ++i)
         random.append(char((i * 7919 + i / 3) & 0xFF));
     for (const auto& [name, bytes] : std::initializer_list<std::pair<const char*, QByteArray>>{
-             {"png", QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10", 24)},
+             {"png", QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10", 20)},
              {"binary", random},
              {"utf32", QByteArray("\xFF\xFE\0\0[\0\0\0", 8)}}) {
         drive.write(u"Adressen_Webseiten.txt"_s, bytes);
