@@ -129,6 +129,15 @@ TEST_F(TSuchFormTest, LoadButtonsNeedFourBytes)
     EXPECT_TRUE(child<QPushButton>(*form, "UnicodeLadenButton")->isEnabled());
 }
 
+TEST_F(TSuchFormTest, AClickIntoTheSearchFieldShowsTheFirstDocument)
+{
+    build();
+    auto form = show();
+    EXPECT_FALSE(text(*form, "Label8").startsWith(QStringLiteral("ANSI-DB")));
+    QTest::mouseClick(child<QLineEdit>(*form, "TntEdit2"), Qt::LeftButton);
+    QTRY_VERIFY(text(*form, "Label8").startsWith(QStringLiteral("ANSI-DB: \"DB\"")));
+}
+
 TEST_F(TSuchFormTest, SplitterPositionIsKeptForTheNextWindow)
 {
     build();
