@@ -1,5 +1,6 @@
 #include "dialogs/TOKBottomDlg.h"
 
+#include "common/MachPause.h"
 #include "dialogs/DialogPrompts.h"
 #include "indexer/DriveListFilter.h"
 #include "indexer/ExtensionPatterns.h"
@@ -11,7 +12,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QEventLoop>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -23,7 +23,6 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStyle>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -33,13 +32,6 @@ constexpr int kPauseAfterConfirmation = 1000;
 
 const QColor kWithDocumentsColour(255, 255, 0);
 const QColor kWithoutDocumentsColour(128, 128, 128);
-
-void waitKeepingEvents(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 template <typename Widget, typename... Args> Widget* named(const char* name, Args&&... args)
 {
@@ -79,7 +71,7 @@ QString folderFromClipboard(const QString& text)
 TOKBottomDlg::TOKBottomDlg(DatabasePaths paths, QString controlFolder, UserInterface& ui,
                            NewDatabasePrompts* prompts, Pause pause, QWidget* parent)
     : QDialog(parent), m_paths(std::move(paths)), m_controlFolder(std::move(controlFolder)),
-      m_ui(ui), m_pause(pause ? std::move(pause) : Pause(waitKeepingEvents))
+      m_ui(ui), m_pause(pause ? std::move(pause) : Pause(machPause))
 {
     setObjectName(QStringLiteral("OKBottomDlg"));
     setModal(true);
