@@ -4,17 +4,6 @@
 #include <QScreen>
 #include <QWidget>
 
-bool ForceForegroundWindow(QWidget* window)
-{
-    if (window->isMinimized())
-        window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    if (window->isActiveWindow())
-        return true;
-    window->raise();
-    window->activateWindow();
-    return window->isActiveWindow();
-}
-
 void centreOnScreen(QWidget* window)
 {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
