@@ -51,7 +51,7 @@ QSize MainFormModel::readSize(const QString& heightName, const QString& widthNam
 
 catalogue::Listing MainFormModel::listAtFirstPaint()
 {
-    m_viewerFontSize = m_store.readOrFallback(settings::kViewerFontSize);
+    m_viewerFontSize = SettingsWindowModel::storedFontSize(m_store.read(settings::kViewerFontSize));
     if (m_store.read(settings::kBrowser).isEmpty())
         m_store.write(settings::kBrowser, m_store.fallbackOf(settings::kBrowser));
     catalogue::Listing listing =
@@ -145,8 +145,7 @@ void MainFormModel::close(int selectedIndex, int entryCount, QSize mainSize)
         m_store.write(settings::kColor, QStringLiteral("clBlack"));
     m_store.write(settings::kHeight, QString::number(mainSize.height()));
     m_store.write(settings::kWidth, QString::number(mainSize.width()));
-    // Until the search window keeps its own, the viewer's font size is written back as read.
-    m_store.write(settings::kViewerFontSize, m_viewerFontSize);
+    m_store.write(settings::kViewerFontSize, QString::number(m_viewerFontSize));
     m_store.write(settings::kSearchHeight, QString::number(m_searchSize.height()));
     m_store.write(settings::kSearchWidth, QString::number(m_searchSize.width()));
     if (baseFolderFound())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/UserInterface.h"
+#include "settings/SettingsWindowModel.h"
 #include "store/Catalogue.h"
 #include "store/DatabasePaths.h"
 #include "store/Settings.h"
@@ -25,10 +26,16 @@ public:
     const QString& controlFolder() const { return m_controlFolder; }
     QSize mainWindowSize() const { return m_mainSize; }
     QSize searchWindowSize() const { return m_searchSize; }
+    // The standard sizes restored in the settings window.
+    void setSearchWindowSize(QSize size) { m_searchSize = size; }
 
     // The first painting: keeps the viewer's font size and the browser (missing: "standard",
     // written), lists the databases and picks the stored entry (outside the list: 0).
     catalogue::Listing listAtFirstPaint();
+    // The viewer's font size in points as read at the first painting (outside 6 to 72: 10);
+    // the window hands in the search window's size before closing.
+    int viewerFontSize() const { return m_viewerFontSize; }
+    void setViewerFontSize(int points) { m_viewerFontSize = points; }
     QStringList relist();
     // The list at the end of a run: an update keeps the stored entry, a new database is
     // selected by its name.
@@ -74,7 +81,7 @@ private:
     QString m_controlFolder;
     QSize m_mainSize;
     QSize m_searchSize;
-    QString m_viewerFontSize = QStringLiteral("10");
+    int m_viewerFontSize = SettingsWindowModel::kStandardFontSize;
     int m_selectedIndex = -1;
     QString m_selectedName;
     bool m_pathListOnly = false;

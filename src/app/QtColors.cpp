@@ -19,3 +19,8 @@ QColor toQColor(TColor color)
     default: return palette.color(QPalette::Window);
     }
 }
+
+TColor toTColor(const QColor& colour)
+{
+    return TColor(colour.red()) | TColor(colour.green()) << 8 | TColor(colour.blue()) << 16;
+}

@@ -2,13 +2,16 @@
 
 #include "app/CloseMessage.h"
 #include "app/DatabaseListDelegate.h"
-#include "app/QtColors.h"
+#include "app/ProgramLogo.h"
 #include "dialogs/TOKBottomDlg.h"
 #include "platform/FileFacts.h"
 #include "platform/SystemInfo.h"
 #include "search/HandOver.h"
 #include "search/SearchTermList.h"
 #include "searchwindow/TSuchForm.h"
+#include "settings/SettingsPictures.h"
+#include "settings/TEinstellform.h"
+#include "settings/WindowColours.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -68,6 +71,21 @@ void TMainForm_NB_Klar::createRunParts(const StartInfo& start, NewDatabasePrompt
     GedultTimer.setInterval(1000);
     connect(&GedultTimer, &QTimer::timeout, this, &TMainForm_NB_Klar::GedultTimerTimer);
     createSearchWindow();
+    createSettingsWindow();
+}
+
+// Created before the first painting, which gives every window its stored colours through it.
+void TMainForm_NB_Klar::createSettingsWindow()
+{
+    m_settingsForm =
+        new TEinstellform({this, m_searchForm, m_dialog}, m_ui, BrowserPrograms(), this);
+    connect(m_settingsForm, &TEinstellform::backgroundColourApplied, this,
+            &TMainForm_NB_Klar::applyBackgroundColour);
+    connect(m_settingsForm, &TEinstellform::hintColourApplied, this,
+            &TMainForm_NB_Klar::applyHintColour);
+    connect(m_settingsForm, &TEinstellform::standardSizesRestored, this,
+            &TMainForm_NB_Klar::restoreStandardSizes);
+    m_searchForm->openSettingsWith([this] { SpeedButton2Click(); });
 }
 
 void TMainForm_NB_Klar::createSearchWindow()
@@ -93,6 +111,11 @@ void TMainForm_NB_Klar::buildControls()
     SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
     SpeedButton3->setEnabled(false);
     SpeedButton3->setFlat(true);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(programLogo(40));
+    Image1->setToolTip(QStringLiteral("Hier könnte Ihr Logo Eindruck machen!"));
 
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
@@ -129,6 +152,12 @@ void TMainForm_NB_Klar::buildControls()
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     SpeedButton1 = button("SpeedButton1", QStringLiteral("?"), QString());
     connect(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
+    SpeedButton2 = button("SpeedButton2", QString(), QString());
+    SpeedButton2->setIcon(settingspictures::settings());
+    // Speed buttons lie flat on the tool bar: their text takes the hint colour.
+    for (QPushButton* speed : {SpeedButton1, SpeedButton2})
+        speed->setFlat(true);
+    connect(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -143,9 +172,11 @@ void TMainForm_NB_Klar::buildControls()
             [this] { NurdieAnsiUtf8Unicodetxtlschen1Click(); });
 
     auto* toolBar = new QHBoxLayout;
+    toolBar->addWidget(Image1);
     toolBar->addWidget(SpeedButton3);
     toolBar->addStretch();
     toolBar->addWidget(SpeedButton1);
+    toolBar->addWidget(SpeedButton2);
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* each : {SuchenBtn, NeuErstellenBtn, ErneutIndiziereBtn})
@@ -168,23 +199,32 @@ void TMainForm_NB_Klar::buildControls()
     layout->addLayout(bottom);
 }
 
-void TMainForm_NB_Klar::applyColors()
+// The settings window colours the listed controls; the list follows here.
+void TMainForm_NB_Klar::applyBackgroundColour(const QColor& colour)
 {
-    const settings::SettingsStore store;
-    const auto background = colors::StringToColor(store.readOrFallback(settings::kColor));
-    const auto text = colors::StringToColor(store.readOrFallback(settings::kTextColor));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, toQColor(background.value_or(colors::clHighlight)));
-    setPalette(palette);
-    setAutoFillBackground(true);
-    QPalette labels = palette;
-    labels.setColor(QPalette::WindowText, toQColor(text.value_or(colors::clWhite)));
-    for (QLabel* label : {Label1, Label2, GeduldLabel})
-        label->setPalette(labels);
-    QPalette list = labels;
-    list.setColor(QPalette::Base, palette.color(QPalette::Window));
-    list.setColor(QPalette::Text, labels.color(QPalette::WindowText));
+    windowcolours::setBackground(this, colour);
+    QPalette list = ListBox1->palette();
+    list.setColor(QPalette::Base, colour);
     ListBox1->setPalette(list);
+}
+
+void TMainForm_NB_Klar::applyHintColour(const QColor& colour)
+{
+    QPalette list = ListBox1->palette();
+    list.setColor(QPalette::Text, colour);
+    ListBox1->setPalette(list);
+}
+
+// "Standard wieder herstellen": the standard size, centred on the screen; the search window
+// opens in its standard size from now on.
+void TMainForm_NB_Klar::restoreStandardSizes()
+{
+    resize(SettingsWindowModel::kStandardMainSize);
+    if (const QScreen* shown = screen()) {
+        const QRect area = shown->geometry();
+        move((area.width() - width()) / 2, (area.height() - height()) / 2);
+    }
+    m_model.setSearchWindowSize(SettingsWindowModel::kStandardSearchSize);
 }
 
 void TMainForm_NB_Klar::paintEvent(QPaintEvent* event)
@@ -204,9 +244,10 @@ void TMainForm_NB_Klar::paintEvent(QPaintEvent* event)
 
 void TMainForm_NB_Klar::firstPaint()
 {
-    applyColors();
+    m_settingsForm->applyStoredSettings();
     resize(m_model.mainWindowSize().expandedTo(minimumSize()));
     const catalogue::Listing listing = m_model.listAtFirstPaint();
+    m_searchForm->setViewerFontSize(m_model.viewerFontSize());
     fillList(listing.names, listing.selectedIndex);
     BitBtn2->setText(QStringLiteral("Schli&eßen"));
     setWindowTitle(MainFormModel::caption(platform::runsAsAdministrator()));
@@ -353,6 +394,11 @@ void TMainForm_NB_Klar::fileSearchText(const QString& name)
     GeduldLabel->clear();
 }
 
+void TMainForm_NB_Klar::SpeedButton2Click()
+{
+    m_settingsForm->exec();
+}
+
 void TMainForm_NB_Klar::BitBtn2Click()
 {
     if (m_driver->closeButton() == RunControl::CloseButton::CloseWindow)
@@ -417,6 +463,7 @@ void TMainForm_NB_Klar::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    m_model.setViewerFontSize(m_searchForm->viewerFontSize());
     m_model.close(ListBox1->currentRow(), ListBox1->count(), size());
     event->accept();
 }

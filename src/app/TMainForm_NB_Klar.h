@@ -16,6 +16,7 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class NewDatabasePrompts;
+class TEinstellform;
 class TOKBottomDlg;
 class TSuchForm;
 
@@ -43,6 +44,7 @@ public:
 
     TOKBottomDlg* newDatabaseDialog() const { return m_dialog; }
     TSuchForm* searchWindow() const { return m_searchForm; }
+    TEinstellform* settingsWindow() const { return m_settingsForm; }
     IndexRunDriver& runDriver() { return *m_driver; }
 
     void ListBox1Click();
@@ -50,6 +52,7 @@ public:
     void NeuErstellenBtnClick();
     void ErneutIndiziereBtnClick();
     void BitBtn2Click();
+    void SpeedButton2Click();
     void Datenbankloeschen1Click();
     void NurdieAnsiUtf8Unicodetxtlschen1Click();
 
@@ -60,7 +63,10 @@ protected:
 
 private:
     void buildControls();
-    void applyColors();
+    void createSettingsWindow();
+    void applyBackgroundColour(const QColor& colour);
+    void applyHintColour(const QColor& colour);
+    void restoreStandardSizes();
     void firstPaint();
     void fillList(const QStringList& names, int selectedIndex);
     void createRunParts(const StartInfo& start, NewDatabasePrompts* prompts);
@@ -80,6 +86,7 @@ private:
     std::unique_ptr<IndexRunDriver> m_driver;
     TOKBottomDlg* m_dialog = nullptr;
     TSuchForm* m_searchForm = nullptr;
+    TEinstellform* m_settingsForm = nullptr;
     QTimer GedultTimer;
     QElapsedTimer m_lastCaption;
     int m_patienceTick = 0;
@@ -93,7 +100,9 @@ private:
     QPushButton* ErneutIndiziereBtn = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QPushButton* SpeedButton1 = nullptr;
+    QPushButton* SpeedButton2 = nullptr;
     QPushButton* SpeedButton3 = nullptr;
+    QLabel* Image1 = nullptr; // the logo
     QMenu* PopupMenu1 = nullptr;
     QAction* Datenbankloeschen1 = nullptr;
     QAction* NurdieAnsiUtf8Unicodetxtlschen1 = nullptr;

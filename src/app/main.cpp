@@ -1,12 +1,15 @@
+#include "app/ProgramLogo.h"
 #include "app/TMainForm_NB_Klar.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nimbra-Doviruzu"));
+    QApplication::setWindowIcon(QIcon(programLogo(64)));
 
     TMainForm_NB_Klar::StartInfo start;
     start.hasArguments = argc > 1;

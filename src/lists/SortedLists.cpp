@@ -88,6 +88,11 @@ QString finishedLabel()
     return QStringLiteral("Fertig");
 }
 
+QString failedLabel()
+{
+    return QStringLiteral("Nicht fertig: die bisherigen Listen bleiben erhalten.");
+}
+
 QString closedPanelLabel()
 {
     return QStringLiteral("Sortierte Liste von: ");
@@ -146,8 +151,12 @@ void SortPanel::endBuild(const BuildEnd& end)
     }
     m_view.controlsEnabled = true;
     m_view.progress = 0;
-    m_view.label = finishedLabel();
     m_view.caption.clear();
+    // A failed build must not look finished; with no documents nothing else changes.
+    if (end.kind == BuildEnd::Kind::Finished)
+        m_view.label = finishedLabel();
+    else if (end.kind == BuildEnd::Kind::Failed)
+        m_view.label = failedLabel();
 }
 
 void SortPanel::cancelClicked()

@@ -44,6 +44,7 @@ QString cancelCaption();
 QString documentLabel(const QString& database,
                       Family family); // "Sortierte Liste von: X_AnsiDokument.txt"
 QString finishedLabel();              // "Fertig"
+QString failedLabel();                // a build that stopped with a message
 QString closedPanelLabel();           // "Sortierte Liste von: "
 // ZeilenAlsListeSortierenClick: the status label Label8 over a shown list.
 QString shownListLabel(const QString& database, Family family);
@@ -83,7 +84,8 @@ public:
     // is already pending (then the build does nothing and ends at once).
     bool beginBuild(const QString& database);
     // The end of the build. A cancelled build closes the panel as the cancel button
-    // does, however late the cancel came; any other end shows "Fertig".
+    // does, however late the cancel came; a finished one shows "Fertig", a failed one
+    // says that it is not finished.
     void endBuild(const BuildEnd& end);
     // SortAbbrechenButtonClick: cancels a build, or closes the panel when none runs.
     void cancelClicked();

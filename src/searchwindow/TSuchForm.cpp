@@ -12,6 +12,9 @@
 #include "search/SearchDriver.h"
 #include "search/SearchField.h"
 #include "search/TitleDisplay.h"
+#include "searchwindow/SortListPanel.h"
+#include "searchwindow/WebsiteItemDelegate.h"
+#include "settings/WindowColours.h"
 #include "viewerwidget/TATBinHex.h"
 
 #include <QApplication>
@@ -20,6 +23,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -94,17 +98,6 @@ QFont viewerFont()
     return font;
 }
 
-// Enabled controls only: a disabled one keeps the greyed text of its style.
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::ButtonText, colour);
-        palette.setColor(group, QPalette::WindowText, colour);
-    }
-    widget->setPalette(palette);
-}
-
 void setBaseColour(QWidget* widget, QPalette::ColorRole role)
 {
     QPalette palette = widget->palette();
@@ -121,6 +114,7 @@ TSuchForm::TSuchForm(const DatabasePaths& paths, UserInterface& ui, QWidget* par
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     m_countDialog = new TAnzeige_Anzahl_FundstellenForm(this);
     buildControls();
+    createSortPanel();
     connectControls();
     Timer2.setSingleShot(true);
     Timer2.setInterval(50);
@@ -179,8 +173,9 @@ QWidget* TSuchForm::buildToolBar()
     ToolButton1 = named(new QWidget(ToolBar1), "ToolButton1");
     SpeedButton1 = named(new QPushButton(QStringLiteral("?"), ToolBar1), "SpeedButton1");
     SpeedButton2 = named(new QPushButton(QStringLiteral("Einstellungen"), ToolBar1), "SpeedButton2");
-    // The settings window comes with its own work.
-    SpeedButton2->setEnabled(false);
+    SpeedButton2->setEnabled(false); // until openSettingsWith()
+    for (QPushButton* speed : {SpeedButton1, SpeedButton2})
+        speed->setFlat(true); // on the tool bar's colour, with the hint colour as text
     auto* bar = new QHBoxLayout(ToolBar1);
     bar->setContentsMargins(0, 0, 0, 0);
     bar->addWidget(SpeedButton3);
@@ -227,23 +222,7 @@ QWidget* TSuchForm::buildLeftPanel()
     for (QWidget* each : std::initializer_list<QWidget*>{Label5, TntComboBox1, TntListBox1, TntLabel1})
         internet->addWidget(each);
 
-    ProgressBar1 = named(new QProgressBar(PanelLinks), "ProgressBar1");
-    SortierteListenErstellenButton =
-        named(new QPushButton(QStringLiteral("Sortierte Listen erstellen"), PanelLinks),
-              "SortierteListenErstellenButton");
-    SortAbbrechenButton = named(new QPushButton(QStringLiteral("Abbrechen"), PanelLinks),
-                                "SortAbbrechenButton");
-    RadioGroup1 = named(new QWidget(PanelLinks), "RadioGroup1");
-    nurWoerterButton = named(new QRadioButton(QStringLiteral("nur Wörter"), RadioGroup1),
-                             "nurWoerterButton");
-    nurSaetzeButton = named(new QRadioButton(QStringLiteral("nur Sätze"), RadioGroup1),
-                            "nurSaetzeButton");
-    WoerterUndSaetzeButton = named(new QRadioButton(QStringLiteral("Wörter und Sätze"), RadioGroup1),
-                                   "WoerterUndSaetzeButton");
-    auto* radios = new QVBoxLayout(RadioGroup1);
-    for (QWidget* each : std::initializer_list<QWidget*>{nurWoerterButton, nurSaetzeButton,
-                                                         WoerterUndSaetzeButton})
-        radios->addWidget(each);
+    buildSortPanel();
 
     auto* field = new QHBoxLayout;
     field->addWidget(TntEdit2, 1);
@@ -256,10 +235,63 @@ QWidget* TSuchForm::buildLeftPanel()
     layout->addWidget(DateiensucheBtn);
     layout->addWidget(Label1);
     layout->addWidget(Panel2, 1);
-    for (QWidget* each : std::initializer_list<QWidget*>{ProgressBar1, SortierteListenErstellenButton,
-                                                         SortAbbrechenButton, RadioGroup1})
-        layout->addWidget(each);
+    layout->addWidget(Bevel5);
+    layout->addStretch(0); // takes the room of Panel2 while the sort panel shows instead
     return PanelLinks;
+}
+
+// The sorted-list controls, framed by Bevel5; hidden until the settings window opens them.
+void TSuchForm::buildSortPanel()
+{
+    Bevel5 = named(new QFrame(PanelLinks), "Bevel5");
+    Bevel5->setFrameShape(QFrame::Box);
+    Bevel5->setFrameShadow(QFrame::Sunken);
+    Label4 = named(new QLabel(QStringLiteral("Sortierte Liste von: "), Bevel5), "Label4");
+    ProgressBar1 = named(new QProgressBar(Bevel5), "ProgressBar1");
+    ProgressBar1->setValue(0);
+    SortierteListenErstellenButton =
+        named(new QPushButton(QStringLiteral("Sortierte Listen erstellen"), Bevel5),
+              "SortierteListenErstellenButton");
+    SortAbbrechenButton = named(new QPushButton(QStringLiteral("Abbrechen / Schließen"), Bevel5),
+                                "SortAbbrechenButton");
+    RadioGroup1 = named(new QWidget(Bevel5), "RadioGroup1");
+    nurWoerterButton = named(new QRadioButton(QStringLiteral("Nur Wörter"), RadioGroup1),
+                             "nurWoerterButton");
+    nurWoerterButton->setChecked(true);
+    nurSaetzeButton = named(new QRadioButton(QStringLiteral("Nur Sätze (Phrasen)"), RadioGroup1),
+                            "nurSaetzeButton");
+    WoerterUndSaetzeButton = named(new QRadioButton(QStringLiteral("Wörter und Sätze"), RadioGroup1),
+                                   "WoerterUndSaetzeButton");
+    auto* radios = new QVBoxLayout(RadioGroup1);
+    for (QWidget* each : std::initializer_list<QWidget*>{nurWoerterButton, nurSaetzeButton,
+                                                         WoerterUndSaetzeButton})
+        radios->addWidget(each);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(SortierteListenErstellenButton);
+    buttons->addWidget(SortAbbrechenButton);
+    auto* layout = new QVBoxLayout(Bevel5);
+    layout->addWidget(Label4);
+    layout->addWidget(ProgressBar1);
+    layout->addLayout(buttons);
+    layout->addWidget(RadioGroup1);
+    Bevel5->hide();
+}
+
+// The object that drives the sorted-list build through the panel's controls.
+void TSuchForm::createSortPanel()
+{
+    SortListPanel::Controls controls;
+    controls.window = this;
+    controls.Bevel5 = Bevel5;
+    controls.Label4 = Label4;
+    controls.ProgressBar1 = ProgressBar1;
+    controls.SortAbbrechenButton = SortAbbrechenButton;
+    controls.nurWoerterButton = nurWoerterButton;
+    controls.nurSaetzeButton = nurSaetzeButton;
+    controls.Panel2 = Panel2;
+    controls.loadButtons = {AnsiLadenButton, UTF8LadenButton, UnicodeLadenButton};
+    m_sortPanel = new SortListPanel(controls, m_paths, m_ui, this);
+    m_sortPanel->setObjectName(QStringLiteral("SortPanel"));
 }
 
 QWidget* TSuchForm::buildRightPanel()
@@ -327,7 +359,8 @@ QWidget* TSuchForm::buildBottomPanel()
     Anz_FundstellenBtn =
         button("Anz_FundstellenBtn", QStringLiteral("Anz. Fundstellen?"),
                QStringLiteral("Zeigt die Gesamtanzahl der  Fundstellen in der Datenbank an."));
-    ZeilenAlsListeSortieren = button("ZeilenAlsListeSortieren", QStringLiteral("Sortierte Liste"));
+    ZeilenAlsListeSortieren = button("ZeilenAlsListeSortieren", QStringLiteral("Sortierte Liste"),
+                                     QStringLiteral("Den Text in einer sortierten Liste anzeigen"));
     AnsiLadenButton = button("AnsiLadenButton", QStringLiteral("ANSI-Text"),
                              QStringLiteral("ANSI-Text-Dokument laden"));
     UTF8LadenButton = button("UTF8LadenButton", QStringLiteral("Utf8-Text"),
@@ -403,6 +436,7 @@ void TSuchForm::connectControls()
     connect(OderCheckBox, &QCheckBox::toggled, this,
             [this](bool checked) { PhraseCheckBox->setChecked(!checked); });
     connectInternetPanel();
+    connectSortPanel();
     connect(ViewerMemo, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         PopupMenu1->clear();
         QAction* transfer = PopupMenu1->addAction(QStringLiteral("Text in Suchleiste links übertragen"));
@@ -414,27 +448,106 @@ void TSuchForm::connectControls()
     });
 }
 
-// The internet panel acts through its own core; the window shows its lists.
+// The internet panel acts through its own core; the window shows its lists, drawn by the
+// core's item looks.
 void TSuchForm::connectInternetPanel()
 {
+    const auto siteLook = [this](int row, bool selected, TColor window, TColor text) {
+        return m_websites ? m_websites->TntListBox1DrawItem(row, selected, window, text)
+                          : WebsiteSearch::ItemLook{};
+    };
+    const auto topicLook = [this](int row, bool selected, TColor window, TColor text) {
+        return m_websites ? m_websites->TntComboBox1DrawItem(row, selected, window, text)
+                          : WebsiteSearch::ItemLook{};
+    };
+    TntListBox1->setItemDelegate(new WebsiteItemDelegate(siteLook, this, TntListBox1));
+    TntComboBox1->setItemDelegate(new WebsiteItemDelegate(topicLook, this, TntComboBox1));
     connect(TntComboBox1, qOverload<int>(&QComboBox::activated), this, [this](int topic) {
         m_websites->TntComboBox1Click(topic);
-        TntListBox1->clear();
-        TntListBox1->addItems(m_websites->sites());
-        TntListBox1->setCurrentRow(m_websites->siteIndex());
+        showSites();
     });
     connect(TntListBox1, &QListWidget::currentRowChanged, this, [this](int site) {
-        if (m_websites && site >= 0)
+        if (!m_websites)
+            return;
+        if (site >= 0)
             m_websites->TntListBox1Click(site);
+        TntListBox1->setToolTip(m_websites->TntListBox1MouseMove());
     });
     connect(SuchImInternetBtn, &QPushButton::clicked, this, [this] {
         const WebsiteSearch::ButtonOutcome outcome = m_websites->SuchImInternetBtnClick(
-            Panel2->isVisible(), TntEdit2->text().trimmed(),
+            Panel2->isVisible(), TntEdit2->text(),
             m_store.read(settings::kCopySearchTerm) == QLatin1String("1"));
-        if (outcome.showPanel)
+        if (outcome.showPanel) {
+            TntListBox1->setCurrentRow(m_websites->siteIndex());
             Panel2->show();
+        }
         TntLabel1->setText(outcome.label);
+        if (outcome.searched)
+            ViewerMemo->ensureCursorVisible();
     });
+}
+
+// ---- sorted lists -----------------------------------------------------------------------
+
+void TSuchForm::connectSortPanel()
+{
+    connect(SortierteListenErstellenButton, &QPushButton::clicked, this,
+            &TSuchForm::SortierteListenErstellenButtonClick);
+    connect(SortAbbrechenButton, &QPushButton::clicked, this, &TSuchForm::SortAbbrechenButtonClick);
+    connect(ZeilenAlsListeSortieren, &QPushButton::clicked, this,
+            &TSuchForm::ZeilenAlsListeSortierenClick);
+}
+
+void TSuchForm::openSortPanel()
+{
+    m_sortPanel->open(m_database);
+}
+
+// The viewer lets go of its file first: the build replaces the lists it may show.
+void TSuchForm::SortierteListenErstellenButtonClick()
+{
+    if (m_sortPanel->building())
+        return;
+    closeShownFile();
+    m_shown.reset();
+    m_sortedListShown = false;
+    m_closeAfterSort = false;
+    (void)m_sortPanel->build(m_database);
+    if (m_closeAfterSort) {
+        m_closeAfterSort = false;
+        QDialog::reject();
+    }
+}
+
+void TSuchForm::SortAbbrechenButtonClick()
+{
+    m_sortPanel->SortAbbrechenButtonClick();
+}
+
+// Shows the sorted list of the shown document's family, when there is one.
+void TSuchForm::ZeilenAlsListeSortierenClick()
+{
+    if (!m_shown)
+        return;
+    const std::optional<QString> list = sortedlists::listToShow(m_paths, m_database, *m_shown);
+    if (!list)
+        return;
+    openInViewer(*list);
+    m_sortedListShown = true;
+    m_documentLoaded = false;
+    m_navigator.reset();
+    WeiterSuche->setEnabled(true);
+    LesezeichenBtn->hide();
+    Label8->setText(sortedlists::shownListLabel(m_database, *m_shown));
+    Label2->clear();
+}
+
+void TSuchForm::showSites()
+{
+    TntListBox1->clear();
+    TntListBox1->addItems(m_websites->sites());
+    TntListBox1->setCurrentRow(m_websites->siteIndex());
+    TntListBox1->setToolTip(m_websites->TntListBox1MouseMove());
 }
 
 // ---- showing, painting, sizes -----------------------------------------------------------
@@ -484,14 +597,12 @@ void TSuchForm::paintEvent(QPaintEvent* event)
 
 void TSuchForm::firstPaint()
 {
-    for (QWidget* each : std::initializer_list<QWidget*>{ProgressBar1, SortierteListenErstellenButton,
-                                                         SortAbbrechenButton, RadioGroup1})
-        each->hide();
-    if (m_store.read(settings::kShowViewerHint) != QLatin1String("0"))
-        ViewerMemo->setToolTip(
-            QStringLiteral("Markieren Sie den Text mit der linken Maustaste. Danach rechter "
-                           "Maustastenklick.\r\nText kann dann über Popup-Menü in linkes "
-                           "Sucheingabefeld eingefügt werden."));
+    if (m_sortPanel->isOpen())
+        m_sortPanel->SortAbbrechenButtonClick(); // closes the panel
+    ViewerMemo->setToolTip(
+        QStringLiteral("Markieren Sie den Text mit der linken Maustaste. Danach rechter "
+                       "Maustastenklick.\r\nText kann dann über Popup-Menü in linkes "
+                       "Sucheingabefeld eingefügt werden."));
     if (m_size.isValid())
         resize(m_size.expandedTo(minimumSize()));
     TntEdit2->setFocus();
@@ -515,19 +626,17 @@ void TSuchForm::firstPaint()
     TntComboBox1->clear();
     TntComboBox1->addItems(m_websites->topics());
     TntComboBox1->setCurrentIndex(m_websites->topicIndex());
-    TntListBox1->clear();
-    TntListBox1->addItems(m_websites->sites());
-    TntListBox1->setCurrentRow(m_websites->siteIndex());
+    showSites();
     const Result<int> stored = m_store.readNumber(settings::kSplitterPos);
     const int left = stored && *stored > 0 ? *stored : kLeftPanelWidth;
     Splitter1->setSizes({left, std::max(kSplitterMinimum, width() - left)});
 }
 
-// Every paint, except while a search or a count runs: a run disables its controls, and a
-// paint must not enable them again (a second run could start from within the first).
+// Every paint, except while a search, a count or a sort runs: a run disables its controls,
+// and a paint must not enable them again (a second run could start from within the first).
 void TSuchForm::updateEnabling()
 {
-    if (m_searchRunning || m_countRunning)
+    if (m_searchRunning || m_countRunning || m_sortPanel->building())
         return;
     for (const Family family : kFamilies)
         loadButton(family)->setEnabled(loadable(family));
@@ -733,7 +842,8 @@ void TSuchForm::pageDrawn()
 
 void TSuchForm::Timer2Timer()
 {
-    if (m_sortedListShown)
+    // A closed viewer (a sorted-list build closes it) has no position to show.
+    if (m_sortedListShown || (!m_shown && !m_fileListShown))
         return;
     ZeigDieTitelAn();
     if (TntListBox2->count() == 0 && m_shown && !m_fileListShown)
@@ -782,8 +892,7 @@ void TSuchForm::WeiterSucheClick()
         return;
     m_cancel = false;
     // The file list is UTF-8: its text is searched in UTF-8, so "#müller" finds Müller.txt.
-    const QString file = m_fileListShown ? m_paths.descriptor(m_database)
-                                         : m_paths.document(m_database, m_current);
+    const QString file = shownFile();
     const Family form = m_fileListShown ? Family::Utf8 : m_current;
     m_navigator.setProgress(m_current == Family::Unicode ? this : nullptr);
     const std::optional<HitNavigator::Hit> hit =
@@ -795,6 +904,16 @@ void TSuchForm::WeiterSucheClick()
     Label6->setText(HitNavigator::occurrenceCaption(text, m_navigator.occurrences()));
     if (m_fileListShown && m_fileForFiling)
         fileSearchTerm();
+}
+
+// The file the viewer shows: the file list, a sorted list or a document.
+QString TSuchForm::shownFile() const
+{
+    if (m_fileListShown)
+        return m_paths.descriptor(m_database);
+    if (m_sortedListShown)
+        return m_paths.phraseList(m_database, m_shown.value_or(m_current));
+    return m_paths.document(m_database, m_current);
 }
 
 // Selects the hit in the viewer and, mapped through the page's screen lines, the same
@@ -838,7 +957,7 @@ void TSuchForm::TntEdit2Change()
         TntEdit1->setText(searchfield::fileNameText(text));
         m_fileNameMode = true;
         DateiensucheBtn->show();
-        setTextColour(DateiensucheBtn, Qt::darkGreen);
+        windowcolours::setTextColour(DateiensucheBtn, Qt::darkGreen);
         OKBtn->setEnabled(false);
         Anz_FundstellenBtn->setEnabled(false);
         hideHistory();
@@ -860,7 +979,7 @@ void TSuchForm::TntEdit2Change()
     Anz_FundstellenBtn->setEnabled(filled && !m_pathListOnly);
     SuchImInternetBtn->setEnabled(filled);
     for (QPushButton* each : {OKBtn, Anz_FundstellenBtn, SuchImInternetBtn})
-        setTextColour(each, filled ? Qt::darkGreen : Qt::gray);
+        windowcolours::setTextColour(each, filled ? Qt::darkGreen : Qt::gray);
     for (QWidget* each : std::initializer_list<QWidget*>{TntComboBox1, TntListBox1, Label5, TntLabel1}) {
         each->setEnabled(filled);
         setBaseColour(each, filled ? QPalette::Base : QPalette::Button);
@@ -1010,7 +1129,7 @@ void TSuchForm::reject()
 }
 
 // During a run only the cancel flag is set: the run ends, writes what it found and closes
-// the window itself.
+// the window itself. A sorted-list build is cancelled, and the window closes once it stopped.
 void TSuchForm::CancelBtnClick()
 {
     if (m_searchRunning || m_countRunning) {
@@ -1018,9 +1137,13 @@ void TSuchForm::CancelBtnClick()
         emit searchProgressStopped();
         return;
     }
-    for (QWidget* each : std::initializer_list<QWidget*>{ProgressBar1, SortierteListenErstellenButton,
-                                                         SortAbbrechenButton, RadioGroup1})
-        each->hide();
+    if (m_sortPanel->building()) {
+        m_closeAfterSort = true;
+        m_sortPanel->SortAbbrechenButtonClick();
+        return;
+    }
+    if (m_sortPanel->isOpen())
+        m_sortPanel->SortAbbrechenButtonClick(); // closes the panel
     QDialog::reject();
 }
 

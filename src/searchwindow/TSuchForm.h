@@ -18,9 +18,12 @@
 #include <QTimer>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class QCheckBox;
+class QColor;
+class QFrame;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -36,7 +39,9 @@ class QWidget;
 class TATBinHex;
 class TAnzeige_Anzahl_FundstellenForm;
 class WebsiteSearch;
+class SortListPanel;
 class InternetBrowser;
+class ToolTipGate;
 
 // The search window: the left search field with its history, the local search and the hit
 // count, the file-name search, and one document of the database in the viewer with its
@@ -92,6 +97,11 @@ public:
     void CancelBtnClick();
     void Timer3Timer();
     void TntEdit2Click();
+    // The sorted lists: the settings window opens the panel (its question answered Yes).
+    void openSortPanel();
+    void SortierteListenErstellenButtonClick();
+    void SortAbbrechenButtonClick();
+    void ZeilenAlsListeSortierenClick();
 
     TATBinHex* viewer() const { return Viewer; }
     bool searchRunning() const { return m_searchRunning; }
@@ -100,6 +110,20 @@ public:
     bool fileNameSearchMode() const { return m_fileNameMode; }
 
     void reject() override;
+
+    // Appearance, set by the settings window and the main window's first painting.
+    void applyBackgroundColour(const QColor& colour);
+    // The font of Viewer and ViewerMemo in points, kept within 6 to 72.
+    void setViewerFontSize(int points);
+    int viewerFontSize() const;
+    // One point larger (1: the viewer scrolls a line down) or smaller (-1: a line up).
+    void stepViewerFontSize(int step);
+    void setViewerHintsShown(bool shown);
+    bool viewerHintsShown() const;
+    // SpeedButton2 opens the settings window through `open`; without it the button stays
+    // disabled.
+    void openSettingsWith(std::function<void()> open);
+    const QString& databaseName() const { return m_database; }
 
 signals:
     // The main window's status line and wait indicator follow a running search.
@@ -130,6 +154,8 @@ private:
     QWidget* buildRightPanel();
     QWidget* buildBottomPanel();
     void buildHiddenControls();
+    void buildSortPanel();
+    void createSortPanel();
     void connectControls();
 
     void firstPaint();
@@ -155,6 +181,9 @@ private:
     void setRunControlsEnabled(bool enabled);
     void reloadUserDocument();
     void connectInternetPanel();
+    void connectSortPanel();
+    void showSites();
+    QString shownFile() const;
     QPushButton* loadButton(Family family) const;
     bool loadable(Family family) const;
 
@@ -201,6 +230,9 @@ private:
 
     QTimer Timer2;
     QTimer Timer3;
+    ToolTipGate* m_viewerHintGate = nullptr; // holds back the viewer's hints while switched off
+    SortListPanel* m_sortPanel = nullptr;
+    bool m_closeAfterSort = false; // Esc or Cancel stopped a build: the window closes after it
 
     QWidget* ToolBar1 = nullptr;
     QPushButton* SpeedButton1 = nullptr;
@@ -224,6 +256,8 @@ private:
     QProgressBar* ProgressBar1 = nullptr;
     QPushButton* SortierteListenErstellenButton = nullptr;
     QPushButton* SortAbbrechenButton = nullptr;
+    QFrame* Bevel5 = nullptr;
+    QLabel* Label4 = nullptr;
     QWidget* RadioGroup1 = nullptr;
     QRadioButton* nurWoerterButton = nullptr;
     QRadioButton* nurSaetzeButton = nullptr;

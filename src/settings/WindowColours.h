@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QColor>
+#include <QStringList>
+
+class QWidget;
+
+// The colours the settings store keeps, applied to windows and their controls.
+namespace windowcolours {
+
+// The background of a window or panel.
+void setBackground(QWidget* widget, const QColor& colour);
+// The text of a label, button or check box while it is enabled; a disabled control keeps
+// the greyed text of its style.
+void setTextColour(QWidget* widget, const QColor& colour);
+// The text colour of a window's own controls named in `names`, not those of the windows
+// it owns; a name the window does not have is skipped.
+void setTextColour(QWidget* window, const QStringList& names, const QColor& colour);
+
+} // namespace windowcolours
