@@ -1,7 +1,9 @@
 // Times the viewer widget on one large document, offscreen: open with the first page
-// painted, Ctrl+End, 1,000 thumb jumps, 10,000 page downs; prints peak RSS growth.
-// Usage: viewerbench FILE text|unicode
+// painted, Ctrl+End, 1,000 thumb jumps, 10,000 page downs; prints peak RSS growth. With a
+// search text, also the first and second press of "Suchen" (count, then the next hit).
+// Usage: viewerbench FILE text|unicode [SEARCH_TEXT]
 #include "platform/FileFacts.h"
+#include "search/HitNavigator.h"
 #include "viewerwidget/TATBinHex.h"
 
 #include <QApplication>
@@ -38,6 +40,32 @@ void report(const char* what, QElapsedTimer& timer, int count = 1)
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     std::printf("%-28s %10.2f ms total %10.4f ms each\n", what, ms, ms / count);
     timer.restart();
+}
+
+class SilentUserInterface : public UserInterface {
+public:
+    void information(const QString&) override {}
+    void warning(const QString&) override {}
+    bool question(const QString&) override { return true; }
+};
+
+// Two presses of "Suchen" on the document: the first counts every occurrence and shows the
+// first, the second shows the next one.
+void timeHitSteps(const QString& file, bool unicode, const QString& text)
+{
+    SilentUserInterface ui;
+    HitNavigator navigator(ui);
+    const QByteArray pattern =
+        HitCounter::searchBytes(text, unicode ? Family::Unicode : Family::Ansi);
+    const qint64 before = peakRssKib();
+    QElapsedTimer timer;
+    timer.start();
+    navigator.WeiterSuche(file, pattern, [](const HitNavigator::Hit&) {});
+    report("first Suchen (count + hit)", timer);
+    navigator.WeiterSuche(file, pattern, [](const HitNavigator::Hit&) {});
+    report("second Suchen", timer);
+    std::printf("\"%s\" occurs %lld times; peak RSS growth of the search: %lld KiB\n",
+                qPrintable(text), navigator.occurrences(), peakRssKib() - before);
 }
 
 } // namespace
@@ -80,5 +108,7 @@ int main(int argc, char* argv[])
     report("10,000 page downs", timer, 10000);
     std::printf("peak RSS beyond start-up: %lld KiB (buffer %lld KiB)\n", peakRssKib() - startRss,
                 viewer.core().bufferSize() / 1024);
+    if (argc > 3)
+        timeHitSteps(file, qstrcmp(argv[2], "unicode") == 0, QString::fromUtf8(argv[3]));
     return 0;
 }
