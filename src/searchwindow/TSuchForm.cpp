@@ -26,6 +26,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -645,6 +646,8 @@ void TSuchForm::updateEnabling()
         OKBtn->setEnabled(true);
         Anz_FundstellenBtn->setEnabled(true);
     }
+    if (!TntEdit2->hasFocus() && !ViewerMemo->document()->isEmpty())
+        ViewerMemo->ensureCursorVisible();
 }
 
 void TSuchForm::resizeEvent(QResizeEvent* event)
@@ -1081,6 +1084,8 @@ bool TSuchForm::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    if (type == QEvent::Wheel && routeWheel(watched, static_cast<QWheelEvent*>(event)))
+        return true;
     if (watched == TntEdit2 && type == QEvent::MouseButtonPress) {
         QTimer::singleShot(0, this, &TSuchForm::TntEdit2Click);
     } else if (watched == TntEdit2 && type == QEvent::KeyPress) {
@@ -1113,6 +1118,29 @@ bool TSuchForm::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+// The wheel moves what lies under the pointer: over the right panel the viewer takes the
+// focus, over the site list the list. The memo laid over the viewer shows only the page
+// drawn, so its wheel turns go to the viewer. True when the event was passed on.
+bool TSuchForm::routeWheel(QObject* watched, QWheelEvent* wheel)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    const int x = wheel->globalPosition().toPoint().x();
+    const auto within = [x](const QWidget* area) {
+        const int left = area->mapToGlobal(QPoint(0, 0)).x();
+        return x >= left && x < left + area->width();
+    };
+    if (within(PanelRechts))
+        Viewer->setFocus();
+    if (TntListBox1->isEnabled() && TntListBox1->isVisible() && within(TntListBox1))
+        TntListBox1->setFocus();
+    if (watched != ViewerMemo->viewport())
+        return false;
+    QCoreApplication::sendEvent(Viewer->viewport(), wheel);
+    return true;
 }
 
 void TSuchForm::Timer3Timer()

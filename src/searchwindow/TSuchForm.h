@@ -31,6 +31,7 @@ class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
+class QWheelEvent;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
@@ -139,6 +140,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool routeWheel(QObject* watched, QWheelEvent* wheel);
     // Viewer host.
     bool titleSearchRunning() const override { return false; }
     std::optional<Family> shownFamily() const override;

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace searchwindowtest;
 
@@ -135,7 +136,30 @@ TEST_F(TSuchFormTest, AClickIntoTheSearchFieldShowsTheFirstDocument)
     auto form = show();
     EXPECT_FALSE(text(*form, "Label8").startsWith(QStringLiteral("ANSI-DB")));
     QTest::mouseClick(child<QLineEdit>(*form, "TntEdit2"), Qt::LeftButton);
-    QTRY_VERIFY(text(*form, "Label8").startsWith(QStringLiteral("ANSI-DB: \"DB\"")));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return text(*form, "Label8").startsWith(QStringLiteral("ANSI-DB: \"DB\"")); }))
+        << text(*form, "Label8").toStdString();
+}
+
+// The memo lies over the viewer and holds only the page drawn: its wheel turns move the
+// viewer, which takes the focus.
+TEST_F(TSuchFormTest, WheelOverTheMemoScrollsTheViewer)
+{
+    build();
+    auto form = show();
+    form->AnsiLadenButtonClick();
+    auto* viewer = child<TATBinHex>(*form, "Viewer");
+    auto* memo = child<QPlainTextEdit>(*form, "ViewerMemo");
+    memo->show();
+    child<QLineEdit>(*form, "TntEdit2")->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->screenLines().lines().isEmpty(); }));
+    const qint64 top = viewer->screenLines().lines().front().pos;
+    const QPoint inside = memo->viewport()->rect().center();
+    QWheelEvent down(inside, memo->viewport()->mapToGlobal(inside), QPoint(), QPoint(0, -120),
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(memo->viewport(), &down);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return viewer->screenLines().lines().front().pos > top; }));
+    EXPECT_TRUE(viewer->hasFocus());
 }
 
 TEST_F(TSuchFormTest, SplitterPositionIsKeptForTheNextWindow)
