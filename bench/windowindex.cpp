@@ -51,7 +51,10 @@ private:
 
 int main(int argc, char* argv[])
 {
+    QElapsedTimer startTime;
+    startTime.start();
     QApplication app(argc, argv);
+    const qint64 applicationMs = startTime.elapsed();
     const QStringList args = app.arguments();
     if (args.size() < 5) {
         std::fputs("Aufruf: windowindex BASIS NAME ORDNER ENDUNGEN [--new-list]\n", stderr);
@@ -62,6 +65,8 @@ int main(int argc, char* argv[])
     start.nativeProgramFolder = QApplication::applicationDirPath();
     TMainForm_NB_Klar form(start);
     form.show();
+    QApplication::processEvents();
+    const qint64 shownMs = startTime.elapsed();
     EventGapMeter meter(form.runDriver());
     QObject::connect(&form.runDriver(), &IndexRunDriver::runEnded, &app, &QApplication::quit);
     const IndexRun::Request request{
@@ -75,6 +80,8 @@ int main(int argc, char* argv[])
     });
     app.exec();
     const qint64 runMs = runTime.elapsed();
+    QTextStream(stdout) << "start-up: application " << applicationMs << " ms, window shown after "
+                        << shownMs << " ms\n";
     QTextStream(stdout) << "run from the click to its end (without the program's start): " << runMs
                         << " ms\n"
                         << form.runDriver().view().status
