@@ -476,3 +476,31 @@ TEST_F(TSuchFormTest, ScreenshotsOfAHitAndOfTheFileList)
         EXPECT_TRUE(form->grab().save(folder + QStringLiteral("/suchform_dateienliste.png")));
     }
 }
+
+// A long Unicode paragraph wraps at the viewer's width: the next screen line starts where
+// the one before ends, after at most the blank the line was broken at.
+TEST_F(TSuchFormTest, UnicodeParagraphWrapsInTheWindow)
+{
+    QString paragraph;
+    for (int i = 0; i < 40; ++i)
+        paragraph += QStringLiteral("Grüße Ωμέγα Привет 東京 %1 ").arg(i);
+    write(QStringLiteral("wide.txt"), utf16le(paragraph + QStringLiteral("\r\n")));
+    index();
+    auto form = show();
+    form->UnicodeLadenButtonClick();
+    auto* viewer = child<TATBinHex>(*form, "Viewer");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer->screenLines().lines().size() > 6; }));
+    const QList<TStrPosition>& lines = viewer->screenLines().lines();
+    int continuations = 0;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const qint64 gap = lines[i].pos - (lines[i - 1].pos + 2 * lines[i - 1].text.size());
+        if ((gap == 0 || gap == 2) && lines[i - 1].text.contains(QStringLiteral("Ωμέγα")))
+            ++continuations;
+    }
+    EXPECT_GE(continuations, 2);
+    QTest::qWait(100); // the labels' layout follows their new texts
+    const QString folder = qEnvironmentVariable("NIMBRA_SCREENSHOTS");
+    if (!folder.isEmpty()) {
+        EXPECT_TRUE(form->grab().save(folder + QStringLiteral("/suchform_unicode_umbruch.png")));
+    }
+}
