@@ -21,8 +21,9 @@ void SearchTermList::file(const QString& searchText)
     const qsizetype noText = m_items.lastIndexOf(kNoTextItem);
     if (noText >= 0)
         m_items.removeAt(noText);
+    // A list edited by hand may hold more than 50 texts; filing brings it back to 50.
     if (m_items.size() > kMaxItems)
-        m_items.removeLast();
+        m_items.resize(kMaxItems);
 }
 
 Status SearchTermList::saveAfterSearch(const DatabasePaths& paths, const QString& name,

@@ -33,6 +33,19 @@ TEST(SearchTermListTest, FilesTheTextAtTheTopAndCleansTheList)
     EXPECT_EQ(list.items().first(), QStringLiteral("t10"));
     EXPECT_EQ(list.items()[1], QStringLiteral("t50"));
     EXPECT_EQ(list.items().last(), QStringLiteral("t1"));
+
+    // A hand-edited file of 90 lines, every third one blank: filing leaves the newest 50.
+    MappedDrive drive;
+    QByteArray lines;
+    for (int i = 0; i < 90; ++i)
+        lines += (i % 3 == 0 ? QByteArray() : "w" + QByteArray::number(i)) + "\r\n";
+    drive.write(QStringLiteral("liste.txt"), lines);
+    SearchTermList edited = SearchTermList::load(drive.program(QStringLiteral("liste.txt")));
+    edited.file(QStringLiteral("neu"));
+    ASSERT_EQ(edited.items().size(), 50);
+    EXPECT_EQ(edited.items().first(), QStringLiteral("neu"));
+    EXPECT_EQ(edited.items()[1], QStringLiteral("w1"));
+    EXPECT_FALSE(edited.items().contains(QString()));
 }
 
 TEST(SearchTermListTest, SavesAfterASearchToTheListsOfTheClassesWithHits)
