@@ -49,7 +49,7 @@ protected:
                               QStringLiteral("*.txt"), QStringLiteral("--new-list")};
         if (update)
             arguments.append(QStringLiteral("--update"));
-        return m_nimbra.run(arguments, 120, limits);
+        return m_nimbra.run(arguments, NimbraChild::kHangSeconds, limits);
     }
 
     QStringList tempFiles() const
@@ -91,7 +91,8 @@ TEST_F(FullDiskTest, ASearchThatCannotWriteItsPagesSaysSo)
     ASSERT_EQ(index(QStringLiteral("B"), false).exitCode, 0);
     // A page's header alone is longer than 300 bytes.
     const NimbraChild::Finished full = m_nimbra.run(
-        {QStringLiteral("search"), kDatabase, QStringLiteral("Straße")}, 120, fileSizeLimit(300));
+        {QStringLiteral("search"), kDatabase, QStringLiteral("Straße")}, NimbraChild::kHangSeconds,
+        fileSizeLimit(300));
     EXPECT_FALSE(full.crashed);
     EXPECT_EQ(full.exitCode, 1) << full.err.toStdString();
     EXPECT_TRUE(full.err.contains("NB_Ergebnis")) << full.err.toStdString();

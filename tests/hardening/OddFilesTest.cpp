@@ -104,14 +104,13 @@ protected:
         return m_nimbra.run(QStringList{QStringLiteral("index"), name,
                                         m_nimbra.drive().native(QStringLiteral("Odd")),
                                         QStringLiteral("*.txt")} +
-                                more,
-                            300);
+                                more);
     }
 
     QStringList foundFiles(const QString& name) const
     {
         const NimbraChild::Finished found =
-            m_nimbra.run({QStringLiteral("search"), name, QString::fromLatin1(kWord)}, 120);
+            m_nimbra.run({QStringLiteral("search"), name, QString::fromLatin1(kWord)});
         EXPECT_EQ(found.exitCode, 0) << found.err.toStdString();
         QStringList files;
         for (const QByteArray& line : found.out.split('\n')) {
@@ -140,8 +139,7 @@ TEST_F(OddFilesTest, OddFilesAreSkippedAndCountedWithoutAHang)
     const NimbraChild::Finished listed =
         m_nimbra.run({QStringLiteral("index"), QStringLiteral("Liste"),
                       m_nimbra.drive().native(QStringLiteral("Odd")), QStringLiteral("*.txt"),
-                      QStringLiteral("--new-list"), QStringLiteral("--without-documents")},
-                     300);
+                      QStringLiteral("--new-list"), QStringLiteral("--without-documents")});
     ASSERT_EQ(listed.exitCode, 0) << listed.err.toStdString();
     // Not UTF-8, CR, LF, '"' and the backslash of the title marker: five names.
     EXPECT_TRUE(listed.out.contains("übersprungen: 5 Namen")) << listed.out.toStdString();
@@ -200,12 +198,11 @@ TEST_F(OddFilesTest, AThreeGigabyteFileIsSearchedFileByFile)
     const NimbraChild::Finished indexed =
         m_nimbra.run({QStringLiteral("index"), QStringLiteral("Gross"),
                       m_nimbra.drive().native(QStringLiteral("Gross")), QStringLiteral("*.txt"),
-                      QStringLiteral("--new-list")},
-                     120);
+                      QStringLiteral("--new-list")});
     EXPECT_EQ(indexed.exitCode, 0) << indexed.err.toStdString();
     EXPECT_TRUE(indexed.out.contains("nur Pfadliste")) << indexed.out.toStdString();
     const NimbraChild::Finished found = m_nimbra.run(
-        {QStringLiteral("search"), QStringLiteral("Gross"), QString::fromLatin1(kWord)}, 120);
+        {QStringLiteral("search"), QStringLiteral("Gross"), QString::fromLatin1(kWord)});
     EXPECT_EQ(found.exitCode, 0) << found.err.toStdString();
     EXPECT_TRUE(found.out.contains("gross.txt\tKennwort Ende")) << found.out.toStdString();
 }
