@@ -1,5 +1,6 @@
 #include "indexer/DocumentBuilder.h"
 
+#include "indexer/DocumentStream.h"
 #include "indexer/DriveListFilter.h"
 #include "indexer/ReadAhead.h"
 #include "indexer/TextLines.h"
@@ -10,10 +11,8 @@
 #include "store/Utf8Repair.h"
 #include "store/Windows1252.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <chrono>
@@ -23,7 +22,14 @@
 namespace {
 
 constexpr char16_t kDle = 0x10;
-const QByteArray kByteOrderMark("\xFF\xFE", 2); // of the Unicode documents
+
+// What each part of a document begins with: the byte-order mark in the Unicode document
+// (so it recurs where two parts meet), nothing in the others.
+QByteArrayView markOf(Family family)
+{
+    static const QByteArray byteOrderMark("\xFF\xFE", 2);
+    return family == Family::Unicode ? QByteArrayView(byteOrderMark) : QByteArrayView();
+}
 
 Family familyOf(EncodingClass cls)
 {
@@ -86,38 +92,13 @@ QList<QByteArrayView> splitAtDleUnits(QByteArrayView bytes)
     return pieces;
 }
 
-Status failure(const QString& path, const QString& cause)
-{
-    return Status::failure(
-        QStringLiteral("Die Datei %1 konnte nicht geschrieben werden: %2").arg(path, cause));
-}
-
 // Runs work on a worker thread and lets window events through until it is done.
-template <typename Work> bool whileLettingEventsThrough(UserInterface& ui, Work work)
+template <typename Work> auto whileLettingEventsThrough(UserInterface& ui, Work work)
 {
-    std::future<bool> done = std::async(std::launch::async, std::move(work));
+    auto done = std::async(std::launch::async, std::move(work));
     while (done.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
         ui.letEventsThrough();
     return done.get();
-}
-
-bool writeAll(QFile& file, QByteArrayView bytes)
-{
-    return file.write(bytes.data(), bytes.size()) == bytes.size();
-}
-
-// Writes a file of Temp (a mark, then the text), not forced to disk: it lives for this run.
-Status writePlain(const QString& programPath, QByteArrayView mark, QByteArrayView bytes)
-{
-    QFile file(platform::nativePath(programPath));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure(programPath, file.errorString());
-    if (!writeAll(file, mark) || !writeAll(file, bytes)) {
-        const QString cause = platform::writeFailureCause(file);
-        file.remove(); // a part cut short must not be joined
-        return failure(programPath, cause);
-    }
-    return {};
 }
 
 } // namespace
@@ -127,6 +108,8 @@ DocumentBuilder::DocumentBuilder(const DatabasePaths& paths, const QString& name
                                  RunReporter& reporter)
     : m_paths(paths), m_name(name), m_patterns(patterns), m_ui(ui), m_reporter(reporter)
 {
+    for (const Family family : kFamilies)
+        m_documents[int(family)] = std::make_unique<DocumentStream>(paths.document(name, family));
     for (const QString& line : textlines::read(paths.exclusionList())) {
         if (!line.trimmed().isEmpty())
             m_exclusions.append(line.trimmed().toLower());
@@ -270,7 +253,7 @@ Status DocumentBuilder::readLargeFiles(bool& cancelled)
                 m_reporter.caption(QStringLiteral("Nr: %1   ").arg(m_processedCount) +
                                    ConvertBytes(size) +
                                    QStringLiteral(" große Datei wird gesplittet: ") + path);
-                if (Status split = splitFile(path, size); !split)
+                if (Status split = readLargeFile(path, size); !split)
                     return split;
             }
         }
@@ -439,119 +422,72 @@ Status DocumentBuilder::appendDlePieces(Family family, EncodingClass cls, const 
     return {};
 }
 
-Status DocumentBuilder::splitFile(const QString& path, qint64 size)
+bool DocumentBuilder::readPiece(QFile& source)
 {
-    const QString folder = m_paths.splitFolder().chopped(1);
-    const QString nativeFolder = platform::nativePath(folder);
-    // Every large file starts with an empty split folder, so no piece of an earlier one
-    // can join it.
-    if (QDir(nativeFolder).exists())
-        platform::emptyFolder(folder);
-    else if (!QDir().mkpath(nativeFolder)) {
-        m_ui.warning(QStringLiteral("Kann das Verzeichnis ") + folder +
-                     QStringLiteral(" nicht anlegen!"));
-        return {};
-    }
+    m_fileBytes.resize(kPieceSize);
+    const qint64 got = source.read(m_fileBytes.data(), kPieceSize);
+    m_fileBytes.resize(std::max<qint64>(got, 0));
+    return got > 0;
+}
+
+Status DocumentBuilder::readLargeFile(const QString& path, qint64 size)
+{
+    m_partsWritten = true;
     QFile source(platform::nativePath(path));
     if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return {};
     const qint64 pieces = (size + kPieceSize - 1) / kPieceSize;
-    for (qint64 i = 1; i <= pieces; ++i) {
-        const QString piece = m_paths.splitFolder() +
-                              QStringLiteral("SplitDokument%1.txt").arg(i, 3, 10, QLatin1Char('0'));
-        m_fileBytes.resize(kPieceSize);
-        const qint64 got = source.read(m_fileBytes.data(), kPieceSize);
-        m_fileBytes.resize(std::max<qint64>(got, 0));
-        if (Status written = writePlain(piece, {}, m_fileBytes); !written)
-            return written;
-    }
-    return readPieces(path, size);
-}
-
-Status DocumentBuilder::readPieces(const QString& path, qint64 size)
-{
-    m_partsWritten = true;
-    QDir folder(platform::nativePath(m_paths.splitFolder()));
-    QStringList pieces = folder.entryList({QStringLiteral("*.txt")}, QDir::Files);
-    // In number order: SplitDokument1000.txt comes after SplitDokument999.txt.
-    std::sort(pieces.begin(), pieces.end(), [](const QString& a, const QString& b) {
-        return a.size() != b.size() ? a.size() < b.size() : a < b;
-    });
-    if (pieces.isEmpty())
-        return {};
-    const QString firstPiece = m_paths.splitFolder() + pieces.first();
-    if (!platform::readRegularFile(firstPiece, m_fileBytes))
-        return {};
+    readPiece(source);
     const ClassDecision decision = decideClass(path, m_fileBytes);
     const EncodingClass cls = decision.encodingClass();
     if (cls == EncodingClass::None)
-        return {}; // the pieces stay in the split folder
+        return {};
     const Family family = familyOf(cls);
     const bool bigEndian = decision.kind == BomKind::Utf16BE;
     Utf8Repair repair;
 
-    // The first piece gets the section's header and a line break at its end.
-    ClassBuffer head;
-    std::swap(head, m_buffers[int(family)]);
+    // The first piece starts a part of its own, behind the section's header, and is
+    // followed by a line break; the later pieces follow as they are.
+    ClassBuffer header;
+    std::swap(header, m_buffers[int(family)]);
     const QString sizeLine =
         QStringLiteral("Size: ") + ConvertBytes(size) + u' ' + ruleFor(path, 20);
     for (const QString& line : {QStringLiteral(" "), QStringLiteral(" "), u'#' + path, sizeLine})
         appendText(family, line);
-    if (bigEndian)
-        swapBytePairs(m_fileBytes);
-    QByteArrayView text(m_fileBytes);
-    if (family == Family::Unicode && (decision.kind == BomKind::Utf16LE || bigEndian))
-        text = text.sliced(std::min<qsizetype>(2, text.size()));
-    if (family == Family::Utf8) {
-        m_repaired.resize(0);
-        repair.feedInto(text, pieces.size() == 1, m_repaired);
-        text = m_repaired;
-    }
-    appendItem(family, text, text.size());
-    std::swap(head, m_buffers[int(family)]);
-    const QByteArrayView mark = family == Family::Unicode ? kByteOrderMark : QByteArrayView();
-    if (Status written = writePlain(firstPiece, mark, head.bytes); !written)
+    std::swap(header, m_buffers[int(family)]);
+    DocumentStream& document = *m_documents[int(family)];
+    if (Status written = document.appendPart(markOf(family), header.bytes); !written)
         return written;
 
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        const QString piece = m_paths.splitFolder() + pieces[i];
-        if (i > 0 && (bigEndian || family == Family::Utf8)) {
-            // Later pieces of a big-endian file are turned around too; UTF-8 pieces are
-            // repaired where needed, a sequence cut at a piece edge completed.
-            if (!platform::readRegularFile(piece, m_fileBytes))
-                continue;
-            if (bigEndian) {
-                swapBytePairs(m_fileBytes);
-            } else {
-                m_repaired.resize(0);
-                repair.feedInto(m_fileBytes, i + 1 == pieces.size(), m_repaired);
-            }
-            if (Status written = writePlain(piece, {}, bigEndian ? m_fileBytes : m_repaired);
-                !written)
+    for (qint64 piece = 1; piece <= pieces; ++piece) {
+        if (piece > 1 && !readPiece(source))
+            continue;
+        if (bigEndian)
+            swapBytePairs(m_fileBytes);
+        QByteArrayView text(m_fileBytes);
+        const bool marked = decision.kind == BomKind::Utf16LE || bigEndian;
+        if (piece == 1 && family == Family::Unicode && marked)
+            text = text.sliced(std::min<qsizetype>(2, text.size()));
+        if (family == Family::Utf8) {
+            // Repaired where needed; a sequence cut at a piece edge is completed.
+            m_repaired.resize(0);
+            repair.feedInto(text, piece == pieces, m_repaired);
+            text = m_repaired;
+        }
+        if (Status written = document.append(text); !written)
+            return written;
+        if (piece == 1) {
+            if (Status written = document.append(lineBreak(family)); !written)
                 return written;
         }
-        if (Status moved = moveToPart(piece, family); !moved)
-            return moved;
     }
-    return {};
-}
-
-Status DocumentBuilder::moveToPart(const QString& from, Family family)
-{
-    const QString to = m_paths.partialDocument(m_name, family, m_partCounters[int(family)]++);
-    platform::removeFileQuietly(to);
-    if (!QFile::rename(platform::nativePath(from), platform::nativePath(to)))
-        return failure(to, QStringLiteral("Umbenennen fehlgeschlagen"));
     return {};
 }
 
 Status DocumentBuilder::writePartial(Family family)
 {
     ClassBuffer& buffer = m_buffers[int(family)];
-    const int part = ++m_partCounters[int(family)];
-    const QByteArrayView mark = family == Family::Unicode ? kByteOrderMark : QByteArrayView();
-    if (Status written =
-            writePlain(m_paths.partialDocument(m_name, family, part), mark, buffer.bytes);
+    if (Status written = m_documents[int(family)]->appendPart(markOf(family), buffer.bytes);
         !written)
         return written;
     m_partsWritten = true;
@@ -562,17 +498,10 @@ Status DocumentBuilder::writePartial(Family family)
 
 Status DocumentBuilder::writeFinalDocuments()
 {
+    // Every document gets its last part, an empty one too: the Unicode one its mark.
     for (const Family family : kFamilies) {
         ClassBuffer& buffer = m_buffers[int(family)];
-        const QByteArrayView mark = family == Family::Unicode ? kByteOrderMark : QByteArrayView();
-        // With parts written, this is the last part: the join makes the document of them all
-        // and replaces the old one only then.
-        if (Status written =
-                m_partsWritten ? writePlain(m_paths.partialDocument(m_name, family,
-                                                                    ++m_partCounters[int(family)]),
-                                            mark, buffer.bytes)
-                               : writeFileSafely(m_paths.document(m_name, family),
-                                                 mark.toByteArray() + buffer.bytes);
+        if (Status written = m_documents[int(family)]->appendPart(markOf(family), buffer.bytes);
             !written)
             return written;
         buffer = ClassBuffer();
@@ -580,46 +509,17 @@ Status DocumentBuilder::writeFinalDocuments()
     return {};
 }
 
-Status DocumentBuilder::joinPartialDocuments()
+Status DocumentBuilder::completeDocuments()
 {
-    m_reporter.status(QStringLiteral("Aufgeteilte Dateien werden zusammengefügt!"));
-    for (const Family family : kFamilies) {
-        const QString document = m_paths.document(m_name, family);
-        // The parts of this database and family, in part number order.
-        const QString prefix =
-            m_name + u'_' + documentFamilyName(family) + QStringLiteral("Dokument");
-        QList<std::pair<qint64, QString>> parts;
-        const QDir temp(platform::nativePath(m_paths.tempFolder()));
-        for (const QString& file : temp.entryList({QStringLiteral("*.txt")}, QDir::Files)) {
-            if (!file.startsWith(prefix) || !file.endsWith(QStringLiteral(".txt")))
-                continue;
-            bool isNumber = false;
-            const qint64 number =
-                file.mid(prefix.size(), file.size() - prefix.size() - 4).toLongLong(&isNumber);
-            if (isNumber)
-                parts.append({number, file});
+    if (m_partsWritten)
+        m_reporter.status(QStringLiteral("Aufgeteilte Dateien werden zusammengefügt!"));
+    // Forcing documents of hundreds of megabytes to disk takes a while: the window stays
+    // responsive meanwhile.
+    return whileLettingEventsThrough(m_ui, [this]() -> Status {
+        for (const auto& document : m_documents) {
+            if (Status committed = document->commit(); !committed)
+                return committed;
         }
-        std::sort(parts.begin(), parts.end());
-        QSaveFile joined(platform::nativePath(document));
-        if (!joined.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return failure(document, joined.errorString());
-        for (const auto& [number, file] : parts) {
-            m_reporter.caption(QStringLiteral("Aufgeteilte Dateien zusammenfügen:  ") + file);
-            QString error;
-            if (!platform::appendFileContent(temp.filePath(file), joined, error))
-                return failure(document, error);
-            platform::startWriteback(joined);
-            m_ui.letEventsThrough();
-        }
-        // Forcing a document of hundreds of megabytes to disk takes a while: the window
-        // stays responsive meanwhile.
-        if (!whileLettingEventsThrough(m_ui, [&joined] { return joined.commit(); }))
-            return failure(document, joined.errorString());
-        // The parts are in the document now: no need to keep their space until the close.
-        for (const auto& [number, file] : parts) {
-            QFile::remove(temp.filePath(file));
-            m_ui.letEventsThrough();
-        }
-    }
-    return {};
+        return {};
+    });
 }

@@ -2,6 +2,7 @@
 
 #include "common/Result.h"
 #include "common/UserInterface.h"
+#include "indexer/DocumentStream.h"
 #include "indexer/ReadAhead.h"
 #include "indexer/RunReporter.h"
 #include "store/DatabasePaths.h"
@@ -14,12 +15,14 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
+
+class QFile;
 
 // Builds the three plain-text documents of a database from its descriptor: every selected
 // source file's text, classified by encoding, appended as a section to the document of
-// its class; large files split into pieces; the in-memory part of a document written out
-// as a numbered partial document whenever it reaches a million characters, and the parts
-// joined at the end.
+// its class; large files read in pieces; the in-memory part of a document written out as
+// the document's next part whenever it reaches a million characters.
 class DocumentBuilder {
 public:
     static constexpr qint64 kPartThreshold = 1000000; // characters
@@ -30,14 +33,14 @@ public:
     DocumentBuilder(const DatabasePaths& paths, const QString& name, const QStringList& patterns,
                     UserInterface& ui, RunReporter& reporter);
 
-    // Reads the descriptor and writes the final documents. Ends early after a cancel (what
-    // was read is kept) or when the database would be too large (then path-list-only). A
-    // file that cannot be written ends the build with the message.
+    // Reads the descriptor and writes the documents. Ends early after a cancel (what was
+    // read is kept) or when the database would be too large (then path-list-only). A file
+    // that cannot be written ends the build with the message.
     Status build();
-    // Joins the partial documents and the final ones, in part order.
-    Status joinPartialDocuments();
+    // Forces the documents to disk and gives them their names; until then they are not
+    // there. Without a completion they are dropped with the builder.
+    Status completeDocuments();
 
-    bool partsWritten() const { return m_partsWritten; }
     bool pathListOnly() const { return m_pathListOnly; }
     // The build did not run to its end (cancel, size limit): no title positions then.
     bool endedEarly() const { return m_endedEarly; }
@@ -61,10 +64,12 @@ private:
     Status readLargeFiles(bool& cancelled);
     Status readNormalFiles(bool& cancelled);
     Status readFile(const ReadAhead::File& file);
-    Status splitFile(const QString& path, qint64 size);
-    Status readPieces(const QString& path, qint64 size);
+    // A file above the split threshold, read piece by piece straight into its document.
+    Status readLargeFile(const QString& path, qint64 size);
+    // The next piece of a large file into the piece buffer; false when nothing was read.
+    bool readPiece(QFile& source);
     // The three blank lines, the title line and the rule; writes the class's text out as a
-    // partial document first when it has reached the threshold.
+    // part first when it has reached the threshold.
     Status startSection(Family family, const QString& path, const QString& rule);
     static QString ruleFor(const QString& path, qsizetype shorter);
     // One item of the text, followed by a line break.
@@ -75,7 +80,6 @@ private:
                            QByteArrayView content);
     Status writePartial(Family family);
     Status writeFinalDocuments();
-    Status moveToPart(const QString& from, Family family);
     QString pathOfLine(const QString& line) const;
     void progress(EncodingClass cls, const QString& path);
 
@@ -93,7 +97,7 @@ private:
     std::array<ClassBuffer, 3> m_buffers;
     QByteArray m_fileBytes; // a large file's piece being read, its memory reused
     QByteArray m_repaired;  // a large file's piece made valid UTF-8
-    std::array<int, 3> m_partCounters{};
+    std::array<std::unique_ptr<DocumentStream>, 3> m_documents;
     bool m_partsWritten = false;
     bool m_pathListOnly = false;
     bool m_endedEarly = false;

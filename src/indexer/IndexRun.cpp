@@ -108,9 +108,9 @@ Status IndexRun::readList()
 
 Status IndexRun::finish(bool aborted)
 {
-    if (m_builder && m_builder->partsWritten() && !m_pathListOnly) {
-        if (Status joined = m_builder->joinPartialDocuments(); !joined)
-            return joined;
+    if (m_builder && !m_pathListOnly) {
+        if (Status completed = m_builder->completeDocuments(); !completed)
+            return completed;
     }
     const bool indexed = !m_pathListOnly && m_builder && !m_builder->endedEarly();
     if (indexed) {

@@ -32,11 +32,6 @@ QString DatabasePaths::tempFolder() const
     return databaseFolder() + QStringLiteral("Temp\\");
 }
 
-QString DatabasePaths::splitFolder() const
-{
-    return tempFolder() + QStringLiteral("Split\\");
-}
-
 QString DatabasePaths::zipTempFolder() const
 {
     return tempFolder() + QStringLiteral("ZipTemp\\");
@@ -93,11 +88,6 @@ QString DatabasePaths::searchTermListWithoutDocuments(const QString& name) const
     return searchTermFolder() + name + QStringLiteral("_Gesamt_OhneDB_Suchwoerterliste.txt");
 }
 
-QString DatabasePaths::partialDocument(const QString& name, Family family, int part) const
-{
-    return tempFolder() + name + u'_' + documentFamilyName(family) + QStringLiteral("Dokument") +
-           QString::number(part) + QStringLiteral(".txt");
-}
 
 QString DatabasePaths::driveList(QChar driveLetter) const
 {

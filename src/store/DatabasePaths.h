@@ -24,7 +24,6 @@ public:
     QString databaseFolder() const;   // Datenbank\ .
     QString searchTermFolder() const; // Datenbank\Suchwoerterlisten\ .
     QString tempFolder() const;       // Datenbank\Temp\ .
-    QString splitFolder() const;      // Datenbank\Temp\Split\ .
     QString zipTempFolder() const;    // Datenbank\Temp\ZipTemp\ .
 
     QString descriptor(const QString& name) const;
@@ -34,7 +33,6 @@ public:
     QString phraseList(const QString& name, Family family) const;
     QString searchTermList(const QString& name, Family family) const;
     QString searchTermListWithoutDocuments(const QString& name) const;
-    QString partialDocument(const QString& name, Family family, int part) const;
     QString driveList(QChar driveLetter) const;
 
     // The same folder tree with the database's own files (descriptor, documents,
