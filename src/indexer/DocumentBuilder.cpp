@@ -15,9 +15,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
-#include <future>
 
 namespace {
 
@@ -90,15 +88,6 @@ QList<QByteArrayView> splitAtDleUnits(QByteArrayView bytes)
     }
     pieces.append(bytes.sliced(start, (bytes.size() - start) / 2 * 2));
     return pieces;
-}
-
-// Runs work on a worker thread and lets window events through until it is done.
-template <typename Work> auto whileLettingEventsThrough(UserInterface& ui, Work work)
-{
-    auto done = std::async(std::launch::async, std::move(work));
-    while (done.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
-        ui.letEventsThrough();
-    return done.get();
 }
 
 } // namespace
@@ -513,13 +502,18 @@ Status DocumentBuilder::completeDocuments()
 {
     if (m_partsWritten)
         m_reporter.status(QStringLiteral("Aufgeteilte Dateien werden zusammengefügt!"));
-    // Forcing documents of hundreds of megabytes to disk takes a while: the window stays
-    // responsive meanwhile.
-    return whileLettingEventsThrough(m_ui, [this]() -> Status {
-        for (const auto& document : m_documents) {
-            if (Status committed = document->commit(); !committed)
-                return committed;
-        }
-        return {};
-    });
+    for (const auto& document : m_documents) {
+        if (Status closed = document->close(); !closed)
+            return closed;
+    }
+    return {};
+}
+
+Status DocumentBuilder::forceDocumentsToDisk() const
+{
+    for (const auto& document : m_documents) {
+        if (Status forced = document->forceToDisk(); !forced)
+            return forced;
+    }
+    return {};
 }

@@ -37,9 +37,12 @@ public:
     // read is kept) or when the database would be too large (then path-list-only). A file
     // that cannot be written ends the build with the message.
     Status build();
-    // Forces the documents to disk and gives them their names; until then they are not
-    // there. Without a completion they are dropped with the builder.
+    // Gives the documents their names; until then they are not there, and without it they
+    // are dropped with the builder.
     Status completeDocuments();
+    // Forces the completed documents to disk; may run on a worker thread while they are
+    // read.
+    Status forceDocumentsToDisk() const;
 
     bool pathListOnly() const { return m_pathListOnly; }
     // The build did not run to its end (cancel, size limit): no title positions then.

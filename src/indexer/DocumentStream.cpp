@@ -2,37 +2,43 @@
 
 #include "platform/FileFacts.h"
 
-#include <QSaveFile>
-
 namespace {
 
-// Writeback is started every few megabytes, so the sync at the commit finds little left.
+// Writeback is started every few megabytes, so the sync at the end finds little left.
 constexpr qint64 kWritebackStep = 8 * 1024 * 1024;
-
-Status failure(const QString& path, const QString& cause)
-{
-    return Status::failure(
-        QStringLiteral("Die Datei %1 konnte nicht geschrieben werden: %2").arg(path, cause));
-}
 
 } // namespace
 
-DocumentStream::DocumentStream(QString programPath) : m_path(std::move(programPath)) {}
+DocumentStream::DocumentStream(QString programPath)
+    : m_path(std::move(programPath)),
+      m_file(platform::nativePath(m_path) + QStringLiteral(".schreiben"))
+{
+}
 
-DocumentStream::~DocumentStream() = default; // QSaveFile drops an uncommitted file
+DocumentStream::~DocumentStream()
+{
+    if (m_file.isOpen()) {
+        m_file.close();
+        m_file.remove();
+    }
+}
+
+Status DocumentStream::failure(const QString& cause) const
+{
+    return Status::failure(
+        QStringLiteral("Die Datei %1 konnte nicht geschrieben werden: %2").arg(m_path, cause));
+}
 
 Status DocumentStream::open()
 {
-    auto file = std::make_unique<QSaveFile>(platform::nativePath(m_path));
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure(m_path, file->errorString());
-    m_file = std::move(file);
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return failure(m_file.errorString());
     return {};
 }
 
 Status DocumentStream::appendPart(QByteArrayView mark, QByteArrayView text)
 {
-    if (!m_file) {
+    if (!m_file.isOpen()) {
         if (Status opened = open(); !opened)
             return opened;
     }
@@ -45,27 +51,35 @@ Status DocumentStream::append(QByteArrayView text)
 {
     if (text.isEmpty())
         return {};
-    if (!m_file)
-        return failure(m_path, QStringLiteral("nicht geöffnet"));
-    if (m_file->write(text.data(), text.size()) != text.size()) {
-        const QString cause = platform::writeFailureCause(*m_file);
-        m_file->cancelWriting();
-        return failure(m_path, cause);
-    }
+    if (m_file.write(text.data(), text.size()) != text.size())
+        return failure(platform::writeFailureCause(m_file));
     m_unsynced += text.size();
     if (m_unsynced >= kWritebackStep) {
-        platform::startWriteback(*m_file);
+        platform::startWriteback(m_file);
         m_unsynced = 0;
     }
     return {};
 }
 
-Status DocumentStream::commit()
+Status DocumentStream::close()
 {
-    if (!m_file)
+    if (!m_file.isOpen())
         return {};
-    if (!m_file->commit())
-        return failure(m_path, m_file->errorString());
-    m_file.reset();
+    platform::startWriteback(m_file);
+    m_file.close();
+    if (m_file.error() != QFileDevice::NoError)
+        return failure(m_file.errorString());
+    if (!platform::replaceFile(m_file.fileName(), platform::nativePath(m_path))) {
+        m_file.remove();
+        return failure(QStringLiteral("Umbenennen fehlgeschlagen"));
+    }
+    m_closed = true;
+    return {};
+}
+
+Status DocumentStream::forceToDisk() const
+{
+    if (m_closed && !platform::syncFile(platform::nativePath(m_path)))
+        return failure(QStringLiteral("Schreiben auf den Datenträger fehlgeschlagen"));
     return {};
 }

@@ -3,20 +3,17 @@
 #include "common/Result.h"
 
 #include <QByteArrayView>
+#include <QFile>
 #include <QString>
-
-#include <memory>
-
-class QSaveFile;
 
 // One document of a run, written as it grows. Each part (a buffer's worth of text, or a
 // piece of a large file) is appended where it belongs, so the document never has to be
-// assembled from part files afterwards; the file becomes the document under its name only
-// when committed, and is dropped when the stream goes without a commit.
+// assembled from part files afterwards. It is written under a temporary name and gets
+// its own name only when closed; a stream dropped before that removes what it wrote.
 class DocumentStream {
 public:
     explicit DocumentStream(QString programPath);
-    ~DocumentStream(); // without a commit: the file written so far is removed
+    ~DocumentStream();
     DocumentStream(const DocumentStream&) = delete;
     DocumentStream& operator=(const DocumentStream&) = delete;
 
@@ -24,14 +21,19 @@ public:
     Status appendPart(QByteArrayView mark, QByteArrayView text);
     // More text of the part begun last.
     Status append(QByteArrayView text);
-    // Forces the document to disk and gives it its name. A stream nothing was appended to
-    // writes nothing. Safe to call from a worker thread while the owner waits.
-    Status commit();
+    // Ends the document and gives it its name; not yet forced to disk. A stream nothing was
+    // appended to writes nothing.
+    Status close();
+    // Forces the closed document to disk; may run on a worker thread while the document is
+    // read elsewhere.
+    Status forceToDisk() const;
 
 private:
     Status open();
+    Status failure(const QString& cause) const;
 
     QString m_path;
-    std::unique_ptr<QSaveFile> m_file;
+    QFile m_file; // the temporary file while it is written
+    bool m_closed = false;
     qint64 m_unsynced = 0; // bytes appended since writeback was last started
 };

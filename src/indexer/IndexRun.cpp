@@ -1,5 +1,6 @@
 #include "indexer/IndexRun.h"
 
+#include "common/WaitingWithEvents.h"
 #include "indexer/DriveListFilter.h"
 #include "indexer/NewDatabaseChecks.h"
 #include "indexer/TextLines.h"
@@ -10,6 +11,8 @@
 #include "store/DatabaseCommit.h"
 
 #include <QFile>
+
+#include <future>
 
 IndexRun::IndexRun(const DatabasePaths& paths, QString controlFolder, UserInterface& ui,
                    RunReporter& reporter)
@@ -108,9 +111,14 @@ Status IndexRun::readList()
 
 Status IndexRun::finish(bool aborted)
 {
+    std::future<Status> documentsOnDisk;
     if (m_builder && !m_pathListOnly) {
         if (Status completed = m_builder->completeDocuments(); !completed)
             return completed;
+        // Forcing hundreds of megabytes to disk is mostly waiting: the title-position scan
+        // reads the documents meanwhile.
+        documentsOnDisk = std::async(std::launch::async,
+                                     [this] { return m_builder->forceDocumentsToDisk(); });
     }
     const bool indexed = !m_pathListOnly && m_builder && !m_builder->endedEarly();
     if (indexed) {
@@ -122,6 +130,10 @@ Status IndexRun::finish(bool aborted)
             m_ui.warning(failure.text);
     }
     m_reporter.caption(QString());
+    if (documentsOnDisk.valid()) {
+        if (Status forced = awaitLettingEventsThrough(m_ui, documentsOnDisk); !forced)
+            return forced;
+    }
     if (Status committed = dbcommit::commit(m_paths, m_request.name); !committed)
         return committed;
     m_holdsStaging = false;

@@ -45,6 +45,9 @@ QString writeFailureCause(const QFileDevice& file);
 // Renames a file over another, replacing it in one step (native paths).
 bool replaceFile(const QString& nativeFrom, const QString& nativeTo);
 
+// Forces a file's content (a native path) to the disk; false when that failed.
+bool syncFile(const QString& nativePath);
+
 // Makes the renames and deletions done in a folder (native path) durable.
 void syncFolder(const QString& nativeFolder);
 

@@ -100,6 +100,16 @@ bool replaceFile(const QString& nativeFrom, const QString& nativeTo)
                     QFile::encodeName(nativeTo).constData()) == 0;
 }
 
+bool syncFile(const QString& nativePath)
+{
+    const int fd = ::open(QFile::encodeName(nativePath).constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fdatasync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
 void syncFolder(const QString& nativeFolder)
 {
     const int fd = ::open(QFile::encodeName(nativeFolder).constData(), O_RDONLY | O_DIRECTORY);

@@ -43,6 +43,18 @@ bool replaceFile(const QString& nativeFrom, const QString& nativeTo)
                        MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
+bool syncFile(const QString& nativePath)
+{
+    const HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(nativePath.utf16()),
+                                    GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool synced = FlushFileBuffers(file) != 0;
+    CloseHandle(file);
+    return synced;
+}
+
 void syncFolder(const QString&)
 {
     // MoveFileEx with MOVEFILE_REPLACE_EXISTING is journaled by the file system.

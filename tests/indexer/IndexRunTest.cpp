@@ -312,3 +312,25 @@ TEST_F(IndexRunTest, ASecondRunOnTheSameDatabaseWaitsForTheFirst)
     IndexRun again(paths, QString(), ui, reporter);
     EXPECT_TRUE(again.start(request).ok());
 }
+
+// A run that ends before its finish (a failure, a closed window) leaves the database as it
+// was: no document written under a temporary or staging name stays behind.
+TEST_F(IndexRunTest, ARunWithoutItsFinishLeavesTheDatabaseAsItWas)
+{
+    drive.write(QStringLiteral("Texte/a.txt"), "alt");
+    ASSERT_TRUE(index({"D:\\Texte\\a.txt"}));
+    const QByteArray before = database("_UTF8Dokument.txt");
+    const QStringList filesBefore =
+        QDir(base.native(QStringLiteral("Datenbank"))).entryList(QDir::Files);
+
+    drive.write(QStringLiteral("Texte/a.txt"), "neu");
+    {
+        IndexRun run(paths, QString(), ui, reporter);
+        const IndexRun::Request request{QStringLiteral("Test"), QStringLiteral("D:\\Texte"),
+                                        QStringLiteral("*.txt"), true, false};
+        ASSERT_TRUE(run.start(request).ok());
+        ASSERT_TRUE(run.readList().ok());
+    }
+    EXPECT_EQ(database("_UTF8Dokument.txt"), before);
+    EXPECT_EQ(QDir(base.native(QStringLiteral("Datenbank"))).entryList(QDir::Files), filesBefore);
+}
