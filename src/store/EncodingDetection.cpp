@@ -118,14 +118,18 @@ void sniffAnsiUtf8(QByteArrayView firstBytes, ClassFlags& flags)
         flags.utf8 = true;
     else
         flags.ansi = true;
-    // Windows-1252 ä ö ü ß Ä Ö Ü
-    static constexpr std::array<char, 7> kUmlauts = {'\xE4', '\xF6', '\xFC', '\xDF',
-                                                     '\xC4', '\xD6', '\xDC'};
-    const bool umlaut = std::any_of(head.begin(), head.end(), [](char byte) {
-        return std::find(kUmlauts.begin(), kUmlauts.end(), byte) != kUmlauts.end();
-    });
-    if (umlaut)
-        flags.ansi = true;
+    // Windows-1252 ä ö ü ß Ä Ö Ü; all above ASCII, so ASCII runs are skipped whole.
+    static constexpr std::array<unsigned char, 7> kUmlauts = {0xE4, 0xF6, 0xFC, 0xDF,
+                                                              0xC4, 0xD6, 0xDC};
+    const unsigned char* bytes = asBytes(head);
+    const std::size_t count = std::size_t(head.size());
+    for (std::size_t i = utf8::skipAscii(bytes, 0, count); i < count;
+         i = utf8::skipAscii(bytes, i + 1, count)) {
+        if (std::find(kUmlauts.begin(), kUmlauts.end(), bytes[i]) != kUmlauts.end()) {
+            flags.ansi = true;
+            break;
+        }
+    }
 }
 
 namespace {

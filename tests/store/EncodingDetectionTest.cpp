@@ -131,6 +131,19 @@ TEST(EncodingDetectionTest, SniffSetsBothFlagsForAnUmlautLeadInValidUtf8)
     EXPECT_TRUE(flags.ansi);
 }
 
+TEST(EncodingDetectionTest, SniffFindsAnUmlautByteAfterAsciiAndOtherLetters)
+{
+    const QByteArray ascii(40, 'a');
+    ClassFlags late;
+    sniffAnsiUtf8(ascii + "\xC3\xA4" + ascii + "\xC4\x80", late); // ä, then U+0100
+    EXPECT_TRUE(late.utf8);
+    EXPECT_TRUE(late.ansi);
+    ClassFlags none;
+    sniffAnsiUtf8(ascii + "\xC3\xA4" + ascii + "\xC3\xB6", none); // ä, ö: no lead byte C4
+    EXPECT_TRUE(none.utf8);
+    EXPECT_FALSE(none.ansi);
+}
+
 TEST(EncodingDetectionTest, PathCharactersOutsideWindows1252)
 {
     EXPECT_FALSE(EnthaeltPfadDateinameAsiaZeichen(QStringLiteral("C:\\Grüße\\€uro – “x”.txt")));
