@@ -1,5 +1,6 @@
 #include "indexer/DocumentBuilder.h"
 
+#include "common/WaitingWithEvents.h"
 #include "indexer/DocumentStream.h"
 #include "indexer/DriveListFilter.h"
 #include "indexer/ReadAhead.h"
@@ -15,7 +16,10 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <future>
+#include <vector>
 
 namespace {
 
@@ -182,11 +186,29 @@ Status DocumentBuilder::build()
 
 bool DocumentBuilder::estimate()
 {
-    for (const QString& line : m_lines) {
-        if (m_reporter.cancelRequested())
+    // The open test of each file is the slow part: the second half of the list is tested
+    // on a worker thread while this one tests the first.
+    const qsizetype half = m_lines.size() / 2;
+    std::vector<std::optional<qint64>> secondHalf(std::size_t(m_lines.size() - half));
+    std::atomic<bool> stop = false;
+    std::future<void> tested = std::async(std::launch::async, [&] {
+        for (qsizetype i = half; i < m_lines.size() && !stop; ++i)
+            secondHalf[std::size_t(i - half)] = selectedSize(pathOfLine(m_lines[i]));
+    });
+    const auto cancelled = [&] {
+        if (!m_reporter.cancelRequested())
             return false;
-        const QString path = pathOfLine(line);
-        const std::optional<qint64> size = selectedSize(path);
+        stop = true;
+        return true;
+    };
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        if (cancelled())
+            return false;
+        if (i == half)
+            awaitLettingEventsThrough(m_ui, tested);
+        const QString path = pathOfLine(m_lines[i]);
+        const std::optional<qint64> size =
+            i < half ? selectedSize(path) : secondHalf[std::size_t(i - half)];
         if (!size)
             continue;
         m_selectedSizes.insert(path, *size);

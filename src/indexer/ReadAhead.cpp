@@ -2,7 +2,8 @@
 
 #include "platform/FileFacts.h"
 
-ReadAhead::ReadAhead(QStringList paths, int depth) : m_paths(std::move(paths))
+ReadAhead::ReadAhead(QStringList paths, int depth)
+    : m_paths(std::move(paths)), m_batch(std::max(1, depth / 2))
 {
     for (int i = 0; i < depth; ++i)
         m_free.push_back(std::make_unique<File>());
@@ -15,16 +16,23 @@ ReadAhead::~ReadAhead()
         const std::lock_guard lock(m_mutex);
         m_stop = true;
     }
-    m_changed.notify_all();
+    m_freed.notify_all();
     m_worker.join();
 }
 
 std::unique_ptr<ReadAhead::File> ReadAhead::next()
 {
-    if (m_taken == m_paths.size())
+    const qsizetype remaining = m_paths.size() - m_taken;
+    if (remaining == 0)
         return nullptr;
     std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return !m_ready.empty(); });
+    // A wait lasts until a batch is ready, not one file: each wake-up costs a switch of
+    // threads.
+    if (m_ready.empty()) {
+        m_filled.wait(lock, [&] {
+            return m_ready.size() >= m_batch || qsizetype(m_ready.size()) == remaining;
+        });
+    }
     std::unique_ptr<File> file = std::move(m_ready.front());
     m_ready.pop_front();
     ++m_taken;
@@ -33,33 +41,40 @@ std::unique_ptr<ReadAhead::File> ReadAhead::next()
 
 void ReadAhead::recycle(std::unique_ptr<File> file)
 {
+    bool wake = false;
     {
         const std::lock_guard lock(m_mutex);
         m_free.push_back(std::move(file));
+        wake = m_free.size() == m_batch;
     }
-    m_changed.notify_all();
+    if (wake)
+        m_freed.notify_one();
 }
 
 void ReadAhead::work()
 {
-    for (const QString& path : m_paths) {
+    for (qsizetype i = 0; i < m_paths.size(); ++i) {
         std::unique_ptr<File> file;
         {
             std::unique_lock lock(m_mutex);
-            m_changed.wait(lock, [this] { return m_stop || !m_free.empty(); });
+            if (m_free.empty())
+                m_freed.wait(lock, [this] { return m_stop || m_free.size() >= m_batch; });
             if (m_stop)
                 return;
             file = std::move(m_free.front());
             m_free.pop_front();
         }
-        file->path = path;
-        file->readable = platform::readRegularFile(path, file->bytes);
+        file->path = m_paths[i];
+        file->readable = platform::readRegularFile(file->path, file->bytes);
         if (file->readable)
-            file->decision = decideClass(path, file->bytes);
+            file->decision = decideClass(file->path, file->bytes);
+        bool wake = false;
         {
             const std::lock_guard lock(m_mutex);
             m_ready.push_back(std::move(file));
+            wake = m_ready.size() == m_batch || i + 1 == m_paths.size();
         }
-        m_changed.notify_all();
+        if (wake)
+            m_filled.notify_one();
     }
 }

@@ -15,7 +15,8 @@
 // Reads source files on a worker thread, in list order, ahead of the one consuming them:
 // opening, reading and the class decision overlap with appending and writing. At most
 // `depth` files are held at a time, their buffers reused, so memory stays bounded by
-// depth times the largest file read.
+// depth times the largest file read. Either side that has to wait is woken only once half
+// of the files are ready for it.
 class ReadAhead {
 public:
     struct File {
@@ -25,7 +26,7 @@ public:
         ClassDecision decision;
     };
 
-    explicit ReadAhead(QStringList paths, int depth = 3);
+    explicit ReadAhead(QStringList paths, int depth = 6);
     ~ReadAhead(); // stops the worker; files not yet taken are dropped
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -39,9 +40,11 @@ private:
     void work();
 
     const QStringList m_paths;
+    const std::size_t m_batch;
     qsizetype m_taken = 0;
     std::mutex m_mutex;
-    std::condition_variable m_changed;
+    std::condition_variable m_filled; // files were read
+    std::condition_variable m_freed;  // buffers came back
     std::deque<std::unique_ptr<File>> m_ready;
     std::deque<std::unique_ptr<File>> m_free;
     bool m_stop = false;
