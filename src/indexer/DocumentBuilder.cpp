@@ -482,7 +482,7 @@ Status DocumentBuilder::readLargeFile(const QString& path, qint64 size)
         if (family == Family::Utf8) {
             // Repaired where needed; a sequence cut at a piece edge is completed.
             m_repaired.resize(0);
-            repair.feedInto(text, piece == pieces, m_repaired);
+            repair.feedInto(text, false, m_repaired);
             text = m_repaired;
         }
         if (Status written = document.append(text); !written)
@@ -492,7 +492,10 @@ Status DocumentBuilder::readLargeFile(const QString& path, qint64 size)
                 return written;
         }
     }
-    return {};
+    // A sequence still open at the end (also of a file that shrank meanwhile) is not lost.
+    m_repaired.resize(0);
+    repair.feedInto({}, true, m_repaired);
+    return document.append(m_repaired);
 }
 
 Status DocumentBuilder::writePartial(Family family)
