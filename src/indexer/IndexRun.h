@@ -15,7 +15,7 @@
 #include <memory>
 
 // One indexing run, new or update, without its windows: checks, patterns, the drive list,
-// the descriptor, the documents, the join, the title positions and the log. The main
+// the descriptor, the documents, the title positions and the log. The main
 // window and the command line drive it stage by stage; the wait for the list program
 // lies between start() and readList().
 class IndexRun {
@@ -45,7 +45,7 @@ public:
     // Filters the drive list into the descriptor and builds the documents (or, for a
     // database without documents, removes them). A failure names what went wrong.
     Status readList();
-    // Joins the parts, writes the title-position lists, makes the run's files the
+    // Finishes the documents, writes the title-position lists, makes the run's files the
     // database's files in one commit, writes the closing status and the log. Until the
     // commit, the database stays as it was before the run.
     Status finish(bool aborted);

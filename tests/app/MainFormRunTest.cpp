@@ -160,9 +160,10 @@ TEST_F(MainFormRunTest, CancelAfterTheFirstFileEndsWithTheAbortedText)
     EXPECT_TRUE(form->isVisible());
 }
 
-// A close while the parts are joined lets the run end first: its documents are those of an
-// uncut run, and the window closes afterwards.
-TEST_F(MainFormRunTest, CloseDuringTheJoinKeepsTheDocumentsWhole)
+// A close while the documents are finished ("Aufgeteilte Dateien werden zusammengefügt!")
+// lets the run end first: its documents are those of an uncut run, and the window closes
+// afterwards.
+TEST_F(MainFormRunTest, CloseWhileTheDocumentsAreFinishedKeepsThemWhole)
 {
     for (int i = 0; i < 3; ++i)
         texts.write(QStringLiteral("Texte/a_gross%1.txt").arg(i),
