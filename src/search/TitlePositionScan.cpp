@@ -1,6 +1,7 @@
 #include "search/TitlePositionScan.h"
 
 #include "common/UserInterface.h"
+#include "common/WaitingWithEvents.h"
 #include "platform/FileFacts.h"
 #include "search/TitleMarker.h"
 #include "store/Descriptor.h"
@@ -8,6 +9,7 @@
 #include "store/Windows1252.h"
 #include "viewer/TATBinHexReporter.h"
 
+#include <future>
 #include <utility>
 
 namespace {
@@ -105,8 +107,13 @@ TitlePositionScan::Outcome TitlePositionScan::listDocument(const QString& databa
     const Outcome outcome = scanDocument(document, family, report);
     if (outcome == Outcome::Cancelled)
         return outcome;
-    const Status written =
-        WriteToStream(m_list, m_paths.titlePositions(databaseName, family), CodePage::Utf8);
+    // Forcing the list to disk can wait for other writes (the documents of a run): the
+    // windows go on meanwhile.
+    const QString list = m_paths.titlePositions(databaseName, family);
+    std::future<Status> writing = std::async(std::launch::async, [this, &list] {
+        return WriteToStream(m_list, list, CodePage::Utf8);
+    });
+    const Status written = awaitLettingEventsThrough(m_ui, writing);
     if (!written)
         report.failures.append({kErrorCaption, written.error()});
     m_list = QString();

@@ -89,8 +89,9 @@ Status commit(const DatabasePaths& paths, const QString& name)
         const bool staged = platform::exists(file + DatabasePaths::kStagingSuffix);
         lines.append((staged ? kReplace : kDelete) + fileNameOf(file));
     }
-    // The staged files are on the disk already (each was written and synced whole); once
-    // the journal is, the commit is decided.
+    // The staged files are on the disk already (each was written and synced whole), and so
+    // are their names after this; once the journal is, the commit is decided.
+    platform::syncFolder(platform::nativePath(paths.databaseFolder()));
     if (Status written = writeFileSafely(paths.commitJournal(name),
                                          lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
         !written)
