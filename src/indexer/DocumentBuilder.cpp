@@ -264,8 +264,8 @@ Status DocumentBuilder::readLargeFiles(bool& cancelled)
                 m_reporter.caption(QStringLiteral("Nr: %1   ").arg(m_processedCount) +
                                    ConvertBytes(size) +
                                    QStringLiteral(" große Datei wird gesplittet: ") + path);
-                if (Status split = readLargeFile(path, size); !split)
-                    return split;
+                if (Status read = readLargeFile(path, size); !read)
+                    return read;
             }
         }
         if (m_reporter.cancelRequested()) {
@@ -304,7 +304,7 @@ Status DocumentBuilder::startSection(Family family, const QString& path, const Q
 {
     ClassBuffer& buffer = m_buffers[int(family)];
     if (buffer.chars >= kPartThreshold) {
-        if (Status written = writePartial(family); !written)
+        if (Status written = writePart(family); !written)
             return written;
     }
     for (const QString& line :
@@ -498,7 +498,7 @@ Status DocumentBuilder::readLargeFile(const QString& path, qint64 size)
     return document.append(m_repaired);
 }
 
-Status DocumentBuilder::writePartial(Family family)
+Status DocumentBuilder::writePart(Family family)
 {
     ClassBuffer& buffer = m_buffers[int(family)];
     if (Status written = m_documents[int(family)]->appendPart(markOf(family), buffer.bytes);

@@ -81,7 +81,7 @@ private:
     void appendPiece(Family family, QByteArrayView piece, Utf8Repair& repair);
     Status appendDlePieces(Family family, EncodingClass cls, const QString& path,
                            QByteArrayView content);
-    Status writePartial(Family family);
+    Status writePart(Family family);
     Status writeFinalDocuments();
     QString pathOfLine(const QString& line) const;
     void progress(EncodingClass cls, const QString& path);
