@@ -42,9 +42,10 @@ Family familyOf(EncodingClass cls)
     }
 }
 
-QByteArray lineBreak(Family family)
+// CR LF in the document's encoding.
+QByteArrayView lineBreak(Family family)
 {
-    return family == Family::Unicode ? QByteArray("\r\0\n\0", 4) : QByteArray("\r\n");
+    return family == Family::Unicode ? QByteArrayView("\r\0\n\0", 4) : QByteArrayView("\r\n", 2);
 }
 
 QByteArray utf16le(const QString& text)

@@ -1,6 +1,7 @@
 #include "indexer/DocumentStream.h"
 
 #include "platform/FileFacts.h"
+#include "store/TextWriter.h"
 
 namespace {
 
@@ -25,8 +26,7 @@ DocumentStream::~DocumentStream()
 
 Status DocumentStream::failure(const QString& cause) const
 {
-    return Status::failure(
-        QStringLiteral("Die Datei %1 konnte nicht geschrieben werden: %2").arg(m_path, cause));
+    return writeFailure(m_path, cause);
 }
 
 Status DocumentStream::open()

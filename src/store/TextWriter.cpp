@@ -6,12 +6,17 @@
 #include <QSaveFile>
 #include <QTemporaryFile>
 
+Status writeFailure(const QString& programPath, const QString& cause)
+{
+    return Status::failure(
+        QStringLiteral("Die Datei %1 konnte nicht geschrieben werden: %2").arg(programPath, cause));
+}
+
 Status writeFileSafely(const QString& programPath, const QByteArray& bytes, Durability durability)
 {
     const QString native = platform::nativePath(programPath);
     const auto failure = [&programPath](const QString& cause) {
-        return Status::failure(QStringLiteral("Die Datei %1 konnte nicht geschrieben werden: %2")
-                                   .arg(programPath, cause));
+        return writeFailure(programPath, cause);
     };
     if (native.isEmpty())
         return failure(QStringLiteral("Das Laufwerk ist nicht zugeordnet."));

@@ -16,6 +16,10 @@ enum class CodePage {
 // only for a session (result pages) need not wait for the disk.
 enum class Durability { Forced, NotForced };
 
+// "Die Datei <path> konnte nicht geschrieben werden: <cause>", the failure of every file
+// the program writes.
+Status writeFailure(const QString& programPath, const QString& cause);
+
 // Writes bytes to a temporary file in the target's folder and renames it over the target,
 // so a crash or a full disk never leaves a half-written file in place of a good one.
 Status writeFileSafely(const QString& programPath, const QByteArray& bytes,
