@@ -27,10 +27,22 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# configure_and_build BUILD_DIR [extra cmake args...]
+# configure_and_build BUILD_DIR [cmake args...] [-- targets...]
+# Without targets, everything the configuration enables is built.
 configure_and_build() {
   local dir="$1"
   shift
-  cmake -S "$NIMBRA_ROOT" -B "$NIMBRA_ROOT/$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$NIMBRA_ROOT/$dir" -j "$(nproc)"
+  local cmake_args=() targets=()
+  while [ $# -gt 0 ] && [ "$1" != "--" ]; do
+    cmake_args+=("$1")
+    shift
+  done
+  [ $# -gt 0 ] && shift
+  targets=("$@")
+  cmake -S "$NIMBRA_ROOT" -B "$NIMBRA_ROOT/$dir" -G Ninja "${cmake_args[@]}" >/dev/null
+  if [ ${#targets[@]} -gt 0 ]; then
+    cmake --build "$NIMBRA_ROOT/$dir" -j "$(nproc)" --target "${targets[@]}"
+  else
+    cmake --build "$NIMBRA_ROOT/$dir" -j "$(nproc)"
+  fi
 }
