@@ -4,7 +4,7 @@
 // Usage: viewerbench FILE text|unicode [SEARCH_TEXT]
 #include "platform/FileFacts.h"
 #include "search/HitNavigator.h"
-#include "viewerwidget/TATBinHex.h"
+#include "widgets/TATBinHex.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -74,7 +74,7 @@ awk -v layout="$layout" -v qtlist="$non_core_qt" '
         status = 1
       }
     } else if (rank[used] > rank[folder]) {
-      printf "%s:%d: %s/ includes %s/, which stands above it in the layer order\n", path, FNR, folder, used
+      printf "%s:%d: %s/ includes %s/, which comes after it in the layer order of the README\n", path, FNR, folder, used
       status = 1
     }
     next

@@ -11,7 +11,7 @@
 #include "searchwindow/TSuchForm.h"
 #include "settings/SettingsPictures.h"
 #include "settings/TEinstellform.h"
-#include "settings/WindowColours.h"
+#include "widgets/WindowColours.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>

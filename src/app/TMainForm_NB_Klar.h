@@ -2,7 +2,7 @@
 
 #include "app/GuiUserInterface.h"
 #include "app/IndexRunDriver.h"
-#include "app/MainFormModel.h"
+#include "models/MainFormModel.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

@@ -5,7 +5,7 @@
 #include "indexer/NewDatabaseChecks.h"
 #include "indexer/TextLines.h"
 #include "platform/FileFacts.h"
-#include "search/TitlePositionScan.h"
+#include "indexer/TitlePositionScan.h"
 #include "store/ByteSize.h"
 #include "store/Catalogue.h"
 #include "store/DatabaseCommit.h"

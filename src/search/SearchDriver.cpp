@@ -3,7 +3,7 @@
 #include "indexer/TextLines.h"
 #include "platform/FileFacts.h"
 #include "search/HitCount.h"
-#include "search/TitleMarker.h"
+#include "indexer/TitleMarker.h"
 #include "store/Catalogue.h"
 #include "store/DatabaseCommit.h"
 #include "store/DatabaseLock.h"

@@ -14,8 +14,8 @@
 #include "search/TitleDisplay.h"
 #include "searchwindow/SortListPanel.h"
 #include "searchwindow/SuchFormLayout.h"
-#include "settings/WindowColours.h"
-#include "viewerwidget/TATBinHex.h"
+#include "widgets/WindowColours.h"
+#include "widgets/TATBinHex.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -12,7 +12,7 @@
 #include "store/Family.h"
 #include "store/Settings.h"
 #include "viewer/ViewerFileSlot.h"
-#include "viewerwidget/TATBinHexHost.h"
+#include "widgets/TATBinHexHost.h"
 
 #include <QDialog>
 #include <QTimer>

@@ -2,9 +2,9 @@
 // window set them, and its settings button.
 #include "searchwindow/TSuchForm.h"
 
-#include "settings/SettingsWindowModel.h"
-#include "settings/WindowColours.h"
-#include "viewerwidget/TATBinHex.h"
+#include "models/SettingsWindowModel.h"
+#include "widgets/WindowColours.h"
+#include "widgets/TATBinHex.h"
 
 #include <QEvent>
 #include <QPlainTextEdit>

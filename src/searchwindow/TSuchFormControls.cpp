@@ -5,8 +5,8 @@
 #include "searchwindow/SortListPanel.h"
 #include "searchwindow/SuchFormLayout.h"
 #include "searchwindow/WebsiteItemDelegate.h"
-#include "settings/WindowColours.h"
-#include "viewerwidget/TATBinHex.h"
+#include "widgets/WindowColours.h"
+#include "widgets/TATBinHex.h"
 
 #include <QCheckBox>
 #include <QComboBox>

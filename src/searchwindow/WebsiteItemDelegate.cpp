@@ -1,6 +1,6 @@
 #include "searchwindow/WebsiteItemDelegate.h"
 
-#include "app/QtColors.h"
+#include "widgets/QtColors.h"
 
 #include <QPainter>
 

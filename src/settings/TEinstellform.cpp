@@ -1,11 +1,11 @@
 #include "settings/TEinstellform.h"
 
-#include "app/QtColors.h"
+#include "widgets/QtColors.h"
 #include "searchwindow/TSuchForm.h"
 #include "settings/BrowserSymbolPictures.h"
 #include "settings/SettingsPictures.h"
-#include "settings/WindowColours.h"
-#include "viewerwidget/TATBinHex.h"
+#include "widgets/WindowColours.h"
+#include "widgets/TATBinHex.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

@@ -3,7 +3,7 @@
 #include "common/UserInterface.h"
 #include "results/BrowserPrograms.h"
 #include "results/BrowserSymbols.h"
-#include "settings/SettingsWindowModel.h"
+#include "models/SettingsWindowModel.h"
 
 #include <QColor>
 #include <QDialog>

@@ -1,7 +1,7 @@
 #include "searchwindow/TSuchForm.h"
 #include "searchwindow/WebsiteItemDelegate.h"
 
-#include "app/QtColors.h"
+#include "widgets/QtColors.h"
 #include "results/WebsiteAddress.h"
 #include "searchwindow/SearchWindowFixture.h"
 #include "searchwindow/ShownSearchWindow.h"

@@ -4,7 +4,7 @@
 #include "lists/SortListTestSupport.h"
 #include "searchwindow/SearchWindowFixture.h"
 #include "searchwindow/ShownSearchWindow.h"
-#include "viewerwidget/TATBinHex.h"
+#include "widgets/TATBinHex.h"
 
 #include <QDir>
 #include <QFrame>

@@ -4,7 +4,7 @@
 #include "store/ByteSize.h"
 #include "searchwindow/SearchWindowFixture.h"
 #include "store/Windows1252.h"
-#include "viewerwidget/TATBinHex.h"
+#include "widgets/TATBinHex.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -7,7 +7,7 @@
 #include "store/Settings.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempFolder.h"
-#include "viewerwidget/TATBinHex.h"
+#include "widgets/TATBinHex.h"
 
 #include <QCheckBox>
 #include <QFile>

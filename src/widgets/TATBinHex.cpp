@@ -1,10 +1,10 @@
-#include "viewerwidget/TATBinHex.h"
+#include "widgets/TATBinHex.h"
 
 #include "platform/FileFacts.h"
 #include "viewer/TATBinHexSelectionText.h"
 #include "viewer/ViewerMemoText.h"
-#include "viewerwidget/MoveCursors.h"
-#include "viewerwidget/TATBinHexHost.h"
+#include "widgets/MoveCursors.h"
+#include "widgets/TATBinHexHost.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,8 +1,8 @@
-#include "viewerwidget/TATBinHex.h"
+#include "widgets/TATBinHex.h"
 
 #include "support/TempFolder.h"
 #include "viewer/ViewerFileSlot.h"
-#include "viewerwidget/TATBinHexHost.h"
+#include "widgets/TATBinHexHost.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,9 +1,9 @@
-#include "search/TitlePositionScan.h"
+#include "indexer/TitlePositionScan.h"
 
 #include "common/UserInterface.h"
 #include "common/WaitingWithEvents.h"
 #include "platform/FileFacts.h"
-#include "search/TitleMarker.h"
+#include "indexer/TitleMarker.h"
 #include "store/Descriptor.h"
 #include "store/TextWriter.h"
 #include "store/Windows1252.h"

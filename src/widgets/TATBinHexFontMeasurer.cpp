@@ -1,4 +1,4 @@
-#include "viewerwidget/TATBinHexFontMeasurer.h"
+#include "widgets/TATBinHexFontMeasurer.h"
 
 #include <QFont>
 

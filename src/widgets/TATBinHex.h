@@ -3,9 +3,9 @@
 #include "viewer/TATBinHexCore.h"
 #include "viewer/TATBinHexReporter.h"
 #include "viewer/TStrPositions.h"
-#include "viewerwidget/TATBinHexFontMeasurer.h"
-#include "viewerwidget/TATBinHexPanning.h"
-#include "viewerwidget/TATFileNotification.h"
+#include "widgets/TATBinHexFontMeasurer.h"
+#include "widgets/TATBinHexPanning.h"
+#include "widgets/TATFileNotification.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "viewerwidget/TATBinHexPanning.h"
+#include "widgets/TATBinHexPanning.h"
 
 #include <QCursor>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "search/TitlePositionScan.h"
+#include "indexer/TitlePositionScan.h"
 
 #include "store/Windows1252.h"
 #include "support/RecordingUserInterface.h"

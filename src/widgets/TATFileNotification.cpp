@@ -1,4 +1,4 @@
-#include "viewerwidget/TATFileNotification.h"
+#include "widgets/TATFileNotification.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/UserInterface.h"
-#include "settings/SettingsWindowModel.h"
+#include "models/SettingsWindowModel.h"
 #include "store/Catalogue.h"
 #include "store/DatabasePaths.h"
 #include "store/Settings.h"

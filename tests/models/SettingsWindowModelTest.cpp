@@ -1,4 +1,4 @@
-#include "settings/SettingsWindowModel.h"
+#include "models/SettingsWindowModel.h"
 
 #include "support/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "app/MainFormModel.h"
+#include "models/MainFormModel.h"
 
 #include "support/RecordingUserInterface.h"
 #include "support/TempFolder.h"

@@ -1,4 +1,4 @@
-#include "settings/WindowColours.h"
+#include "widgets/WindowColours.h"
 
 #include <QWidget>
 

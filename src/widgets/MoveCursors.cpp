@@ -1,4 +1,4 @@
-#include "viewerwidget/MoveCursors.h"
+#include "widgets/MoveCursors.h"
 
 #include <QPainter>
 #include <QPolygon>

@@ -1,4 +1,4 @@
-#include "app/QtColors.h"
+#include "widgets/QtColors.h"
 
 #include <QApplication>
 #include <QPalette>

@@ -1,4 +1,4 @@
-#include "viewerwidget/TATBinHexPanning.h"
+#include "widgets/TATBinHexPanning.h"
 
 #include <cstdlib>
 
