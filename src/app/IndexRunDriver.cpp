@@ -23,10 +23,7 @@ IndexRunDriver::IndexRunDriver(const DatabasePaths& paths, QString controlFolder
 
 IndexRunDriver::~IndexRunDriver()
 {
-    if (m_listProgram.state() != QProcess::NotRunning) {
-        m_listProgram.kill();
-        m_listProgram.waitForFinished();
-    }
+    listprogram::stop(m_listProgram);
 }
 
 void IndexRunDriver::start(const IndexRun::Request& request, bool newDriveList)
@@ -82,7 +79,7 @@ void IndexRunDriver::waitTick()
     m_waitTimer.stop();
     if (step == RunControl::Wait::TimedOut) {
         m_run.reset();
-        m_listProgram.kill();
+        listprogram::stop(m_listProgram);
         m_progressTimer.stop();
         emit runEnded(false);
         return;
@@ -139,8 +136,7 @@ RunControl::CloseButton IndexRunDriver::closeButton()
         m_run.reset();
         m_waitTimer.stop();
         m_progressTimer.stop();
-        m_listProgram.kill();
-        m_listProgram.waitForFinished();
+        listprogram::stop(m_listProgram);
         showCaption(QString());
         emit runEnded(false);
     }

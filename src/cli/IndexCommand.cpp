@@ -60,8 +60,7 @@ Status runListProgram(const DatabasePaths& paths, const QString& controlFolder, 
                                    .arg(program, process.errorString()));
     while (!process.waitForFinished(100)) {
         if (reporter.cancelRequested()) {
-            process.kill();
-            process.waitForFinished();
+            listprogram::stop(process);
             return Status::failure(
                 QStringLiteral("%1 wurde abgebrochen.").arg(listprogram::fileName()));
         }

@@ -72,4 +72,15 @@ void start(QProcess& process, const QString& nativeProgram, const DatabasePaths&
     process.start(nativeProgram, {QStringLiteral("open"), QString(drive)});
 }
 
+void stop(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (process.waitForFinished(2000))
+        return;
+    process.kill();
+    process.waitForFinished();
+}
+
 } // namespace listprogram

@@ -23,5 +23,8 @@ QString notFoundMessage(const DatabasePaths& paths, const QString& nativeOwnFold
 // map so that it sees the same drives. Does not wait.
 void start(QProcess& process, const QString& nativeProgram, const DatabasePaths& paths,
            const QString& controlFolder, QChar drive);
+// Ends it: asks it to stop (it then removes its unfinished list), and kills it when it has
+// not ended within two seconds. Returns when it has ended.
+void stop(QProcess& process);
 
 } // namespace listprogram

@@ -1,16 +1,13 @@
 #pragma once
 
 #include "common/Result.h"
+#include "platform/FileLock.h"
 #include "store/DatabasePaths.h"
 
 #include <QString>
 
-#include <memory>
-
-class QLockFile;
-
-// One indexing run at a time per database, across processes: a lock file beside the
-// database's files. A lock left by a process that has died is taken over.
+// One indexing run at a time per database, across processes: a kernel lock on a lock file
+// beside the database's files. It ends with the process that holds it.
 class DatabaseLock {
 public:
     DatabaseLock();
@@ -29,5 +26,5 @@ public:
     void release();
 
 private:
-    std::unique_ptr<QLockFile> m_file;
+    platform::FileLock m_file;
 };

@@ -4,8 +4,10 @@
 #include "store/DatabasePaths.h"
 
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -64,15 +66,21 @@ std::map<QString, QByteArray> NimbraChild::databaseFiles(const QString& name) co
     return found;
 }
 
-QStringList NimbraChild::leftovers() const
+QStringList NimbraChild::leftovers(int seconds) const
 {
-    QStringList found;
-    for (const QString& entry :
-         QDir(datenbank()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (entry.contains(QStringLiteral(".neu")) || entry.endsWith(QStringLiteral(".commit")) ||
-            entry.endsWith(QStringLiteral(".tmp")) || entry.contains(QStringLiteral(".dat.")) ||
-            entry.contains(QStringLiteral(".txt.")))
-            found.append(entry);
+    QDeadlineTimer deadline(seconds * 1000);
+    for (;;) {
+        QStringList found;
+        for (const QString& entry :
+             QDir(datenbank()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+            if (entry.contains(QStringLiteral(".neu")) ||
+                entry.endsWith(QStringLiteral(".commit")) ||
+                entry.endsWith(QStringLiteral(".tmp")) ||
+                entry.contains(QStringLiteral(".dat.")) || entry.contains(QStringLiteral(".txt.")))
+                found.append(entry);
+        }
+        if (found.isEmpty() || deadline.hasExpired())
+            return found;
+        QThread::msleep(50);
     }
-    return found;
 }

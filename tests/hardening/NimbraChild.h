@@ -41,8 +41,9 @@ public:
     // The database's own files (descriptor, documents, title-position lists) by name, as
     // SHA-1 and size; a missing file is left out.
     std::map<QString, QByteArray> databaseFiles(const QString& name) const;
-    // Files of Datenbank whose names mark them as unfinished writes.
-    QStringList leftovers() const;
+    // Files of Datenbank whose names mark them as unfinished writes, once none is left or
+    // when `seconds` have passed: a stopped list program may still be removing its own.
+    QStringList leftovers(int seconds = 10) const;
 
 private:
     MappedDrive m_drive;

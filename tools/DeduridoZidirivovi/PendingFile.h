@@ -5,12 +5,18 @@
 #include <string>
 #include <string_view>
 
-// A file written under a temporary name beside its target and renamed over the target at
-// the end, so a reader sees either the old file or the complete new one. The temporary
-// file is removed on any failure, when the object goes without a commit, and when SIGINT,
-// SIGTERM or SIGHUP ends the program while it is written.
+// A file written under a temporary name beside its target ("<target>.<pid>.tmp") and renamed
+// over the target at the end, so a reader sees either the old file or the complete new one.
+// The temporary file is removed on any failure, when the object goes without a commit, and
+// when SIGINT, SIGTERM or SIGHUP ends the program while it is written.
 class PendingFile {
 public:
+    // Installs the signal handlers that remove an open temporary file; called at start,
+    // before any temporary file can exist.
+    static void removeOnSignal();
+    // Removes the temporary files of writers that are no longer running from a folder.
+    static void removeDeadWritersFiles(const std::string& folder, std::string_view prefix);
+
     explicit PendingFile(std::string target);
     ~PendingFile();
     PendingFile(const PendingFile&) = delete;

@@ -3,6 +3,7 @@
 // Exit status: 0 done, 1 the list could not be written, 2 wrong call or drive.
 #include "FolderWalker.h"
 #include "ListWriter.h"
+#include "PendingFile.h"
 
 #include "platform/DriveMap.h"
 
@@ -119,6 +120,7 @@ int listDrive(char letter, const std::string& rootPath)
 
 int main(int argc, char* argv[])
 {
+    PendingFile::removeOnSignal();
     const std::optional<char> letter = driveLetterArgument(argc, argv);
     if (!letter)
         return fail(kUsageError,
@@ -136,5 +138,6 @@ int main(int argc, char* argv[])
     if (const int error = makeFolder("Datenbank"))
         return fail(kFailed, QStringLiteral("Der Ordner Datenbank kann nicht angelegt werden: %1")
                                  .arg(systemCause(error)));
+    PendingFile::removeDeadWritersFiles("Datenbank", "Haupt_Dateinamen_Liste_Laufwerk_");
     return listDrive(*letter, rootPath);
 }
