@@ -38,14 +38,14 @@ void checkHeader(const QString& line)
     const descriptor::Header& h = header.value();
     expect(!h.sourceFolder.isEmpty(), "empty folder accepted: " + shown(line));
     expect(h.sourceFolder == h.sourceFolder.trimmed(), "folder not trimmed: " + shown(line));
-    expect(!h.sourceFolder.contains(QStringLiteral("*.")), "folder holds a pattern: " + shown(line));
+    expect(!h.sourceFolder.contains(QStringLiteral("*.")),
+           "folder holds a pattern: " + shown(line));
     expect(h.driveLetter == h.sourceFolder[0], "drive letter is not the folder's first character");
     expect(h.extensionPart.isEmpty() || h.extensionPart.startsWith(QStringLiteral("*.")),
            "extension part does not start with a pattern: " + shown(line));
 
     // The folder and the patterns written again read back as the same folder.
-    const QStringList patterns =
-        extensions::patternsOf(extensions::parseField(h.extensionPart));
+    const QStringList patterns = extensions::patternsOf(extensions::parseField(h.extensionPart));
     const QString written = descriptor::formatHeader(h.sourceFolder, patterns);
     const Result<descriptor::Header> again = descriptor::parseHeader(written);
     expect(again.ok() && again.value().sourceFolder == h.sourceFolder,
@@ -115,11 +115,11 @@ void checkDescriptorFile(const QByteArray& bytes, const QString& searchText)
     (void)searchFileNames(HitCounter(), path, searchText, [&](qint64 offset, const QString& line) {
         const qsizetype index = lineOf(offset);
         expect(index >= 0, "occurrence before the first line");
-        QByteArray raw = bytes.mid(lineStarts[std::size_t(index)],
-                                   (std::size_t(index) + 1 < lineStarts.size()
-                                        ? lineStarts[std::size_t(index) + 1]
-                                        : bytes.size()) -
-                                       lineStarts[std::size_t(index)]);
+        QByteArray raw =
+            bytes.mid(lineStarts[std::size_t(index)], (std::size_t(index) + 1 < lineStarts.size()
+                                                           ? lineStarts[std::size_t(index) + 1]
+                                                           : bytes.size()) -
+                                                          lineStarts[std::size_t(index)]);
         if (raw.endsWith('\n'))
             raw.chop(1);
         if (raw.endsWith('\r'))
@@ -179,8 +179,7 @@ void checkCatalogue(const QStringList& fileNames, bool updateMode, const QString
     if (updateMode && !listing.names.isEmpty())
         expect(listing.selectedIndex >= 0, "update mode without a selection");
     if (listing.runSelectionHandler)
-        expect(listing.selectedIndex >= 0 &&
-                   listing.names[listing.selectedIndex].contains(newName),
+        expect(listing.selectedIndex >= 0 && listing.names[listing.selectedIndex].contains(newName),
                "selected name does not hold the new name");
 }
 
@@ -190,7 +189,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzedDataProvider input(data, size);
     const bool updateMode = input.ConsumeBool();
-    const QString searchText = QString::fromUtf8(fuzz::bytesOf(input.ConsumeRandomLengthString(16)));
+    const QString searchText =
+        QString::fromUtf8(fuzz::bytesOf(input.ConsumeRandomLengthString(16)));
     const QString stored = QString::fromUtf8(fuzz::bytesOf(input.ConsumeRandomLengthString(8)));
     const QString newName = QString::fromUtf8(fuzz::bytesOf(input.ConsumeRandomLengthString(16)));
     const QByteArray bytes = fuzz::bytesOf(input.ConsumeRemainingBytesAsString());

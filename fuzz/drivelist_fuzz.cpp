@@ -65,7 +65,8 @@ QStringList plainFilter(const QByteArray& list, const QString& folderField,
         const QString extension = dot < 0 ? QString() : name.mid(dot);
         const QString entryPattern = u'*' + extension.toLower();
         for (const QString& pattern : patterns) {
-            if (!pattern.isEmpty() && QString::compare(pattern, entryPattern, Qt::CaseInsensitive) == 0)
+            if (!pattern.isEmpty() &&
+                QString::compare(pattern, entryPattern, Qt::CaseInsensitive) == 0)
                 lines.append(folder + name);
         }
     }
@@ -91,8 +92,10 @@ void checkSlots(const QString& field, const extensions::Slots& parsed)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider input(data, size);
-    const QString folderField = QString::fromUtf8(fuzz::bytesOf(input.ConsumeRandomLengthString(24)));
-    const QString extensionField = QString::fromUtf8(fuzz::bytesOf(input.ConsumeRandomLengthString(24)));
+    const QString folderField =
+        QString::fromUtf8(fuzz::bytesOf(input.ConsumeRandomLengthString(24)));
+    const QString extensionField =
+        QString::fromUtf8(fuzz::bytesOf(input.ConsumeRandomLengthString(24)));
     const int entryLimit = input.ConsumeBool() ? input.ConsumeIntegralInRange(0, 40) : -1;
     const bool remember = input.ConsumeIntegralInRange(0, 7) == 0;
     const QByteArray list = fuzz::bytesOf(input.ConsumeRemainingBytesAsString());

@@ -202,8 +202,8 @@ void checkVectorForms(const unsigned char* b, std::size_t n)
     const bool sse2 = LenientUtf8Check::checkPieceSse2(buffer.data() + 32, n, highSse2);
     if (__builtin_cpu_supports("avx2")) {
         const bool avx2 = LenientUtf8Check::checkPieceAvx2(buffer.data() + 32, n, highAvx2);
-        expect(sse2 == avx2, "SSE2 and AVX2 block checks disagree on " + shown(QByteArray(
-                                 reinterpret_cast<const char*>(b), qsizetype(n))));
+        expect(sse2 == avx2, "SSE2 and AVX2 block checks disagree on " +
+                                 shown(QByteArray(reinterpret_cast<const char*>(b), qsizetype(n))));
         if (sse2)
             expect(highSse2 == highAvx2, "SSE2 and AVX2 disagree on high bytes");
     }
@@ -231,8 +231,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     unsigned seed = pieceSeed;
     for (std::size_t at = 0; at < n;) {
         seed = seed * 1103515245u + 12345u;
-        const std::size_t piece = std::min({n - at, pieces.pieceCapacity(),
-                                            std::size_t(1 + (seed >> 16) % pieces.pieceCapacity())});
+        const std::size_t piece =
+            std::min({n - at, pieces.pieceCapacity(),
+                      std::size_t(1 + (seed >> 16) % pieces.pieceCapacity())});
         std::memcpy(pieces.pieceBuffer(), b + at, piece);
         pieces.checkPiece(piece);
         at += piece;
@@ -260,7 +261,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     expect(utf16.looksLikeUtf16LE() == looksLikeUtf16LE(b, n), "UTF-16 test in pieces" + what);
 
-    const QString name = asiaPath ? QStringLiteral("enc/fuzz-\u4E2D.txt") : QStringLiteral("enc/fuzz.txt");
+    const QString name =
+        asiaPath ? QStringLiteral("enc/fuzz-\u4E2D.txt") : QStringLiteral("enc/fuzz.txt");
     QString path = QStringLiteral("D:\\") + name;
     path.replace(u'/', u'\\');
     const ClassDecision expected = plainDecision(asiaPath, content, true);
@@ -271,8 +273,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::writeFile(name, content);
         const Result<ClassDecision> fromFile = decideClassOfFile(path);
         expect(fromFile.ok() && sameDecision(fromFile.value(), expected),
-               "decision of the file " + (fromFile.ok() ? decisionText(fromFile.value()) : "failed") +
-                   ", plainly " + decisionText(expected) + what);
+               "decision of the file " +
+                   (fromFile.ok() ? decisionText(fromFile.value()) : "failed") + ", plainly " +
+                   decisionText(expected) + what);
         const Result<ClassDecision> forSearch = decideSearchClassOfFile(path);
         const ClassDecision plainSearch = plainDecision(asiaPath, content, false);
         expect(forSearch.ok() && sameDecision(forSearch.value(), plainSearch),

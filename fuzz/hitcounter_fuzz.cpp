@@ -76,9 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         fuzz::fail("counted " + std::to_string(outcome.occurrences) + " (" +
                    std::to_string(visited.size()) + " visited), plainly " +
-                   std::to_string(expected.size()) + where + "; window " +
-                   std::to_string(window) + " pattern " + shown(pattern) + " tail " +
-                   shown(tail.left(200)));
+                   std::to_string(expected.size()) + where + "; window " + std::to_string(window) +
+                   " pattern " + shown(pattern) + " tail " + shown(tail.left(200)));
     }
     expect(!outcome.cancelled, "cancelled without progress");
     expect(counter.count(path, pattern).occurrences == outcome.occurrences,

@@ -102,8 +102,8 @@ Markup scan(const QByteArray& page)
             }
         }
         // Text of raw-text elements runs to their end tag.
-        if (!closing && (tag == "script" || tag == "style" || tag == "textarea" ||
-                         tag == "title" || tag == "xmp" || tag == "plaintext")) {
+        if (!closing && (tag == "script" || tag == "style" || tag == "textarea" || tag == "title" ||
+                         tag == "xmp" || tag == "plaintext")) {
             const std::size_t end = lowered(s).find("</" + tag, i);
             if (end == std::string::npos)
                 return m.error = tag + " never ends", m;
@@ -178,7 +178,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         entries.append(entry);
     }
 
-    const QByteArray page = pageBytes(entries, term, database, matchCase, wholeWords, more, pageNumber);
+    const QByteArray page =
+        pageBytes(entries, term, database, matchCase, wholeWords, more, pageNumber);
     const Markup m = scan(page);
     expect(m.error.empty(), m.error + " in " + shown(page));
     for (const std::string& name : m.names) {

@@ -35,8 +35,8 @@ void checkColorText(const QString& text)
 void checkColorValue(TColor color)
 {
     const QString written = colors::ColorToString(color);
-    expect(colors::StringToColor(written) == color, "colour value does not survive its text " +
-                                                        shown(written));
+    expect(colors::StringToColor(written) == color,
+           "colour value does not survive its text " + shown(written));
     // The other spelling of the same colour: "$" and eight hex digits, and the decimal form.
     const QString hex = u'$' + QString::number(color, 16).rightJustified(8, u'0');
     expect(colors::StringToColor(hex) == color, "hex form " + shown(hex));
@@ -54,7 +54,8 @@ void checkSettingsFile(const QByteArray& ini, const QString& value, const QStrin
     (void)redirected;
     // A new file every time: the settings layer keeps files it has read in a cache.
     const QString application = QStringLiteral("Fuzz%1").arg(++round);
-    const QString file = folder + QStringLiteral("/Halvern/") + application + QStringLiteral(".ini");
+    const QString file =
+        folder + QStringLiteral("/Halvern/") + application + QStringLiteral(".ini");
     QDir().mkpath(folder + QStringLiteral("/Halvern"));
     {
         QFile out(file);
@@ -78,8 +79,9 @@ void checkSettingsFile(const QByteArray& ini, const QString& value, const QStrin
     const QString bookmark = settings::bookmarkValueName(Family::Utf8, database);
     store.write(settings::kColor, value);
     store.write(bookmark, value);
-    expect(store.read(settings::kColor) == value,
-           "setting written as " + shown(value) + " reads back as " + shown(store.read(settings::kColor)));
+    expect(store.read(settings::kColor) == value, "setting written as " + shown(value) +
+                                                      " reads back as " +
+                                                      shown(store.read(settings::kColor)));
     if (!database.isEmpty() && !database.contains(u'/') && !database.contains(u'\\'))
         expect(store.read(bookmark) == value, "bookmark of " + shown(database) + " lost its value");
     QFile::remove(file);
@@ -87,18 +89,20 @@ void checkSettingsFile(const QByteArray& ini, const QString& value, const QStrin
 
 void checkSearchTermList(const QByteArray& bytes, const QString& searchText)
 {
-    const QString path =
-        fuzz::writeFile(QStringLiteral("Datenbank/Suchwoerterlisten/x_Ansi_Suchwoerterliste.txt"), bytes);
+    const QString path = fuzz::writeFile(
+        QStringLiteral("Datenbank/Suchwoerterlisten/x_Ansi_Suchwoerterliste.txt"), bytes);
     SearchTermList list = SearchTermList::load(path);
     for (const QString& item : list.items())
         expect(!item.contains(u'\n'), "a loaded item holds a line break");
     // A second mark after a byte-order mark is no text a user typed; it would not survive.
-    const bool markTwice = !list.items().isEmpty() && list.items().first().startsWith(QChar(0xFEFF));
+    const bool markTwice =
+        !list.items().isEmpty() && list.items().first().startsWith(QChar(0xFEFF));
 
     const qsizetype before = list.items().size();
     if (!searchText.isEmpty() && !searchText.contains(u'\n') && !searchText.contains(u'\r')) {
         list.file(searchText);
-        expect(list.items().count(searchText) == (searchText == SearchTermList::kNoTextItem ? 0 : 1),
+        expect(list.items().count(searchText) ==
+                   (searchText == SearchTermList::kNoTextItem ? 0 : 1),
                "filed text not on the list once");
         if (searchText != SearchTermList::kNoTextItem)
             expect(list.items().first() == searchText, "filed text not on top");
@@ -112,7 +116,8 @@ void checkSearchTermList(const QByteArray& bytes, const QString& searchText)
     const SearchTermList again = SearchTermList::load(path);
     if (again.items() != list.items()) {
         fuzz::fail("list changed by saving: " + std::to_string(list.items().size()) + " items, " +
-                   std::to_string(again.items().size()) + " after; " + shown(list.items().join(u'|')));
+                   std::to_string(again.items().size()) + " after; " +
+                   shown(list.items().join(u'|')));
     }
 }
 

@@ -107,11 +107,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     expect(found.ok(), "the search failed to read");
     const qint64 actual = search.FoundStart();
     if (actual != expected || found.value() != (expected >= 0)) {
-        fuzz::fail("found at " + std::to_string(actual) + ", plainly " +
-                   std::to_string(expected) + "; encoding " + std::to_string(int(encoding)) +
-                   " options " + std::to_string(options) + " start " + std::to_string(start) +
-                   " block " + std::to_string(blockSize) + " text " + shown(text) +
-                   " stream " + shown(stream.left(300)));
+        fuzz::fail("found at " + std::to_string(actual) + ", plainly " + std::to_string(expected) +
+                   "; encoding " + std::to_string(int(encoding)) + " options " +
+                   std::to_string(options) + " start " + std::to_string(start) + " block " +
+                   std::to_string(blockSize) + " text " + shown(text) + " stream " +
+                   shown(stream.left(300)));
     }
     if (expected >= 0)
         expect(search.FoundLength() == text.size() * cs, "wrong match length");

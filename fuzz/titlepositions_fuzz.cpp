@@ -116,9 +116,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                        family)
                  : TitlePositionList::parse(bytes, family);
     const std::vector<PlainLine> lines = plainLines(bytes, family);
-    expect(list.size() == qsizetype(lines.size()),
-           "line count " + std::to_string(list.size()) + ", plainly " +
-               std::to_string(lines.size()));
+    expect(list.size() == qsizetype(lines.size()), "line count " + std::to_string(list.size()) +
+                                                       ", plainly " + std::to_string(lines.size()));
 
     asked.push_back(std::numeric_limits<qint64>::min());
     asked.push_back(std::numeric_limits<qint64>::max());

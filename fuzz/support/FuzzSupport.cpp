@@ -33,8 +33,7 @@ QString writeFile(const QString& name, const QByteArray& bytes)
     const QString native = scratchNative() + u'/' + name;
     QDir().mkpath(QFileInfo(native).absolutePath());
     QFile file(native);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         fail("cannot write " + native.toStdString());
     QString program = QStringLiteral("D:\\") + name;
     program.replace(u'/', u'\\');

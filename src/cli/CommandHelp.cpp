@@ -10,30 +10,29 @@ namespace {
 
 struct Verb {
     const char16_t* name;
-    const char16_t* usage;    // after "nimbra "
-    const char16_t* summary;  // one line for the overview
-    const char16_t* text;     // description, options, exit status
+    const char16_t* usage;   // after "nimbra "
+    const char16_t* summary; // one line for the overview
+    const char16_t* text;    // description, options, exit status
 };
 
 // Verbs in the order of the overview.
 const Verb kVerbs[] = {
-    {u"databases", u"[--base ORDNER] databases",
-     u"die Datenbanken, eine je Zeile",
+    {u"databases", u"[--base ORDNER] databases", u"die Datenbanken, eine je Zeile",
      u"Gibt die Namen der Datenbanken im Ordner Datenbank des Basisordners aus, einen je\n"
      u"Zeile, in der Reihenfolge der Datenbankliste des Hauptfensters.\n"
      u"\n"
      u"Exit-Status: 0 gelesen, 1 Basisordner auf keinem zugeordneten Laufwerk,\n"
      u"2 falscher Aufruf.\n"},
-    {u"classify", u"classify DATEI...",
-     u"Byte-Order-Mark, Klasse und Pfad je Datei",
+    {u"classify", u"classify DATEI...", u"Byte-Order-Mark, Klasse und Pfad je Datei",
      u"Bestimmt für jede DATEI die Byte-Order-Mark und die Kodierungsklasse, mit der sie in\n"
      u"eine Datenbank aufgenommen würde, und gibt \"<BOM>TAB<Klasse>TAB<Pfad>\" aus. Eine\n"
      u"Datei, die nicht gelesen werden kann, wird auf der Fehlerausgabe genannt; die übrigen\n"
      u"werden trotzdem bestimmt.\n"
      u"\n"
      u"Exit-Status: 0 alle bestimmt, 1 mindestens eine Datei nicht lesbar, 2 falscher Aufruf.\n"},
-    {u"find", u"find DATEI TEXT [--encoding N] [--case-sensitive] [--whole-words] [--backward] "
-              u"[--all]",
+    {u"find",
+     u"find DATEI TEXT [--encoding N] [--case-sensitive] [--whole-words] [--backward] "
+     u"[--all]",
      u"Fundstellen in einer Datei als \"<Start> <Länge>\", eine je Zeile",
      u"Sucht TEXT in einer Datei wie die Suche der Dateiansicht und gibt jede Fundstelle als\n"
      u"\"<Start> <Länge>\" (Bytes) aus.\n"
@@ -45,8 +44,9 @@ const Verb kVerbs[] = {
      u"  --all             alle Fundstellen statt nur der ersten\n"
      u"\n"
      u"Exit-Status: 0 gefunden, 1 nicht gefunden, 2 Datei nicht lesbar oder falscher Aufruf.\n"},
-    {u"index", u"[--base ORDNER] index NAME ORDNER ENDUNGEN [--update] [--new-list] "
-               u"[--without-documents]",
+    {u"index",
+     u"[--base ORDNER] index NAME ORDNER ENDUNGEN [--update] [--new-list] "
+     u"[--without-documents]",
      u"erstellt eine Datenbank oder indiziert sie neu",
      u"Erstellt die Datenbank NAME aus den Dateien unter ORDNER, deren Endung in ENDUNGEN\n"
      u"steht (bis zu fünf, etwa \"*.txt *.csv\"), wie \"Neue DB erstellen\" im Hauptfenster.\n"
@@ -72,14 +72,12 @@ const Verb kVerbs[] = {
      u"\n"
      u"Exit-Status: 0 gesucht, 1 Ergebnisseiten nicht geschrieben, 2 Datenbank fehlt,\n"
      u"Suche fehlgeschlagen oder falscher Aufruf.\n"},
-    {u"count", u"[--base ORDNER] count NAME TEXT",
-     u"Anzahl der Fundstellen in den drei Dokumenten",
+    {u"count", u"[--base ORDNER] count NAME TEXT", u"Anzahl der Fundstellen in den drei Dokumenten",
      u"Zählt alle Fundstellen von TEXT in den drei Klartext-Dokumenten der Datenbank NAME und\n"
      u"gibt die Zeilen der Meldung des Fensters \"Anzahl\" aus.\n"
      u"\n"
      u"Exit-Status: 0 gezählt, 2 Datenbank fehlt, hat keine Dokumente, oder falscher Aufruf.\n"},
-    {u"files", u"[--base ORDNER] files NAME TEXT",
-     u"Zeilen der Dateienliste, die TEXT enthalten",
+    {u"files", u"[--base ORDNER] files NAME TEXT", u"Zeilen der Dateienliste, die TEXT enthalten",
      u"Gibt jede Zeile der Dateienliste der Datenbank NAME aus, die TEXT enthält (wie \"#TEXT\"\n"
      u"im Suchfeld).\n"
      u"\n"
@@ -152,13 +150,13 @@ QString shortUsage()
 
 QString overview()
 {
-    QString text = QStringLiteral(
-        "Aufruf: nimbra [--base ORDNER] BEFEHL ...\n"
-        "       nimbra --help | --version\n"
-        "Die Kommandozeile von Nimbra-Doviruzu: erstellt und durchsucht dieselben\n"
-        "Datenbanken wie das Programm nimbra-doviruzu.\n"
-        "\n"
-        "Befehle:\n");
+    QString text =
+        QStringLiteral("Aufruf: nimbra [--base ORDNER] BEFEHL ...\n"
+                       "       nimbra --help | --version\n"
+                       "Die Kommandozeile von Nimbra-Doviruzu: erstellt und durchsucht dieselben\n"
+                       "Datenbanken wie das Programm nimbra-doviruzu.\n"
+                       "\n"
+                       "Befehle:\n");
     for (const Verb& verb : kVerbs) {
         text += QStringLiteral("  nimbra ") + QString::fromUtf16(verb.usage) + u'\n' +
                 QStringLiteral("      ") + QString::fromUtf16(verb.summary) + u'\n';

@@ -24,8 +24,8 @@ QStringList patternsOf(const Slots& slotTexts);
 
 // The remembered patterns: the built-in "*.csv" and "*.txt" plus those of the file.
 QStringList rememberedPatterns(const QString& choicesFile);
-// Adds the slots' patterns that are new, longer than "." and free of line breaks; writes the sorted list to the
-// file when anything was added. The updated list, or the write error.
+// Adds the slots' patterns that are new, longer than "." and free of line breaks; writes the sorted
+// list to the file when anything was added. The updated list, or the write error.
 Result<QStringList> rememberPatterns(const QStringList& remembered, const Slots& slotTexts,
                                      const QString& choicesFile);
 

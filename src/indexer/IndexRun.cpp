@@ -4,8 +4,8 @@
 #include "indexer/DriveListFilter.h"
 #include "indexer/NewDatabaseChecks.h"
 #include "indexer/TextLines.h"
-#include "platform/FileFacts.h"
 #include "indexer/TitlePositionScan.h"
+#include "platform/FileFacts.h"
 #include "store/ByteSize.h"
 #include "store/Catalogue.h"
 #include "store/DatabaseCommit.h"
@@ -16,8 +16,8 @@
 
 IndexRun::IndexRun(const DatabasePaths& paths, QString controlFolder, UserInterface& ui,
                    RunReporter& reporter)
-    : m_paths(paths), m_staged(paths.staged()), m_controlFolder(std::move(controlFolder)),
-      m_ui(ui), m_reporter(reporter)
+    : m_paths(paths), m_staged(paths.staged()), m_controlFolder(std::move(controlFolder)), m_ui(ui),
+      m_reporter(reporter)
 {
 }
 
@@ -117,8 +117,8 @@ Status IndexRun::finish(bool aborted)
             return completed;
         // Forcing hundreds of megabytes to disk is mostly waiting: the title-position scan
         // reads the documents meanwhile.
-        documentsOnDisk = std::async(std::launch::async,
-                                     [this] { return m_builder->forceDocumentsToDisk(); });
+        documentsOnDisk =
+            std::async(std::launch::async, [this] { return m_builder->forceDocumentsToDisk(); });
     }
     const bool indexed = !m_pathListOnly && m_builder && !m_builder->endedEarly();
     if (indexed) {

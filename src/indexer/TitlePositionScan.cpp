@@ -2,8 +2,8 @@
 
 #include "common/UserInterface.h"
 #include "common/WaitingWithEvents.h"
-#include "platform/FileFacts.h"
 #include "indexer/TitleMarker.h"
+#include "platform/FileFacts.h"
 #include "store/Descriptor.h"
 #include "store/TextWriter.h"
 #include "store/Windows1252.h"
@@ -110,9 +110,8 @@ TitlePositionScan::Outcome TitlePositionScan::listDocument(const QString& databa
     // Forcing the list to disk can wait for other writes (the documents of a run): the
     // windows go on meanwhile.
     const QString list = m_paths.titlePositions(databaseName, family);
-    std::future<Status> writing = std::async(std::launch::async, [this, &list] {
-        return WriteToStream(m_list, list, CodePage::Utf8);
-    });
+    std::future<Status> writing = std::async(
+        std::launch::async, [this, &list] { return WriteToStream(m_list, list, CodePage::Utf8); });
     const Status written = awaitLettingEventsThrough(m_ui, writing);
     if (!written)
         report.failures.append({kErrorCaption, written.error()});

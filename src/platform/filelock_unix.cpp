@@ -25,7 +25,8 @@ struct flock wholeFile(short type)
 // file when it lets go, and a taker that opened it just before holds a lock nobody sees.
 bool nameLeadsTo(const QByteArray& path, int fd)
 {
-    struct stat byName {}, byHandle {};
+    struct stat byName {
+    }, byHandle{};
     return ::stat(path.constData(), &byName) == 0 && ::fstat(fd, &byHandle) == 0 &&
            byName.st_dev == byHandle.st_dev && byName.st_ino == byHandle.st_ino;
 }

@@ -48,8 +48,7 @@ FileLock::Outcome FileLock::tryLock(const QString& nativePath)
         return ::GetLastError() == ERROR_SHARING_VIOLATION ? Outcome::HeldElsewhere
                                                            : Outcome::CannotCreate;
     OVERLAPPED whole{};
-    if (!::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
-                      &whole)) {
+    if (!::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
         ::CloseHandle(file);
         return Outcome::HeldElsewhere;
     }
@@ -60,10 +59,9 @@ FileLock::Outcome FileLock::tryLock(const QString& nativePath)
 
 bool FileLock::isHeldElsewhere(const QString& nativePath)
 {
-    const HANDLE file = ::CreateFileW(reinterpret_cast<const wchar_t*>(nativePath.utf16()),
-                                      GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE file = ::CreateFileW(
+        reinterpret_cast<const wchar_t*>(nativePath.utf16()), GENERIC_READ,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return ::GetLastError() == ERROR_SHARING_VIOLATION;
     OVERLAPPED whole{};

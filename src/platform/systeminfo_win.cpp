@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 
-#include <windows.h>
 #include <tlhelp32.h>
+#include <windows.h>
 
 namespace platform {
 

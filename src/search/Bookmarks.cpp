@@ -8,8 +8,8 @@ namespace bookmarks {
 std::optional<qint64> parse(const QString& stored)
 {
     const QByteArray digits = stored.toLatin1();
-    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(),
-                                         [](char c) { return c >= '0' && c <= '9'; }))
+    if (digits.isEmpty() ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     qint64 value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);

@@ -9,8 +9,7 @@
 const QString HitNavigator::kNotFound = QStringLiteral("Nicht gefunden!");
 const QString HitNavigator::kLastHit = QStringLiteral("Dies ist die letzte Fundstelle.");
 
-HitNavigator::HitNavigator(UserInterface& ui, qint64 windowSize)
-    : m_ui(ui), m_counter(windowSize)
+HitNavigator::HitNavigator(UserInterface& ui, qint64 windowSize) : m_ui(ui), m_counter(windowSize)
 {
 }
 
@@ -38,9 +37,8 @@ bool HitNavigator::collect(const QString& programPath, const QByteArray& pattern
     return m_remaining > 0;
 }
 
-std::optional<HitNavigator::Hit> HitNavigator::WeiterSuche(const QString& programPath,
-                                                           const QByteArray& pattern,
-                                                           const Show& show)
+std::optional<HitNavigator::Hit>
+HitNavigator::WeiterSuche(const QString& programPath, const QByteArray& pattern, const Show& show)
 {
     if (programPath != m_path || pattern != m_pattern)
         reset();

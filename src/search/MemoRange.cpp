@@ -23,8 +23,10 @@ std::optional<int> memoIndex(const TATBinHexCore& core, const QList<TStrPosition
     int lineStart = 0;
     for (const TStrPosition& line : lines) {
         const qint64 column = (pos - line.pos) / size;
-        if (pos >= line.pos && (column < line.text.size() || (rangeEnd && column == line.text.size())))
-            return lineStart + int(memoText(core, QStringView(line.text).left(column), family).size());
+        if (pos >= line.pos &&
+            (column < line.text.size() || (rangeEnd && column == line.text.size())))
+            return lineStart +
+                   int(memoText(core, QStringView(line.text).left(column), family).size());
         lineStart += int(memoText(core, line.text, family).size()) + 1;
     }
     return std::nullopt;

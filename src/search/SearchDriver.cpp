@@ -1,9 +1,9 @@
 #include "search/SearchDriver.h"
 
 #include "indexer/TextLines.h"
+#include "indexer/TitleMarker.h"
 #include "platform/FileFacts.h"
 #include "search/HitCount.h"
-#include "indexer/TitleMarker.h"
 #include "store/Catalogue.h"
 #include "store/DatabaseCommit.h"
 #include "store/DatabaseLock.h"

@@ -16,8 +16,7 @@ TitleDisplay TitleDisplay::at(qint64 position, const TitlePositionList& titles, 
 }
 
 QString TitleDisplay::shortened(QString caption,
-                                const std::function<int(const QString&)>& rightEdge,
-                                int panelWidth)
+                                const std::function<int(const QString&)>& rightEdge, int panelWidth)
 {
     bool cut = false;
     while (!caption.isEmpty() && rightEdge(caption) >= panelWidth) {

@@ -14,8 +14,8 @@
 #include "search/TitleDisplay.h"
 #include "searchwindow/SortListPanel.h"
 #include "searchwindow/SuchFormLayout.h"
-#include "widgets/WindowColours.h"
 #include "widgets/TATBinHex.h"
+#include "widgets/WindowColours.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,7 +23,6 @@
 #include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
-#include <QWheelEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,13 +32,13 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTextBlock>
+#include <QWheelEvent>
 
 namespace {
 
 constexpr int kMinimumWidth = 1043;
 constexpr int kMinimumHeight = 500;
 constexpr int kLeftPanelWidth = 483;
-
 
 // "ANSI-DB: ", "Lade ANSI-Dokument:" and the other texts of a document family.
 struct FamilyTexts {
@@ -219,8 +218,8 @@ void TSuchForm::firstPaint()
                                    "betätigen\r\nden Schalter \"Suche im Pfad und Name der "
                                    "Dateien\" :   #Beispiel"));
     for (QWidget* each : std::initializer_list<QWidget*>{ZeilenAlsListeSortieren, SuchImInternetBtn,
-                                                         OKBtn, Anz_FundstellenBtn, Label5, TntLabel1,
-                                                         TntComboBox1, TntListBox1})
+                                                         OKBtn, Anz_FundstellenBtn, Label5,
+                                                         TntLabel1, TntComboBox1, TntListBox1})
         each->setEnabled(false);
     setBaseColour(TntComboBox1, QPalette::Button);
     setBaseColour(TntListBox1, QPalette::Button);
@@ -590,7 +589,8 @@ void TSuchForm::TntEdit2Change()
     SuchImInternetBtn->setEnabled(filled);
     for (QPushButton* each : {OKBtn, Anz_FundstellenBtn, SuchImInternetBtn})
         windowcolours::setTextColour(each, filled ? Qt::darkGreen : Qt::gray);
-    for (QWidget* each : std::initializer_list<QWidget*>{TntComboBox1, TntListBox1, Label5, TntLabel1}) {
+    for (QWidget* each :
+         std::initializer_list<QWidget*>{TntComboBox1, TntListBox1, Label5, TntLabel1}) {
         each->setEnabled(filled);
         setBaseColour(each, filled ? QPalette::Base : QPalette::Button);
     }
@@ -711,9 +711,7 @@ bool TSuchForm::eventFilter(QObject* watched, QEvent* event)
         case Qt::Key_PageUp:
         case Qt::Key_PageDown:
         case Qt::Key_Home:
-        case Qt::Key_End:
-            QCoreApplication::sendEvent(Viewer, event);
-            return true;
+        case Qt::Key_End: QCoreApplication::sendEvent(Viewer, event); return true;
         default: break;
         }
     } else if (watched == ViewerMemo->viewport() && type == QEvent::MouseButtonDblClick) {

@@ -209,7 +209,7 @@ private:
     bool m_firstPaint = true;
 
     // What the viewer shows.
-    std::optional<Family> m_shown;       // document-shown flags: one document at most
+    std::optional<Family> m_shown;        // document-shown flags: one document at most
     std::optional<Family> m_userDocument; // the document the user loaded last
     Family m_current = Family::Ansi;      // current encoding class
     bool m_fileListShown = false;

@@ -3,8 +3,8 @@
 #include "searchwindow/TSuchForm.h"
 
 #include "models/SettingsWindowModel.h"
-#include "widgets/WindowColours.h"
 #include "widgets/TATBinHex.h"
+#include "widgets/WindowColours.h"
 
 #include <QEvent>
 #include <QPlainTextEdit>

@@ -5,8 +5,8 @@
 #include "searchwindow/SortListPanel.h"
 #include "searchwindow/SuchFormLayout.h"
 #include "searchwindow/WebsiteItemDelegate.h"
-#include "widgets/WindowColours.h"
 #include "widgets/TATBinHex.h"
+#include "widgets/WindowColours.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -59,7 +59,6 @@ QFont viewerFont()
     return font;
 }
 
-
 template <typename W> W* named(W* widget, const char* name, const QString& hint = QString())
 {
     widget->setObjectName(QLatin1String(name));
@@ -93,7 +92,8 @@ QWidget* TSuchForm::buildToolBar()
     SpeedButton3->setFlat(true);
     ToolButton1 = named(new QWidget(ToolBar1), "ToolButton1");
     SpeedButton1 = named(new QPushButton(QStringLiteral("?"), ToolBar1), "SpeedButton1");
-    SpeedButton2 = named(new QPushButton(QStringLiteral("Einstellungen"), ToolBar1), "SpeedButton2");
+    SpeedButton2 =
+        named(new QPushButton(QStringLiteral("Einstellungen"), ToolBar1), "SpeedButton2");
     SpeedButton2->setEnabled(false); // until openSettingsWith()
     for (QPushButton* speed : {SpeedButton1, SpeedButton2})
         speed->setFlat(true); // on the tool bar's colour, with the hint colour as text
@@ -119,28 +119,28 @@ QWidget* TSuchForm::buildLeftPanel()
                         QStringLiteral("Linker Mausklick fügt die Auswahl ein."));
     TntListBox2->setFixedHeight(kHistoryHeight);
     TntListBox2->hide();
-    GrossKleinBeachten = named(new QCheckBox(QStringLiteral("Groß / Kleinschr. beachten"),
-                                             PanelLinks),
-                               "GrossKleinBeachten");
-    NurGanzeWoerterCheckBox =
-        named(new QCheckBox(QStringLiteral("Nur ganze Wörter"), PanelLinks),
-              "NurGanzeWoerterCheckBox");
-    DateiensucheBtn = named(new QPushButton(QStringLiteral("Suche im Pfad und Name der Dateien"),
-                                            PanelLinks),
-                            "DateiensucheBtn");
+    GrossKleinBeachten =
+        named(new QCheckBox(QStringLiteral("Groß / Kleinschr. beachten"), PanelLinks),
+              "GrossKleinBeachten");
+    NurGanzeWoerterCheckBox = named(new QCheckBox(QStringLiteral("Nur ganze Wörter"), PanelLinks),
+                                    "NurGanzeWoerterCheckBox");
+    DateiensucheBtn =
+        named(new QPushButton(QStringLiteral("Suche im Pfad und Name der Dateien"), PanelLinks),
+              "DateiensucheBtn");
     DateiensucheBtn->hide();
     Label1 = named(new QLabel(PanelLinks), "Label1");
 
     Panel2 = named(new QWidget(PanelLinks), "Panel2");
-    Label5 = named(new QLabel(QStringLiteral("Für die Suche im Internet, hier eine Adresse wählen:"),
-                              Panel2),
-                   "Label5");
+    Label5 = named(
+        new QLabel(QStringLiteral("Für die Suche im Internet, hier eine Adresse wählen:"), Panel2),
+        "Label5");
     TntComboBox1 = named(new QComboBox(Panel2), "TntComboBox1");
     TntListBox1 = named(new QListWidget(Panel2), "TntListBox1");
     TntLabel1 = named(new QLabel(QStringLiteral("Suchtext: "), Panel2), "TntLabel1");
     auto* internet = new QVBoxLayout(Panel2);
     internet->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* each : std::initializer_list<QWidget*>{Label5, TntComboBox1, TntListBox1, TntLabel1})
+    for (QWidget* each :
+         std::initializer_list<QWidget*>{Label5, TntComboBox1, TntListBox1, TntLabel1})
         internet->addWidget(each);
 
     buildSortPanel();
@@ -176,16 +176,17 @@ void TSuchForm::buildSortPanel()
     SortAbbrechenButton = named(new QPushButton(QStringLiteral("Abbrechen / Schließen"), Bevel5),
                                 "SortAbbrechenButton");
     RadioGroup1 = named(new QWidget(Bevel5), "RadioGroup1");
-    nurWoerterButton = named(new QRadioButton(QStringLiteral("Nur Wörter"), RadioGroup1),
-                             "nurWoerterButton");
+    nurWoerterButton =
+        named(new QRadioButton(QStringLiteral("Nur Wörter"), RadioGroup1), "nurWoerterButton");
     nurWoerterButton->setChecked(true);
     nurSaetzeButton = named(new QRadioButton(QStringLiteral("Nur Sätze (Phrasen)"), RadioGroup1),
                             "nurSaetzeButton");
-    WoerterUndSaetzeButton = named(new QRadioButton(QStringLiteral("Wörter und Sätze"), RadioGroup1),
-                                   "WoerterUndSaetzeButton");
+    WoerterUndSaetzeButton =
+        named(new QRadioButton(QStringLiteral("Wörter und Sätze"), RadioGroup1),
+              "WoerterUndSaetzeButton");
     auto* radios = new QVBoxLayout(RadioGroup1);
-    for (QWidget* each : std::initializer_list<QWidget*>{nurWoerterButton, nurSaetzeButton,
-                                                         WoerterUndSaetzeButton})
+    for (QWidget* each :
+         std::initializer_list<QWidget*>{nurWoerterButton, nurSaetzeButton, WoerterUndSaetzeButton})
         radios->addWidget(each);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(SortierteListenErstellenButton);
@@ -290,7 +291,8 @@ QWidget* TSuchForm::buildBottomPanel()
                                 QStringLiteral("Unicode-Text-Dokument laden"));
     CancelBtn = button("CancelBtn", QStringLiteral("Abbrechen"), suchform::kCancelHint);
     auto* layout = new QHBoxLayout(PanelUnten);
-    for (QPushButton* each : {SuchImInternetBtn, OKBtn, Anz_FundstellenBtn, ZeilenAlsListeSortieren})
+    for (QPushButton* each :
+         {SuchImInternetBtn, OKBtn, Anz_FundstellenBtn, ZeilenAlsListeSortieren})
         layout->addWidget(each);
     layout->addStretch(1);
     for (QPushButton* each : {AnsiLadenButton, UTF8LadenButton, UnicodeLadenButton, CancelBtn})
@@ -308,8 +310,8 @@ void TSuchForm::buildHiddenControls()
     chkUnicodeBE = named(new QCheckBox(QStringLiteral("Unicode BE"), this), "chkUnicodeBE");
     ClipbrdTntEdit = named(new QLineEdit(this), "ClipbrdTntEdit");
     TntMemo1 = named(new QPlainTextEdit(this), "TntMemo1");
-    PhraseCheckBox = named(new QCheckBox(QStringLiteral("Suche als Phrase (Satz)"), this),
-                           "PhraseCheckBox");
+    PhraseCheckBox =
+        named(new QCheckBox(QStringLiteral("Suche als Phrase (Satz)"), this), "PhraseCheckBox");
     OderCheckBox = named(new QCheckBox(QStringLiteral("die einen oder mehrere Suchbegriffe "
                                                       "enthalten (ODER)."),
                                        this),
@@ -320,9 +322,9 @@ void TSuchForm::buildHiddenControls()
     SpinEdit1->setValue(50);
     Label3 = named(new QLabel(QStringLiteral("Ergebnisse maximal anzeigen."), this), "Label3");
     Button4 = named(new QPushButton(QStringLiteral("Titelpositionen erstellen"), this), "Button4");
-    for (QWidget* each : std::initializer_list<QWidget*>{chkUnicode, chkUnicodeBE, ClipbrdTntEdit,
-                                                         TntMemo1, PhraseCheckBox, OderCheckBox,
-                                                         SpinEdit1, Label3, Button4})
+    for (QWidget* each :
+         std::initializer_list<QWidget*>{chkUnicode, chkUnicodeBE, ClipbrdTntEdit, TntMemo1,
+                                         PhraseCheckBox, OderCheckBox, SpinEdit1, Label3, Button4})
         hidden(each);
 }
 
@@ -350,7 +352,8 @@ void TSuchForm::connectControls()
     connect(Viewer, &TATBinHex::OnScroll, this, &TSuchForm::ViewerScrolled);
     connect(SpeedButton1, &QPushButton::clicked, this, [this] {
         if (platform::exists(m_paths.helpFile()))
-            QDesktopServices::openUrl(QUrl::fromLocalFile(platform::nativePath(m_paths.helpFile())));
+            QDesktopServices::openUrl(
+                QUrl::fromLocalFile(platform::nativePath(m_paths.helpFile())));
     });
     connect(PhraseCheckBox, &QCheckBox::toggled, this,
             [this](bool checked) { OderCheckBox->setChecked(!checked); });
@@ -360,11 +363,11 @@ void TSuchForm::connectControls()
     connectSortPanel();
     connect(ViewerMemo, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         PopupMenu1->clear();
-        QAction* transfer = PopupMenu1->addAction(QStringLiteral("Text in Suchleiste links übertragen"));
+        QAction* transfer =
+            PopupMenu1->addAction(QStringLiteral("Text in Suchleiste links übertragen"));
         transfer->setEnabled(ViewerMemo->textCursor().hasSelection());
-        connect(transfer, &QAction::triggered, this, [this] {
-            setLeftSearchText(ViewerMemo->textCursor().selectedText());
-        });
+        connect(transfer, &QAction::triggered, this,
+                [this] { setLeftSearchText(ViewerMemo->textCursor().selectedText()); });
         PopupMenu1->popup(ViewerMemo->mapToGlobal(at));
     });
 }

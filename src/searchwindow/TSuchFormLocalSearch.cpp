@@ -20,7 +20,6 @@ const QString kCancelRunHint =
 
 } // namespace
 
-
 void TSuchForm::Anz_FundstellenBtnClick()
 {
     if (m_pathListOnly || m_countRunning)
@@ -105,9 +104,9 @@ void TSuchForm::prepareRun()
     setRunControlsEnabled(false);
     m_hits.clear();
     m_documentHit = {};
-    for (QWidget* each : std::initializer_list<QWidget*>{OKBtn, TntEdit2, GrossKleinBeachten,
-                                                         Anz_FundstellenBtn, NurGanzeWoerterCheckBox,
-                                                         SuchImInternetBtn})
+    for (QWidget* each :
+         std::initializer_list<QWidget*>{OKBtn, TntEdit2, GrossKleinBeachten, Anz_FundstellenBtn,
+                                         NurGanzeWoerterCheckBox, SuchImInternetBtn})
         each->setEnabled(false);
     CancelBtn->setToolTip(kCancelRunHint);
     emit searchProgressStarted();
@@ -135,9 +134,9 @@ void TSuchForm::closeDownRun()
     setWindowTitle(QString());
     CancelBtn->setEnabled(true);
     CancelBtn->setToolTip(suchform::kCancelHint);
-    for (QWidget* each : std::initializer_list<QWidget*>{OKBtn, TntEdit2, GrossKleinBeachten,
-                                                         Anz_FundstellenBtn, NurGanzeWoerterCheckBox,
-                                                         SuchImInternetBtn})
+    for (QWidget* each :
+         std::initializer_list<QWidget*>{OKBtn, TntEdit2, GrossKleinBeachten, Anz_FundstellenBtn,
+                                         NurGanzeWoerterCheckBox, SuchImInternetBtn})
         each->setEnabled(true);
     m_searchRunning = false;
     if (m_shown)
@@ -146,10 +145,9 @@ void TSuchForm::closeDownRun()
 
 void TSuchForm::setRunControlsEnabled(bool enabled)
 {
-    for (QWidget* each : std::initializer_list<QWidget*>{Anz_FundstellenBtn, ZeilenAlsListeSortieren,
-                                                         AnsiLadenButton, UTF8LadenButton,
-                                                         UnicodeLadenButton, TntEdit1, Button2,
-                                                         WeiterSuche, LesezeichenBtn})
+    for (QWidget* each : std::initializer_list<QWidget*>{
+             Anz_FundstellenBtn, ZeilenAlsListeSortieren, AnsiLadenButton, UTF8LadenButton,
+             UnicodeLadenButton, TntEdit1, Button2, WeiterSuche, LesezeichenBtn})
         each->setEnabled(enabled);
 }
 

@@ -1,11 +1,11 @@
 #include "settings/TEinstellform.h"
 
-#include "widgets/QtColors.h"
 #include "searchwindow/TSuchForm.h"
 #include "settings/BrowserSymbolPictures.h"
 #include "settings/SettingsPictures.h"
-#include "widgets/WindowColours.h"
+#include "widgets/QtColors.h"
 #include "widgets/TATBinHex.h"
+#include "widgets/WindowColours.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

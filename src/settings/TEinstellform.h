@@ -1,9 +1,9 @@
 #pragma once
 
 #include "common/UserInterface.h"
+#include "models/SettingsWindowModel.h"
 #include "results/BrowserPrograms.h"
 #include "results/BrowserSymbols.h"
-#include "models/SettingsWindowModel.h"
 
 #include <QColor>
 #include <QDialog>

@@ -107,11 +107,10 @@ void discard(const DatabasePaths& paths, const QString& name)
     const QDir folder(platform::nativePath(paths.databaseFolder()));
     for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden)) {
         // The staged file itself, or the temporary file of a write of it that was cut off.
-        const bool ofThisRun = std::any_of(stagedNames.begin(), stagedNames.end(),
-                                           [&](const QString& staged) {
-                                               return entry == staged ||
-                                                      entry.startsWith(staged + u'.');
-                                           });
+        const bool ofThisRun =
+            std::any_of(stagedNames.begin(), stagedNames.end(), [&](const QString& staged) {
+                return entry == staged || entry.startsWith(staged + u'.');
+            });
         if (ofThisRun)
             QFile::remove(folder.filePath(entry));
     }
@@ -139,7 +138,8 @@ void recoverAll(const DatabasePaths& paths)
 {
     const QDir folder(platform::nativePath(paths.databaseFolder()));
     for (const QString& journal : folder.entryList({QStringLiteral("*.commit")}, QDir::Files))
-        static_cast<void>(recoverUnlessBusy(paths, journal.chopped(QStringLiteral(".commit").size())));
+        static_cast<void>(
+            recoverUnlessBusy(paths, journal.chopped(QStringLiteral(".commit").size())));
 }
 
 } // namespace dbcommit

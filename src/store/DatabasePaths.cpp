@@ -88,7 +88,6 @@ QString DatabasePaths::searchTermListWithoutDocuments(const QString& name) const
     return searchTermFolder() + name + QStringLiteral("_Gesamt_OhneDB_Suchwoerterliste.txt");
 }
 
-
 QString DatabasePaths::driveList(QChar driveLetter) const
 {
     return databaseFolder() + QStringLiteral("Haupt_Dateinamen_Liste_Laufwerk_") + driveLetter +

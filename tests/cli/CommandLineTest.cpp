@@ -119,7 +119,8 @@ TEST(CommandLineTest, HelpNamesEveryVerbAndEachVerbHasItsOwn)
     EXPECT_EQ(overview.status, 0);
     EXPECT_TRUE(overview.err.isEmpty());
     EXPECT_EQ(run({"-h"}).out, overview.out);
-    for (const char* verb : {"databases", "classify", "find", "index", "search", "count", "files"}) {
+    for (const char* verb :
+         {"databases", "classify", "find", "index", "search", "count", "files"}) {
         SCOPED_TRACE(verb);
         const CliRun help = run({verb, "--help"});
         EXPECT_EQ(help.status, 0);

@@ -29,7 +29,8 @@ QString fileText(std::mt19937& random, int index, int wordEvery)
     QString text;
     const int count = 300 + int(random() % 1500);
     for (int i = 0; i < count; ++i)
-        text += words[int(random() % words.size())] + (i % 12 == 11 ? QStringLiteral("\r\n") : QStringLiteral(" "));
+        text += words[int(random() % words.size())] +
+                (i % 12 == 11 ? QStringLiteral("\r\n") : QStringLiteral(" "));
     if (index % wordEvery == 0)
         text += kWord;
     return text;
@@ -86,7 +87,8 @@ protected:
         const NimbraChild::Finished finished = m_nimbra.run(indexArguments(folder, update));
         m_runMilliseconds = std::max(m_runMilliseconds, clock.elapsed());
         EXPECT_EQ(finished.exitCode, 0) << finished.err.toStdString();
-        EXPECT_TRUE(finished.out.contains("Fertig mit der Indizierung.")) << finished.out.toStdString();
+        EXPECT_TRUE(finished.out.contains("Fertig mit der Indizierung."))
+            << finished.out.toStdString();
         return {m_nimbra.databaseFiles(kDatabase), search()};
     }
 

@@ -90,16 +90,17 @@ TEST_F(FullDiskTest, ASearchThatCannotWriteItsPagesSaysSo)
 {
     ASSERT_EQ(index(QStringLiteral("B"), false).exitCode, 0);
     // A page's header alone is longer than 300 bytes.
-    const NimbraChild::Finished full = m_nimbra.run(
-        {QStringLiteral("search"), kDatabase, QStringLiteral("Straße")}, NimbraChild::kHangSeconds,
-        fileSizeLimit(300));
+    const NimbraChild::Finished full =
+        m_nimbra.run({QStringLiteral("search"), kDatabase, QStringLiteral("Straße")},
+                     NimbraChild::kHangSeconds, fileSizeLimit(300));
     EXPECT_FALSE(full.crashed);
     EXPECT_EQ(full.exitCode, 1) << full.err.toStdString();
     EXPECT_TRUE(full.err.contains("NB_Ergebnis")) << full.err.toStdString();
     EXPECT_TRUE(QString::fromUtf8(full.err).contains(QStringLiteral("Datei zu groß")))
         << full.err.toStdString();
     for (const QString& file : tempFiles())
-        EXPECT_FALSE(file.contains(u'.') && !file.endsWith(QStringLiteral(".htm"))) << file.toStdString();
+        EXPECT_FALSE(file.contains(u'.') && !file.endsWith(QStringLiteral(".htm")))
+            << file.toStdString();
 }
 
 } // namespace

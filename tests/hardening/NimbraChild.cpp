@@ -61,7 +61,8 @@ std::map<QString, QByteArray> NimbraChild::databaseFiles(const QString& name) co
             continue;
         QCryptographicHash hash(QCryptographicHash::Sha1);
         hash.addData(&content);
-        found[file.mid(file.lastIndexOf(u'\\') + 1)] = hash.result().toHex() + ' ' + QByteArray::number(content.size());
+        found[file.mid(file.lastIndexOf(u'\\') + 1)] =
+            hash.result().toHex() + ' ' + QByteArray::number(content.size());
     }
     return found;
 }
@@ -75,8 +76,8 @@ QStringList NimbraChild::leftovers(int seconds) const
              QDir(datenbank()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
             if (entry.contains(QStringLiteral(".neu")) ||
                 entry.endsWith(QStringLiteral(".commit")) ||
-                entry.endsWith(QStringLiteral(".tmp")) ||
-                entry.contains(QStringLiteral(".dat.")) || entry.contains(QStringLiteral(".txt.")))
+                entry.endsWith(QStringLiteral(".tmp")) || entry.contains(QStringLiteral(".dat.")) ||
+                entry.contains(QStringLiteral(".txt.")))
                 found.append(entry);
         }
         if (found.isEmpty() || deadline.hasExpired())

@@ -104,7 +104,7 @@ protected:
         return m_nimbra.run(QStringList{QStringLiteral("index"), name,
                                         m_nimbra.drive().native(QStringLiteral("Odd")),
                                         QStringLiteral("*.txt")} +
-                                more);
+                            more);
     }
 
     QStringList foundFiles(const QString& name) const
@@ -176,7 +176,8 @@ TEST_F(OddFilesTest, OddFilesAreSkippedAndCountedWithoutAHang)
     EXPECT_EQ(foundFiles(QStringLiteral("Odd")), expected);
 
     // File by file, the pipe and the vanished file are passed over just the same.
-    const NimbraChild::Finished pathsOnly = index(QStringLiteral("Ohne"), {QStringLiteral("--without-documents")});
+    const NimbraChild::Finished pathsOnly =
+        index(QStringLiteral("Ohne"), {QStringLiteral("--without-documents")});
     ASSERT_EQ(pathsOnly.exitCode, 0) << pathsOnly.err.toStdString();
     EXPECT_EQ(foundFiles(QStringLiteral("Ohne")), expected);
 }
@@ -187,7 +188,8 @@ TEST_F(OddFilesTest, AThreeGigabyteFileIsSearchedFileByFile)
 {
     const qint64 size = 3LL << 30;
     m_nimbra.drive().write(QStringLiteral("Gross/gross.txt"), "Anfang\r\n");
-    const QByteArray path = QFile::encodeName(m_nimbra.drive().native(QStringLiteral("Gross/gross.txt")));
+    const QByteArray path =
+        QFile::encodeName(m_nimbra.drive().native(QStringLiteral("Gross/gross.txt")));
     ASSERT_EQ(::truncate(path.constData(), size), 0);
     {
         QFile file(QFile::decodeName(path));

@@ -222,8 +222,8 @@ TEST_F(IndexRunTest, AClassBufferBecomesAPartAfterAMillionCharacters)
     }
     ASSERT_TRUE(index(files));
     EXPECT_TRUE(database("_UnicodeDokument.txt") == expected);
-    EXPECT_TRUE(reporter.statuses.contains(
-        QStringLiteral("Aufgeteilte Dateien werden zusammengefügt!")));
+    EXPECT_TRUE(
+        reporter.statuses.contains(QStringLiteral("Aufgeteilte Dateien werden zusammengefügt!")));
     EXPECT_TRUE(QDir(base.native(QStringLiteral("Datenbank/Temp")))
                     .entryList(QDir::Files | QDir::NoDotAndDotDot)
                     .isEmpty());

@@ -17,8 +17,8 @@ namespace {
 TEST(FileLockTest, ALeftLockFileOfAnyContentRefusesNobody)
 {
     TempFolder folder;
-    for (const QByteArray& content : {QByteArray(), QByteArray("4711\nrechner\n"),
-                                      QByteArray("\xff\xfe kaputt", 9)}) {
+    for (const QByteArray& content :
+         {QByteArray(), QByteArray("4711\nrechner\n"), QByteArray("\xff\xfe kaputt", 9)}) {
         folder.write(QStringLiteral("A.lock"), content);
         EXPECT_FALSE(FileLock::isHeldElsewhere(folder.native(QStringLiteral("A.lock"))));
         FileLock lock;

@@ -1,10 +1,10 @@
 #include "searchwindow/TSuchForm.h"
 #include "searchwindow/WebsiteItemDelegate.h"
 
-#include "widgets/QtColors.h"
 #include "results/WebsiteAddress.h"
 #include "searchwindow/SearchWindowFixture.h"
 #include "searchwindow/ShownSearchWindow.h"
+#include "widgets/QtColors.h"
 
 #include <QComboBox>
 #include <QLabel>

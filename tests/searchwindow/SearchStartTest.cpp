@@ -46,8 +46,8 @@ protected:
     }
     QStringList savedList() const
     {
-        const QByteArray bytes =
-            base.read(QStringLiteral("Datenbank/Suchwoerterlisten/DB_Gesamt_OhneDB_Suchwoerterliste.txt"));
+        const QByteArray bytes = base.read(
+            QStringLiteral("Datenbank/Suchwoerterlisten/DB_Gesamt_OhneDB_Suchwoerterliste.txt"));
         return QString::fromUtf8(bytes).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     }
 

@@ -53,7 +53,8 @@ protected:
     }
     QByteArray document(Family family) const
     {
-        return base.read(QStringLiteral("Datenbank/DB_%1Dokument.txt").arg(documentFamilyName(family)));
+        return base.read(
+            QStringLiteral("Datenbank/DB_%1Dokument.txt").arg(documentFamilyName(family)));
     }
 
     IsolatedSettings settings;
@@ -89,8 +90,9 @@ inline void answerCountDialog(QWidget* owner, bool yes, CountAnswer* seen)
                          .toString();
         QWidget* focus = dialog->focusWidget();
         seen->focused = focus ? focus->objectName() : QString();
-        dialog->findChild<QPushButton*>(yes ? QStringLiteral("JAButton")
-                                            : QStringLiteral("NeinButton"))
+        dialog
+            ->findChild<QPushButton*>(yes ? QStringLiteral("JAButton")
+                                          : QStringLiteral("NeinButton"))
             ->click();
     });
     poll->start();

@@ -1,8 +1,8 @@
 #include "searchwindow/TSuchForm.h"
 
 #include "search/HitNavigator.h"
-#include "store/ByteSize.h"
 #include "searchwindow/SearchWindowFixture.h"
+#include "store/ByteSize.h"
 #include "store/Windows1252.h"
 #include "widgets/TATBinHex.h"
 
@@ -136,9 +136,9 @@ TEST_F(TSuchFormTest, AClickIntoTheSearchFieldShowsTheFirstDocument)
     auto form = show();
     EXPECT_FALSE(text(*form, "Label8").startsWith(QStringLiteral("ANSI-DB")));
     QTest::mouseClick(child<QLineEdit>(*form, "TntEdit2"), Qt::LeftButton);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return text(*form, "Label8").startsWith(QStringLiteral("ANSI-DB: \"DB\"")); }))
-        << text(*form, "Label8").toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return text(*form, "Label8").startsWith(QStringLiteral("ANSI-DB: \"DB\""));
+    })) << text(*form, "Label8").toStdString();
 }
 
 // The memo lies over the viewer and holds only the page drawn: its wheel turns move the
@@ -229,8 +229,8 @@ INSTANTIATE_TEST_SUITE_P(
     Documents, TSuchFormNavigationTest,
     testing::Values(FamilyCase{"Ansi", Family::Ansi, "M\xFCller", "D:\\Texte\\ansi.txt"},
                     FamilyCase{"Utf8", Family::Utf8, "M\xC3\xBCller", "D:\\Texte\\utf8.txt"},
-                    FamilyCase{"Unicode", Family::Unicode,
-                               utf16le(QStringLiteral("Müller")).mid(2), "D:\\Texte\\wide.txt"}),
+                    FamilyCase{"Unicode", Family::Unicode, utf16le(QStringLiteral("Müller")).mid(2),
+                               "D:\\Texte\\wide.txt"}),
     [](const testing::TestParamInfo<FamilyCase>& info) { return std::string(info.param.name); });
 
 TEST_F(TSuchFormTest, OverlappingHitsInTheWindowThenStartOver)
@@ -253,8 +253,8 @@ TEST_F(TSuchFormTest, OverlappingHitsInTheWindowThenStartOver)
 
 TEST_F(TSuchFormTest, LongPathIsShortenedWithItsFullHint)
 {
-    const QString name = QStringLiteral("ein_sehr_langer_Dateiname_") + QString(60, u'x') +
-                         QStringLiteral(".txt");
+    const QString name =
+        QStringLiteral("ein_sehr_langer_Dateiname_") + QString(60, u'x') + QStringLiteral(".txt");
     write(name, longText("Text \xFC"));
     index();
     auto form = show();
@@ -331,7 +331,8 @@ TEST_F(TSuchFormTest, EnterWithoutHashAsksTheCountAndNeinSearchesNothing)
     answerCountDialog(form.get(), false, &answer);
     QTest::keyClick(field, Qt::Key_Return);
     ASSERT_TRUE(answer.asked);
-    EXPECT_TRUE(answer.text.startsWith(QStringLiteral("\"müller\" wurde in der Datenbank 3 mal gefunden.")));
+    EXPECT_TRUE(answer.text.startsWith(
+        QStringLiteral("\"müller\" wurde in der Datenbank 3 mal gefunden.")));
     EXPECT_EQ(answer.focused, QStringLiteral("JAButton")); // "Lokale Suche" started the count
     EXPECT_FALSE(pagesWritten());
     EXPECT_TRUE(launcher.calls.isEmpty());
@@ -369,17 +370,20 @@ TEST_F(TSuchFormTest, JaSearchesAndWritesThePagesWhileTheViewerStaysAsItWas)
     form->viewer()->ScrollLineDown(20);
     form->repaint();
     bool checked = false;
-    QObject::connect(form.get(), &QWidget::windowTitleChanged, form.get(), [&](const QString& title) {
-        if (checked || title != QStringLiteral("Suche läuft..."))
-            return;
-        checked = true;
-        // A paint during the run enables nothing, and the viewer shows what it showed.
-        form->repaint();
-        EXPECT_FALSE(child<QPushButton>(*form, "OKBtn")->isEnabled());
-        EXPECT_FALSE(child<QPushButton>(*form, "AnsiLadenButton")->isEnabled());
-        EXPECT_EQ(form->viewer()->fileName(), paths.document(QStringLiteral("DB"), Family::Ansi));
-        EXPECT_EQ(form->viewer()->core().viewPos(), position);
-    });
+    QObject::connect(form.get(), &QWidget::windowTitleChanged, form.get(),
+                     [&](const QString& title) {
+                         if (checked || title != QStringLiteral("Suche läuft..."))
+                             return;
+                         checked = true;
+                         // A paint during the run enables nothing, and the viewer shows what it
+                         // showed.
+                         form->repaint();
+                         EXPECT_FALSE(child<QPushButton>(*form, "OKBtn")->isEnabled());
+                         EXPECT_FALSE(child<QPushButton>(*form, "AnsiLadenButton")->isEnabled());
+                         EXPECT_EQ(form->viewer()->fileName(),
+                                   paths.document(QStringLiteral("DB"), Family::Ansi));
+                         EXPECT_EQ(form->viewer()->core().viewPos(), position);
+                     });
     CountAnswer answer;
     answerCountDialog(form.get(), true, &answer);
     child<QPushButton>(*form, "OKBtn")->click();
@@ -403,16 +407,18 @@ TEST_F(TSuchFormTest, EscDuringASearchCancelsAndTheRunClosesTheWindow)
     auto form = show(true);
     child<QLineEdit>(*form, "TntEdit2")->setText(QStringLiteral("Wort"));
     bool pressed = false;
-    QObject::connect(form.get(), &QWidget::windowTitleChanged, form.get(), [&](const QString& title) {
-        if (pressed || title != QStringLiteral("Suche läuft..."))
-            return;
-        pressed = true;
-        QTest::keyClick(child<QLineEdit>(*form, "TntEdit1"), Qt::Key_Escape);
-        form->Timer3Timer();
-        EXPECT_TRUE(form->isVisible()); // only cancelled: the run closes the window
-        EXPECT_EQ(child<QPushButton>(*form, "CancelBtn")->toolTip(),
-                  QStringLiteral("Suche abbrechen. Wenn Klicken nicht geht, Taste Esc drücken!"));
-    });
+    QObject::connect(
+        form.get(), &QWidget::windowTitleChanged, form.get(), [&](const QString& title) {
+            if (pressed || title != QStringLiteral("Suche läuft..."))
+                return;
+            pressed = true;
+            QTest::keyClick(child<QLineEdit>(*form, "TntEdit1"), Qt::Key_Escape);
+            form->Timer3Timer();
+            EXPECT_TRUE(form->isVisible()); // only cancelled: the run closes the window
+            EXPECT_EQ(
+                child<QPushButton>(*form, "CancelBtn")->toolTip(),
+                QStringLiteral("Suche abbrechen. Wenn Klicken nicht geht, Taste Esc drücken!"));
+        });
     form->OKBtnClick();
     EXPECT_TRUE(pressed);
     EXPECT_LT(form->hitList().size(), 30);
@@ -439,7 +445,8 @@ TEST_F(TSuchFormTest, OneCharacterIsRefusedAndTheControlsComeBack)
     child<QLineEdit>(*form, "TntEdit2")->setText(QStringLiteral(" a "));
     form->OKBtnClick();
     EXPECT_EQ(ui.informations,
-              QStringList{QStringLiteral("Nur ein Zeichen als Suchtext ist bei der \"Suche\" nicht erlaubt")});
+              QStringList{QStringLiteral(
+                  "Nur ein Zeichen als Suchtext ist bei der \"Suche\" nicht erlaubt")});
     EXPECT_TRUE(form->hitList().isEmpty());
     for (const char* name : {"GrossKleinBeachten", "NurGanzeWoerterCheckBox"})
         EXPECT_TRUE(child<QCheckBox>(*form, name)->isEnabled()) << name;

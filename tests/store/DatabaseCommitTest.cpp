@@ -81,5 +81,6 @@ TEST_F(DatabaseCommitTest, DiscardRemovesTheStagedFilesAndTheirCutOffWritesOnly)
     put("Db.datei.neu", "not a staged name");
 
     dbcommit::discard(paths, "Db");
-    EXPECT_EQ(folder(), QStringList({"Db.dat", "Db.datei.neu", "Db2.dat.neu", "Db_AnsiDokument.txt"}));
+    EXPECT_EQ(folder(),
+              QStringList({"Db.dat", "Db.datei.neu", "Db2.dat.neu", "Db_AnsiDokument.txt"}));
 }

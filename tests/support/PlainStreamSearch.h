@@ -122,8 +122,8 @@ inline qint64 search(const QByteArray& stream, const QString& text, TATEncoding 
         }
         const QByteArray bytes = stream.mid(blockStart, blockLen);
         const auto block = convertBlock(bytes, encoding, caseSensitive);
-        const qsizetype i = blockSearch(folded, block, backward, bytes.size() < blockSize,
-                                        options & ssoWholeWords);
+        const qsizetype i =
+            blockSearch(folded, block, backward, bytes.size() < blockSize, options & ssoWholeWords);
         if (i > 0)
             return blockStart + (i - 1) * cs;
         const qint64 dir = backward ? -1 : 1;
