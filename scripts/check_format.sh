@@ -2,7 +2,7 @@
 # Checks the C++ files changed since BASE (a commit; default: the merge base with the
 # upstream branch) and those changed in the work tree against .clang-format, with
 # `clang-format --dry-run --Werror`. Without an upstream, or with BASE "all", every tracked
-# C++ file is checked: a clean checkout in CI checks the whole tree.
+# C++ file of the work tree is checked: a clean checkout in CI checks the whole tree.
 set -euo pipefail
 NIMBRA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$NIMBRA_ROOT/scripts/packages.sh"
@@ -15,8 +15,8 @@ if [ -z "$base" ]; then
 fi
 patterns=('*.cpp' '*.h' '*.inl')
 if [ "$base" = all ]; then
-  mapfile -t files < <(git ls-files -- "${patterns[@]}")
-  what="every tracked C++ file"
+  mapfile -t files < <(git ls-files --cached --others --exclude-standard -- "${patterns[@]}")
+  what="every C++ file of the work tree"
 else
   mapfile -t files < <({ git diff --name-only --diff-filter=d "$base" -- "${patterns[@]}"
     git ls-files --others --exclude-standard -- "${patterns[@]}"; } | sort -u)
