@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks the C++ files changed since BASE (a commit; default: the merge base with the
 # upstream branch) and those changed in the work tree against .clang-format, with
-# `clang-format --dry-run --Werror`. Without an upstream, or with BASE "all", every tracked
-# C++ file of the work tree is checked: a clean checkout in CI checks the whole tree.
+# `clang-format --dry-run --Werror`. With BASE "all", without an upstream, or when HEAD is
+# the upstream (a clean checkout in CI), every C++ file of the work tree is checked.
 set -euo pipefail
 NIMBRA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$NIMBRA_ROOT/scripts/packages.sh"
@@ -12,6 +12,7 @@ cd "$NIMBRA_ROOT"
 base="${1:-}"
 if [ -z "$base" ]; then
   base="$(git merge-base HEAD '@{upstream}' 2>/dev/null || echo all)"
+  [ "$base" = "$(git rev-parse HEAD)" ] && base=all
 fi
 patterns=('*.cpp' '*.h' '*.inl')
 if [ "$base" = all ]; then

@@ -2,10 +2,15 @@
 
 #include "platform/FileFacts.h"
 #include "store/DatabaseCommit.h"
+#include "store/DatabaseName.h"
 
 std::optional<DatabasePaths> findDatabase(const QString& nativeBase, const QString& name,
                                           QTextStream& err)
 {
+    if (const QString why = databasename::refusal(name); !why.isEmpty()) {
+        err << why << '\n';
+        return std::nullopt;
+    }
     const DatabasePaths paths(DatabasePaths::determineBaseFolder(false, nativeBase, QString()));
     if (paths.baseFolder().isEmpty()) {
         err << QStringLiteral("Der Ordner %1 liegt auf keinem zugeordneten Laufwerk.\n")

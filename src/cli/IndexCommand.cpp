@@ -6,6 +6,7 @@
 #include "indexer/ListProgram.h"
 #include "platform/FileFacts.h"
 #include "store/Catalogue.h"
+#include "store/DatabaseName.h"
 #include "store/Settings.h"
 
 #include <QCoreApplication>
@@ -82,6 +83,11 @@ int runIndexCommand(const QString& nativeBase, const QStringList& args, QTextStr
     const std::optional<IndexArguments> parsed = parse(args);
     if (!parsed) {
         err << commandhelp::usageLine(QStringLiteral("index"));
+        return 2;
+    }
+    // Before anything is written: a refused name never reaches the disk.
+    if (const QString why = databasename::refusal(parsed->request.name); !why.isEmpty()) {
+        err << why << '\n';
         return 2;
     }
     const DatabasePaths paths(DatabasePaths::determineBaseFolder(false, nativeBase, QString()));

@@ -8,6 +8,7 @@
 #include "results/ResultPageWriter.h"
 #include "search/SearchDriver.h"
 #include "store/Catalogue.h"
+#include "store/DatabaseName.h"
 
 namespace {
 
@@ -60,6 +61,10 @@ int runSearchCommand(const QString& nativeBase, const QStringList& args, QTextSt
     const std::optional<SearchArguments> parsed = parse(args);
     if (!parsed) {
         err << commandhelp::usageLine(QStringLiteral("search"));
+        return 2;
+    }
+    if (const QString why = databasename::refusal(parsed->name); !why.isEmpty()) {
+        err << why << '\n';
         return 2;
     }
     const DatabasePaths paths(DatabasePaths::determineBaseFolder(false, nativeBase, QString()));

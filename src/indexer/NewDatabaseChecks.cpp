@@ -2,6 +2,7 @@
 
 #include "indexer/FileTimes.h"
 #include "platform/FileFacts.h"
+#include "store/DatabaseName.h"
 #include "store/Windows1252.h"
 
 #include <algorithm>
@@ -37,11 +38,10 @@ bool descriptorHidden(const QString& name)
 
 FilteredName filterName(const QString& typed)
 {
-    static const QString kForbidden = QStringLiteral("/\\*?<>|:^\"");
     const QString ansi = cp1252::decode(cp1252::encode(typed));
     FilteredName result;
     for (const QChar c : ansi) {
-        if (kForbidden.contains(c))
+        if (databasename::isForbidden(c))
             result.removedSomething = true;
         else
             result.name += c;
@@ -79,8 +79,8 @@ bool confirm(const Request& request, const QStringList& existingNames, UserInter
         ui.information(text);
         ok = false;
     };
-    if (request.name.trimmed().isEmpty())
-        refuse(QStringLiteral("Sie haben keinen Namen für die Datenbank angegeben"));
+    if (const QString why = databasename::refusal(request.name); !why.isEmpty())
+        refuse(why);
     if (request.folder.trimmed().isEmpty())
         refuse(QStringLiteral("Sie haben keinen Pfad angegeben"));
     if (!platform::isFolder(request.folder))

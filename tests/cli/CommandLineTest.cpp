@@ -157,3 +157,31 @@ TEST(CommandLineTest, HelpLaterOnTheLineIsASearchText)
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, QStringLiteral("2 6\n"));
 }
+
+TEST(CommandLineTest, ARefusedDatabaseNameWritesNothingAnywhere)
+{
+    MappedDrive drive(u'D');
+    drive.write(QStringLiteral("Daten/a.txt"), "Inhalt");
+    const QString base = drive.native(QStringLiteral("Basis"));
+    QDir().mkpath(base);
+    for (const QString& name : {QStringLiteral("../../evil"), QStringLiteral("Zeile\nzwei"),
+                                QStringLiteral("C:x"), QStringLiteral("..")}) {
+        const QList<QStringList> verbs = {
+            {"index", name, drive.native(QStringLiteral("Daten")), "*.txt"},
+            {"search", name, "Inhalt"},
+            {"count", name, "Inhalt"},
+            {"files", name, "a"},
+            {"sortlist", name}};
+        for (const QStringList& verb : verbs) {
+            const CliRun result = run(QStringList{"--base", base} + verb);
+            EXPECT_EQ(result.status, 2) << verb.join(' ').toStdString();
+            EXPECT_TRUE(result.err.contains(QStringLiteral("nicht möglich")) ||
+                        result.err.contains(QStringLiteral("Aufruf")))
+                << result.err.toStdString();
+        }
+    }
+    // Not even the Datenbank folder was made, and nothing appeared beside the base folder.
+    EXPECT_EQ(QDir(base).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    EXPECT_EQ(QDir(drive.native()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              (QStringList{"Basis", "Daten"}));
+}
