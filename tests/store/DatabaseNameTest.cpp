@@ -18,9 +18,9 @@ TEST(DatabaseNameTest, RefusesWhatCouldLeaveDatenbankOrBreakItsLists)
 
 TEST(DatabaseNameTest, TakesOrdinaryNamesWithUmlautsDotsAndBlanksInside)
 {
-    for (const QString& name : {QStringLiteral("Texte"), QStringLiteral("Briefe 2026"),
-                                QStringLiteral("Größe.alt"), QStringLiteral("a..b"),
-                                QStringLiteral("x_y-z")})
+    for (const QString& name :
+         {QStringLiteral("Texte"), QStringLiteral("Briefe 2026"), QStringLiteral("Größe.alt"),
+          QStringLiteral("a..b"), QStringLiteral("x_y-z")})
         EXPECT_EQ(databasename::refusal(name), QString()) << name.toStdString();
 }
 
