@@ -165,6 +165,8 @@ int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return 0;
     }
     const QString verb = args.takeFirst();
+    catalogue::removeDeadWritersFiles(
+        DatabasePaths(DatabasePaths::determineBaseFolder(false, base, QString())));
     // Help only directly after the verb: later, "--help" may be a search text.
     if (!args.isEmpty() && commandhelp::isHelpOption(args[0])) {
         const QString help = commandhelp::verbHelp(verb);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "common/Result.h"
+
+#include <QByteArrayView>
 #include <QChar>
 #include <QDateTime>
 #include <QFileDevice>
@@ -41,6 +44,17 @@ bool appendFileContent(const QString& nativeSource, QFileDevice& target, QString
 // full disk, a size limit, a quota, ...). Call it right after the failed write: a partial
 // write leaves the cause only in the system's last error.
 QString writeFailureCause(const QFileDevice& file);
+
+// Writes a whole file (a native path): the bytes go to "<target>.<pid>.tmp" beside it, every
+// write and the close are checked, the file is forced to the disk when `forced`, then it is
+// renamed over the target. On failure the temporary file is removed and the error is the
+// cause in German; the target is untouched.
+Status writeWholeFile(const QString& nativeTarget, QByteArrayView bytes, bool forced);
+// The name writeWholeFile() writes under before the rename.
+QString temporaryNameOf(const QString& nativeTarget);
+// Removes the temporary files ("*.<pid>.tmp") of writers that no longer run from a folder
+// (native path), so a killed writer's file does not stay for good.
+void removeDeadWritersFiles(const QString& nativeFolder);
 
 // Renames a file over another, replacing it in one step (native paths).
 bool replaceFile(const QString& nativeFrom, const QString& nativeTo);

@@ -1,13 +1,16 @@
 #include "platform/FileFacts.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,9 +79,11 @@ bool readRegularFile(const QString& programPath, QByteArray& into)
     return true;
 }
 
-QString writeFailureCause(const QFileDevice& file)
+namespace {
+
+// The common causes in German; the system's own text for the rest.
+QString causeOf(int error)
 {
-    const int error = errno;
     switch (error) {
     case ENOSPC: return QStringLiteral("Auf dem Datenträger ist kein Platz mehr frei.");
     case EFBIG: return QStringLiteral("Datei zu groß: die erlaubte Dateigröße ist erreicht.");
@@ -87,11 +92,80 @@ QString writeFailureCause(const QFileDevice& file)
     case EACCES:
     case EPERM: return QStringLiteral("Zugriff verweigert.");
     case EIO: return QStringLiteral("Ein- oder Ausgabefehler des Datenträgers.");
+    case ENOENT: return QStringLiteral("Der Ordner existiert nicht.");
     default: break;
     }
-    if (file.error() != QFileDevice::NoError)
-        return file.errorString();
     return QString::fromLocal8Bit(std::strerror(error));
+}
+
+bool isKnownCause(int error)
+{
+    return error == ENOSPC || error == EFBIG || error == EDQUOT || error == EROFS ||
+           error == EACCES || error == EPERM || error == EIO;
+}
+
+} // namespace
+
+QString writeFailureCause(const QFileDevice& file)
+{
+    const int error = errno;
+    if (!isKnownCause(error) && file.error() != QFileDevice::NoError)
+        return file.errorString();
+    return causeOf(error);
+}
+
+QString temporaryNameOf(const QString& nativeTarget)
+{
+    return nativeTarget + u'.' + QString::number(::getpid()) + QStringLiteral(".tmp");
+}
+
+Status writeWholeFile(const QString& nativeTarget, QByteArrayView bytes, bool forced)
+{
+    const QByteArray target = QFile::encodeName(nativeTarget);
+    const QByteArray temporary = QFile::encodeName(temporaryNameOf(nativeTarget));
+    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return Status::failure(causeOf(errno));
+    const auto fail = [&](int error, bool open) {
+        if (open)
+            ::close(fd);
+        ::unlink(temporary.constData());
+        return Status::failure(causeOf(error));
+    };
+    const char* data = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, std::size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        // A short write is where a full disk or a size limit shows first.
+        if (written <= 0)
+            return fail(written < 0 ? errno : ENOSPC, true);
+        data += written;
+        left -= written;
+    }
+    if (forced && ::fdatasync(fd) != 0)
+        return fail(errno, true);
+    if (::close(fd) != 0)
+        return fail(errno, false);
+    if (::rename(temporary.constData(), target.constData()) != 0)
+        return fail(errno, false);
+    return {};
+}
+
+void removeDeadWritersFiles(const QString& nativeFolder)
+{
+    const QDir folder(nativeFolder);
+    static const QRegularExpression kTemporary(QStringLiteral("\\.([0-9]{1,9})\\.tmp$"));
+    for (const QString& entry :
+         folder.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden)) {
+        const QRegularExpressionMatch match = kTemporary.match(entry);
+        if (!match.hasMatch())
+            continue;
+        const pid_t writer = pid_t(match.captured(1).toLongLong());
+        if (writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH)
+            QFile::remove(folder.filePath(entry));
+    }
 }
 
 bool replaceFile(const QString& nativeFrom, const QString& nativeTo)

@@ -39,6 +39,13 @@ void ensureFolderTree(const DatabasePaths& paths, UserInterface& ui)
             ui.warning(QStringLiteral("Kann das Verzeichnis ") + path +
                        QStringLiteral(" nicht anlegen!"));
     }
+    removeDeadWritersFiles(paths);
+}
+
+void removeDeadWritersFiles(const DatabasePaths& paths)
+{
+    for (const QString& folder : {paths.databaseFolder(), paths.tempFolder()})
+        platform::removeDeadWritersFiles(platform::nativePath(withoutTrailingBackslash(folder)));
 }
 
 QStringList databaseNames(const DatabasePaths& paths)

@@ -13,6 +13,8 @@ namespace catalogue {
 // Creates Datenbank, Datenbank\Suchwoerterlisten and Datenbank\Temp where missing; warns
 // "Kann das Verzeichnis <path> nicht anlegen!" for each that cannot be made, and goes on.
 void ensureFolderTree(const DatabasePaths& paths, UserInterface& ui);
+// Removes what writers that were killed left in Datenbank and its Temp folder.
+void removeDeadWritersFiles(const DatabasePaths& paths);
 
 // Every Datenbank\*.dat but *_mht.dat, without ".dat", ordered as an NTFS folder lists
 // them (names compared without regard to case), so a stored index stays valid.

@@ -3,9 +3,6 @@
 #include "platform/FileFacts.h"
 #include "store/Windows1252.h"
 
-#include <QSaveFile>
-#include <QTemporaryFile>
-
 Status writeFailure(const QString& programPath, const QString& cause)
 {
     return Status::failure(
@@ -15,29 +12,11 @@ Status writeFailure(const QString& programPath, const QString& cause)
 Status writeFileSafely(const QString& programPath, const QByteArray& bytes, Durability durability)
 {
     const QString native = platform::nativePath(programPath);
-    const auto failure = [&programPath](const QString& cause) {
-        return writeFailure(programPath, cause);
-    };
     if (native.isEmpty())
-        return failure(QStringLiteral("Das Laufwerk ist nicht zugeordnet."));
-    if (durability == Durability::NotForced) {
-        QTemporaryFile file(native + QStringLiteral(".XXXXXX"));
-        if (!file.open())
-            return failure(file.errorString());
-        if (file.write(bytes) != bytes.size() || !file.flush())
-            return failure(platform::writeFailureCause(file));
-        file.close();
-        if (!platform::replaceFile(file.fileName(), native))
-            return failure(QStringLiteral("Umbenennen fehlgeschlagen"));
-        return {};
-    }
-    QSaveFile file(native);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(file.errorString());
-    if (file.write(bytes) != bytes.size())
-        return failure(platform::writeFailureCause(file));
-    if (!file.commit())
-        return failure(platform::writeFailureCause(file));
+        return writeFailure(programPath, QStringLiteral("Das Laufwerk ist nicht zugeordnet."));
+    if (Status written = platform::writeWholeFile(native, bytes, durability == Durability::Forced);
+        !written)
+        return writeFailure(programPath, written.error());
     return {};
 }
 

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
@@ -36,45 +35,12 @@ void guardTemporary(const std::string& path)
     s_temporaryOpen = 1;
 }
 
-// The writer's process id in "<prefix>...<pid>.tmp", or 0 when the name is not of that form.
-pid_t writerOf(std::string_view name, std::string_view prefix)
-{
-    constexpr std::string_view suffix = ".tmp";
-    if (name.size() <= prefix.size() + suffix.size() || name.substr(0, prefix.size()) != prefix ||
-        name.substr(name.size() - suffix.size()) != suffix)
-        return 0;
-    name.remove_suffix(suffix.size());
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos || dot + 1 == name.size())
-        return 0;
-    pid_t pid = 0;
-    for (const char digit : name.substr(dot + 1)) {
-        if (digit < '0' || digit > '9' || pid > 100000000)
-            return 0;
-        pid = pid * 10 + (digit - '0');
-    }
-    return pid;
-}
-
 } // namespace
 
 void PendingFile::removeOnSignal()
 {
     for (const int number : {SIGINT, SIGTERM, SIGHUP})
         ::signal(number, removeTemporaryAndDie);
-}
-
-void PendingFile::removeDeadWritersFiles(const std::string& folder, std::string_view prefix)
-{
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return;
-    while (const dirent* entry = ::readdir(dir)) {
-        const pid_t writer = writerOf(entry->d_name, prefix);
-        if (writer > 0 && writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH)
-            ::unlinkat(::dirfd(dir), entry->d_name, 0);
-    }
-    ::closedir(dir);
 }
 
 PendingFile::PendingFile(std::string target)

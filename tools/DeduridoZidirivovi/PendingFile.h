@@ -14,8 +14,6 @@ public:
     // Installs the signal handlers that remove an open temporary file; called at start,
     // before any temporary file can exist.
     static void removeOnSignal();
-    // Removes the temporary files of writers that are no longer running from a folder.
-    static void removeDeadWritersFiles(const std::string& folder, std::string_view prefix);
 
     explicit PendingFile(std::string target);
     ~PendingFile();

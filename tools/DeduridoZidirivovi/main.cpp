@@ -6,6 +6,7 @@
 #include "PendingFile.h"
 
 #include "platform/DriveMap.h"
+#include "platform/FileFacts.h"
 
 #include <QFile>
 #include <QString>
@@ -138,6 +139,6 @@ int main(int argc, char* argv[])
     if (const int error = makeFolder("Datenbank"))
         return fail(kFailed, QStringLiteral("Der Ordner Datenbank kann nicht angelegt werden: %1")
                                  .arg(systemCause(error)));
-    PendingFile::removeDeadWritersFiles("Datenbank", "Haupt_Dateinamen_Liste_Laufwerk_");
+    platform::removeDeadWritersFiles(QStringLiteral("Datenbank"));
     return listDrive(*letter, rootPath);
 }
