@@ -58,8 +58,10 @@ const Verb kVerbs[] = {
      u"  --new-list           die Laufwerksliste vorher neu erstellen lassen\n"
      u"  --without-documents  nur die Dateienliste, ohne die drei Klartext-Dokumente\n"
      u"\n"
-     u"Strg+C bricht den Lauf ab.\n"
-     u"Exit-Status: 0 fertig, 1 Lauf fehlgeschlagen, 2 abgelehnt oder falscher Aufruf.\n"},
+     u"Strg+C bricht den Lauf ab: vorher bleibt die Datenbank unverändert, danach hält sie\n"
+     u"die bis dahin gelesenen Dateien mit ihren Titelpositionen.\n"
+     u"Exit-Status: 0 fertig, 1 Lauf fehlgeschlagen, 2 abgelehnt oder falscher Aufruf,\n"
+     u"130 mit Strg+C abgebrochen.\n"},
     {u"search", u"[--base ORDNER] search NAME TEXT [--case-sensitive] [--whole-words] [--open]",
      u"Treffer als \"<Pfad>TAB<Textausschnitt>\", einer je Datei",
      u"Durchsucht die Datenbank NAME wie die lokale Suche des Suchfensters und gibt je\n"

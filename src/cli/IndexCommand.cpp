@@ -15,6 +15,9 @@
 
 namespace {
 
+// The status of a run cancelled with Ctrl+C, as a shell reports a program ended by SIGINT.
+constexpr int kCancelledStatus = 130;
+
 struct IndexArguments {
     IndexRun::Request request;
     bool newList = false;
@@ -123,5 +126,6 @@ int runIndexCommand(const QString& nativeBase, const QStringList& args, QTextStr
         return fail(finished);
     for (const QString& line : run.logLines())
         out << line << '\n';
-    return 0;
+    // A cancelled run ends with a status of its own, whatever it kept.
+    return console.cancelRequested() ? kCancelledStatus : 0;
 }

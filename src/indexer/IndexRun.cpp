@@ -111,6 +111,14 @@ Status IndexRun::readList()
 
 Status IndexRun::finish(bool aborted)
 {
+    // Cancelled before the first file was read: empty documents would replace the database's
+    // text, so the database stays as it was.
+    if (m_builder && !m_pathListOnly && m_builder->endedEarly() &&
+        m_builder->processedCount() == 0) {
+        m_finalStatus = kCancelledUnchanged.toString();
+        m_reporter.status(m_finalStatus);
+        return {};
+    }
     std::future<Status> documentsOnDisk;
     if (m_builder && !m_pathListOnly) {
         if (Status completed = m_builder->completeDocuments(); !completed)
@@ -120,20 +128,28 @@ Status IndexRun::finish(bool aborted)
         documentsOnDisk =
             std::async(std::launch::async, [this] { return m_builder->forceDocumentsToDisk(); });
     }
-    const bool indexed = !m_pathListOnly && m_builder && !m_builder->endedEarly();
-    if (indexed) {
+    // A cancelled run keeps the files it read so far, so its documents get their lists too:
+    // documents are never committed without lists that match them.
+    if (!m_pathListOnly && m_builder) {
         m_reporter.status(QStringLiteral("TitelPositionen werden erstellt"));
         TitlePositionScan scan(m_staged, m_ui);
         scan.setCaptionHandler([this](const QString& caption) { m_reporter.caption(caption); });
         const TitlePositionScan::Report report = scan.run(m_request.name, false);
-        for (const auto& failure : report.failures)
-            m_ui.warning(failure.text);
+        if (!report.failures.isEmpty()) {
+            QStringList texts;
+            for (const auto& failure : report.failures)
+                texts.append(failure.text);
+            return Status::failure(texts.join(u'\n'));
+        }
     }
     m_reporter.caption(QString());
     if (documentsOnDisk.valid()) {
         if (Status forced = awaitLettingEventsThrough(m_ui, documentsOnDisk); !forced)
             return forced;
     }
+    // The log is staged and committed with the documents it reports on.
+    if (Status logged = writeLog(!m_pathListOnly); !logged)
+        return logged;
     if (Status committed = dbcommit::commit(m_paths, m_request.name); !committed)
         return committed;
     m_holdsStaging = false;
@@ -145,9 +161,8 @@ Status IndexRun::finish(bool aborted)
     else
         m_finalStatus = QStringLiteral("Fertig mit der Indizierung.");
     m_reporter.status(m_finalStatus);
-    const Status logged = writeLog(!m_pathListOnly);
     m_lock.release();
-    return logged;
+    return {};
 }
 
 Status IndexRun::writeLog(bool indexed)
@@ -166,5 +181,5 @@ Status IndexRun::writeLog(bool indexed)
                           QStringLiteral("  Gesamtgröße der Datei(en) : ") +
                           ConvertBytes(m_builder ? m_builder->totalSize() : 0));
     }
-    return textlines::write(m_paths.log(m_request.name), m_logLines);
+    return textlines::write(m_staged.log(m_request.name), m_logLines);
 }

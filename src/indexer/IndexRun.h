@@ -51,6 +51,9 @@ public:
     Status finish(bool aborted);
 
     const QString& finalStatus() const { return m_finalStatus; }
+    // The final status of a run cancelled before it read a file; nothing was changed.
+    static constexpr QStringView kCancelledUnchanged =
+        u"Indizierung abgebrochen, bevor eine Datei gelesen war. Die Datenbank ist unverändert.";
     // Files the builder has read so far, for the progress line.
     qint64 processedCount() const { return m_builder ? m_builder->processedCount() : 0; }
     const QStringList& logLines() const { return m_logLines; }

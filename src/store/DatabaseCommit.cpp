@@ -15,10 +15,11 @@ namespace {
 constexpr QLatin1StringView kReplace{"+ "};
 constexpr QLatin1StringView kDelete{"- "};
 
-// The files a run writes, as program paths.
+// The files a run writes, as program paths. The log is one of them: it reports the run
+// that made the documents, so it changes with them.
 QStringList databaseFiles(const DatabasePaths& paths, const QString& name)
 {
-    QStringList files{paths.descriptor(name)};
+    QStringList files{paths.descriptor(name), paths.log(name)};
     for (const Family family : kFamilies)
         files.append(paths.document(name, family));
     for (const Family family : kFamilies)
@@ -101,6 +102,10 @@ Status commit(const DatabasePaths& paths, const QString& name)
 
 void discard(const DatabasePaths& paths, const QString& name)
 {
+    // A journal names staged files that the commit still has to put in place: without them
+    // the database would stay half old, half new.
+    if (platform::exists(paths.commitJournal(name)))
+        return;
     QStringList stagedNames;
     for (const QString& file : databaseFiles(paths.staged(), name))
         stagedNames.append(fileNameOf(file));

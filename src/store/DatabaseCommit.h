@@ -19,7 +19,7 @@ namespace dbcommit {
 Status commit(const DatabasePaths& paths, const QString& name);
 
 // Deletes the staged files of a run that does not commit, and what a cut-off write of
-// them left.
+// them left; nothing while a journal names them.
 void discard(const DatabasePaths& paths, const QString& name);
 
 // Carries out the journal of a commit that was cut off; nothing when there is none.

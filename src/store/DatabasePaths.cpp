@@ -56,7 +56,7 @@ QString DatabasePaths::commitJournal(const QString& name) const
 
 QString DatabasePaths::log(const QString& name) const
 {
-    return databaseFolder() + name + QStringLiteral(".log");
+    return databaseFolder() + name + QStringLiteral(".log") + m_staging;
 }
 
 QString DatabasePaths::document(const QString& name, Family family) const

@@ -22,10 +22,18 @@ public:
     QStringList captions;
     int cancelAfter = -1; // cancel from this poll on
     int polls = 0;
+    QString cancelOnCaption; // cancel once a caption has named this file
 
     void caption(const QString& text) override { captions.append(text); }
     void status(const QString& text) override { statuses.append(text); }
-    bool cancelRequested() override { return cancelAfter >= 0 && polls++ >= cancelAfter; }
+    bool cancelRequested() override
+    {
+        if (!cancelOnCaption.isEmpty() &&
+            std::any_of(captions.begin(), captions.end(),
+                        [this](const QString& shown) { return shown.contains(cancelOnCaption); }))
+            return true;
+        return cancelAfter >= 0 && polls++ >= cancelAfter;
+    }
 };
 
 QByteArray utf16le(const QString& text)
@@ -58,7 +66,7 @@ protected:
             list += file.toUtf8() + "\r\n";
         base.write(QStringLiteral("Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"), list);
         IndexRun run(paths, QString(), ui, reporter);
-        const IndexRun::Request request{QStringLiteral("Test"), folder, patterns, false,
+        const IndexRun::Request request{QStringLiteral("Test"), folder, patterns, updateMode,
                                         withoutDocuments};
         if (!run.confirm(request, catalogue::databaseNames(paths)))
             return false;
@@ -81,6 +89,7 @@ protected:
     RecordingUserInterface ui;
     ScriptedReporter reporter;
     bool withoutDocuments = false;
+    bool updateMode = false;
     QStringList logLines;
 };
 
@@ -229,16 +238,43 @@ TEST_F(IndexRunTest, AClassBufferBecomesAPartAfterAMillionCharacters)
                     .isEmpty());
 }
 
-TEST_F(IndexRunTest, CancelDuringTheEstimateWritesEmptyDocuments)
+TEST_F(IndexRunTest, ACancelKeepsTheOldDatabaseOrCommitsWhatWasReadWithItsTitlePositions)
 {
-    drive.write(QStringLiteral("Texte/a.txt"), "text");
+    const QStringList files = {"D:\\Texte\\a.txt", "\" b.txt", "\" c.txt"};
+    for (const char* name : {"a", "b", "c"})
+        drive.write(QStringLiteral("Texte/%1.txt").arg(name), QByteArray("Text ") + name);
+    ASSERT_TRUE(index(files));
+    const QByteArray oldDocument = database("_UTF8Dokument.txt");
+    const QByteArray oldPositions = database("_Utf8_TitelPositionen.txt");
+    const QByteArray oldLog = database(".log");
+    ASSERT_FALSE(oldPositions.isEmpty());
+
+    // Cancelled in the estimate, before a file was read: nothing changes.
+    updateMode = true;
+    drive.write(QStringLiteral("Texte/a.txt"), "neuer Text");
     reporter.cancelAfter = 0;
-    ASSERT_TRUE(index({"D:\\Texte\\a.txt"}));
-    EXPECT_TRUE(database("_AnsiDokument.txt").isEmpty());
-    EXPECT_TRUE(database("_UTF8Dokument.txt").isEmpty());
-    EXPECT_EQ(database("_UnicodeDokument.txt"), QByteArray("\xFF\xFE", 2));
-    EXPECT_FALSE(
-        QFile::exists(base.native(QStringLiteral("Datenbank/Test_Ansi_TitelPositionen.txt"))));
+    ASSERT_TRUE(index(files));
+    EXPECT_EQ(database("_UTF8Dokument.txt"), oldDocument);
+    EXPECT_EQ(database("_Utf8_TitelPositionen.txt"), oldPositions);
+    EXPECT_EQ(database(".log"), oldLog);
+    EXPECT_EQ(reporter.statuses.last(), IndexRun::kCancelledUnchanged.toString());
+    EXPECT_EQ(QDir(base.native(QStringLiteral("Datenbank"))).entryList({"*.neu", "*.tmp"}),
+              QStringList());
+
+    // Cancelled after the first file: the documents hold it, and their list names it.
+    reporter.cancelAfter = -1;
+    reporter.captions.clear();
+    reporter.cancelOnCaption = QStringLiteral("b.txt");
+    ASSERT_TRUE(index(files));
+    const QByteArray document = database("_UTF8Dokument.txt");
+    EXPECT_TRUE(document.startsWith(section("D:\\Texte\\a.txt", "neuer Text")))
+        << document.toStdString();
+    EXPECT_FALSE(document.contains("c.txt"));
+    const QByteArray positions = database("_Utf8_TitelPositionen.txt");
+    const QList<QByteArray> entries = positions.trimmed().split('\n');
+    EXPECT_EQ(qsizetype(entries.size()), document.count("\r\n#D:\\"));
+    for (const QByteArray& entry : entries)
+        EXPECT_EQ(document.mid(entry.split(' ').first().toLongLong(), 4), "#D:\\") << entry.data();
     EXPECT_EQ(reporter.statuses.last(),
               QStringLiteral("Fertig mit der abgebrochenen Indizierung."));
 }

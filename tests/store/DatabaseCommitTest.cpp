@@ -37,10 +37,12 @@ TEST_F(DatabaseCommitTest, StagedFilesReplaceTheDatabaseAndUnstagedOnesGo)
     put("Db.log", "log");
     put("Dbx.dat", "another database");
     put("Db.dat.neu", "new list");
+    put("Db.log.neu", "new log");
     put("Db_AnsiDokument.txt.neu", "new text");
 
     ASSERT_TRUE(dbcommit::commit(paths, "Db"));
     EXPECT_EQ(content("Db.dat"), "new list");
+    EXPECT_EQ(content("Db.log"), "new log");
     EXPECT_EQ(content("Db_AnsiDokument.txt"), "new text");
     // The run made no Unicode document: the old one does not belong to the new database.
     EXPECT_EQ(folder(), QStringList({"Db.dat", "Db.log", "Db_AnsiDokument.txt", "Dbx.dat"}));
@@ -53,9 +55,10 @@ TEST_F(DatabaseCommitTest, ACommitCutOffAfterItsJournalIsCompletedByTheNextReade
     put("Db_UTF8Dokument.txt", "new text"); // renamed before the cut
     put("Db.dat.neu", "new list");
     put("Db.commit", "+ Db.dat\r\n+ Db_UTF8Dokument.txt\r\n- Db_Ansi_TitelPositionen.txt\r\n"
-                     "- Dbx.dat\r\n+ ..\\..\\etc\\passwd\r\n- Db.log\r\nJunk\r\n");
+                     "- Dbx.dat\r\n+ ..\\..\\etc\\passwd\r\n- Db.ini\r\nJunk\r\n");
     put("Dbx.dat", "another database");
     put("Db.log", "log");
+    put("Db.ini", "not a file of the database");
 
     // The list of databases completes it: Db is listed with its new files.
     const catalogue::Listing listing = catalogue::LiesNamenDatenbanken(paths, false, {}, {});
@@ -63,7 +66,8 @@ TEST_F(DatabaseCommitTest, ACommitCutOffAfterItsJournalIsCompletedByTheNextReade
     EXPECT_EQ(content("Db.dat"), "new list");
     EXPECT_EQ(content("Db_UTF8Dokument.txt"), "new text");
     // Only the database's own files are touched, whatever the journal names.
-    EXPECT_EQ(folder(), QStringList({"Db.dat", "Db.log", "Db_UTF8Dokument.txt", "Dbx.dat"}));
+    EXPECT_EQ(folder(),
+              QStringList({"Db.dat", "Db.ini", "Db.log", "Db_UTF8Dokument.txt", "Dbx.dat"}));
     // Done twice, it changes nothing.
     EXPECT_TRUE(dbcommit::recover(paths, "Db"));
     EXPECT_EQ(content("Db.dat"), "new list");
@@ -83,4 +87,31 @@ TEST_F(DatabaseCommitTest, DiscardRemovesTheStagedFilesAndTheirCutOffWritesOnly)
     dbcommit::discard(paths, "Db");
     EXPECT_EQ(folder(),
               QStringList({"Db.dat", "Db.datei.neu", "Db2.dat.neu", "Db_AnsiDokument.txt"}));
+}
+
+TEST_F(DatabaseCommitTest, ACommitWhoseRenameFailsKeepsWhatItsJournalNeedsUntilItIsCompleted)
+{
+    put("Db.dat", "old list");
+    put("Db_AnsiDokument.txt", "old text");
+    put("Db.dat.neu", "new list");
+    put("Db_AnsiDokument.txt.neu", "new text");
+    put("Db_Ansi_TitelPositionen.txt.neu", "new positions");
+    // A folder in the list's place makes its rename fail after the earlier ones were done.
+    put("Db_Ansi_TitelPositionen.txt/im Weg", "x");
+
+    const Status committed = dbcommit::commit(paths, "Db");
+    ASSERT_FALSE(committed);
+    EXPECT_TRUE(committed.error().contains("Db_Ansi_TitelPositionen.txt"));
+    // The run gives up, but what the journal still has to put in place stays.
+    dbcommit::discard(paths, "Db");
+    EXPECT_EQ(content("Db_Ansi_TitelPositionen.txt.neu"), "new positions");
+    EXPECT_FALSE(dbcommit::recover(paths, "Db"));
+
+    QDir(drive.native("Datenbank/Db_Ansi_TitelPositionen.txt")).removeRecursively();
+    ASSERT_TRUE(dbcommit::recover(paths, "Db"));
+    EXPECT_EQ(content("Db.dat"), "new list");
+    EXPECT_EQ(content("Db_AnsiDokument.txt"), "new text");
+    EXPECT_EQ(content("Db_Ansi_TitelPositionen.txt"), "new positions");
+    EXPECT_EQ(folder(),
+              QStringList({"Db.dat", "Db_AnsiDokument.txt", "Db_Ansi_TitelPositionen.txt"}));
 }
