@@ -103,4 +103,78 @@ TEST_F(FullDiskTest, ASearchThatCannotWriteItsPagesSaysSo)
             << file.toStdString();
 }
 
+// Every file size limit from nothing to more than the run writes: the run either ends with
+// the complete new database, or fails naming the file and the cause in German and leaves
+// the earlier database byte for byte, and no temporary file.
+class FileSizeLimitSweep : public FullDiskTest {
+protected:
+    NimbraChild::Finished run(const QString& folder, bool withoutDocuments,
+                              const std::function<void()>& limits = {}) const
+    {
+        QStringList arguments{QStringLiteral("index"), kDatabase, m_nimbra.drive().native(folder),
+                              QStringLiteral("*.txt"), QStringLiteral("--update")};
+        if (withoutDocuments)
+            arguments.append(QStringLiteral("--without-documents"));
+        return m_nimbra.run(arguments, NimbraChild::kHangSeconds, limits);
+    }
+
+    void sweep(bool withoutDocuments)
+    {
+        for (int i = 0; i < 12; ++i)
+            m_nimbra.drive().write(QStringLiteral("C/Unterordner/Datei%1.txt").arg(i),
+                                   lines(i % 2 ? "Wort" : "Wörter", 40 + 10 * i));
+        ASSERT_EQ(index(QStringLiteral("A"), false).exitCode, 0);
+        ASSERT_EQ(run(QStringLiteral("C"), withoutDocuments).exitCode, 0);
+        const auto newState = m_nimbra.databaseFiles(kDatabase);
+        ASSERT_EQ(run(QStringLiteral("A"), withoutDocuments).exitCode, 0);
+        const auto oldState = m_nimbra.databaseFiles(kDatabase);
+        ASSERT_NE(oldState, newState);
+
+        // The largest file the run writes; the limits step from 0 past it in about 40 steps.
+        rlim_t largest = 0;
+        for (const auto& [file, hashAndSize] : newState)
+            largest = std::max<rlim_t>(largest, hashAndSize.split(' ').last().toULongLong());
+        const rlim_t step = largest / 40 + 1;
+        int failed = 0;
+        int steps = 0;
+        for (rlim_t limit = 0; limit <= largest + step; limit += step, ++steps) {
+            const NimbraChild::Finished limited =
+                run(QStringLiteral("C"), withoutDocuments, fileSizeLimit(limit));
+            const QString message = QString::fromUtf8(limited.err + limited.out);
+            ASSERT_FALSE(limited.crashed) << "limit " << limit;
+            if (limited.exitCode == 0) {
+                EXPECT_EQ(m_nimbra.databaseFiles(kDatabase), newState) << "limit " << limit;
+                EXPECT_TRUE(message.contains(QStringLiteral("Fertig mit der Indizierung")));
+            } else {
+                ++failed;
+                EXPECT_EQ(limited.exitCode, 1) << "limit " << limit;
+                EXPECT_TRUE(message.contains(QStringLiteral("konnte nicht geschrieben werden")) &&
+                            message.contains(QStringLiteral("D:\\Datenbank\\Db")) &&
+                            message.contains(QStringLiteral("Datei zu groß")))
+                    << "limit " << limit << ": " << message.toStdString();
+                EXPECT_FALSE(message.contains(QStringLiteral("Fertig"))) << "limit " << limit;
+                EXPECT_EQ(m_nimbra.databaseFiles(kDatabase), oldState) << "limit " << limit;
+            }
+            EXPECT_EQ(m_nimbra.leftovers(0), QStringList()) << "limit " << limit;
+            EXPECT_EQ(tempFiles(), QStringList()) << "limit " << limit;
+            // Back to the earlier database for the next limit.
+            if (limited.exitCode == 0)
+                ASSERT_EQ(run(QStringLiteral("A"), withoutDocuments).exitCode, 0);
+        }
+        // The limits reach from failing every write to failing none.
+        EXPECT_GT(failed, 0);
+        EXPECT_LT(failed, steps);
+    }
+};
+
+TEST_F(FileSizeLimitSweep, APathListRun)
+{
+    sweep(true);
+}
+
+TEST_F(FileSizeLimitSweep, AnIndexedRun)
+{
+    sweep(false);
+}
+
 } // namespace
