@@ -27,11 +27,17 @@ std::unique_ptr<ReadAhead::File> ReadAhead::next()
         return nullptr;
     std::unique_lock lock(m_mutex);
     // A wait lasts until a batch is ready, not one file: each wake-up costs a switch of
-    // threads.
+    // threads. It ends early when the worker waits too: a consumer that holds several files
+    // leaves the worker too few buffers for a whole batch.
     if (m_ready.empty()) {
+        m_consumerWaiting = true;
+        if (m_workerWaiting)
+            m_freed.notify_one();
         m_filled.wait(lock, [&] {
-            return m_ready.size() >= m_batch || qsizetype(m_ready.size()) == remaining;
+            return m_ready.size() >= m_batch || qsizetype(m_ready.size()) == remaining ||
+                   (!m_ready.empty() && m_workerWaiting);
         });
+        m_consumerWaiting = false;
     }
     std::unique_ptr<File> file = std::move(m_ready.front());
     m_ready.pop_front();
@@ -45,7 +51,7 @@ void ReadAhead::recycle(std::unique_ptr<File> file)
     {
         const std::lock_guard lock(m_mutex);
         m_free.push_back(std::move(file));
-        wake = m_free.size() == m_batch;
+        wake = m_workerWaiting && (m_free.size() >= m_batch || m_consumerWaiting);
     }
     if (wake)
         m_freed.notify_one();
@@ -57,8 +63,16 @@ void ReadAhead::work()
         std::unique_ptr<File> file;
         {
             std::unique_lock lock(m_mutex);
-            if (m_free.empty())
-                m_freed.wait(lock, [this] { return m_stop || m_free.size() >= m_batch; });
+            if (m_free.empty()) {
+                m_workerWaiting = true;
+                if (m_consumerWaiting && !m_ready.empty())
+                    m_filled.notify_one();
+                m_freed.wait(lock, [this] {
+                    return m_stop || m_free.size() >= m_batch ||
+                           (!m_free.empty() && m_consumerWaiting);
+                });
+                m_workerWaiting = false;
+            }
             if (m_stop)
                 return;
             file = std::move(m_free.front());
@@ -72,7 +86,8 @@ void ReadAhead::work()
         {
             const std::lock_guard lock(m_mutex);
             m_ready.push_back(std::move(file));
-            wake = m_ready.size() == m_batch || i + 1 == m_paths.size();
+            wake = m_consumerWaiting &&
+                   (m_ready.size() >= m_batch || i + 1 == m_paths.size() || m_free.empty());
         }
         if (wake)
             m_filled.notify_one();

@@ -15,8 +15,9 @@
 // Reads source files on a worker thread, in list order, ahead of the one consuming them:
 // opening, reading and the class decision overlap with appending and writing. At most
 // `depth` files are held at a time, their buffers reused, so memory stays bounded by
-// depth times the largest file read. Either side that has to wait is woken only once half
-// of the files are ready for it.
+// depth times the largest file read. Either side that has to wait is woken once half of the
+// files are ready for it, or earlier when the other side waits as well. A consumer may hold
+// up to depth - 1 files at a time.
 class ReadAhead {
 public:
     struct File {
@@ -48,5 +49,7 @@ private:
     std::deque<std::unique_ptr<File>> m_ready;
     std::deque<std::unique_ptr<File>> m_free;
     bool m_stop = false;
+    bool m_consumerWaiting = false;
+    bool m_workerWaiting = false;
     std::thread m_worker; // last: starts once everything above exists
 };

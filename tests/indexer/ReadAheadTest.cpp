@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 namespace {
 
 // Files f0.txt ... f<count-1>.txt, each holding its own number; every third one missing.
@@ -54,5 +56,29 @@ TEST(ReadAheadTest, StopsWhenDroppedEarly)
         ReadAhead files(paths, 4);
         for (int i = 0; i < taken; ++i)
             files.recycle(files.next());
+    }
+}
+
+// A consumer that keeps a window of its last files, handing back one at a time, still gets
+// every file in order: the worker reads with the buffers left instead of waiting for a batch.
+TEST(ReadAheadTest, AConsumerHoldingSeveralFilesDoesNotStall)
+{
+    MappedDrive drive;
+    const QStringList paths = writeFiles(drive, 40);
+    for (const int depth : {2, 4, 6}) {
+        for (int held = 1; held < depth; ++held) {
+            ReadAhead files(paths, depth);
+            std::deque<std::unique_ptr<ReadAhead::File>> window;
+            int index = 0;
+            for (auto file = files.next(); file; file = files.next(), ++index) {
+                ASSERT_EQ(file->path, paths[index]);
+                window.push_back(std::move(file));
+                if (int(window.size()) == held) {
+                    files.recycle(std::move(window.front()));
+                    window.pop_front();
+                }
+            }
+            EXPECT_EQ(index, 40) << "depth " << depth << ", held " << held;
+        }
     }
 }
