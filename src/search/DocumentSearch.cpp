@@ -2,6 +2,7 @@
 
 #include "platform/FileFacts.h"
 #include "search/TitlePositionList.h"
+#include "store/Descriptor.h"
 #include "store/Windows1252.h"
 #include "viewer/BlockSearch.h"
 
@@ -112,8 +113,8 @@ void DocumentSearch::searchFile(const QString& path, Family family, bool bigEndi
         makeEntry(hits);
 }
 
-void DocumentSearch::search(const QString& databaseName, Family family,
-                            const SearchRequest& request, QList<QByteArray>& hits)
+Status DocumentSearch::search(const QString& databaseName, Family family,
+                              const SearchRequest& request, QList<QByteArray>& hits)
 {
     m_singleFile = false;
     m_bigEndian = false;
@@ -124,9 +125,22 @@ void DocumentSearch::search(const QString& databaseName, Family family,
     m_target.clear();
     m_noHit[int(family)] = true;
     m_viewer.setMode(family == Family::Unicode ? vbmodeUnicode : vbmodeText);
-    if (!m_viewer.Open(m_document))
-        return;
-    m_titles = TitlePositionList::read(m_paths.titlePositions(databaseName, family), family);
+    if (!platform::openableFileSize(m_document) || !m_viewer.Open(m_document))
+        return Status::failure(
+            QStringLiteral("Das Dokument %1 kann nicht gelesen werden.").arg(m_document) +
+            descriptor::reindexHint());
+    const QString titleList = m_paths.titlePositions(databaseName, family);
+    m_titles = TitlePositionList::read(titleList, family);
+    // A list that names no file of a document with text, or offsets past its end, belongs
+    // to another state of the database: its hits would name the wrong files.
+    const qint64 documentSize = *platform::openableFileSize(m_document);
+    const qint64 emptySize = family == Family::Unicode ? 2 : 0;
+    if ((documentSize > emptySize && m_titles.isEmpty()) ||
+        m_titles.largestOffset() >= documentSize)
+        return Status::failure(
+            QStringLiteral("Die Titelpositionen %1 passen nicht zum Dokument %2.")
+                .arg(titleList, m_document) +
+            descriptor::reindexHint());
 
     bool found = step(true);
     if (found)
@@ -142,6 +156,7 @@ void DocumentSearch::search(const QString& databaseName, Family family,
         if (found)
             makeEntry(hits);
     }
+    return {};
 }
 
 bool DocumentSearch::step(bool first)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Result.h"
+
 #include "common/UserInterface.h"
 #include "search/TitlePositionList.h"
 #include "store/DatabasePaths.h"
@@ -35,9 +37,11 @@ public:
     // Polled between steps; a cancel ends the document's search.
     void setCancelFlag(const bool* cancel) { m_cancel = cancel; }
 
-    // Appends the hit entries of one document to hits.
-    void search(const QString& databaseName, Family family, const SearchRequest& request,
-                QList<QByteArray>& hits);
+    // Appends the hit entries of one document to hits. Fails, with the German message that
+    // asks for a re-index, when the document cannot be read or its title-position list
+    // cannot belong to it.
+    Status search(const QString& databaseName, Family family, const SearchRequest& request,
+                  QList<QByteArray>& hits);
     // Searches one listed file of a database without documents: only its first hit counts,
     // no title marker, no path lookup; big-endian UTF-16 files are searched as such.
     void searchFile(const QString& path, Family family, bool bigEndian,

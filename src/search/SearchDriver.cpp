@@ -78,8 +78,11 @@ Result<QList<QByteArray>> SearchDriver::run(const QString& databaseName, const Q
     catalogue::emptyTempFolder(m_paths);
     const Result<descriptor::Header> header =
         descriptor::readHeader(m_paths.descriptor(databaseName));
-    if (!header)
-        return R::failure(header.error());
+    if (!header) {
+        const QString message = header.error() + descriptor::reindexHint();
+        m_ui.warning(message);
+        return R::failure(message);
+    }
 
     SearchRequest request;
     request.text = text;
@@ -93,8 +96,14 @@ Result<QList<QByteArray>> SearchDriver::run(const QString& databaseName, const Q
         searchFileByFile(databaseName, request, hits);
     } else {
         for (const Family family : kFamilies) {
-            if (platform::exists(m_paths.document(databaseName, family)))
-                m_documents.search(databaseName, family, request, hits);
+            if (!platform::exists(m_paths.document(databaseName, family)))
+                continue;
+            if (Status searched = m_documents.search(databaseName, family, request, hits);
+                !searched) {
+                m_documents.close();
+                m_ui.warning(searched.error());
+                return R::failure(searched.error());
+            }
         }
     }
     m_documents.close();

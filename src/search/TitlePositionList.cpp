@@ -65,6 +65,7 @@ TitlePositionList TitlePositionList::parse(QByteArrayView bytes, Family family)
     std::vector<qint64> offsets;
     forEachLine(held, [&](QByteArrayView line) {
         offsets.push_back(lineOffset(line));
+        list.m_largestOffset = std::max(list.m_largestOffset, offsets.back());
         const QByteArrayView path = linePath(line);
         list.m_paths.push_back(path.isEmpty() ? PathBytes{}
                                               : PathBytes{path.data() - held.data(), path.size()});

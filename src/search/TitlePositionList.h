@@ -25,6 +25,8 @@ public:
     static TitlePositionList parse(QByteArrayView bytes, Family family);
 
     qsizetype size() const { return qsizetype(m_paths.size()); }
+    // The largest offset a line names; -1 for the empty list.
+    qint64 largestOffset() const { return m_largestOffset; }
     bool isEmpty() const { return m_paths.empty(); }
 
     // The path of the first line with a path whose offset is at most the given one and whose
@@ -46,6 +48,8 @@ private:
     };
 
     void buildRuns(const std::vector<qint64>& offsets);
+
+    qint64 m_largestOffset = -1;
 
     QByteArray m_bytes;
     Family m_family = Family::Ansi;

@@ -6,6 +6,12 @@
 
 namespace descriptor {
 
+QString reindexHint()
+{
+    return QStringLiteral(
+        " Bitte indizieren Sie die Datenbank neu (\"DB erneut indizieren\" im Hauptfenster).");
+}
+
 QString formatHeader(const QString& sourceFolder, const QStringList& patterns)
 {
     QString header = kHeaderKey + sourceFolder;

@@ -10,6 +10,9 @@
 // slots, then one source path per line; UTF-8 without byte-order mark, CR LF.
 namespace descriptor {
 
+// The sentence that follows every message about a broken file of a database: what to do.
+QString reindexHint();
+
 inline const QString kHeaderKey = QStringLiteral("PFAD_UND_ENDUNGEN= ");
 inline constexpr int kExtensionSlots = 5;
 

@@ -185,3 +185,33 @@ TEST(CommandLineTest, ARefusedDatabaseNameWritesNothingAnywhere)
     EXPECT_EQ(QDir(drive.native()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               (QStringList{"Basis", "Daten"}));
 }
+
+// A broken descriptor or a folder in a document's place: a German message naming the file
+// and what to do, exit status 2; never a silent exit.
+TEST(CommandLineTest, BrokenFilesOfADatabaseAreNamedWithWhatToDo)
+{
+    MappedDrive drive(u'D');
+    drive.write(QStringLiteral("Texte/a.txt"), "Wort");
+    drive.write(QStringLiteral("Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"),
+                "D:\\Texte\\a.txt\r\n");
+    const QStringList base{"--base", drive.native()};
+    ASSERT_EQ(run(base + QStringList{"index", "Db", drive.native("Texte"), "*.txt"}).status, 0);
+    const QByteArray descriptor = drive.read(QStringLiteral("Datenbank/Db.dat"));
+
+    for (const QByteArray& broken :
+         {QByteArray(), QByteArray("\x00\x01\xFF", 3), QByteArray("D:\\Texte\\a.txt\r\n")}) {
+        drive.write(QStringLiteral("Datenbank/Db.dat"), broken);
+        const CliRun result = run(base + QStringList{"search", "Db", "Wort"});
+        EXPECT_EQ(result.status, 2);
+        EXPECT_TRUE(result.err.contains(QStringLiteral("Db.dat")) &&
+                    result.err.contains(QStringLiteral("neu")))
+            << result.err.toStdString();
+    }
+    drive.write(QStringLiteral("Datenbank/Db.dat"), descriptor);
+    QFile::remove(drive.native(QStringLiteral("Datenbank/Db_UTF8Dokument.txt")));
+    drive.makeFolder(QStringLiteral("Datenbank/Db_UTF8Dokument.txt"));
+    const CliRun folder = run(base + QStringList{"search", "Db", "Wort"});
+    EXPECT_EQ(folder.status, 2);
+    EXPECT_TRUE(folder.err.contains(QStringLiteral("Db_UTF8Dokument.txt kann nicht gelesen")))
+        << folder.err.toStdString();
+}

@@ -135,13 +135,24 @@ TEST_F(DocumentSearchTest, FoundBelowTheBaseFolderAfterAMove)
               QStringLiteral("E:\\Datenbank\\DB.dat"));
 }
 
-TEST_F(DocumentSearchTest, EmptyTitleListOneCharacterAndCancel)
+// A title-position list that cannot belong to its document (empty, or past its end) is
+// reported with what to do, instead of hits that name no file or the wrong one.
+TEST_F(DocumentSearchTest, BrokenTitleListOneCharacterAndCancel)
 {
     write(QStringLiteral("a.txt"), "Wort");
     index();
-    base.write(QStringLiteral("Datenbank/DB_Utf8_TitelPositionen.txt"), QByteArray());
-    EXPECT_EQ(search(QStringLiteral("Wort")),
-              QStringList({"Existiert nicht! ##text##Wort Wort Wort<br>"}));
+    const QByteArray good = base.read(QStringLiteral("Datenbank/DB_Utf8_TitelPositionen.txt"));
+    for (const QByteArray& list : {QByteArray(), QByteArray("4711 D:\\Texte\\a.txt\r\n")}) {
+        base.write(QStringLiteral("Datenbank/DB_Utf8_TitelPositionen.txt"), list);
+        const auto hits =
+            SearchDriver(paths, ui).run(QStringLiteral("DB"), QStringLiteral("Wort"), false, false);
+        ASSERT_FALSE(hits.ok());
+        EXPECT_TRUE(hits.error().contains(QStringLiteral("DB_Utf8_TitelPositionen.txt")) &&
+                    hits.error().contains(QStringLiteral("neu")))
+            << hits.error().toStdString();
+        EXPECT_EQ(ui.warnings.last(), hits.error());
+    }
+    base.write(QStringLiteral("Datenbank/DB_Utf8_TitelPositionen.txt"), good);
     EXPECT_TRUE(search(QStringLiteral(" a ")).isEmpty());
     EXPECT_EQ(ui.informations.last(), SearchDriver::kOneCharacter);
 
