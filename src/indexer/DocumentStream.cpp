@@ -11,36 +11,22 @@ constexpr qint64 kWritebackStep = 8 * 1024 * 1024;
 } // namespace
 
 DocumentStream::DocumentStream(QString programPath)
-    : m_path(std::move(programPath)),
-      m_file(platform::nativePath(m_path) + QStringLiteral(".schreiben"))
+    : m_path(std::move(programPath)), m_file(platform::nativePath(m_path))
 {
 }
 
-DocumentStream::~DocumentStream()
-{
-    if (m_file.isOpen()) {
-        m_file.close();
-        m_file.remove();
-    }
-}
+DocumentStream::~DocumentStream() = default;
 
 Status DocumentStream::failure(const QString& cause) const
 {
     return writeFailure(m_path, cause);
 }
 
-Status DocumentStream::open()
-{
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return failure(m_file.errorString());
-    return {};
-}
-
 Status DocumentStream::appendPart(QByteArrayView mark, QByteArrayView text)
 {
     if (!m_file.isOpen()) {
-        if (Status opened = open(); !opened)
-            return opened;
+        if (Status opened = m_file.open(); !opened)
+            return failure(opened.error());
     }
     if (Status written = append(mark); !written)
         return written;
@@ -51,11 +37,11 @@ Status DocumentStream::append(QByteArrayView text)
 {
     if (text.isEmpty())
         return {};
-    if (m_file.write(text.data(), text.size()) != text.size())
-        return failure(platform::writeFailureCause(m_file));
+    if (Status written = m_file.write(text); !written)
+        return failure(written.error());
     m_unsynced += text.size();
     if (m_unsynced >= kWritebackStep) {
-        platform::startWriteback(m_file);
+        m_file.startWriteback();
         m_unsynced = 0;
     }
     return {};
@@ -65,14 +51,10 @@ Status DocumentStream::close()
 {
     if (!m_file.isOpen())
         return {};
-    platform::startWriteback(m_file);
-    m_file.close();
-    if (m_file.error() != QFileDevice::NoError)
-        return failure(m_file.errorString());
-    if (!platform::replaceFile(m_file.fileName(), platform::nativePath(m_path))) {
-        m_file.remove();
-        return failure(QStringLiteral("Umbenennen fehlgeschlagen"));
-    }
+    m_file.startWriteback();
+    // Forced to disk later, on a worker thread, while the title positions are listed.
+    if (Status committed = m_file.commit(platform::FileWriter::Durability::NotForced); !committed)
+        return failure(committed.error());
     m_closed = true;
     return {};
 }

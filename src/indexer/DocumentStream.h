@@ -1,9 +1,9 @@
 #pragma once
 
 #include "common/Result.h"
+#include "platform/FileWriter.h"
 
 #include <QByteArrayView>
-#include <QFile>
 #include <QString>
 
 // One document of a run, written as it grows. Each part (a buffer's worth of text, or a
@@ -29,11 +29,10 @@ public:
     Status forceToDisk() const;
 
 private:
-    Status open();
     Status failure(const QString& cause) const;
 
     QString m_path;
-    QFile m_file; // the temporary file while it is written
+    platform::FileWriter m_file;
     bool m_closed = false;
     qint64 m_unsynced = 0; // bytes appended since writeback was last started
 };

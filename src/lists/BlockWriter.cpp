@@ -1,5 +1,7 @@
 #include "lists/BlockWriter.h"
 
+#include "platform/FileFacts.h"
+
 #include <cerrno>
 
 bool BlockWriter::flush()
@@ -15,13 +17,7 @@ bool BlockWriter::flush()
 
 QString BlockWriter::failureCause() const
 {
-    if (m_errno == ENOSPC || m_file.error() == QFileDevice::ResourceError)
-        return QStringLiteral("Auf dem Datenträger ist kein Platz mehr frei.");
-    if (m_errno == EFBIG)
-        return QStringLiteral("Die Datei würde größer, als das System erlaubt.");
-#ifdef EDQUOT
-    if (m_errno == EDQUOT)
-        return QStringLiteral("Der zugeteilte Speicherplatz auf dem Datenträger ist erschöpft.");
-#endif
-    return QStringLiteral("Schreibfehler (%1).").arg(m_file.errorString());
+    if (m_errno == 0 && m_file.error() == QFileDevice::ResourceError)
+        return platform::errorCause(ENOSPC);
+    return m_errno != 0 ? platform::errorCause(m_errno) : m_file.errorString();
 }

@@ -1,13 +1,11 @@
 #include "lists/SortedListBuilder.h"
 
-#include "lists/BlockWriter.h"
 #include "lists/DocumentPieces.h"
 #include "lists/SectionSorter.h"
 #include "platform/FileFacts.h"
+#include "platform/FileWriter.h"
 #include "store/ByteSize.h"
 #include "store/Windows1252.h"
-
-#include <QSaveFile>
 
 #include <chrono>
 #include <future>
@@ -23,48 +21,54 @@ constexpr qsizetype kWriteBuffer = 1 << 20;
 class ListWriter {
 public:
     ListWriter(QString programPath, Family family)
-        : m_path(std::move(programPath)), m_family(family), m_file(platform::nativePath(m_path)),
-          m_writer(m_file, kWriteBuffer)
+        : m_path(std::move(programPath)), m_family(family), m_file(platform::nativePath(m_path))
     {
     }
 
     Status open()
     {
-        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        if (Status opened = m_file.open(); !opened) {
+            m_cause = opened.error();
             return failure();
+        }
         if (m_family == Family::Unicode)
-            m_writer.buffer().append("\xFF\xFE", 2);
+            m_buffer.append("\xFF\xFE", 2);
         return {};
     }
 
     bool append(QStringView entry)
     {
-        QByteArray& buffer = m_writer.buffer();
         switch (m_family) {
-        case Family::Ansi: buffer.append(cp1252::encode(entry)); break;
-        case Family::Utf8: buffer.append(entry.toUtf8()); break;
+        case Family::Ansi: m_buffer.append(cp1252::encode(entry)); break;
+        case Family::Utf8: m_buffer.append(entry.toUtf8()); break;
         case Family::Unicode:
             for (const QChar ch : entry) {
-                buffer.append(char(ch.unicode() & 0xFF));
-                buffer.append(char(ch.unicode() >> 8));
+                m_buffer.append(char(ch.unicode() & 0xFF));
+                m_buffer.append(char(ch.unicode() >> 8));
             }
             break;
         }
-        buffer.append(m_family == Family::Unicode ? QByteArrayView("\r\0\n\0", 4)
-                                                  : QByteArrayView("\r\n", 2));
-        return m_writer.flushWhenFull();
+        m_buffer.append(m_family == Family::Unicode ? QByteArrayView("\r\0\n\0", 4)
+                                                    : QByteArrayView("\r\n", 2));
+        return m_buffer.size() < kWriteBuffer || flush();
     }
 
     // Forcing the list to disk can take a moment: events go on meanwhile.
     Status commit(SortReporter& reporter)
     {
-        if (!m_writer.flush())
+        if (!flush())
             return failure();
-        std::future<bool> done = std::async(std::launch::async, [this] { return m_file.commit(); });
+        std::future<Status> done = std::async(std::launch::async, [this] {
+            return m_file.commit(platform::FileWriter::Durability::Forced);
+        });
         while (done.wait_for(std::chrono::milliseconds(EventPacer::kIntervalMs)) !=
                std::future_status::ready)
             reporter.cancelRequested(); // a cancel now applies to the lists still to come
-        return done.get() ? Status() : failure();
+        if (Status committed = done.get(); !committed) {
+            m_cause = committed.error();
+            return failure();
+        }
+        return {};
     }
 
     Status failure() const
@@ -72,14 +76,24 @@ public:
         return Status::failure(
             QStringLiteral("Die sortierte Liste %1 konnte nicht geschrieben werden: %2 Die "
                            "bisherige Liste bleibt unverändert.")
-                .arg(m_path, m_writer.failureCause()));
+                .arg(m_path, m_cause));
     }
 
 private:
+    bool flush()
+    {
+        Status written = m_file.write(m_buffer);
+        m_buffer.clear();
+        if (!written)
+            m_cause = written.error();
+        return written.ok();
+    }
+
     QString m_path;
     Family m_family;
-    QSaveFile m_file;
-    BlockWriter m_writer;
+    platform::FileWriter m_file;
+    QByteArray m_buffer;
+    QString m_cause;
 };
 
 // The entries in list order into the writer. Of the UTF8 list only: a single header line

@@ -1,8 +1,5 @@
 #pragma once
 
-#include "common/Result.h"
-
-#include <QByteArrayView>
 #include <QChar>
 #include <QDateTime>
 #include <QFileDevice>
@@ -44,17 +41,9 @@ bool appendFileContent(const QString& nativeSource, QFileDevice& target, QString
 // full disk, a size limit, a quota, ...). Call it right after the failed write: a partial
 // write leaves the cause only in the system's last error.
 QString writeFailureCause(const QFileDevice& file);
-
-// Writes a whole file (a native path): the bytes go to "<target>.<pid>.tmp" beside it, every
-// write and the close are checked, the file is forced to the disk when `forced`, then it is
-// renamed over the target. On failure the temporary file is removed and the error is the
-// cause in German; the target is untouched.
-Status writeWholeFile(const QString& nativeTarget, QByteArrayView bytes, bool forced);
-// The name writeWholeFile() writes under before the rename.
-QString temporaryNameOf(const QString& nativeTarget);
-// Removes the temporary files ("*.<pid>.tmp") of writers that no longer run from a folder
-// (native path), so a killed writer's file does not stay for good.
-void removeDeadWritersFiles(const QString& nativeFolder);
+// The cause of a system error number in German where it is a common one (a full disk, a
+// size limit, a quota, no access, a read-only or missing folder); the system's text else.
+QString errorCause(int error);
 
 // Renames a file over another, replacing it in one step (native paths).
 bool replaceFile(const QString& nativeFrom, const QString& nativeTo);
@@ -64,10 +53,6 @@ bool syncFile(const QString& nativePath);
 
 // Makes the renames and deletions done in a folder (native path) durable.
 void syncFolder(const QString& nativeFolder);
-
-// Starts writing what was written to the file so far to the disk, without waiting, so that
-// a later sync of a large file has little left to wait for.
-void startWriteback(QFileDevice& file);
 
 // Deletes a file if it exists; a missing file or a failed delete is not reported.
 void removeFileQuietly(const QString& programPath);

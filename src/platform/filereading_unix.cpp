@@ -1,16 +1,13 @@
 #include "platform/FileFacts.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,10 +76,8 @@ bool readRegularFile(const QString& programPath, QByteArray& into)
     return true;
 }
 
-namespace {
-
 // The common causes in German; the system's own text for the rest.
-QString causeOf(int error)
+QString errorCause(int error)
 {
     switch (error) {
     case ENOSPC: return QStringLiteral("Auf dem Datenträger ist kein Platz mehr frei.");
@@ -98,6 +93,8 @@ QString causeOf(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+namespace {
+
 bool isKnownCause(int error)
 {
     return error == ENOSPC || error == EFBIG || error == EDQUOT || error == EROFS ||
@@ -111,61 +108,7 @@ QString writeFailureCause(const QFileDevice& file)
     const int error = errno;
     if (!isKnownCause(error) && file.error() != QFileDevice::NoError)
         return file.errorString();
-    return causeOf(error);
-}
-
-QString temporaryNameOf(const QString& nativeTarget)
-{
-    return nativeTarget + u'.' + QString::number(::getpid()) + QStringLiteral(".tmp");
-}
-
-Status writeWholeFile(const QString& nativeTarget, QByteArrayView bytes, bool forced)
-{
-    const QByteArray target = QFile::encodeName(nativeTarget);
-    const QByteArray temporary = QFile::encodeName(temporaryNameOf(nativeTarget));
-    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return Status::failure(causeOf(errno));
-    const auto fail = [&](int error, bool open) {
-        if (open)
-            ::close(fd);
-        ::unlink(temporary.constData());
-        return Status::failure(causeOf(error));
-    };
-    const char* data = bytes.data();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, std::size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        // A short write is where a full disk or a size limit shows first.
-        if (written <= 0)
-            return fail(written < 0 ? errno : ENOSPC, true);
-        data += written;
-        left -= written;
-    }
-    if (forced && ::fdatasync(fd) != 0)
-        return fail(errno, true);
-    if (::close(fd) != 0)
-        return fail(errno, false);
-    if (::rename(temporary.constData(), target.constData()) != 0)
-        return fail(errno, false);
-    return {};
-}
-
-void removeDeadWritersFiles(const QString& nativeFolder)
-{
-    const QDir folder(nativeFolder);
-    static const QRegularExpression kTemporary(QStringLiteral("\\.([0-9]{1,9})\\.tmp$"));
-    for (const QString& entry :
-         folder.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden)) {
-        const QRegularExpressionMatch match = kTemporary.match(entry);
-        if (!match.hasMatch())
-            continue;
-        const pid_t writer = pid_t(match.captured(1).toLongLong());
-        if (writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH)
-            QFile::remove(folder.filePath(entry));
-    }
+    return errorCause(error);
 }
 
 bool replaceFile(const QString& nativeFrom, const QString& nativeTo)
@@ -191,16 +134,6 @@ void syncFolder(const QString& nativeFolder)
         return;
     ::fsync(fd);
     ::close(fd);
-}
-
-void startWriteback(QFileDevice& file)
-{
-#ifdef Q_OS_LINUX
-    if (file.handle() >= 0)
-        ::sync_file_range(file.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
-#else
-    Q_UNUSED(file);
-#endif
 }
 
 } // namespace platform

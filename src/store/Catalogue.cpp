@@ -1,6 +1,7 @@
 #include "store/Catalogue.h"
 
 #include "platform/FileFacts.h"
+#include "platform/FileWriter.h"
 #include "store/DatabaseCommit.h"
 
 #include <QDir>

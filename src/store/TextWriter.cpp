@@ -1,6 +1,7 @@
 #include "store/TextWriter.h"
 
 #include "platform/FileFacts.h"
+#include "platform/FileWriter.h"
 #include "store/Windows1252.h"
 
 Status writeFailure(const QString& programPath, const QString& cause)
@@ -14,8 +15,9 @@ Status writeFileSafely(const QString& programPath, const QByteArray& bytes, Dura
     const QString native = platform::nativePath(programPath);
     if (native.isEmpty())
         return writeFailure(programPath, QStringLiteral("Das Laufwerk ist nicht zugeordnet."));
-    if (Status written = platform::writeWholeFile(native, bytes, durability == Durability::Forced);
-        !written)
+    const auto kind = durability == Durability::Forced ? platform::FileWriter::Durability::Forced
+                                                       : platform::FileWriter::Durability::NotForced;
+    if (Status written = platform::writeWholeFile(native, bytes, kind); !written)
         return writeFailure(programPath, written.error());
     return {};
 }

@@ -308,8 +308,8 @@ TEST(SortedListsTest, FullDiskGivesAMessageNamingTheListAndExitStatus1)
     }
     EXPECT_EQ(status, 1);
     EXPECT_TRUE(err.contains(QStringLiteral("Die sortierte Liste D:\\Datenbank\\L_Phrasen_Woerter_"
-                                            "AnsiListe.txt konnte nicht geschrieben werden: Die "
-                                            "Datei würde größer, als das System erlaubt")))
+                                            "AnsiListe.txt konnte nicht geschrieben werden: "
+                                            "Datei zu groß")))
         << err.toStdString();
     EXPECT_EQ(db.list(Family::Ansi), QByteArray("alt\r\n"));
     EXPECT_EQ(db.databaseEntries(), before); // no temporary file left

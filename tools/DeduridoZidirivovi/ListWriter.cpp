@@ -1,5 +1,8 @@
 #include "ListWriter.h"
 
+#include <QFile>
+#include <QString>
+
 namespace {
 
 constexpr std::size_t kFlushSize = 1 << 20;
@@ -8,12 +11,23 @@ constexpr std::size_t kFlushSize = 1 << 20;
 
 ListWriter::ListWriter(char driveLetter) : m_driveLetter(driveLetter) {}
 
+namespace {
+
+Status listFailure(const std::string& path, const Status& cause)
+{
+    return Status::failure(QStringLiteral("Die Liste %1 konnte nicht geschrieben werden: %2")
+                               .arg(QString::fromStdString(path), cause.error()));
+}
+
+} // namespace
+
 Status ListWriter::write(const FolderNode& root, const std::string& path)
 {
-    PendingFile file(path);
+    platform::FileWriter file(QFile::decodeName(path.c_str()));
     if (Status opened = file.open(); !opened)
-        return opened;
+        return listFailure(path, opened);
     m_file = &file;
+    m_path = path;
     m_prefix = {m_driveLetter, ':', '\\'};
     m_buffer.reserve(2 * kFlushSize);
     writeFolder(root);
@@ -21,7 +35,9 @@ Status ListWriter::write(const FolderNode& root, const std::string& path)
     m_file = nullptr;
     if (!m_status)
         return m_status;
-    return file.commit();
+    if (Status committed = file.commit(platform::FileWriter::Durability::Forced); !committed)
+        return listFailure(path, committed);
+    return {};
 }
 
 void ListWriter::writeFolder(const FolderNode& node)
@@ -44,7 +60,9 @@ void ListWriter::writeFolder(const FolderNode& node)
 
 void ListWriter::flush()
 {
-    if (m_status)
-        m_status = m_file->write(m_buffer);
+    if (m_status) {
+        if (Status written = m_file->write(m_buffer); !written)
+            m_status = listFailure(m_path, written);
+    }
     m_buffer.clear();
 }

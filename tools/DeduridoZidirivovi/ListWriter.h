@@ -1,9 +1,8 @@
 #pragma once
 
 #include "FolderNode.h"
-#include "PendingFile.h"
-
 #include "common/Result.h"
+#include "platform/FileWriter.h"
 
 #include <string>
 
@@ -24,6 +23,7 @@ private:
     char m_driveLetter;
     std::string m_prefix; // program path of the folder being written, with its last backslash
     std::string m_buffer;
-    PendingFile* m_file = nullptr;
+    platform::FileWriter* m_file = nullptr;
+    std::string m_path;
     Status m_status;
 };

@@ -3,10 +3,10 @@
 // Exit status: 0 done, 1 the list could not be written, 2 wrong call or drive.
 #include "FolderWalker.h"
 #include "ListWriter.h"
-#include "PendingFile.h"
 
 #include "platform/DriveMap.h"
 #include "platform/FileFacts.h"
+#include "platform/FileWriter.h"
 
 #include <QFile>
 #include <QString>
@@ -121,7 +121,7 @@ int listDrive(char letter, const std::string& rootPath)
 
 int main(int argc, char* argv[])
 {
-    PendingFile::removeOnSignal();
+    platform::removeTemporaryFilesOnSignal();
     const std::optional<char> letter = driveLetterArgument(argc, argv);
     if (!letter)
         return fail(kUsageError,
