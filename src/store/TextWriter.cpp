@@ -15,8 +15,9 @@ Status writeFileSafely(const QString& programPath, const QByteArray& bytes, Dura
     const QString native = platform::nativePath(programPath);
     if (native.isEmpty())
         return writeFailure(programPath, QStringLiteral("Das Laufwerk ist nicht zugeordnet."));
-    const auto kind = durability == Durability::Forced ? platform::FileWriter::Durability::Forced
-                                                       : platform::FileWriter::Durability::NotForced;
+    const auto kind = durability == Durability::Forced
+                          ? platform::FileWriter::Durability::Forced
+                          : platform::FileWriter::Durability::NotForced;
     if (Status written = platform::writeWholeFile(native, bytes, kind); !written)
         return writeFailure(programPath, written.error());
     return {};
