@@ -245,7 +245,8 @@ void TMainForm_NB_Klar::paintEvent(QPaintEvent* event)
 void TMainForm_NB_Klar::firstPaint()
 {
     m_settingsForm->applyStoredSettings();
-    resize(m_model.mainWindowSize().expandedTo(minimumSize()));
+    resize(fitWindowSize(m_model.mainWindowSize(), minimumSize(),
+                         screen() ? screen()->availableGeometry().size() : QSize()));
     const catalogue::Listing listing = m_model.listAtFirstPaint();
     m_searchForm->setViewerFontSize(m_model.viewerFontSize());
     fillList(listing.names, listing.selectedIndex);

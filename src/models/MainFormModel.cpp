@@ -32,6 +32,13 @@ void MainFormModel::create(bool hasArguments, const QString& nativeWorkingFolder
     m_searchSize = readSize(settings::kSearchHeight, settings::kSearchWidth);
 }
 
+QSize fitWindowSize(QSize stored, QSize minimum, QSize available)
+{
+    if (available.isValid())
+        stored = stored.boundedTo(available);
+    return stored.expandedTo(minimum);
+}
+
 QSize MainFormModel::readSize(const QString& heightName, const QString& widthName)
 {
     int size[2] = {};

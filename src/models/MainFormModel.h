@@ -10,6 +10,10 @@
 #include <QString>
 #include <QStringList>
 
+// A stored window size as a window can take it: at most the screen's available size, at
+// least the window's minimum. A hand-edited or foreign setting may hold any number.
+QSize fitWindowSize(QSize stored, QSize minimum, QSize available);
+
 // The main window's state and start-up, selection and close logic, without a window: the
 // window shows what this decides and forwards its events here.
 class MainFormModel {

@@ -1,6 +1,7 @@
 #include "searchwindow/TSuchForm.h"
 
 #include "dialogs/TAnzeige_Anzahl_FundstellenForm.h"
+#include "models/MainFormModel.h"
 #include "platform/FileFacts.h"
 #include "results/InternetBrowser.h"
 #include "results/ResultPageWriter.h"
@@ -29,6 +30,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTextBlock>
@@ -211,7 +213,8 @@ void TSuchForm::firstPaint()
                        "Maustastenklick.\r\nText kann dann über Popup-Menü in linkes "
                        "Sucheingabefeld eingefügt werden."));
     if (m_size.isValid())
-        resize(m_size.expandedTo(minimumSize()));
+        resize(fitWindowSize(m_size, minimumSize(),
+                             screen() ? screen()->availableGeometry().size() : QSize()));
     TntEdit2->setFocus();
     Label1->setText(QStringLiteral("Geben Sie oben den Text ein den Sie suchen. Bei der Suche nach"
                                    "\r\neiner Datei setzen Sie das Raute - Zeichen # davor und "

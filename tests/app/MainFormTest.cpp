@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -72,4 +73,19 @@ TEST_F(MainFormTest, CloseButtonStoresTheSelectionAndEmptiesTemp)
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(settings::SettingsStore().read(settings::kSelectedDatabase), QStringLiteral("0"));
     EXPECT_FALSE(QFile::exists(drive.native(QStringLiteral("Datenbank/Temp/Split"))));
+}
+
+// Stored sizes beyond any screen (a hand-edited setting) open the window on the screen.
+TEST_F(MainFormTest, HugeStoredSizesAreFittedToTheScreen)
+{
+    const settings::SettingsStore store;
+    for (const QString& name : {settings::kHeight, settings::kWidth})
+        store.write(name, QStringLiteral("2147483647"));
+    auto form = show();
+    const QSize available = form->screen()->availableGeometry().size();
+    EXPECT_LE(form->width(), available.width());
+    EXPECT_LE(form->height(), available.height());
+    EXPECT_GE(form->width(), form->minimumWidth());
+    EXPECT_EQ(fitWindowSize({20, 20}, {300, 200}, available), QSize(300, 200));
+    EXPECT_EQ(fitWindowSize({900, 700}, {300, 200}, QSize()), QSize(900, 700));
 }
