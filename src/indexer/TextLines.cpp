@@ -7,29 +7,88 @@
 
 #include <QFile>
 
+#include <utility>
+
 namespace textlines {
 
-QStringList read(const QString& programPath)
+namespace {
+
+constexpr qint64 kBlock = 1 << 20;
+
+// Calls `block` with the file's bytes in pieces that end after a line feed (the last piece
+// may not): a line, and so a UTF-8 sequence, never spans two pieces.
+bool forEachBlock(const QString& programPath, const std::function<bool(QByteArrayView)>& block)
 {
     QFile file(platform::nativePath(programPath));
     if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const bool utf8 =
-        utf8::validateStrict(data, std::size_t(bytes.size())) != utf8::StrictResult::Invalid;
-    QString text = utf8 ? QString::fromUtf8(bytes) : cp1252::decode(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    // A line ends at LF; one CR before it belongs to the line end. Further CRs are text
-    // (a Linux file name may end in one) and must survive a write and a read.
-    QStringList lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (QString& line : lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
+        return false;
+    QByteArray buffer;
+    for (;;) {
+        const qsizetype kept = buffer.size();
+        buffer.resize(kept + kBlock);
+        const qint64 read = file.read(buffer.data() + kept, kBlock);
+        buffer.resize(kept + std::max<qint64>(read, 0));
+        if (read <= 0)
+            return buffer.isEmpty() || block(buffer);
+        const qsizetype end = buffer.lastIndexOf('\n') + 1;
+        if (end == 0)
+            continue; // a line longer than a block: read on
+        if (!block(QByteArrayView(buffer).first(end)))
+            return true;
+        buffer.remove(0, end);
     }
+}
+
+} // namespace
+
+Scan scan(const QString& programPath)
+{
+    Scan scanned;
+    bool endsWithLineFeed = true;
+    forEachBlock(programPath, [&](QByteArrayView bytes) {
+        const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+        if (scanned.utf8 &&
+            utf8::validateStrict(data, std::size_t(bytes.size())) == utf8::StrictResult::Invalid)
+            scanned.utf8 = false;
+        scanned.lines += bytes.count('\n');
+        endsWithLineFeed = bytes.endsWith('\n');
+        return true;
+    });
+    if (!endsWithLineFeed)
+        ++scanned.lines;
+    return scanned;
+}
+
+void forEach(const QString& programPath, const Scan& scanned,
+             const std::function<bool(const QString& line)>& visit)
+{
+    bool first = true;
+    forEachBlock(programPath, [&](QByteArrayView bytes) {
+        QString text = scanned.utf8 ? QString::fromUtf8(bytes) : cp1252::decode(bytes);
+        if (std::exchange(first, false) && text.startsWith(QChar(0xFEFF)))
+            text.remove(0, 1);
+        // A line ends at LF; one CR before it belongs to the line end. Further CRs are text
+        // (a Linux file name may end in one) and must survive a write and a read.
+        QStringList lines = text.split(u'\n');
+        if (lines.last().isEmpty())
+            lines.removeLast();
+        for (QString& line : lines) {
+            if (line.endsWith(u'\r'))
+                line.chop(1);
+            if (!visit(line))
+                return false;
+        }
+        return true;
+    });
+}
+
+QStringList read(const QString& programPath)
+{
+    QStringList lines;
+    forEach(programPath, scan(programPath), [&lines](const QString& line) {
+        lines.append(line);
+        return true;
+    });
     return lines;
 }
 

@@ -113,32 +113,35 @@ Result<QList<QByteArray>> SearchDriver::run(const QString& databaseName, const Q
 void SearchDriver::searchFileByFile(const QString& databaseName, const SearchRequest& request,
                                     QList<QByteArray>& hits)
 {
-    const QStringList lines = textlines::read(m_paths.descriptor(databaseName));
+    // Streamed: a list of millions of paths is never held whole.
+    const QString descriptor = m_paths.descriptor(databaseName);
+    const textlines::Scan scanned = textlines::scan(descriptor);
     QStringList exclusions;
     for (const QString& line : textlines::read(m_paths.exclusionList())) {
         if (!line.trimmed().isEmpty())
             exclusions.append(line.trimmed().toLower());
     }
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+    qsizetype i = -1;
+    textlines::forEach(descriptor, scanned, [&](const QString& path) {
+        ++i;
         if (cancelled())
-            break;
+            return false;
         m_ui.letEventsThrough();
-        const QString& path = lines[i];
         if (m_caption) {
             m_caption(QStringLiteral("Bisher in %1 Dateien gefunden. Gesucht wird in Nr.: %2 von "
                                      "insgesamt: %3 Dateien.")
                           .arg(hits.size())
                           .arg(i)
-                          .arg(lines.size() - 1));
+                          .arg(scanned.lines - 1));
         }
         const QString lower = path.toLower();
         if (std::any_of(exclusions.begin(), exclusions.end(),
                         [&](const QString& excluded) { return lower.contains(excluded); }))
-            continue;
+            return true;
         // The header line is no file and is skipped here like a file that cannot be opened.
         const Result<ClassDecision> decision = decideSearchClassOfFile(path);
         if (!decision)
-            continue;
+            return true;
         const ClassFlags& flags = decision->flags;
         if (flags.ansi)
             m_documents.searchFile(path, Family::Ansi, false, request, hits);
@@ -146,5 +149,6 @@ void SearchDriver::searchFileByFile(const QString& databaseName, const SearchReq
             m_documents.searchFile(path, Family::Utf8, false, request, hits);
         if (flags.unicodeLE || flags.unicodeBE)
             m_documents.searchFile(path, Family::Unicode, flags.unicodeBE, request, hits);
-    }
+        return true;
+    });
 }
