@@ -3,6 +3,7 @@
 #include "lists/BlockWriter.h"
 #include "platform/FileFacts.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHashFunctions>
 
@@ -257,9 +258,13 @@ SectionSorter::sortBlocks(std::vector<std::pair<std::size_t, std::size_t>>& bloc
     return order;
 }
 
+// Temp is shared by every copy of the program: the process id in the name tells the others
+// the run is live work, and tells a later start whose file a leftover was.
 QString SectionSorter::nextRunPath()
 {
-    return m_runFolder + QStringLiteral("SortierLauf%1.tmp").arg(++m_runNumber, 3, 10, QChar(u'0'));
+    return m_runFolder + QStringLiteral("SortierLauf%1.%2.tmp")
+                             .arg(++m_runNumber, 3, 10, QChar(u'0'))
+                             .arg(QCoreApplication::applicationPid());
 }
 
 Status SectionSorter::spill()

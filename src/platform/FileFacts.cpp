@@ -1,6 +1,7 @@
 #include "platform/FileFacts.h"
 
 #include "platform/DriveMap.h"
+#include "platform/FileWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -126,6 +127,9 @@ bool emptyFolder(const QString& programPath)
     const auto entries =
         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
+        // The folder is shared: what another running copy is writing stays.
+        if (isLiveWorkOfAnotherProcess(entry.fileName()))
+            continue;
         const bool removed = entry.isDir() && !entry.isSymLink()
                                  ? QDir(entry.absoluteFilePath()).removeRecursively()
                                  : QFile::remove(entry.absoluteFilePath());

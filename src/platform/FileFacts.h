@@ -56,7 +56,8 @@ void syncFolder(const QString& nativeFolder);
 
 // Deletes a file if it exists; a missing file or a failed delete is not reported.
 void removeFileQuietly(const QString& programPath);
-// Deletes everything inside a folder, subfolders included; true when nothing is left.
+// Deletes everything inside a folder, subfolders included, but what another running copy of
+// the program is writing there ("*.<pid>.tmp"); true when all it tried to delete is gone.
 bool emptyFolder(const QString& programPath);
 
 } // namespace platform

@@ -54,5 +54,7 @@ void removeTemporaryFilesOnSignal();
 // Removes the temporary files ("*.<pid>.tmp") of writers that no longer run from a folder
 // (native path), so a killed writer's file does not stay for good.
 void removeDeadWritersFiles(const QString& nativeFolder);
+// A file named "*.<pid>.tmp" whose writer is another process that still runs.
+bool isLiveWorkOfAnotherProcess(const QString& fileName);
 
 } // namespace platform

@@ -150,19 +150,38 @@ void removeTemporaryFilesOnSignal()
         ::signal(number, removeAndDie);
 }
 
+namespace {
+
+// The writer of "*.<pid>.tmp"; 0 for any other name.
+pid_t writerOf(const QString& fileName)
+{
+    static const QRegularExpression kTemporary(QStringLiteral("\\.([0-9]{1,9})\\.tmp$"));
+    const QRegularExpressionMatch match = kTemporary.match(fileName);
+    return match.hasMatch() ? pid_t(match.captured(1).toLongLong()) : 0;
+}
+
+bool runs(pid_t process)
+{
+    return ::kill(process, 0) == 0 || errno != ESRCH;
+}
+
+} // namespace
+
 void removeDeadWritersFiles(const QString& nativeFolder)
 {
     const QDir folder(nativeFolder);
-    static const QRegularExpression kTemporary(QStringLiteral("\\.([0-9]{1,9})\\.tmp$"));
     for (const QString& entry :
          folder.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden)) {
-        const QRegularExpressionMatch match = kTemporary.match(entry);
-        if (!match.hasMatch())
-            continue;
-        const pid_t writer = pid_t(match.captured(1).toLongLong());
-        if (writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH)
+        const pid_t writer = writerOf(entry);
+        if (writer > 0 && writer != ::getpid() && !runs(writer))
             QFile::remove(folder.filePath(entry));
     }
+}
+
+bool isLiveWorkOfAnotherProcess(const QString& fileName)
+{
+    const pid_t writer = writerOf(fileName);
+    return writer > 0 && writer != ::getpid() && runs(writer);
 }
 
 } // namespace platform

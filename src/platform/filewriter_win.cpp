@@ -82,21 +82,44 @@ void FileWriter::discard()
 
 void removeTemporaryFilesOnSignal() {}
 
+namespace {
+
+// The writer of "*.<pid>.tmp"; 0 for any other name.
+DWORD writerOf(const QString& fileName)
+{
+    const QStringList parts = fileName.split(u'.');
+    bool isNumber = false;
+    const DWORD writer = parts.size() >= 3 && parts.last() == QLatin1String("tmp")
+                             ? parts[parts.size() - 2].toULong(&isNumber)
+                             : 0;
+    return isNumber ? writer : 0;
+}
+
+bool runs(DWORD process)
+{
+    const HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, process);
+    if (!handle)
+        return false;
+    CloseHandle(handle);
+    return true;
+}
+
+} // namespace
+
 void removeDeadWritersFiles(const QString& nativeFolder)
 {
     const QDir folder(nativeFolder);
     for (const QString& entry : folder.entryList({QStringLiteral("*.tmp")}, QDir::Files)) {
-        const QStringList parts = entry.split(u'.');
-        bool isNumber = false;
-        const DWORD writer = parts.size() >= 3 ? parts[parts.size() - 2].toULong(&isNumber) : 0;
-        if (!isNumber || writer == GetCurrentProcessId())
-            continue;
-        const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, writer);
-        if (!process)
+        const DWORD writer = writerOf(entry);
+        if (writer != 0 && writer != GetCurrentProcessId() && !runs(writer))
             QFile::remove(folder.filePath(entry));
-        else
-            CloseHandle(process);
     }
+}
+
+bool isLiveWorkOfAnotherProcess(const QString& fileName)
+{
+    const DWORD writer = writerOf(fileName);
+    return writer != 0 && writer != GetCurrentProcessId() && runs(writer);
 }
 
 } // namespace platform

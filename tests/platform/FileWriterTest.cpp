@@ -1,4 +1,5 @@
 #include "platform/FileWriter.h"
+#include "platform/FileFacts.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
@@ -109,6 +110,34 @@ TEST(FileWriterTest, OnlyDeadWritersFilesAreRemoved)
         folder.write(name, "x");
     platform::removeDeadWritersFiles(folder.native());
     EXPECT_EQ(entries(folder), QStringList({own, "c.tmp", "d.txt.12x.tmp"}));
+}
+
+// Temp is shared by every copy of the program: emptying it spares what another running
+// copy is writing there, and nothing else.
+TEST(FileWriterTest, EmptyingASharedFolderSparesTheLiveWorkOfOthers)
+{
+    MappedDrive drive;
+    const pid_t other = ::fork();
+    if (other == 0) {
+        ::pause();
+        ::_exit(0);
+    }
+    const QString live = QStringLiteral("SortierLauf001.%1.tmp").arg(other);
+    for (const QString& name : {live, QStringLiteral("SortierLauf002.999999999.tmp"),
+                                QStringLiteral("SortierLauf003.%1.tmp").arg(::getpid()),
+                                QStringLiteral("NB_Ergebnis.htm")})
+        drive.write(QStringLiteral("Temp/") + name, "x");
+    drive.write(QStringLiteral("Temp/ZipTemp/a.txt"), "x");
+    EXPECT_TRUE(platform::emptyFolder(drive.program(QStringLiteral("Temp"))));
+    EXPECT_EQ(QDir(drive.native(QStringLiteral("Temp")))
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList({live}));
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+    EXPECT_TRUE(platform::emptyFolder(drive.program(QStringLiteral("Temp"))));
+    EXPECT_EQ(QDir(drive.native(QStringLiteral("Temp")))
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList());
 }
 
 } // namespace
