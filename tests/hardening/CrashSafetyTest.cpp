@@ -154,4 +154,51 @@ TEST_F(CrashSafetyTest, AKilledRunLeavesTheOldOrTheNewDatabase)
     EXPECT_EQ(m_nimbra.leftovers(), QStringList());
 }
 
+// Ctrl+C at random moments of a re-index: the run ends with 130 (or 0 when it had already
+// finished), and the database is the earlier one or a consistent new one: every hit of a
+// search on it names a file of its descriptor, with the text of that file.
+TEST_F(CrashSafetyTest, ACancelledRunLeavesTheOldOrAConsistentNewDatabase)
+{
+    writeCorpus(m_nimbra.drive(), QStringLiteral("A"), 5, 3);
+    writeCorpus(m_nimbra.drive(), QStringLiteral("B"), 7, 4);
+    const DatabaseState stateA = indexToEnd(QStringLiteral("A"), false);
+    std::mt19937 random(4711);
+    int kept = 0;
+    for (int cancel = 0; cancel < 20; ++cancel) {
+        ASSERT_EQ(m_nimbra.run(indexArguments(QStringLiteral("A"), true)).exitCode, 0);
+        const int delay = int(random() % std::max<qint64>(m_runMilliseconds, 1));
+        QProcess run;
+        m_nimbra.start(run, indexArguments(QStringLiteral("B"), true));
+        QThread::msleep(delay);
+        ::kill(pid_t(run.processId()), SIGINT);
+        ASSERT_TRUE(run.waitForFinished(60000));
+        // Before its handler is installed, Ctrl+C ends the program as it ends any other,
+        // before anything was written.
+        const bool endedBySignal = run.exitStatus() == QProcess::CrashExit;
+        EXPECT_TRUE(endedBySignal || run.exitCode() == 130 || run.exitCode() == 0)
+            << "cancel " << cancel << " after " << delay << " ms: " << run.exitCode()
+            << run.readAllStandardError().data();
+        if (endedBySignal)
+            EXPECT_EQ(m_nimbra.databaseFiles(kDatabase), stateA.files) << "cancel " << cancel;
+
+        const std::map<QString, QByteArray> files = m_nimbra.databaseFiles(kDatabase);
+        if (files == stateA.files) {
+            ++kept;
+            EXPECT_EQ(search(), stateA.hits);
+            continue;
+        }
+        const QByteArray descriptor = m_nimbra.drive().read(QStringLiteral("Datenbank/Db.dat"));
+        for (const QByteArray& line : search().split('\n')) {
+            if (line.isEmpty())
+                continue;
+            const QByteArray path = line.left(line.indexOf('\t'));
+            const QByteArray name = path.mid(path.lastIndexOf('\\') + 1);
+            EXPECT_TRUE(path.startsWith("D:\\B\\") && descriptor.contains(name))
+                << "cancel " << cancel << ": " << line.data();
+        }
+    }
+    std::cout << kept << " of 20 cancels kept the earlier database\n";
+    EXPECT_EQ(m_nimbra.leftovers(), QStringList());
+}
+
 } // namespace

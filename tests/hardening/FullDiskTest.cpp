@@ -167,6 +167,78 @@ protected:
     }
 };
 
+// The files of Datenbank and its Temp folder by name with their bytes, the database's own
+// documents left out (they stay as they are here).
+std::map<QString, QByteArray> filesBelow(const QString& folder)
+{
+    std::map<QString, QByteArray> found;
+    for (const QString& sub : {QString(), QStringLiteral("Temp/")}) {
+        const QDir dir(folder + u'/' + sub);
+        for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+            if (name.contains(QStringLiteral("Dokument")) || name.endsWith(QStringLiteral(".dat")))
+                continue;
+            QFile file(dir.filePath(name));
+            found[sub + name] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }
+    }
+    return found;
+}
+
+// A search writing its result pages and a sorted-list build, under every size limit: the
+// complete output of an unlimited run, or a German message naming the file with nothing
+// of the cut output left (a list that existed stays as it was).
+TEST_F(FileSizeLimitSweep, ResultPagesAndSortedLists)
+{
+    for (int i = 0; i < 60; ++i)
+        m_nimbra.drive().write(QStringLiteral("C/Datei%1.txt").arg(i),
+                               lines(i % 2 ? "Wort" : "Wörter", 5 + i));
+    ASSERT_EQ(index(QStringLiteral("C"), false).exitCode, 0);
+    const QStringList search{QStringLiteral("search"), kDatabase, QStringLiteral("Straße")};
+    const QStringList sortlist{QStringLiteral("sortlist"), kDatabase, QStringLiteral("--mode"),
+                               QStringLiteral("both")};
+    for (const QStringList& command : {search, sortlist}) {
+        const QString datenbank = m_nimbra.datenbank();
+        const auto before = filesBelow(datenbank);
+        ASSERT_EQ(m_nimbra.run(command).exitCode, 0);
+        const auto complete = filesBelow(datenbank);
+        ASSERT_NE(complete, before);
+        qsizetype largest = 0;
+        for (const auto& [name, bytes] : complete)
+            largest = std::max(largest, bytes.size());
+        const rlim_t step = rlim_t(largest) / 25 + 1;
+        int failed = 0;
+        int steps = 0;
+        for (rlim_t limit = 0; limit <= rlim_t(largest) + step; limit += step, ++steps) {
+            const auto old = filesBelow(datenbank);
+            const NimbraChild::Finished limited =
+                m_nimbra.run(command, NimbraChild::kHangSeconds, fileSizeLimit(limit));
+            const QString message = QString::fromUtf8(limited.err + limited.out);
+            ASSERT_FALSE(limited.crashed) << "limit " << limit;
+            if (limited.exitCode == 0) {
+                EXPECT_EQ(filesBelow(datenbank), complete) << "limit " << limit;
+                continue;
+            }
+            ++failed;
+            EXPECT_EQ(limited.exitCode, 1) << "limit " << limit;
+            EXPECT_TRUE(message.contains(QStringLiteral("konnte nicht geschrieben werden")) &&
+                        message.contains(QStringLiteral("Datei zu groß")))
+                << "limit " << limit << ": " << message.toStdString();
+            const auto after = filesBelow(datenbank);
+            for (const auto& [name, bytes] : after) {
+                EXPECT_FALSE(name.endsWith(QStringLiteral(".tmp"))) << name.toStdString();
+                // What is there is whole: the complete run's file or the earlier one.
+                const auto whole = complete.find(name);
+                const auto earlier = old.find(name);
+                EXPECT_TRUE((whole != complete.end() && whole->second == bytes) ||
+                            (earlier != old.end() && earlier->second == bytes))
+                    << "limit " << limit << ": " << name.toStdString();
+            }
+        }
+        EXPECT_GT(failed, 0) << command.first().toStdString();
+        EXPECT_LT(failed, steps) << command.first().toStdString();
+    }
+}
+
 TEST_F(FileSizeLimitSweep, APathListRun)
 {
     sweep(true);
