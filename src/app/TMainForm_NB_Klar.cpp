@@ -388,9 +388,13 @@ void TMainForm_NB_Klar::fileSearchText(const QString& name)
     if (Status saved = list.saveAfterSearch(m_model.paths(), name, m_searchForm->searchOutcome());
         !saved)
         m_ui.warning(saved.error());
-    if (m_model.pathListOnly())
-        m_searchForm->writeResultPages();
-    Label1->setText(QStringLiteral("Fertig mit der Suche."));
+    if (m_searchForm->searchFailed()) {
+        Label1->setText(QStringLiteral("Die Suche ist fehlgeschlagen."));
+    } else {
+        if (m_model.pathListOnly())
+            m_searchForm->writeResultPages();
+        Label1->setText(QStringLiteral("Fertig mit der Suche."));
+    }
     GedultTimer.stop();
     GeduldLabel->clear();
 }

@@ -79,6 +79,8 @@ public:
 
     // What the finished search leaves for the main window.
     const QList<QByteArray>& hitList() const { return m_hits; }
+    // The last search was refused or failed (its message was shown): nothing is finished.
+    bool searchFailed() const { return m_searchFailed; }
     SearchTermList::SearchOutcome searchOutcome() const;
     // The result pages of the hit list; the first page opens in the browser.
     void writeResultPages();
@@ -228,6 +230,7 @@ private:
     bool m_escapePressed = false;
     int m_confirmations = 0;
     QList<QByteArray> m_hits;
+    bool m_searchFailed = false;
     std::array<bool, 3> m_documentHit{};
 
     QTimer Timer2;

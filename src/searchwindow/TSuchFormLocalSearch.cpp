@@ -68,6 +68,7 @@ void TSuchForm::OKBtnClick()
 {
     if (m_searchRunning || m_countRunning)
         return;
+    m_searchFailed = false;
     if (!m_pathListOnly && m_confirmations == 0) {
         m_countStartedBySearch = true;
         Anz_FundstellenBtnClick(); // a "Ja" runs this again, confirmed
@@ -87,6 +88,7 @@ void TSuchForm::runSearch()
         driver.run(m_database, TntEdit2->text(), GrossKleinBeachten->isChecked(),
                    NurGanzeWoerterCheckBox->isChecked());
     m_hits = hits ? *hits : QList<QByteArray>();
+    m_searchFailed = !hits;
     for (const Family family : kFamilies)
         m_documentHit[std::size_t(family)] = hits && !driver.noHit(family);
     if (hits && !m_pathListOnly)

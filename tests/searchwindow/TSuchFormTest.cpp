@@ -448,6 +448,7 @@ TEST_F(TSuchFormTest, OneCharacterIsRefusedAndTheControlsComeBack)
               QStringList{QStringLiteral(
                   "Nur ein Zeichen als Suchtext ist bei der \"Suche\" nicht erlaubt")});
     EXPECT_TRUE(form->hitList().isEmpty());
+    EXPECT_TRUE(form->searchFailed()); // the main window then says no "Fertig"
     for (const char* name : {"GrossKleinBeachten", "NurGanzeWoerterCheckBox"})
         EXPECT_TRUE(child<QCheckBox>(*form, name)->isEnabled()) << name;
     EXPECT_TRUE(child<QLineEdit>(*form, "TntEdit2")->isEnabled());
