@@ -238,7 +238,10 @@ void TSuchForm::firstPaint()
     TntComboBox1->setCurrentIndex(m_websites->topicIndex());
     showSites();
     const Result<int> stored = m_store.readNumber(settings::kSplitterPos);
-    const int left = stored && *stored > 0 ? *stored : kLeftPanelWidth;
+    // A stored position outside the window (a hand-edited setting) falls back.
+    const bool fits = stored && *stored >= suchform::kSplitterMinimum &&
+                      *stored <= width() - suchform::kSplitterMinimum;
+    const int left = fits ? *stored : kLeftPanelWidth;
     Splitter1->setSizes({left, std::max(suchform::kSplitterMinimum, width() - left)});
 }
 
