@@ -5,11 +5,14 @@
 #include "hardening/NimbraChild.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -101,6 +104,33 @@ TEST_F(FullDiskTest, ASearchThatCannotWriteItsPagesSaysSo)
     for (const QString& file : tempFiles())
         EXPECT_FALSE(file.contains(u'.') && !file.endsWith(QStringLiteral(".htm")))
             << file.toStdString();
+}
+
+// A real full file system: Datenbank on a small tmpfs (root only; skipped otherwise). A run
+// that fills it fails with the German cause and keeps the earlier database whole.
+TEST_F(FullDiskTest, AFullFileSystemKeepsTheEarlierDatabase)
+{
+    const QByteArray folder = QFile::encodeName(m_nimbra.datenbank());
+    QDir().mkpath(m_nimbra.datenbank());
+    if (::geteuid() != 0 || ::mount("nimbra-test", folder.constData(), "tmpfs", 0, "size=1m") != 0)
+        GTEST_SKIP() << "a tmpfs can only be mounted by root here";
+    struct Unmount {
+        QByteArray folder;
+        ~Unmount() { ::umount2(folder.constData(), MNT_DETACH); }
+    } unmount{folder};
+
+    ASSERT_EQ(index(QStringLiteral("A"), false).exitCode, 0);
+    const auto before = m_nimbra.databaseFiles(kDatabase);
+    const NimbraChild::Finished full = index(QStringLiteral("B"), true);
+    const QString message = QString::fromUtf8(full.err + full.out);
+    EXPECT_EQ(full.exitCode, 1) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("konnte nicht geschrieben werden")) &&
+                message.contains(QStringLiteral("kein Platz")))
+        << message.toStdString();
+    EXPECT_FALSE(message.contains(QStringLiteral("Fertig mit der"))) << message.toStdString();
+    EXPECT_EQ(m_nimbra.databaseFiles(kDatabase), before);
+    EXPECT_EQ(m_nimbra.leftovers(0), QStringList());
+    EXPECT_EQ(tempFiles(), QStringList());
 }
 
 // Every file size limit from nothing to more than the run writes: the run either ends with
