@@ -195,15 +195,26 @@ bool DocumentSearch::step(bool first)
     return true;
 }
 
+// The byte-order marks that start a UTF-16 file and every part of the Unicode document are
+// no text of a snippet.
 QString DocumentSearch::selectedLine()
 {
-    return m_family == Family::Unicode ? m_viewer.GetSelTextW()
-                                       : cp1252::decode(m_viewer.GetSelText());
+    if (m_family != Family::Unicode)
+        return cp1252::decode(m_viewer.GetSelText());
+    QString line = m_viewer.GetSelTextW();
+    line.remove(QChar(0xFEFF));
+    return line;
 }
 
-QString DocumentSearch::lineAt(qint64 offset)
+std::optional<QString> DocumentSearch::nextLineAt(qint64 offset)
 {
+    if (offset >= m_viewer.fileSize())
+        return std::nullopt;
+    const qint64 before = m_viewer.selStart();
+    const qint64 beforeEnd = before + m_viewer.selLength();
     m_viewer.SelectLineAt(offset);
+    if (m_viewer.selStart() >= before && m_viewer.selStart() < std::max(beforeEnd, before + 1))
+        return std::nullopt;
     return selectedLine();
 }
 
@@ -222,9 +233,14 @@ QByteArray DocumentSearch::snippet()
     QString text = selectedLine();
     if ((m_singleFile || m_family != Family::Utf8) && textPosition(text) == 0)
         text.clear();
+    // Widening by the lines after the hit's; the offset counts characters, which are two
+    // bytes each in UTF-16. Where no further line exists, nothing is appended.
+    const int charBytes = m_family == Family::Unicode ? 2 : 1;
     for (const int shorterThan : {150, 250}) {
-        if (text.size() < shorterThan)
-            text += u' ' + lineAt(found + text.size() + 2);
+        if (text.size() >= shorterThan)
+            continue;
+        if (const std::optional<QString> next = nextLineAt(found + charBytes * (text.size() + 2)))
+            text += u' ' + *next;
     }
     if (const int position = textPosition(text); position > 100)
         text.remove(0, position - 40);

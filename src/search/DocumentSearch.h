@@ -15,6 +15,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 // What one search looks for and how.
 struct SearchRequest {
@@ -67,7 +68,9 @@ private:
     bool step(bool first);
     void makeEntry(QList<QByteArray>& hits);
     QString selectedLine();
-    QString lineAt(qint64 offset);
+    // The line at the offset when it is a line not taken yet; nothing past the end or when
+    // the offset lies in the line already selected.
+    std::optional<QString> nextLineAt(qint64 offset);
     // The text around the hit: its line, widened by the lines after it, cut around the hit.
     QByteArray snippet();
     // Where the search text stands in a snippet (1-based, 0: not at all).

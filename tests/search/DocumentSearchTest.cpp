@@ -73,12 +73,36 @@ TEST_F(DocumentSearchTest, OneEntryPerFileWithItsFirstHitInEveryClass)
     write(QStringLiteral("wide.txt"), utf16le(QStringLiteral("Kein Treffer\r\nDas Haus Ω")));
     write(QStringLiteral("none.txt"), "nichts");
     index();
-    // Short lines are widened twice by the line a snippet's length after the hit.
+    // Short lines are widened by the lines after them where there are any, never by a line
+    // they hold already (the last line of a file, of a document, a UTF-16 line).
     EXPECT_EQ(search(QStringLiteral("haus")),
-              QStringList({"D:\\Texte\\ansi.txt##text##Grüße Haus Haus Haus wieder Haus wieder<br>",
+              QStringList({"D:\\Texte\\ansi.txt##text##Grüße Haus Haus Haus wieder<br>",
                            "D:\\Texte\\utf8.txt##text##Ein Haus am See €    <br>",
-                           "D:\\Texte\\wide.txt##text##Das Haus Ω Das Haus Ω Das Haus Ω<br>"}));
+                           "D:\\Texte\\wide.txt##text##Das Haus Ω<br>"}));
     EXPECT_TRUE(search(QStringLiteral("haus"), true).isEmpty());
+}
+
+// A one-line file in each class, with and without documents: its line once, with the text
+// of the next file only where the documents hold one after it.
+TEST_F(DocumentSearchTest, AShortFileGivesItsLineOnceWithAndWithoutDocuments)
+{
+    write(QStringLiteral("a.txt"), "Datei1 Suchwort hier");
+    write(QStringLiteral("b.txt"), "Datei2 Suchwort \xFC"
+                                   "ber");
+    write(QStringLiteral("c.txt"), utf16le(QStringLiteral("Datei3 Suchwort hier")));
+    for (const bool withoutDocuments : {true, false}) {
+        SCOPED_TRACE(withoutDocuments ? "without documents" : "with documents");
+        if (!withoutDocuments)
+            catalogue::deleteDatabaseFiles(paths, QStringLiteral("DB"));
+        index(withoutDocuments);
+        const QStringList entries = search(QStringLiteral("suchwort"));
+        ASSERT_EQ(entries.size(), 3);
+        for (const QString& entry : entries) {
+            const QString snippet = entry.section(QStringLiteral("##text##"), 1).chopped(4);
+            EXPECT_EQ(snippet.count(QStringLiteral("Suchwort")), 1) << entry.toStdString();
+            EXPECT_FALSE(snippet.contains(QChar(0xFEFF))) << entry.toStdString();
+        }
+    }
 }
 
 TEST_F(DocumentSearchTest, HitOnlyInThePathListsTheTitleLine)
