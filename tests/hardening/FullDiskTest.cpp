@@ -188,8 +188,9 @@ protected:
             EXPECT_EQ(m_nimbra.leftovers(0), QStringList()) << "limit " << limit;
             EXPECT_EQ(tempFiles(), QStringList()) << "limit " << limit;
             // Back to the earlier database for the next limit.
-            if (limited.exitCode == 0)
+            if (limited.exitCode == 0) {
                 ASSERT_EQ(run(QStringLiteral("A"), withoutDocuments).exitCode, 0);
+            }
         }
         // The limits reach from failing every write to failing none.
         EXPECT_GT(failed, 0);
