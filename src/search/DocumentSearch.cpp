@@ -126,9 +126,8 @@ Status DocumentSearch::search(const QString& databaseName, Family family,
     m_noHit[int(family)] = true;
     m_viewer.setMode(family == Family::Unicode ? vbmodeUnicode : vbmodeText);
     if (!platform::openableFileSize(m_document) || !m_viewer.Open(m_document))
-        return Status::failure(
-            QStringLiteral("Das Dokument %1 kann nicht gelesen werden.").arg(m_document) +
-            descriptor::reindexHint());
+        return Status::failure(m_document + QStringLiteral(" kann nicht geöffnet werden.") +
+                               descriptor::reindexHint());
     const QString titleList = m_paths.titlePositions(databaseName, family);
     m_titles = TitlePositionList::read(titleList, family);
     // A list that names no file of a document with text, or offsets past its end, belongs

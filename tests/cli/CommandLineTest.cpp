@@ -212,6 +212,7 @@ TEST(CommandLineTest, BrokenFilesOfADatabaseAreNamedWithWhatToDo)
     drive.makeFolder(QStringLiteral("Datenbank/Db_UTF8Dokument.txt"));
     const CliRun folder = run(base + QStringList{"search", "Db", "Wort"});
     EXPECT_EQ(folder.status, 2);
-    EXPECT_TRUE(folder.err.contains(QStringLiteral("Db_UTF8Dokument.txt kann nicht gelesen")))
+    EXPECT_TRUE(
+        folder.err.contains(QStringLiteral("Db_UTF8Dokument.txt kann nicht geöffnet werden.")))
         << folder.err.toStdString();
 }
