@@ -75,6 +75,8 @@ Result<QList<QByteArray>> SearchDriver::run(const QString& databaseName, const Q
         m_ui.warning(recovered.error());
         return R::failure(recovered.error());
     }
+    // The result pages go to Temp, which a user may have deleted meanwhile.
+    catalogue::ensureFolderTree(m_paths, m_ui);
     catalogue::emptyTempFolder(m_paths);
     const Result<descriptor::Header> header =
         descriptor::readHeader(m_paths.descriptor(databaseName));

@@ -2,6 +2,7 @@
 
 #include "support/TempFolder.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -208,6 +209,12 @@ TEST(CommandLineTest, BrokenFilesOfADatabaseAreNamedWithWhatToDo)
             << result.err.toStdString();
     }
     drive.write(QStringLiteral("Datenbank/Db.dat"), descriptor);
+    // A Temp folder deleted by hand comes back for the result pages.
+    QDir(drive.native(QStringLiteral("Datenbank/Temp"))).removeRecursively();
+    const CliRun found = run(base + QStringList{"search", "Db", "Wort"});
+    EXPECT_EQ(found.status, 0) << found.err.toStdString();
+    EXPECT_TRUE(QFile::exists(drive.native(QStringLiteral("Datenbank/Temp/NB_Ergebnis.htm"))));
+
     QFile::remove(drive.native(QStringLiteral("Datenbank/Db_UTF8Dokument.txt")));
     drive.makeFolder(QStringLiteral("Datenbank/Db_UTF8Dokument.txt"));
     const CliRun folder = run(base + QStringList{"search", "Db", "Wort"});
