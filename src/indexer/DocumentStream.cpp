@@ -37,8 +37,10 @@ Status DocumentStream::append(QByteArrayView text)
 {
     if (text.isEmpty())
         return {};
-    if (Status written = m_file.write(text); !written)
-        return failure(written.error());
+    if (Status written = m_file.write(text); !written) {
+        m_failure = failure(written.error());
+        return m_failure;
+    }
     m_unsynced += text.size();
     if (m_unsynced >= kWritebackStep) {
         m_file.startWriteback();
@@ -49,8 +51,9 @@ Status DocumentStream::append(QByteArrayView text)
 
 Status DocumentStream::close()
 {
+    // Not open: nothing was appended, or a write failed and removed the file.
     if (!m_file.isOpen())
-        return {};
+        return m_failure;
     m_file.startWriteback();
     // Forced to disk later, on a worker thread, while the title positions are listed.
     if (Status committed = m_file.commit(platform::FileWriter::Durability::NotForced); !committed)

@@ -33,6 +33,7 @@ private:
 
     QString m_path;
     platform::FileWriter m_file;
+    Status m_failure; // of the first write that failed
     bool m_closed = false;
     qint64 m_unsynced = 0; // bytes appended since writeback was last started
 };

@@ -122,6 +122,8 @@ Status FileWriter::commit(Durability durability)
         discard();
         return Status::failure(errorCause(error));
     };
+    if (m_handle < 0)
+        return fail(EBADF); // never opened, or a write failed and removed it
     if (durability == Durability::Forced && ::fdatasync(int(m_handle)) != 0)
         return fail(errno);
     const int fd = int(std::exchange(m_handle, -1));

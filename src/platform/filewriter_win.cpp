@@ -55,6 +55,8 @@ void FileWriter::startWriteback() {}
 
 Status FileWriter::commit(Durability durability)
 {
+    if (m_handle < 0)
+        return Status::failure(QStringLiteral("Die Datei ist nicht geöffnet."));
     QFile* file = fileOf(m_handle);
     const bool synced = durability == Durability::NotForced ||
                         FlushFileBuffers(HANDLE(_get_osfhandle(file->handle())));
