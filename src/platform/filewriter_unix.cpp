@@ -171,6 +171,8 @@ bool runs(pid_t process)
 
 void removeDeadWritersFiles(const QString& nativeFolder)
 {
+    if (nativeFolder.isEmpty())
+        return; // an unmapped drive; QDir would take the working folder
     const QDir folder(nativeFolder);
     for (const QString& entry :
          folder.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden)) {

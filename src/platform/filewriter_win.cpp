@@ -110,6 +110,8 @@ bool runs(DWORD process)
 
 void removeDeadWritersFiles(const QString& nativeFolder)
 {
+    if (nativeFolder.isEmpty())
+        return; // an unmapped drive; QDir would take the working folder
     const QDir folder(nativeFolder);
     for (const QString& entry : folder.entryList({QStringLiteral("*.tmp")}, QDir::Files)) {
         const DWORD writer = writerOf(entry);

@@ -7,12 +7,6 @@ namespace {
 
 constexpr std::size_t kFlushSize = 1 << 20;
 
-} // namespace
-
-ListWriter::ListWriter(char driveLetter) : m_driveLetter(driveLetter) {}
-
-namespace {
-
 Status listFailure(const std::string& path, const Status& cause)
 {
     return Status::failure(QStringLiteral("Die Liste %1 konnte nicht geschrieben werden: %2")
@@ -20,6 +14,8 @@ Status listFailure(const std::string& path, const Status& cause)
 }
 
 } // namespace
+
+ListWriter::ListWriter(char driveLetter) : m_driveLetter(driveLetter) {}
 
 Status ListWriter::write(const FolderNode& root, const std::string& path)
 {

@@ -5,7 +5,6 @@
 #include "ListWriter.h"
 
 #include "platform/DriveMap.h"
-#include "platform/FileFacts.h"
 #include "platform/FileWriter.h"
 
 #include <QFile>
