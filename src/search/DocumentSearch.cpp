@@ -226,6 +226,32 @@ int DocumentSearch::textPosition(const QString& snippet) const
     return int(lowerAnsi(snippet).indexOf(lowerAnsi(m_form))) + 1;
 }
 
+namespace {
+
+// In the UTF-8 class a snippet holds one byte a character: a cut moves inward to the next
+// sequence boundary, so that no character is cut in two.
+bool continuesSequence(QChar c)
+{
+    const int byte = cp1252::fromUnicode(c.unicode());
+    return byte >= 0 && (byte & 0xC0) == 0x80;
+}
+
+void cutLeft(QString& text, qsizetype count, bool utf8)
+{
+    while (utf8 && count < text.size() && continuesSequence(text[count]))
+        ++count;
+    text.remove(0, count);
+}
+
+void cutRight(QString& text, qsizetype keep, bool utf8)
+{
+    while (utf8 && keep > 0 && keep < text.size() && continuesSequence(text[keep]))
+        --keep;
+    text.truncate(keep);
+}
+
+} // namespace
+
 QByteArray DocumentSearch::snippet()
 {
     const qint64 found = m_search.FoundStart();
@@ -241,20 +267,21 @@ QByteArray DocumentSearch::snippet()
         if (const std::optional<QString> next = nextLineAt(found + charBytes * (text.size() + 2)))
             text += u' ' + *next;
     }
+    const bool utf8 = m_family == Family::Utf8;
     if (const int position = textPosition(text); position > 100)
-        text.remove(0, position - 40);
+        cutLeft(text, position - 40, utf8);
     const qsizetype formBytes =
         m_family == Family::Ansi ? m_form.size() : m_request.text.toUtf8().size();
     if (text.size() > 350 && textPosition(text) < 350 - formBytes)
-        text.truncate(350);
+        cutRight(text, 350, utf8);
     if (m_singleFile)
         text.replace(u'<', u' ');
     if (m_family != Family::Ansi && !m_singleFile) {
         const qsizetype q = text.indexOf(m_form) + 1;
         if (text.size() > 800 && q - 150 > 0)
-            text.remove(0, q - 150);
+            cutLeft(text, q - 150, utf8);
         if (text.size() > 400)
-            text.truncate(400);
+            cutRight(text, 400, utf8);
     }
     QByteArray bytes = m_family == Family::Utf8 ? cp1252::encode(text) : text.toUtf8();
     qsizetype leading = 0;

@@ -105,6 +105,28 @@ TEST_F(DocumentSearchTest, AShortFileGivesItsLineOnceWithAndWithoutDocuments)
     }
 }
 
+// UTF-8 snippets are cut at character boundaries, on both sides, with and without documents.
+TEST_F(DocumentSearchTest, Utf8SnippetsAreNeverCutInsideACharacter)
+{
+    QByteArray umlauts;
+    for (int i = 0; i < 500; ++i)
+        umlauts += "\xC3\xBC";
+    write(QStringLiteral("rechts.txt"), "Treffer " + umlauts);
+    write(QStringLiteral("beide.txt"), "a" + umlauts + " Treffer " + umlauts);
+    for (const bool withoutDocuments : {true, false}) {
+        SCOPED_TRACE(withoutDocuments ? "without documents" : "with documents");
+        if (!withoutDocuments)
+            catalogue::deleteDatabaseFiles(paths, QStringLiteral("DB"));
+        index(withoutDocuments);
+        const QStringList entries = search(QStringLiteral("treffer"));
+        ASSERT_EQ(entries.size(), 2);
+        for (const QString& entry : entries) {
+            EXPECT_FALSE(entry.contains(QChar::ReplacementCharacter)) << entry.toStdString();
+            EXPECT_TRUE(entry.contains(QStringLiteral("Treffer üü"))) << entry.toStdString();
+        }
+    }
+}
+
 TEST_F(DocumentSearchTest, HitOnlyInThePathListsTheTitleLine)
 {
     write(QStringLiteral("Rechnung.txt"), "Betrag 12 Euro");
