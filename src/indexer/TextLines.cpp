@@ -39,6 +39,36 @@ bool forEachBlock(const QString& programPath, const std::function<bool(QByteArra
     }
 }
 
+bool isUtf8(QByteArrayView bytes)
+{
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    return utf8::validateStrict(data, std::size_t(bytes.size())) != utf8::StrictResult::Invalid;
+}
+
+QString decoded(QByteArrayView bytes, bool utf8, bool atStart)
+{
+    QString text = utf8 ? QString::fromUtf8(bytes) : cp1252::decode(bytes);
+    if (atStart && text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+// A line ends at LF; one CR before it belongs to the line end. Further CRs are text (a Linux
+// file name may end in one) and must survive a write and a read.
+bool forEachLineOf(const QString& text, const std::function<bool(const QString& line)>& visit)
+{
+    QStringList lines = text.split(u'\n');
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    for (QString& line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (!visit(line))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 Scan scan(const QString& programPath)
@@ -46,10 +76,7 @@ Scan scan(const QString& programPath)
     Scan scanned;
     bool endsWithLineFeed = true;
     forEachBlock(programPath, [&](QByteArrayView bytes) {
-        const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-        if (scanned.utf8 &&
-            utf8::validateStrict(data, std::size_t(bytes.size())) == utf8::StrictResult::Invalid)
-            scanned.utf8 = false;
+        scanned.utf8 = scanned.utf8 && isUtf8(bytes);
         scanned.lines += bytes.count('\n');
         endsWithLineFeed = bytes.endsWith('\n');
         return true;
@@ -64,28 +91,19 @@ void forEach(const QString& programPath, const Scan& scanned,
 {
     bool first = true;
     forEachBlock(programPath, [&](QByteArrayView bytes) {
-        QString text = scanned.utf8 ? QString::fromUtf8(bytes) : cp1252::decode(bytes);
-        if (std::exchange(first, false) && text.startsWith(QChar(0xFEFF)))
-            text.remove(0, 1);
-        // A line ends at LF; one CR before it belongs to the line end. Further CRs are text
-        // (a Linux file name may end in one) and must survive a write and a read.
-        QStringList lines = text.split(u'\n');
-        if (lines.last().isEmpty())
-            lines.removeLast();
-        for (QString& line : lines) {
-            if (line.endsWith(u'\r'))
-                line.chop(1);
-            if (!visit(line))
-                return false;
-        }
-        return true;
+        return forEachLineOf(decoded(bytes, scanned.utf8, std::exchange(first, false)), visit);
     });
 }
 
 QStringList read(const QString& programPath)
 {
+    // Small files in one read; forEach() is for lists too large to hold.
+    QFile file(platform::nativePath(programPath));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
     QStringList lines;
-    forEach(programPath, scan(programPath), [&lines](const QString& line) {
+    forEachLineOf(decoded(bytes, isUtf8(bytes), true), [&lines](const QString& line) {
         lines.append(line);
         return true;
     });

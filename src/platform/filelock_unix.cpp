@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <utility>
 
 namespace platform {
 
@@ -32,26 +31,6 @@ bool nameLeadsTo(const QByteArray& path, int fd)
 }
 
 } // namespace
-
-FileLock::~FileLock()
-{
-    unlock();
-}
-
-FileLock::FileLock(FileLock&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, kNoHandle)), m_path(std::move(other.m_path))
-{
-}
-
-FileLock& FileLock::operator=(FileLock&& other) noexcept
-{
-    if (this != &other) {
-        unlock();
-        m_handle = std::exchange(other.m_handle, kNoHandle);
-        m_path = std::move(other.m_path);
-    }
-    return *this;
-}
 
 FileLock::Outcome FileLock::tryLock(const QString& nativePath)
 {

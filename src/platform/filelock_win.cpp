@@ -1,7 +1,5 @@
 #include "platform/FileLock.h"
 
-#include <utility>
-
 #include <windows.h>
 
 namespace platform {
@@ -14,26 +12,6 @@ HANDLE asHandle(long long handle)
 }
 
 } // namespace
-
-FileLock::~FileLock()
-{
-    unlock();
-}
-
-FileLock::FileLock(FileLock&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, kNoHandle)), m_path(std::move(other.m_path))
-{
-}
-
-FileLock& FileLock::operator=(FileLock&& other) noexcept
-{
-    if (this != &other) {
-        unlock();
-        m_handle = std::exchange(other.m_handle, kNoHandle);
-        m_path = std::move(other.m_path);
-    }
-    return *this;
-}
 
 FileLock::Outcome FileLock::tryLock(const QString& nativePath)
 {

@@ -125,14 +125,15 @@ Status DocumentSearch::search(const QString& databaseName, Family family,
     m_target.clear();
     m_noHit[int(family)] = true;
     m_viewer.setMode(family == Family::Unicode ? vbmodeUnicode : vbmodeText);
-    if (!platform::openableFileSize(m_document) || !m_viewer.Open(m_document))
+    const std::optional<qint64> size = platform::openableFileSize(m_document);
+    if (!size || !m_viewer.Open(m_document))
         return Status::failure(m_document + QStringLiteral(" kann nicht geöffnet werden.") +
                                descriptor::reindexHint());
     const QString titleList = m_paths.titlePositions(databaseName, family);
     m_titles = TitlePositionList::read(titleList, family);
     // A list that names no file of a document with text, or offsets past its end, belongs
     // to another state of the database: its hits would name the wrong files.
-    const qint64 documentSize = *platform::openableFileSize(m_document);
+    const qint64 documentSize = *size;
     const qint64 emptySize = family == Family::Unicode ? 2 : 0;
     if ((documentSize > emptySize && m_titles.isEmpty()) ||
         m_titles.largestOffset() >= documentSize)
