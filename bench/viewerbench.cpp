@@ -55,8 +55,8 @@ void timeHitSteps(const QString& file, bool unicode, const QString& text)
 {
     SilentUserInterface ui;
     HitNavigator navigator(ui);
-    const QByteArray pattern =
-        HitCounter::searchBytes(text, unicode ? Family::Unicode : Family::Ansi);
+    const DocumentPattern pattern =
+        DocumentPattern::of(text, unicode ? Family::Unicode : Family::Ansi);
     const qint64 before = peakRssKib();
     QElapsedTimer timer;
     timer.start();

@@ -1,37 +1,14 @@
 #include "search/DocumentSearch.h"
 
 #include "platform/FileFacts.h"
+#include "search/DocumentPattern.h"
 #include "search/TitlePositionList.h"
 #include "store/Descriptor.h"
 #include "store/Windows1252.h"
-#include "viewer/BlockSearch.h"
 
 #include <QFileInfo>
 
 namespace {
-
-const QString kUmlauts = QStringLiteral("äÄöÖüÜß");
-
-bool hasUmlaut(const QString& text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return kUmlauts.contains(c); });
-}
-
-QString lowerAnsi(const QString& bytesAsChars)
-{
-    QByteArray bytes = cp1252::encode(bytesAsChars);
-    const auto& lower = cp1252::lowerTable();
-    for (char& c : bytes)
-        c = char(lower[static_cast<unsigned char>(c)]);
-    return cp1252::decode(bytes);
-}
-
-QString lowerWide(QString text)
-{
-    for (QChar& c : text)
-        c = QChar(WideBlockSearch::lower(c.unicode()));
-    return text;
-}
 
 bool isFile(const QString& programPath)
 {
@@ -71,12 +48,9 @@ void DocumentSearch::close()
 
 QString DocumentSearch::searchForm(const QString& text, Family family)
 {
-    switch (family) {
-    case Family::Ansi: return hasUmlaut(text) ? text : cp1252::decode(text.toUtf8());
-    case Family::Utf8: return cp1252::decode(text.toUtf8());
-    case Family::Unicode: break;
-    }
-    return text;
+    if (family == Family::Unicode)
+        return text;
+    return cp1252::decode(DocumentPattern::of(text, family).bytes);
 }
 
 QString DocumentSearch::checkedPath(const QString& path, QChar replacementDrive,
@@ -177,7 +151,8 @@ bool DocumentSearch::step(bool first)
                                                                  : vEncUnicodeLE;
         const TATStreamSearchOptions options =
             (m_request.caseSensitive ? unsigned(ssoCaseSensitive) : 0u) |
-            (m_request.wholeWords ? unsigned(ssoWholeWords) : 0u);
+            (m_request.wholeWords ? unsigned(ssoWholeWords) : 0u) |
+            (m_family == Family::Utf8 ? unsigned(ssoUtf8) : 0u);
         found = m_search.FindFirst(m_form, encoding, options, 0);
         if (found.ok())
             m_noHit[int(m_family)] = !*found;
@@ -220,11 +195,21 @@ std::optional<QString> DocumentSearch::nextLineAt(qint64 offset)
 
 int DocumentSearch::textPosition(const QString& snippet) const
 {
-    if (m_request.caseSensitive)
-        return int(snippet.indexOf(m_request.text)) + 1;
-    if (m_family == Family::Unicode)
-        return int(lowerWide(snippet).indexOf(lowerWide(m_request.text))) + 1;
-    return int(lowerAnsi(snippet).indexOf(lowerAnsi(m_form))) + 1;
+    // The snippet holds one byte a character but in the Unicode class.
+    const bool wide = m_family == Family::Unicode;
+    const QByteArray bytes =
+        wide ? QByteArray(reinterpret_cast<const char*>(snippet.utf16()), snippet.size() * 2)
+             : cp1252::encode(snippet);
+    const QByteArray form =
+        wide ? QByteArray(reinterpret_cast<const char*>(m_form.utf16()), m_form.size() * 2)
+             : cp1252::encode(m_form);
+    const BlockText blockText = wide                       ? BlockText::Utf16LE
+                                : m_family == Family::Utf8 ? BlockText::Utf8
+                                                           : BlockText::SingleByte;
+    const BlockSearcher searcher(form, blockText, m_request.caseSensitive, false);
+    const std::size_t at = searcher.find(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                                         std::size_t(bytes.size()), BlockEdges{false, true});
+    return at == blockscan::kNone ? 0 : int(at / searcher.unitSize()) + 1;
 }
 
 namespace {
@@ -278,7 +263,7 @@ QByteArray DocumentSearch::snippet()
     if (m_singleFile)
         text.replace(u'<', u' ');
     if (m_family != Family::Ansi && !m_singleFile) {
-        const qsizetype q = text.indexOf(m_form) + 1;
+        const qsizetype q = textPosition(text);
         if (text.size() > 800 && q - 150 > 0)
             cutLeft(text, q - 150, utf8);
         if (text.size() > 400)

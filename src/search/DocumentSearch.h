@@ -52,9 +52,8 @@ public:
     // Releases the document, so that it can be rewritten.
     void close();
 
-    // The bytes of the search text as the document holds it: the ANSI code page in the ANSI
-    // document when the text has a German umlaut or ß, else UTF-8; the same one character
-    // per byte; the text itself for the Unicode document.
+    // The search text as the document holds it (DocumentPattern), one character a byte;
+    // the text itself for the Unicode document.
     static QString searchForm(const QString& text, Family family);
     // The path, "Existiert nicht! " and the repaired form, or the path found under the
     // replacement drive letter or below the base folder.

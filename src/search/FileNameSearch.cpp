@@ -47,7 +47,7 @@ HitCounter::Outcome searchFileNames(const HitCounter& counter, const QString& de
                                     const QString& text, const FileNameLineHandler& onLine)
 {
     LineFollower lines(descriptorPath);
-    return counter.visit(descriptorPath, HitCounter::searchBytes(text, Family::Ansi),
+    return counter.visit(descriptorPath, DocumentPattern::forFileList(text),
                          [&](qint64 occurrence) {
                              if (std::optional<QString> line = lines.lineAt(occurrence))
                                  onLine(occurrence, *line);

@@ -30,7 +30,7 @@ HitCount countHits(const DatabasePaths& paths, const QString& name, const QStrin
         if (platform::fileSize(document).value_or(0) < kLoadableSize)
             continue;
         const HitCounter::Outcome outcome =
-            counter.count(document, HitCounter::searchBytes(text, family));
+            counter.count(document, DocumentPattern::of(text, family));
         count.documents[std::size_t(family)] = outcome.occurrences;
         if (outcome.cancelled) {
             count.cancelled = true;

@@ -1,9 +1,8 @@
 #include "search/HitCounter.h"
 
 #include "platform/FileFacts.h"
-#include "search/CaselessHorspool.h"
+#include "search/DocumentPattern.h"
 #include "search/HitCountProgress.h"
-#include "store/TextWriter.h"
 
 #include <algorithm>
 
@@ -12,27 +11,19 @@ HitCounter::HitCounter(qint64 windowSize) : m_window(windowSize)
     Q_ASSERT(windowSize > 0 && windowSize % MappedFile::kGranularity == 0);
 }
 
-QByteArray HitCounter::searchBytes(const QString& text, Family family)
-{
-    static constexpr CodePage kCodePages[] = {CodePage::Ansi1252, CodePage::Utf8,
-                                              CodePage::Utf16LE};
-    const QByteArray bytes = encodeForCodePage(text, kCodePages[int(family)]);
-    return family == Family::Unicode ? bytes.sliced(2) : bytes; // without byte-order mark
-}
-
 // Window after window; each maps the pattern's length less one byte beyond its end, so a
 // match that starts in it is checked there whole and counted there only. The scan position
 // carries over, as in one scan of the whole file.
 template <typename OnMatch>
-HitCounter::Outcome HitCounter::scan(const QString& programPath, QByteArrayView pattern,
+HitCounter::Outcome HitCounter::scan(const QString& programPath, const DocumentPattern& pattern,
                                      const OnMatch& onMatch) const
 {
     Outcome outcome;
     MappedFile file;
     if (pattern.isEmpty() || !file.open(platform::nativePath(programPath)))
         return outcome;
-    const CaselessHorspool horspool(pattern);
-    const qint64 length = qint64(horspool.length());
+    const OccurrenceScan occurrences(pattern);
+    const qint64 length = qint64(occurrences.length());
     const qint64 searched = file.size();
     qint64 pos = 0;
     while (true) {
@@ -45,11 +36,11 @@ HitCounter::Outcome HitCounter::scan(const QString& programPath, QByteArrayView 
         const unsigned char* data = file.map(base, mapped);
         if (!data)
             break;
-        pos = base + qint64(horspool.scan(data, std::size_t(mapped), std::size_t(pos - base),
-                                          std::size_t(m_window), [&](std::size_t at) {
-                                              ++outcome.occurrences;
-                                              onMatch(base + qint64(at));
-                                          }));
+        pos = base + qint64(occurrences.scan(data, std::size_t(mapped), std::size_t(pos - base),
+                                             std::size_t(m_window), [&](std::size_t at) {
+                                                 ++outcome.occurrences;
+                                                 onMatch(base + qint64(at));
+                                             }));
         if (m_progress && !m_progress->proceed(std::min(base + m_window, end), end)) {
             outcome.cancelled = true;
             break;
@@ -58,12 +49,13 @@ HitCounter::Outcome HitCounter::scan(const QString& programPath, QByteArrayView 
     return outcome;
 }
 
-HitCounter::Outcome HitCounter::count(const QString& programPath, QByteArrayView pattern) const
+HitCounter::Outcome HitCounter::count(const QString& programPath,
+                                      const DocumentPattern& pattern) const
 {
     return scan(programPath, pattern, [](qint64) {});
 }
 
-HitCounter::Outcome HitCounter::visit(const QString& programPath, QByteArrayView pattern,
+HitCounter::Outcome HitCounter::visit(const QString& programPath, const DocumentPattern& pattern,
                                       const Visitor& visitor) const
 {
     return scan(programPath, pattern, visitor);

@@ -1,10 +1,8 @@
 #pragma once
 
 #include "platform/MappedFile.h"
-#include "store/Family.h"
+#include "search/DocumentPattern.h"
 
-#include <QByteArray>
-#include <QByteArrayView>
 #include <QString>
 
 #include <functional>
@@ -12,7 +10,7 @@
 class HitCountProgress;
 
 // Collects every occurrence of a search text in one file, as the in-document search and the
-// hit count do: Boyer-Moore-Horspool through the ANSI lower-case table, overlapping
+// hit count do: by the case rule of the file's family, inside words, overlapping
 // occurrences all counted. The file is scanned in mapped windows, so memory stays bounded
 // whatever its size.
 class HitCounter {
@@ -31,19 +29,17 @@ public:
 
     void setProgress(HitCountProgress* progress) { m_progress = progress; }
 
-    // The bytes searched for a text in a document of the family: its ANSI code page form
-    // (also for the file list), its UTF-8 form, its UTF-16 LE form.
-    static QByteArray searchBytes(const QString& text, Family family);
-
     // The whole file is searched, also beyond 4 GiB. A missing, empty or unmappable file and
     // an empty pattern give no occurrence.
-    Outcome count(const QString& programPath, QByteArrayView pattern) const;
+    Outcome count(const QString& programPath, const DocumentPattern& pattern) const;
     // The same, handing every occurrence's offset to the visitor, ascending.
-    Outcome visit(const QString& programPath, QByteArrayView pattern, const Visitor& visitor) const;
+    Outcome visit(const QString& programPath, const DocumentPattern& pattern,
+                  const Visitor& visitor) const;
 
 private:
     template <typename OnMatch>
-    Outcome scan(const QString& programPath, QByteArrayView pattern, const OnMatch& onMatch) const;
+    Outcome scan(const QString& programPath, const DocumentPattern& pattern,
+                 const OnMatch& onMatch) const;
 
     qint64 m_window;
     HitCountProgress* m_progress = nullptr;

@@ -2,7 +2,7 @@
 
 #include "platform/FileFacts.h"
 #include "platform/MappedFile.h"
-#include "search/CaselessHorspool.h"
+#include "search/DocumentPattern.h"
 
 #include <algorithm>
 
@@ -26,7 +26,7 @@ QString HitNavigator::occurrenceCaption(const QString& text, qint64 occurrences)
            QStringLiteral(" mal in der angezeigten Datei enthalten.");
 }
 
-bool HitNavigator::collect(const QString& programPath, const QByteArray& pattern)
+bool HitNavigator::collect(const QString& programPath, const DocumentPattern& pattern)
 {
     reset();
     m_path = programPath;
@@ -37,10 +37,12 @@ bool HitNavigator::collect(const QString& programPath, const QByteArray& pattern
     return m_remaining > 0;
 }
 
-std::optional<HitNavigator::Hit>
-HitNavigator::WeiterSuche(const QString& programPath, const QByteArray& pattern, const Show& show)
+std::optional<HitNavigator::Hit> HitNavigator::WeiterSuche(const QString& programPath,
+                                                           const DocumentPattern& pattern,
+                                                           const Show& show)
 {
-    if (programPath != m_path || pattern != m_pattern)
+    if (programPath != m_path || pattern.bytes != m_pattern.bytes ||
+        pattern.family != m_pattern.family)
         reset();
     if (m_remaining == 0 && !collect(programPath, pattern)) {
         if (!m_counting)
@@ -59,7 +61,7 @@ HitNavigator::WeiterSuche(const QString& programPath, const QByteArray& pattern,
     }
     m_current = *next;
     --m_remaining;
-    const Hit hit{*next, pattern.size()};
+    const Hit hit{*next, pattern.bytes.size()};
     show(hit);
     if (m_remaining == 0) {
         // The next press collects again and so starts over at the first occurrence.
@@ -71,13 +73,13 @@ HitNavigator::WeiterSuche(const QString& programPath, const QByteArray& pattern,
 }
 
 std::optional<qint64> HitNavigator::nextOccurrence(const QString& programPath,
-                                                   QByteArrayView pattern, qint64 from)
+                                                   const DocumentPattern& pattern, qint64 from)
 {
     MappedFile file;
     if (pattern.isEmpty() || !file.open(platform::nativePath(programPath)))
         return std::nullopt;
-    const CaselessHorspool horspool(pattern);
-    const qint64 length = qint64(horspool.length());
+    const OccurrenceScan occurrences(pattern);
+    const qint64 length = qint64(occurrences.length());
     qint64 window = MappedFile::kGranularity;
     qint64 pos = from;
     while (true) {
@@ -91,11 +93,11 @@ std::optional<qint64> HitNavigator::nextOccurrence(const QString& programPath,
         if (!data)
             return std::nullopt;
         std::optional<qint64> found;
-        pos = base + qint64(horspool.scan(data, std::size_t(mapped), std::size_t(pos - base),
-                                          std::size_t(limit), [&](std::size_t at) {
-                                              if (!found)
-                                                  found = base + qint64(at);
-                                          }));
+        pos = base + qint64(occurrences.scan(data, std::size_t(mapped), std::size_t(pos - base),
+                                             std::size_t(limit), [&](std::size_t at) {
+                                                 if (!found)
+                                                     found = base + qint64(at);
+                                             }));
         if (found)
             return found;
         window = std::min(window * 2, HitCounter::kDefaultWindow);

@@ -40,8 +40,8 @@ public:
 
     // One press of "Suchen": collects when nothing is pending (or another file or text is
     // given), then shows the next occurrence. After the last one the message says so and the
-    // next press starts over. The pattern is the text's bytes as the file holds them.
-    std::optional<Hit> WeiterSuche(const QString& programPath, const QByteArray& pattern,
+    // next press starts over.
+    std::optional<Hit> WeiterSuche(const QString& programPath, const DocumentPattern& pattern,
                                    const Show& show);
 
     // Occurrences found by the last collection.
@@ -54,17 +54,17 @@ public:
 
     // The first occurrence at or after `from`, scanning in windows that grow from 64 KiB,
     // so that a dense text costs little per step and a sparse one few mappings.
-    static std::optional<qint64> nextOccurrence(const QString& programPath, QByteArrayView pattern,
-                                                qint64 from);
+    static std::optional<qint64> nextOccurrence(const QString& programPath,
+                                                const DocumentPattern& pattern, qint64 from);
 
 private:
-    bool collect(const QString& programPath, const QByteArray& pattern);
+    bool collect(const QString& programPath, const DocumentPattern& pattern);
 
     UserInterface& m_ui;
     HitCounter m_counter;
     bool m_counting = false;
     QString m_path;
-    QByteArray m_pattern;
+    DocumentPattern m_pattern;
     qint64 m_occurrences = 0;
     qint64 m_remaining = 0;
     qint64 m_current = -1;

@@ -508,11 +508,11 @@ void TSuchForm::WeiterSucheClick()
     m_cancel = false;
     // The file list is UTF-8: its text is searched in UTF-8, so "#müller" finds Müller.txt.
     const QString file = shownFile();
-    const Family form = m_fileListShown ? Family::Utf8 : m_current;
+    const DocumentPattern pattern =
+        m_fileListShown ? DocumentPattern::forFileList(text) : DocumentPattern::of(text, m_current);
     m_navigator.setProgress(m_current == Family::Unicode ? this : nullptr);
-    const std::optional<HitNavigator::Hit> hit =
-        m_navigator.WeiterSuche(file, HitCounter::searchBytes(text, form),
-                                [this](const HitNavigator::Hit& shown) { showHit(shown); });
+    const std::optional<HitNavigator::Hit> hit = m_navigator.WeiterSuche(
+        file, pattern, [this](const HitNavigator::Hit& shown) { showHit(shown); });
     if (!hit)
         return;
     Label6->setPalette(Label2->palette());

@@ -1,5 +1,7 @@
 #include "store/Windows1252.h"
 
+#include "store/CaseFolding.h"
+
 #include <array>
 
 namespace cp1252 {
@@ -65,7 +67,7 @@ const std::array<unsigned char, 256>& lowerTable()
     static const std::array<unsigned char, 256> table = [] {
         std::array<unsigned char, 256> lower{};
         for (int byte = 0; byte < 256; ++byte) {
-            const int mapped = fromUnicode(QChar(toUnicode(byte)).toLower().unicode());
+            const int mapped = fromUnicode(casefold::lower(toUnicode(byte)));
             lower[byte] = mapped < 0 ? byte : mapped;
         }
         return lower;

@@ -1,5 +1,8 @@
 #include "viewer/BlockSearch.h"
 
+#include "store/CaseFolding.h"
+#include "store/Windows1252.h"
+
 #include <QChar>
 
 #include <algorithm>
@@ -64,6 +67,18 @@ rarestTwo(std::size_t length, FilterFor filterFor, int (*byteCost)(unsigned char
 int lowByteFrequency(unsigned char byte)
 {
     return byte == 0 ? 1000 : byteFrequency(byte);
+}
+
+// Adds a byte the filter does not hold yet; false when it is full.
+bool addToFilter(blockscan::ByteFilter& filter, unsigned char byte)
+{
+    const auto end = filter.bytes.begin() + filter.count;
+    if (std::find(filter.bytes.begin(), end, byte) != end)
+        return true;
+    if (filter.count == int(filter.bytes.size()))
+        return false;
+    filter.bytes[filter.count++] = byte;
+    return true;
 }
 
 } // namespace
@@ -147,35 +162,98 @@ std::size_t ByteBlockSearch::find(const unsigned char* block, std::size_t length
     return at == blockscan::kNone ? 0 : at + 1;
 }
 
+Utf8BlockSearch::Utf8BlockSearch(QByteArray foldedText, bool caseSensitive, bool wholeWords)
+    : m_text(std::move(foldedText)), m_caseSensitive(caseSensitive), m_wholeWords(wholeWords)
+{
+    chooseFilters();
+}
+
+// The filter at a byte of the text: that byte of every sequence that folds to the text's
+// character there; none when they are more than four.
+void Utf8BlockSearch::chooseFilters()
+{
+    const std::size_t m = std::size_t(m_text.size());
+    const auto* text = reinterpret_cast<const unsigned char*>(m_text.constData());
+    std::vector<blockscan::ByteFilter> filters(m);
+    for (std::size_t start = 0; start < m;) {
+        const std::vector<QByteArray> sources =
+            m_caseSensitive ? std::vector<QByteArray>{QByteArray(1, char(text[start]))}
+                            : casefold::utf8SequencesFoldingTo(text + start, m - start);
+        const std::size_t length = std::size_t(sources.front().size());
+        for (std::size_t k = 0; k < length; ++k) {
+            blockscan::ByteFilter& filter = filters[start + k];
+            filter.offset = start + k;
+            for (const QByteArray& source : sources) {
+                if (!addToFilter(filter, static_cast<unsigned char>(source[qsizetype(k)]))) {
+                    filter = blockscan::ByteFilter{start + k, 0, {}};
+                    break;
+                }
+            }
+        }
+        start += length;
+    }
+    std::tie(m_first, m_second) = rarestTwo(
+        m, [&filters](std::size_t offset) { return filters[offset]; }, byteFrequency);
+}
+
+bool Utf8BlockSearch::matchesAt(const unsigned char* block, std::size_t length, std::size_t at,
+                                BlockEdges edges) const
+{
+    const std::size_t m = std::size_t(m_text.size());
+    const auto* text = reinterpret_cast<const unsigned char*>(m_text.constData());
+    if (m_caseSensitive) {
+        if (std::memcmp(block + at, text, m) != 0)
+            return false;
+    } else {
+        std::array<unsigned char, 4> folded{};
+        for (std::size_t j = 0; j < m;) {
+            const int n = casefold::foldUtf8At(block + at + j, m - j, folded.data());
+            if (std::memcmp(folded.data(), text + j, std::size_t(n)) != 0)
+                return false;
+            j += std::size_t(n);
+        }
+    }
+    if (!m_wholeWords)
+        return true;
+    const std::size_t last = length - m;
+    if (!edges.finalBlock && at == (edges.backward ? 0 : last))
+        return false; // found again in the next block, through the overlap
+    if (at > 0 && !isWordDelimiter(block[at - 1]))
+        return false;
+    return at == last || isWordDelimiter(block[at + m]);
+}
+
+std::size_t Utf8BlockSearch::find(const unsigned char* block, std::size_t length,
+                                  BlockEdges edges) const
+{
+    const std::size_t m = std::size_t(m_text.size());
+    if (m == 0 || length < m)
+        return 0;
+    struct Context {
+        const Utf8BlockSearch* search;
+        const unsigned char* block;
+        std::size_t length;
+        BlockEdges edges;
+    } context{this, block, length, edges};
+    const blockscan::CandidateTest test{[](const void* c, std::size_t at) {
+                                            const auto* ctx = static_cast<const Context*>(c);
+                                            return ctx->search->matchesAt(ctx->block, ctx->length,
+                                                                          at, ctx->edges);
+                                        },
+                                        &context};
+    const std::size_t candidates = length - m + 1;
+    const std::size_t at = edges.backward
+                               ? blockscan::backward(block, candidates, m_first, m_second, test)
+                               : blockscan::forward(block, candidates, m_first, m_second, test);
+    return at == blockscan::kNone ? 0 : at + 1;
+}
+
 WideBlockSearch::WideBlockSearch(std::u16string foldedText, bool caseSensitive, bool bigEndian,
                                  bool wholeWords)
     : m_text(std::move(foldedText)), m_caseSensitive(caseSensitive), m_bigEndian(bigEndian),
       m_wholeWords(wholeWords)
 {
     chooseFilters();
-}
-
-char16_t WideBlockSearch::lower(char16_t unit)
-{
-    static const std::vector<char16_t> table = [] {
-        std::vector<char16_t> lowered(0x10000);
-        for (unsigned u = 0; u < 0x10000; ++u)
-            lowered[u] = QChar(char16_t(u)).toLower().unicode();
-        return lowered;
-    }();
-    return table[unit];
-}
-
-const std::vector<char16_t>& WideBlockSearch::unitsLoweredTo(char16_t lowered)
-{
-    // Built once: for every unit, the units whose lower case it is.
-    static const std::vector<std::vector<char16_t>> sources = [] {
-        std::vector<std::vector<char16_t>> byLower(0x10000);
-        for (unsigned u = 0; u < 0x10000; ++u)
-            byLower[lower(char16_t(u))].push_back(char16_t(u));
-        return byLower;
-    }();
-    return sources[lowered];
 }
 
 char16_t WideBlockSearch::unitAt(const unsigned char* block, std::size_t unit) const
@@ -188,7 +266,7 @@ char16_t WideBlockSearch::unitAt(const unsigned char* block, std::size_t unit) c
 char16_t WideBlockSearch::foldedAt(const unsigned char* block, std::size_t unit) const
 {
     const char16_t u = unitAt(block, unit);
-    return m_caseSensitive ? u : lower(u);
+    return m_caseSensitive ? u : casefold::lower(u);
 }
 
 // The low bytes of the units that fold to the text's unit at `offset`, placed where the
@@ -198,18 +276,10 @@ blockscan::ByteFilter WideBlockSearch::filterFor(std::size_t offset) const
     blockscan::ByteFilter filter;
     filter.offset = 2 * offset + (m_bigEndian ? 1 : 0);
     const char16_t wanted = m_text[offset];
-    const auto add = [&filter](unsigned char low) {
-        if (std::find(filter.bytes.begin(), filter.bytes.begin() + filter.count, low) !=
-            filter.bytes.begin() + filter.count)
-            return true;
-        if (filter.count == int(filter.bytes.size()))
-            return false;
-        filter.bytes[filter.count++] = low;
-        return true;
-    };
+    const auto add = [&filter](unsigned char low) { return addToFilter(filter, low); };
     if (m_caseSensitive)
         return add(wanted & 0xFF) ? filter : blockscan::ByteFilter{};
-    for (const char16_t unit : unitsLoweredTo(wanted)) {
+    for (const char16_t unit : casefold::unitsLoweredTo(wanted)) {
         if (!add(unit & 0xFF))
             return blockscan::ByteFilter{};
     }
@@ -266,4 +336,68 @@ std::size_t WideBlockSearch::find(const unsigned char* block, std::size_t length
                                ? blockscan::backward(block, candidates, m_first, m_second, test)
                                : blockscan::forward(block, candidates, m_first, m_second, test);
     return at == blockscan::kNone ? 0 : at / 2 + 1;
+}
+
+namespace {
+
+ByteBlockSearch byteSearch(QByteArrayView textBytes, bool caseSensitive, bool wholeWords,
+                           const ByteBlockSearch::FoldTable* translation)
+{
+    const auto& lower = cp1252::lowerTable();
+    ByteBlockSearch::FoldTable fold{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const unsigned char ansi = translation ? (*translation)[byte] : byte;
+        fold[byte] = caseSensitive ? ansi : lower[ansi];
+    }
+    QByteArray folded = textBytes.toByteArray();
+    if (!caseSensitive) {
+        for (char& c : folded)
+            c = char(lower[static_cast<unsigned char>(c)]);
+    }
+    return ByteBlockSearch(std::move(folded), fold, wholeWords);
+}
+
+WideBlockSearch wideSearch(QByteArrayView textBytes, bool caseSensitive, bool bigEndian,
+                           bool wholeWords)
+{
+    std::u16string units(std::size_t(textBytes.size()) / 2, u'\0');
+    const auto* bytes = reinterpret_cast<const unsigned char*>(textBytes.data());
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const unsigned char a = bytes[2 * i];
+        const unsigned char b = bytes[2 * i + 1];
+        const auto unit = char16_t(bigEndian ? (a << 8 | b) : (b << 8 | a));
+        units[i] = caseSensitive ? unit : casefold::lower(unit);
+    }
+    return WideBlockSearch(std::move(units), caseSensitive, bigEndian, wholeWords);
+}
+
+} // namespace
+
+BlockSearcher::BlockSearcher(QByteArrayView textBytes, BlockText form, bool caseSensitive,
+                             bool wholeWords, const ByteBlockSearch::FoldTable* translation)
+    : m_search(byteSearch({}, true, false, nullptr)),
+      m_unitSize(form == BlockText::Utf16LE || form == BlockText::Utf16BE ? 2 : 1)
+{
+    switch (form) {
+    case BlockText::SingleByte:
+        m_search = byteSearch(textBytes, caseSensitive, wholeWords, translation);
+        break;
+    case BlockText::Utf8:
+        m_search =
+            Utf8BlockSearch(caseSensitive ? textBytes.toByteArray() : casefold::foldUtf8(textBytes),
+                            caseSensitive, wholeWords);
+        break;
+    case BlockText::Utf16LE:
+    case BlockText::Utf16BE:
+        m_search = wideSearch(textBytes, caseSensitive, form == BlockText::Utf16BE, wholeWords);
+        break;
+    }
+}
+
+std::size_t BlockSearcher::find(const unsigned char* block, std::size_t length,
+                                BlockEdges edges) const
+{
+    const std::size_t index =
+        std::visit([&](const auto& s) { return s.find(block, length, edges); }, m_search);
+    return index == 0 ? blockscan::kNone : (index - 1) * m_unitSize;
 }

@@ -3,10 +3,12 @@
 #include "viewer/BlockScan.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 #include <array>
 #include <cstddef>
 #include <string>
+#include <variant>
 #include <vector>
 
 // The search inside one block of the stream search: the first (forward) or last (backward)
@@ -55,16 +57,33 @@ private:
     Filter m_second; // the next rarest, at another offset (count 0 for a one-byte text)
 };
 
+// UTF-8 text, folded without case sensitivity character by character (casefold), never a
+// byte of a sequence alone; the text is given folded. Candidates are found with a vector
+// scan for the text's two rarest bytes, then checked sequence by sequence.
+class Utf8BlockSearch {
+public:
+    Utf8BlockSearch(QByteArray foldedText, bool caseSensitive, bool wholeWords);
+
+    std::size_t find(const unsigned char* block, std::size_t length, BlockEdges edges) const;
+
+private:
+    void chooseFilters();
+    bool matchesAt(const unsigned char* block, std::size_t length, std::size_t at,
+                   BlockEdges edges) const;
+
+    QByteArray m_text;
+    bool m_caseSensitive;
+    bool m_wholeWords;
+    blockscan::ByteFilter m_first;
+    blockscan::ByteFilter m_second;
+};
+
 // UTF-16 text: the block's units are taken in the stream's byte order and, without case
 // sensitivity, lower-cased unit by unit, as the text is. Candidates are found by a vector
 // scan for the low bytes of the text's two rarest units, at even offsets, then checked.
 class WideBlockSearch {
 public:
     WideBlockSearch(std::u16string foldedText, bool caseSensitive, bool bigEndian, bool wholeWords);
-
-    static char16_t lower(char16_t unit);
-    // The units that lower-case to the given one, itself included when it is lower case.
-    static const std::vector<char16_t>& unitsLoweredTo(char16_t lowered);
 
     std::size_t find(const unsigned char* block, std::size_t length, BlockEdges edges) const;
 
@@ -82,4 +101,24 @@ private:
     bool m_wholeWords;
     blockscan::ByteFilter m_first;
     blockscan::ByteFilter m_second;
+};
+
+// How a block holds its text.
+enum class BlockText { SingleByte, Utf8, Utf16LE, Utf16BE };
+
+// The search of one block for a text of any of these forms, the text given as the block
+// holds it (single-byte text in Windows-1252; `translation` maps another code page's block
+// bytes to it). Finds the byte offset of the first or last match, or blockscan::kNone.
+class BlockSearcher {
+public:
+    BlockSearcher(QByteArrayView textBytes, BlockText form, bool caseSensitive, bool wholeWords,
+                  const ByteBlockSearch::FoldTable* translation = nullptr);
+
+    std::size_t find(const unsigned char* block, std::size_t length, BlockEdges edges) const;
+    // Bytes of one character unit: matches start only at multiples of it.
+    std::size_t unitSize() const { return m_unitSize; }
+
+private:
+    std::variant<ByteBlockSearch, Utf8BlockSearch, WideBlockSearch> m_search;
+    std::size_t m_unitSize;
 };

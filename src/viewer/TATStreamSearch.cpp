@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <variant>
 
 namespace {
 
@@ -22,33 +21,30 @@ qint64 roundDown(qint64 value, qint64 step)
     return (q * step > value ? q - 1 : q) * step;
 }
 
-using Searcher = std::variant<ByteBlockSearch, WideBlockSearch>;
-
-Searcher makeSearcher(const QString& text, TATEncoding encoding, TATStreamSearchOptions options,
-                      const std::optional<AnsiTranslation>& translation)
+// The text given one character a byte for the single-byte encodings: Windows-1252 bytes,
+// or UTF-8 bytes with ssoUtf8.
+BlockSearcher makeSearcher(const QString& text, TATEncoding encoding,
+                           TATStreamSearchOptions options,
+                           const std::optional<AnsiTranslation>& translation)
 {
     const bool caseSensitive = options & ssoCaseSensitive;
     const bool wholeWords = options & ssoWholeWords;
     if (encodingCharSize(encoding) == 2) {
-        std::u16string units(reinterpret_cast<const char16_t*>(text.utf16()), text.size());
-        if (!caseSensitive)
-            std::transform(units.begin(), units.end(), units.begin(), WideBlockSearch::lower);
-        return WideBlockSearch(std::move(units), caseSensitive, encoding == vEncUnicodeBE,
-                               wholeWords);
+        const bool bigEndian = encoding == vEncUnicodeBE;
+        QByteArray units(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        if (bigEndian) {
+            for (qsizetype i = 0; i < units.size(); i += 2)
+                std::swap(units[i], units[i + 1]);
+        }
+        return BlockSearcher(units, bigEndian ? BlockText::Utf16BE : BlockText::Utf16LE,
+                             caseSensitive, wholeWords);
     }
-    const auto& lower = cp1252::lowerTable();
-    ByteBlockSearch::FoldTable fold{};
-    for (int byte = 0; byte < 256; ++byte) {
-        // An encoding without a decoder turns each block into "?": the caller searches that.
-        const unsigned char ansi = translation ? (*translation)[byte] : byte;
-        fold[byte] = caseSensitive ? ansi : lower[ansi];
-    }
-    QByteArray folded = cp1252::encode(text);
-    if (!caseSensitive) {
-        for (char& c : folded)
-            c = char(lower[static_cast<unsigned char>(c)]);
-    }
-    return ByteBlockSearch(std::move(folded), fold, wholeWords);
+    const QByteArray bytes = cp1252::encode(text);
+    if (options & ssoUtf8)
+        return BlockSearcher(bytes, BlockText::Utf8, caseSensitive, wholeWords);
+    // An encoding without a decoder turns each block into "?": the caller searches that.
+    return BlockSearcher(bytes, BlockText::SingleByte, caseSensitive, wholeWords,
+                         translation ? &*translation : nullptr);
 }
 
 } // namespace
@@ -182,9 +178,10 @@ Result<bool> TATStreamSearch::FindNext(bool findPrevious)
     if (bool(m_savedOptions & ssoBackward) != findPrevious)
         startPos = m_foundStart + (m_savedText.size() - 2) * charSize;
 
-    TATStreamSearchOptions options = m_savedOptions & (ssoCaseSensitive | ssoWholeWords);
+    TATStreamSearchOptions options = m_savedOptions & (ssoCaseSensitive | ssoWholeWords | ssoUtf8);
     if (m_settings) {
-        options = m_settings->caseSensitive() ? unsigned(ssoCaseSensitive) : 0u;
+        options = (m_settings->caseSensitive() ? unsigned(ssoCaseSensitive) : 0u) |
+                  (m_savedOptions & ssoUtf8);
         const bool termStartsText =
             m_settings->textLookedFor().startsWith(m_settings->currentSearchTerm());
         if (m_settings->wholeWords() && !termStartsText)
@@ -234,7 +231,7 @@ Result<qint64> TATStreamSearch::search(const QString& text, TATEncoding encoding
     const std::optional<AnsiTranslation> translation =
         charSize == 1 ? ansiTranslation(encoding) : std::nullopt;
     const bool unconvertible = charSize == 1 && !translation;
-    const Searcher searcher = makeSearcher(text, encoding, options, translation);
+    const BlockSearcher searcher = makeSearcher(text, encoding, options, translation);
     const qint64 overlap = (text.size() + 1) * charSize;
 
     for (;;) {
@@ -252,14 +249,10 @@ Result<qint64> TATStreamSearch::search(const QString& text, TATEncoding encoding
         const auto* bytes = reinterpret_cast<const unsigned char*>(block->data());
         const std::size_t length = std::size_t(block->size());
         static const unsigned char kQuestionMark = '?';
-        const std::size_t index = std::visit(
-            [&](const auto& s) {
-                return unconvertible ? s.find(&kQuestionMark, 1, edges)
-                                     : s.find(bytes, length, edges);
-            },
-            searcher);
-        if (index > 0)
-            return blockStart + qint64(index - 1) * charSize;
+        const std::size_t at = unconvertible ? searcher.find(&kQuestionMark, 1, edges)
+                                             : searcher.find(bytes, length, edges);
+        if (at != blockscan::kNone)
+            return blockStart + qint64(at);
         if (!progress(current, streamSize))
             return qint64(-1);
 

@@ -15,6 +15,8 @@ enum TATStreamSearchOption : unsigned {
     ssoCaseSensitive = 1,
     ssoWholeWords = 2,
     ssoBackward = 4,
+    // The single-byte text and stream are UTF-8: case folds by character.
+    ssoUtf8 = 8,
 };
 using TATStreamSearchOptions = unsigned;
 

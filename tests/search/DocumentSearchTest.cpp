@@ -155,9 +155,12 @@ TEST_F(DocumentSearchTest, SearchTextFormsInTheAnsiDocument)
     write(QStringLiteral("a.txt"), "Stra\xDF"
                                    "e und Caf\xE9");
     index();
-    EXPECT_EQ(search(QStringLiteral("straße")).size(), 1); // umlaut: searched as ANSI bytes
-    EXPECT_TRUE(search(QStringLiteral("café")).isEmpty()); // no umlaut: its UTF-8 bytes
-    EXPECT_EQ(search(QStringLiteral("und")).size(), 1);    // ASCII: the same bytes
+    // Text the code page holds is searched as its bytes, with or without umlauts; other
+    // text as its UTF-8 bytes, which no ANSI text holds.
+    EXPECT_EQ(search(QStringLiteral("straße")).size(), 1);
+    EXPECT_EQ(search(QStringLiteral("CAFÉ")).size(), 1);
+    EXPECT_EQ(search(QStringLiteral("und")).size(), 1);
+    EXPECT_TRUE(search(QStringLiteral("caféć")).isEmpty());
 }
 
 TEST_F(DocumentSearchTest, PathsThatNoLongerExistAreRepairedOrMarked)

@@ -10,7 +10,7 @@ namespace {
 
 QByteArray unicodeDocument(const QString& text)
 {
-    return HitCounter::searchBytes(QChar(0xFEFF) + text, Family::Unicode);
+    return DocumentPattern::of(QChar(0xFEFF) + text, Family::Unicode).bytes;
 }
 
 class CancelAtOnce : public HitCountProgress {

@@ -51,11 +51,12 @@ TEST(HitCounterTest, AgreesWithAPlainOverlappingCountAcrossWindowEdges)
             if (p == 0)
                 pattern = text.mid(random.bounded(text.size() - kWindow - 200), kWindow + 100);
             std::vector<qint64> offsets;
+            const DocumentPattern ansi{pattern, Family::Ansi};
             const HitCounter::Outcome outcome =
-                counter.visit(path, pattern, [&](qint64 at) { offsets.push_back(at); });
+                counter.visit(path, ansi, [&](qint64 at) { offsets.push_back(at); });
             ASSERT_EQ(offsets, plainOccurrences(text, pattern)) << "round " << round;
             EXPECT_EQ(outcome.occurrences, qint64(offsets.size()));
-            EXPECT_EQ(counter.count(path, pattern).occurrences, outcome.occurrences);
+            EXPECT_EQ(counter.count(path, ansi).occurrences, outcome.occurrences);
         }
     }
 }
@@ -76,11 +77,20 @@ TEST(HitCounterTest, FollowsTheCaseRulesOfEachDocument)
          "e STRASSE",
          "straße", 1},
         {"ANSI umlaut in both cases", Family::Ansi, "\xC4pfel \xE4pfel", "äpfel", 2},
-        {"UTF-8 umlaut in its own case", Family::Utf8, "\xC3\x84pfel \xC3\xA4pfel", "äpfel", 1},
+        {"UTF-8 umlaut in both cases", Family::Utf8, "\xC3\x84pfel \xC3\xA4pfel", "äpfel", 2},
+        {"UTF-8 continuation bytes never fold alone", Family::Utf8,
+         "\xC3\x8C"
+         "bergang \xC3\x9A"
+         "x",
+         "Über", 0},
+        {"UTF-8 Latin Extended-A", Family::Utf8, QStringLiteral("Łódź łÓDŹ").toUtf8(), "łódź", 2},
         {"Unicode umlaut in both cases", Family::Unicode,
-         HitCounter::searchBytes(QStringLiteral("\uFEFFÄpfel äpfel"), Family::Unicode), "ÄPFEL", 2},
-        {"Unicode match at an odd offset", Family::Unicode, QByteArray("\xFF\xFE\x41\x61\0\0", 6),
-         "a", 1},
+         DocumentPattern::of(QStringLiteral("\uFEFFÄpfel äpfel"), Family::Unicode).bytes, "ÄPFEL",
+         2},
+        {"Unicode Cyrillic in both cases", Family::Unicode,
+         DocumentPattern::of(QStringLiteral("\uFEFFДом дом"), Family::Unicode).bytes, "ДОМ", 2},
+        {"Unicode: no match at an odd offset", Family::Unicode,
+         QByteArray("\xFF\xFE\x41\x61\0\0", 6), "a", 0},
         {"no file", Family::Ansi, QByteArray(), "a", 0},
     };
     const HitCounter counter;
@@ -88,9 +98,8 @@ TEST(HitCounterTest, FollowsTheCaseRulesOfEachDocument)
         MappedDrive drive;
         if (!row.document.isNull())
             drive.write(QStringLiteral("doc.txt"), row.document);
-        const HitCounter::Outcome outcome =
-            counter.count(drive.program(QStringLiteral("doc.txt")),
-                          HitCounter::searchBytes(row.text, row.family));
+        const HitCounter::Outcome outcome = counter.count(
+            drive.program(QStringLiteral("doc.txt")), DocumentPattern::of(row.text, row.family));
         EXPECT_EQ(outcome.occurrences, row.expected) << row.name;
     }
 }

@@ -20,14 +20,15 @@ protected:
         return drive.program(QStringLiteral("d.txt"));
     }
     // The offsets shown by `presses` presses, -1 for a press that showed nothing.
-    std::vector<qint64> press(const QString& path, const QByteArray& pattern, int presses)
+    std::vector<qint64> press(const QString& path, const QByteArray& bytes, int presses)
     {
+        const DocumentPattern pattern{bytes, Family::Ansi};
         std::vector<qint64> shown;
         for (int i = 0; i < presses; ++i) {
             qint64 at = -1;
             const auto hit = navigator.WeiterSuche(path, pattern, [&](const HitNavigator::Hit& h) {
                 at = h.offset;
-                EXPECT_EQ(h.length, pattern.size());
+                EXPECT_EQ(h.length, bytes.size());
             });
             EXPECT_EQ(hit.has_value(), at >= 0);
             shown.push_back(at);
@@ -95,7 +96,8 @@ TEST_F(HitNavigatorTest, StepsAgreeWithTheCollectionAcrossWindowEdges)
         const QByteArray pattern = rare ? QByteArray("y\xE4y\xC4x") : QByteArray("xyXy");
         const QString path = file(text);
         std::vector<qint64> expected;
-        (void)HitCounter().visit(path, pattern, [&](qint64 at) { expected.push_back(at); });
+        (void)HitCounter().visit(path, {pattern, Family::Ansi},
+                                 [&](qint64 at) { expected.push_back(at); });
         ASSERT_FALSE(expected.empty());
         ui.informations.clear();
         EXPECT_EQ(press(path, pattern, int(expected.size())), expected) << round;
@@ -124,6 +126,6 @@ TEST_F(HitNavigatorTest, NextOccurrenceBeyondFourGiB)
     ASSERT_EQ(sparse.write("Treffer"), 7);
     sparse.close();
     const QString path = drive.program(QStringLiteral("gross.txt"));
-    EXPECT_EQ(HitNavigator::nextOccurrence(path, "treffer", far - 3 * 65536), far);
-    EXPECT_EQ(HitNavigator::nextOccurrence(path, "treffer", far + 1), std::nullopt);
+    EXPECT_EQ(HitNavigator::nextOccurrence(path, {"treffer", Family::Ansi}, far - 3 * 65536), far);
+    EXPECT_EQ(HitNavigator::nextOccurrence(path, {"treffer", Family::Ansi}, far + 1), std::nullopt);
 }
