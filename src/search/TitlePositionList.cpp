@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <limits>
 #include <set>
 
 namespace {
@@ -74,9 +73,10 @@ TitlePositionList TitlePositionList::parse(QByteArrayView bytes, Family family)
     return list;
 }
 
-// Line i claims the offsets from its own to its successor's, both included; the last line
-// claims every offset from its own on. A lookup gives the first line with a path that claims
-// the offset. A sweep over the ends of the claims cuts the offsets into runs with one answer
+// Line i claims the offsets from its own up to its successor's, which starts the next file
+// (its title line); the last line claims every offset from its own on, and a line whose
+// successor starts at or before it claims none. A lookup gives the first line with a path that
+// claims the offset. A sweep over the ends of the claims cuts the offsets into runs with one answer
 // each, so that a lookup is one binary search however the offsets are ordered.
 void TitlePositionList::buildRuns(const std::vector<qint64>& offsets)
 {
@@ -89,11 +89,11 @@ void TitlePositionList::buildRuns(const std::vector<qint64>& offsets)
     const qsizetype count = size();
     for (qsizetype i = 0; i < count; ++i) {
         const bool last = i + 1 == count;
-        if (m_paths[i].length == 0 || (!last && offsets[i + 1] < offsets[i]))
+        if (m_paths[i].length == 0 || (!last && offsets[i + 1] <= offsets[i]))
             continue;
         edges.push_back({offsets[i], i, true});
-        if (!last && offsets[i + 1] < std::numeric_limits<qint64>::max())
-            edges.push_back({offsets[i + 1] + 1, i, false});
+        if (!last)
+            edges.push_back({offsets[i + 1], i, false});
     }
     std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.at < b.at; });
     std::set<qsizetype> claiming;

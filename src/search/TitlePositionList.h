@@ -30,8 +30,9 @@ public:
     bool isEmpty() const { return m_paths.empty(); }
 
     // The path of the first line with a path whose offset is at most the given one and whose
-    // successor's offset is at least it (the last line needs no successor). Empty when no
-    // line qualifies, as for an offset before the first line.
+    // successor's offset is greater (the last line needs no successor): an offset on a title
+    // line belongs to that line's file. Empty when no line qualifies, as for an offset
+    // before the first line.
     QString pathAt(qint64 offset) const;
 
 private:

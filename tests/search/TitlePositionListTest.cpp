@@ -26,22 +26,26 @@ TEST(TitlePositionListTest, DecodesThePathsOfEachFamily)
         EXPECT_EQ(list.size(), 2);
         EXPECT_EQ(list.pathAt(19), QString());
         EXPECT_EQ(list.pathAt(20), QStringLiteral("D:\\a.txt"));
-        EXPECT_EQ(list.pathAt(98), QStringLiteral("D:\\a.txt")); // the successor's own offset
-        EXPECT_EQ(list.pathAt(99), QStringLiteral("D:\\Müll\\€uro.txt"));
+        EXPECT_EQ(list.pathAt(97), QStringLiteral("D:\\a.txt"));
+        // The successor's title line belongs to its own file.
+        EXPECT_EQ(list.pathAt(98), QStringLiteral("D:\\Müll\\€uro.txt"));
     }
 }
 
 TEST(TitlePositionListTest, JunkLinesCountAsOffsetZeroWithoutPath)
 {
     const TitlePositionList list =
-        TitlePositionList::parse("abc\nx7 #D:\\x\r\r\n50 #D:\\y", Family::Ansi);
-    EXPECT_EQ(list.size(), 4);
-    EXPECT_EQ(list.pathAt(0), QStringLiteral("D:\\x"));
-    EXPECT_EQ(list.pathAt(1), QString()); // the empty line claims [0, 50]
+        TitlePositionList::parse("abc\nx7 #D:\\x\r\n50 #D:\\y\r\r\n60 #D:\\z", Family::Ansi);
+    EXPECT_EQ(list.size(), 5);
+    EXPECT_EQ(list.pathAt(0), QStringLiteral("D:\\x")); // "x7" counts as 0
+    EXPECT_EQ(list.pathAt(49), QStringLiteral("D:\\x"));
+    EXPECT_EQ(list.pathAt(50), QString()); // the empty line (offset 0) cuts y's claim short
+    EXPECT_EQ(list.pathAt(60), QStringLiteral("D:\\z"));
     EXPECT_TRUE(TitlePositionList::read(QStringLiteral("Q:\\fehlt.txt"), Family::Ansi).isEmpty());
 }
 
-// The lookup as the search always did it: line by line, on the line texts.
+// The plain lookup, line by line on the line texts: the first line with a path whose offset
+// is at most the hit and whose successor's offset is greater.
 QString lineScan(const QStringList& lines, qint64 hit)
 {
     const auto startOf = [&](qsizetype i) {
@@ -51,7 +55,7 @@ QString lineScan(const QStringList& lines, qint64 hit)
         return ok ? start : 0;
     };
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (startOf(i) > hit || (i + 1 < lines.size() && startOf(i + 1) < hit))
+        if (startOf(i) > hit || (i + 1 < lines.size() && startOf(i + 1) <= hit))
             continue;
         const qsizetype at = lines[i].indexOf(QStringLiteral(" #"));
         if (at >= 0 && at + 2 < lines[i].size())
