@@ -43,14 +43,9 @@ std::optional<SearchArguments> parse(const QStringList& args)
     return parsed;
 }
 
-// "path##text##snippet<br>" as UTF-8: the path and the snippet, for one line.
-QString printable(const QByteArray& entry)
+QString printable(const SearchHit& hit)
 {
-    const qsizetype separator = entry.indexOf("##text##");
-    QByteArray snippet = entry.mid(separator + 8);
-    if (snippet.endsWith("<br>"))
-        snippet.chop(4);
-    return QString::fromUtf8(entry.left(separator)) + u'\t' + QString::fromUtf8(snippet);
+    return QString::fromUtf8(hit.path) + u'\t' + QString::fromUtf8(hit.snippet);
 }
 
 } // namespace
@@ -75,12 +70,12 @@ int runSearchCommand(const QString& nativeBase, const QStringList& args, QTextSt
         return 2;
     }
     SearchDriver driver(paths, console);
-    const Result<QList<QByteArray>> hits =
+    const Result<SearchHits> hits =
         driver.run(parsed->name, parsed->text, parsed->caseSensitive, parsed->wholeWords);
     if (!hits)
         return 2;
-    for (const QByteArray& entry : *hits)
-        out << printable(entry) << '\n';
+    for (const SearchHit& hit : *hits)
+        out << printable(hit) << '\n';
 
     // The result pages, as the window writes them; the first opens in the chosen browser.
     ProcessBrowserLauncher launcher;

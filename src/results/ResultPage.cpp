@@ -8,7 +8,6 @@ namespace resultpage {
 
 namespace {
 
-const QString kMarker = u"##text##"_s;
 // The search ends every context with it; it stays markup, the rest is the file's text.
 const QString kContextEnd = u"<br>"_s;
 const QString kTextColor = u"#000000"_s;
@@ -119,16 +118,16 @@ QString settingsLine(bool matchCase, bool wholeWords)
            u"einem Wort/Satz finden."_s;
 }
 
-QString hitLine(const QByteArray& entry, const QString& searchTerm, bool matchCase)
+QString hitLine(const SearchHit& hit, const QString& searchTerm, bool matchCase)
 {
-    const QString line = trimmed(QString::fromUtf8(entry));
     const QString term = trimmed(searchTerm);
-    const qsizetype marker = line.indexOf(kMarker);
-    const QString path = marker < 0 ? QString() : line.left(marker);
-    const QString context = marker < 0 ? QString() : line.mid(marker + kMarker.size());
-    if (trimmed(path).isEmpty() || context.isEmpty())
-        return markedText(line, term, matchCase);
-    return linkLine(path, context, term, matchCase);
+    const QString path = QString::fromUtf8(hit.path);
+    const QString shownPath = trimmed(path);
+    if (shownPath.isEmpty())
+        return markedText(trimmed(QString::fromUtf8(hit.entry())), term, matchCase);
+    // Only blanks before the path go, as the snippet keeps its own.
+    const QString linked = path.mid(path.indexOf(shownPath.front()));
+    return linkLine(linked, QString::fromUtf8(hit.snippet) + kContextEnd, term, matchCase);
 }
 
 QStringList lines(const Page& page, const ResultPageHeader& header, const DatabasePaths& paths)
@@ -147,8 +146,8 @@ QStringList lines(const Page& page, const ResultPageHeader& header, const Databa
         summaryLine(page),
         ruleLine(settings, withEntries),
     };
-    for (const QByteArray& entry : page.entries)
-        result.append(hitLine(entry, page.searchTerm, header.matchCase));
+    for (const SearchHit& hit : page.entries)
+        result.append(hitLine(hit, page.searchTerm, header.matchCase));
     if (page.morePages)
         result.append(nextPageLine(paths, page.pageNumber));
     result << u"</font>"_s << u"</body>"_s << u"</html>"_s;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results/ResultPageHeader.h"
+#include "search/SearchHit.h"
 #include "store/DatabasePaths.h"
 
 #include <QByteArray>
@@ -17,8 +18,8 @@ namespace resultpage {
 inline constexpr int kEntriesPerPage = 25;
 
 struct Page {
-    // Hit entries "path##text##snippet<br>", UTF-8 bytes.
-    std::span<const QByteArray> entries;
+    // The hits of this page.
+    std::span<const SearchHit> entries;
     QString searchTerm; // as typed, blanks included
     int count = 0;      // files found up to and including this page
     int pageNumber = 1;
@@ -31,10 +32,9 @@ QString fileName(int page);
 // The settings line for the search window's two options.
 QString settingsLine(bool matchCase, bool wholeWords);
 
-// One hit entry as its page line: the file as a link and the context with the last
-// occurrence of the trimmed term in bold. An entry without that shape (no marker, blank
-// path or empty context) stays plain text, its term marked alike.
-QString hitLine(const QByteArray& entry, const QString& searchTerm, bool matchCase);
+// One hit as its page line: the file as a link and the snippet with the last occurrence of
+// the trimmed term in bold. A hit with a blank path stays plain text, its term marked alike.
+QString hitLine(const SearchHit& hit, const QString& searchTerm, bool matchCase);
 
 // Every line of the page, top to bottom.
 QStringList lines(const Page& page, const ResultPageHeader& header, const DatabasePaths& paths);

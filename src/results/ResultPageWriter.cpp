@@ -11,14 +11,14 @@ ResultPageWriter::ResultPageWriter(const DatabasePaths& paths, ResultPageState& 
 {
 }
 
-Status ResultPageWriter::writePageSet(const QList<QByteArray>& hitList, const QString& searchTerm,
+Status ResultPageWriter::writePageSet(const SearchHits& hitList, const QString& searchTerm,
                                       const ResultPageHeader& header)
 {
     m_state.currentPage = 1;
     m_state.morePages = false;
     if (hitList.isEmpty())
         return SchreibHTMLDocNeu({}, searchTerm, 0, header);
-    const std::span<const QByteArray> all(hitList.constData(), size_t(hitList.size()));
+    const std::span<const SearchHit> all(hitList.constData(), size_t(hitList.size()));
     for (size_t from = 0; from < all.size(); from += resultpage::kEntriesPerPage) {
         const size_t to = std::min(from + resultpage::kEntriesPerPage, all.size());
         m_state.morePages = to < all.size();
@@ -32,7 +32,7 @@ Status ResultPageWriter::writePageSet(const QList<QByteArray>& hitList, const QS
     return {};
 }
 
-Status ResultPageWriter::SchreibHTMLDocNeu(std::span<const QByteArray> entries,
+Status ResultPageWriter::SchreibHTMLDocNeu(std::span<const SearchHit> entries,
                                            const QString& searchTerm, int count,
                                            const ResultPageHeader& header)
 {

@@ -5,6 +5,7 @@
 #include "results/InternetBrowser.h"
 #include "results/ResultPageHeader.h"
 #include "results/ResultPageState.h"
+#include "search/SearchHit.h"
 #include "store/DatabasePaths.h"
 
 #include <QByteArray>
@@ -25,12 +26,12 @@ public:
     // page. When the hits fill the last page exactly, that page is the final one: no
     // "bisher", no link to a page that would not exist. A page that cannot be written is
     // shown to the user and ends the set; the status tells callers that need it (exit code).
-    Status writePageSet(const QList<QByteArray>& hitList, const QString& searchTerm,
+    Status writePageSet(const SearchHits& hitList, const QString& searchTerm,
                         const ResultPageHeader& header);
 
     // One page, numbered and flagged by the state; count is the number of files found up
     // to and including this page.
-    Status SchreibHTMLDocNeu(std::span<const QByteArray> entries, const QString& searchTerm,
+    Status SchreibHTMLDocNeu(std::span<const SearchHit> entries, const QString& searchTerm,
                              int count, const ResultPageHeader& header);
 
     // Program path of a page file.

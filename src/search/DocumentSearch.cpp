@@ -71,7 +71,7 @@ QString DocumentSearch::checkedPath(const QString& path, QChar replacementDrive,
 }
 
 void DocumentSearch::searchFile(const QString& path, Family family, bool bigEndian,
-                                const SearchRequest& request, QList<QByteArray>& hits)
+                                const SearchRequest& request, SearchHits& hits)
 {
     m_singleFile = true;
     m_bigEndian = bigEndian;
@@ -88,7 +88,7 @@ void DocumentSearch::searchFile(const QString& path, Family family, bool bigEndi
 }
 
 Status DocumentSearch::search(const QString& databaseName, Family family,
-                              const SearchRequest& request, QList<QByteArray>& hits)
+                              const SearchRequest& request, SearchHits& hits)
 {
     m_singleFile = false;
     m_bigEndian = false;
@@ -276,13 +276,13 @@ QByteArray DocumentSearch::snippet()
     return bytes.mid(leading);
 }
 
-void DocumentSearch::makeEntry(QList<QByteArray>& hits)
+void DocumentSearch::makeEntry(SearchHits& hits)
 {
     const QString path = m_singleFile ? m_document : m_titles.pathAt(m_search.FoundStart());
     const QByteArray text = snippet();
     const QString checked =
         m_singleFile ? path : checkedPath(path, m_request.replacementDrive, m_paths.baseFolder());
-    hits.append(checked.toUtf8() + "##text##" + text + "<br>");
+    hits.append({checked.toUtf8(), text});
     if (!text.isEmpty() && !path.isEmpty())
         m_noHit[int(m_family)] = false;
 }

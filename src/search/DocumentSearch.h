@@ -3,6 +3,7 @@
 #include "common/Result.h"
 
 #include "common/UserInterface.h"
+#include "search/SearchHit.h"
 #include "search/TitlePositionList.h"
 #include "store/DatabasePaths.h"
 #include "store/Family.h"
@@ -26,10 +27,9 @@ struct SearchRequest {
     QChar replacementDrive; // tried when a found file does not exist
 };
 
-// Searches one plain-text document of a database and makes one hit entry per indexed file
-// that holds the text: its path, "##text##", a snippet around the file's first hit and
-// "<br>", as UTF-8 bytes. After a hit the rest of the file is skipped by one search for
-// the title marker.
+// Searches one plain-text document of a database and makes one hit per indexed file that
+// holds the text: its path and a snippet around the file's first hit. After a hit the rest of the
+// file is skipped by one search for the title marker.
 class DocumentSearch {
 public:
     DocumentSearch(const DatabasePaths& paths, UserInterface& ui);
@@ -42,11 +42,11 @@ public:
     // asks for a re-index, when the document cannot be read or its title-position list
     // cannot belong to it.
     Status search(const QString& databaseName, Family family, const SearchRequest& request,
-                  QList<QByteArray>& hits);
+                  SearchHits& hits);
     // Searches one listed file of a database without documents: only its first hit counts,
     // no title marker, no path lookup; big-endian UTF-16 files are searched as such.
     void searchFile(const QString& path, Family family, bool bigEndian,
-                    const SearchRequest& request, QList<QByteArray>& hits);
+                    const SearchRequest& request, SearchHits& hits);
     // The first step in that document found nothing.
     bool noHit(Family family) const { return m_noHit[int(family)]; }
     // Releases the document, so that it can be rewritten.
@@ -65,7 +65,7 @@ private:
 
     // One search step: the first from the document's start, else on from the last match.
     bool step(bool first);
-    void makeEntry(QList<QByteArray>& hits);
+    void makeEntry(SearchHits& hits);
     QString selectedLine();
     // The line at the offset when it is a line not taken yet; nothing past the end or when
     // the offset lies in the line already selected.

@@ -57,10 +57,10 @@ QString SearchDriver::clipboardText(const QString& searchField, bool asPhrase)
     return (blank >= 1 ? text.left(blank + 1) : text).trimmed();
 }
 
-Result<QList<QByteArray>> SearchDriver::run(const QString& databaseName, const QString& searchField,
-                                            bool caseSensitive, bool wholeWords)
+Result<SearchHits> SearchDriver::run(const QString& databaseName, const QString& searchField,
+                                     bool caseSensitive, bool wholeWords)
 {
-    using R = Result<QList<QByteArray>>;
+    using R = Result<SearchHits>;
     const QString text = searchField.trimmed();
     if (text.size() == 1) {
         m_ui.information(kOneCharacter);
@@ -93,7 +93,7 @@ Result<QList<QByteArray>> SearchDriver::run(const QString& databaseName, const Q
     request.titleMarker = titleMarker(header->driveLetter);
     request.replacementDrive = replacementDrive(m_paths, databaseName, header->driveLetter);
 
-    QList<QByteArray> hits;
+    SearchHits hits;
     if (catalogue::isPathListOnly(m_paths, databaseName)) {
         searchFileByFile(databaseName, request, hits);
     } else {
@@ -113,7 +113,7 @@ Result<QList<QByteArray>> SearchDriver::run(const QString& databaseName, const Q
 }
 
 void SearchDriver::searchFileByFile(const QString& databaseName, const SearchRequest& request,
-                                    QList<QByteArray>& hits)
+                                    SearchHits& hits)
 {
     // Streamed: a list of millions of paths is never held whole.
     const QString descriptor = m_paths.descriptor(databaseName);

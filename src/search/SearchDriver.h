@@ -4,6 +4,7 @@
 #include "common/UserInterface.h"
 #include "search/DocumentSearch.h"
 #include "search/HitCounter.h"
+#include "search/SearchHit.h"
 #include "store/DatabasePaths.h"
 
 #include <QByteArray>
@@ -34,8 +35,8 @@ public:
     }
 
     // The hit entries of the search, or a refusal ("Nur ein Zeichen ...") already shown.
-    Result<QList<QByteArray>> run(const QString& databaseName, const QString& searchField,
-                                  bool caseSensitive, bool wholeWords);
+    Result<SearchHits> run(const QString& databaseName, const QString& searchField,
+                           bool caseSensitive, bool wholeWords);
 
     // The gate of a run: a database with documents is first counted and the count shown;
     // only a "Ja" lets the search run. A database without documents always passes. Counts
@@ -61,7 +62,7 @@ public:
 
 private:
     void searchFileByFile(const QString& databaseName, const SearchRequest& request,
-                          QList<QByteArray>& hits);
+                          SearchHits& hits);
     bool cancelled() const { return m_cancel && *m_cancel; }
 
     const DatabasePaths& m_paths;

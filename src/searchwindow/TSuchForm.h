@@ -5,6 +5,7 @@
 #include "results/ResultPageState.h"
 #include "search/HitCountProgress.h"
 #include "search/HitNavigator.h"
+#include "search/SearchHit.h"
 #include "search/SearchTermList.h"
 #include "search/TitlePositionList.h"
 #include "searchwindow/DesktopBrowserLauncher.h"
@@ -78,7 +79,7 @@ public:
     void hideHistory();
 
     // What the finished search leaves for the main window.
-    const QList<QByteArray>& hitList() const { return m_hits; }
+    const SearchHits& hitList() const { return m_hits; }
     // The last search was refused or failed (its message was shown): nothing is finished.
     bool searchFailed() const { return m_searchFailed; }
     SearchTermList::SearchOutcome searchOutcome() const;
@@ -229,7 +230,7 @@ private:
     bool m_cancel = false;
     bool m_escapePressed = false;
     int m_confirmations = 0;
-    QList<QByteArray> m_hits;
+    SearchHits m_hits;
     bool m_searchFailed = false;
     std::array<bool, 3> m_documentHit{};
 

@@ -84,10 +84,10 @@ void TSuchForm::runSearch()
     SearchDriver driver(m_paths, m_ui);
     driver.setCancelFlag(&m_cancel);
     driver.setCaptionHandler([this](const QString& caption) { setWindowTitle(caption); });
-    const Result<QList<QByteArray>> hits =
+    const Result<SearchHits> hits =
         driver.run(m_database, TntEdit2->text(), GrossKleinBeachten->isChecked(),
                    NurGanzeWoerterCheckBox->isChecked());
-    m_hits = hits ? *hits : QList<QByteArray>();
+    m_hits = hits ? *hits : SearchHits();
     m_searchFailed = !hits;
     for (const Family family : kFamilies)
         m_documentHit[std::size_t(family)] = hits && !driver.noHit(family);

@@ -19,7 +19,7 @@ protected:
     }
     ~ResultPageTest() override { DriveMap::setCurrent(m_previous); }
 
-    static QByteArray page(std::span<const QByteArray> entries, const QString& term,
+    static QByteArray page(std::span<const SearchHit> entries, const QString& term,
                            const QString& database)
     {
         const resultpage::Page page{entries, term, int(entries.size()), 1, false};
@@ -46,7 +46,7 @@ const QByteArray kTail = "</font>\r\n</body>\r\n</html>\r\n";
 
 TEST_F(ResultPageTest, PagesByteForByte)
 {
-    const QByteArray entries[] = {"  D:\\Texte\\Brief.txt##text##Das Haus am See<br>\r\n"};
+    const SearchHit entries[] = {{"  D:\\Texte\\Brief.txt", "Das Haus am See"}};
     EXPECT_EQ(page(entries, u" Haus"_s, u"Texte"_s),
               head("Texte") +
                   "\r\n<br>Suchbegriff: <font color=\"#cc0000\">\"<u> Haus\"</u><font "
@@ -67,13 +67,13 @@ TEST_F(ResultPageTest, PagesByteForByte)
 
 TEST_F(ResultPageTest, SettingsLinesAndTheirRules)
 {
-    const QByteArray oneEntry[] = {"D:\\a.txt##text##x<br>"};
+    const SearchHit oneEntry[] = {{"D:\\a.txt", "x"}};
     for (const auto& [matchCase, wholeWords, length] :
          {std::tuple{true, true, 83}, {true, false, 115}, {false, true, 69}, {false, false, 101}}) {
         EXPECT_EQ(resultpage::settingsLine(matchCase, wholeWords).size(), length);
         const ResultPageHeader header{u"T"_s, matchCase, wholeWords};
         for (const auto& [entries, underscores] :
-             {std::pair{std::span<const QByteArray>(oneEntry), length / 3 * 2}, {{}, length / 2}}) {
+             {std::pair{std::span<const SearchHit>(oneEntry), length / 3 * 2}, {{}, length / 2}}) {
             const resultpage::Page page{entries, u"x"_s, int(entries.size()), 1, false};
             EXPECT_EQ(resultpage::lines(page, header, DatabasePaths(u"D:\\"_s))[8],
                       u"_"_s.repeated(underscores) + u"<br><br>"_s);
@@ -83,7 +83,8 @@ TEST_F(ResultPageTest, SettingsLinesAndTheirRules)
 
 struct LineRow {
     const char* name;
-    const char* entry;
+    const char* path;
+    const char* snippet;
     const char* term;
     bool matchCase;
     const char* shown; // what follows the link, or the whole line of a plain entry
@@ -99,7 +100,8 @@ class ResultPageLineTest : public ResultPageTest, public testing::WithParamInter
 TEST_P(ResultPageLineTest, MarksTheLastOccurrenceAndEscapesTheText)
 {
     const LineRow& row = GetParam();
-    const QString line = resultpage::hitLine(row.entry, QString::fromUtf8(row.term), row.matchCase);
+    const QString line =
+        resultpage::hitLine({row.path, row.snippet}, QString::fromUtf8(row.term), row.matchCase);
     const QString link = u"<font color=\"#000080\">"_s;
     EXPECT_EQ(line.contains(link) ? line.section(link, 1) : line, QString::fromUtf8(row.shown));
 }
@@ -107,26 +109,24 @@ TEST_P(ResultPageLineTest, MarksTheLastOccurrenceAndEscapesTheText)
 INSTANTIATE_TEST_SUITE_P(
     Results, ResultPageLineTest,
     testing::Values(
-        LineRow{"LastOfTwoKeepsItsCapital", "D:\\a.txt##text##Haus und Haus<br>", "haus", false,
+        LineRow{"LastOfTwoKeepsItsCapital", "D:\\a.txt", "Haus und Haus", "haus", false,
                 "Haus und <b>Haus</b><br><br><br>"},
-        LineRow{"MatchCaseSkipsOtherCase", "D:\\a.txt##text##Haus und haus<br>", "Haus", true,
+        LineRow{"MatchCaseSkipsOtherCase", "D:\\a.txt", "Haus und haus", "Haus", true,
                 "<b>Haus</b> und haus<br><br><br>"},
-        LineRow{"UmlautFoldedAlike", "D:\\a.txt##text##Der \xc3\x84RGER<br>", "\xc3\xa4rger", false,
+        LineRow{"UmlautFoldedAlike", "D:\\a.txt", "Der \xc3\x84RGER", "\xc3\xa4rger", false,
                 "Der <b>\xc3\x84RGER</b><br><br><br>"},
-        LineRow{"OnlyInThePathIsNotMarked", "D:\\Haus\\a.txt##text##nichts<br>", "Haus", false,
+        LineRow{"OnlyInThePathIsNotMarked", "D:\\Haus\\a.txt", "nichts", "Haus", false,
                 "nichts<br><br><br>"},
-        LineRow{"MarkupIsNeverMarked", "D:\\a.txt##text##Abbruch<br>", "br", false,
+        LineRow{"MarkupIsNeverMarked", "D:\\a.txt", "Abbruch", "br", false,
                 "Ab<b>br</b>uch<br><br><br>"},
-        LineRow{"BlankTermMarksNothing", "D:\\a.txt##text##Haus<br>", "   ", false,
-                "Haus<br><br><br>"},
-        LineRow{"FileMarkupShownAsText", "D:\\a.txt##text##<script>x</script> &amp;<br>", "script",
-                false, "&lt;script&gt;x&lt;/<b>script</b>&gt; &amp;amp;<br><br><br>"},
-        LineRow{"TermWithMarkupCharacters", "D:\\a.txt##text##if a<b then<br>", "a<b", true,
+        LineRow{"BlankTermMarksNothing", "D:\\a.txt", "Haus", "   ", false, "Haus<br><br><br>"},
+        LineRow{"FileMarkupShownAsText", "D:\\a.txt", "<script>x</script> &amp;", "script", false,
+                "&lt;script&gt;x&lt;/<b>script</b>&gt; &amp;amp;<br><br><br>"},
+        LineRow{"TermWithMarkupCharacters", "D:\\a.txt", "if a<b then", "a<b", true,
                 "if <b>a&lt;b</b> then<br><br><br>"},
-        LineRow{"PlainWithoutMarker", "kein Marker <i>Haus</i><br>", "haus", false,
-                "kein Marker &lt;i&gt;<b>Haus</b>&lt;/i&gt;<br>"},
-        LineRow{"PlainBlankPath", "   ##text##Haus<br>", "q", false, "##text##Haus<br>"},
-        LineRow{"PlainEmptyContext", "D:\\a&b.txt##text##", "q", false, "D:\\a&amp;b.txt##text##"}),
+        LineRow{"SnippetHoldingTheMarker", "D:\\a.txt", "x##text##y", "y", false,
+                "x##text##<b>y</b><br><br><br>"},
+        LineRow{"PlainBlankPath", "   ", "Haus", "q", false, "##text##Haus<br>"}),
     [](const testing::TestParamInfo<LineRow>& info) { return info.param.name; });
 
 TEST_F(ResultPageTest, LinksCarryTheNativeFileUrlAndShowTheProgramPath)
@@ -143,8 +143,10 @@ TEST_F(ResultPageTest, LinksCarryTheNativeFileUrlAndShowTheProgramPath)
               "file:///srv/d/Sag%20%22Hallo%22%20&amp;%20%3Cb%3E.txt",
               "file:///D:/Sag &quot;Hallo&quot; &amp; &lt;b&gt;.txt"},
              {"Q:\\x y.txt", "file:///Q:/x%20y.txt", "file:///Q:/x y.txt"},
+             {"D:\\t8\\x##text##y.txt", "file:///srv/d/t8/x%23%23text%23%23y.txt",
+              "file:///D:/t8/x##text##y.txt"},
          }) {
-        EXPECT_TRUE(resultpage::hitLine(QByteArray(path) + "##text##t<br>", u"t"_s, false)
+        EXPECT_TRUE(resultpage::hitLine({path, "t"}, u"t"_s, false)
                         .startsWith(u"<font color=\"#000000\">in: <a href=\""_s +
                                     QString::fromUtf8(href) + u"\" target=\"_blank\">"_s +
                                     QString::fromUtf8(shown) + u"</a><br>"_s))

@@ -14,11 +14,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QList<QByteArray> hits(int n)
+SearchHits hits(int n)
 {
-    QList<QByteArray> list;
+    SearchHits list;
     for (int i = 1; i <= n; ++i)
-        list.append("D:\\Texte\\Datei" + QByteArray::number(i) + ".txt##text##Haus<br>");
+        list.append({"D:\\Texte\\Datei" + QByteArray::number(i) + ".txt", "Haus"});
     return list;
 }
 

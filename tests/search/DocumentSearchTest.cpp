@@ -44,8 +44,8 @@ protected:
         SearchDriver driver(paths, ui);
         const auto hits = driver.run(QStringLiteral("DB"), text, caseSensitive, wholeWords);
         QStringList entries;
-        for (const QByteArray& hit : hits.ok() ? *hits : QList<QByteArray>())
-            entries.append(QString::fromUtf8(hit));
+        for (const SearchHit& hit : hits.ok() ? *hits : SearchHits())
+            entries.append(QString::fromUtf8(hit.entry()));
         return entries;
     }
 
@@ -229,8 +229,8 @@ TEST_F(DocumentSearchTest, FileByFileWithoutDocuments)
     const auto hits = driver.run(QStringLiteral("DB"), QStringLiteral("tür"), false, false);
     ASSERT_TRUE(hits.ok());
     QStringList entries;
-    for (const QByteArray& hit : *hits)
-        entries.append(QString::fromUtf8(hit));
+    for (const SearchHit& hit : *hits)
+        entries.append(QString::fromUtf8(hit.entry()));
     // "<" becomes a blank; the path is the file's own.
     ASSERT_EQ(entries.size(), 2);
     EXPECT_TRUE(
