@@ -393,7 +393,8 @@ void TMainForm_NB_Klar::fileSearchText(const QString& name)
     } else {
         if (m_model.pathListOnly())
             m_searchForm->writeResultPages();
-        Label1->setText(QStringLiteral("Fertig mit der Suche."));
+        Label1->setText(m_searchForm->searchCancelled() ? QStringLiteral("Suche abgebrochen.")
+                                                        : QStringLiteral("Fertig mit der Suche."));
     }
     GedultTimer.stop();
     GeduldLabel->clear();

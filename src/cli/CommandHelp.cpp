@@ -66,14 +66,16 @@ const Verb kVerbs[] = {
      u"Treffer als \"<Pfad>TAB<Textausschnitt>\", einer je Datei",
      u"Durchsucht die Datenbank NAME wie die lokale Suche des Suchfensters und gibt je\n"
      u"gefundener Datei eine Zeile \"<Pfad>TAB<Textausschnitt>\" aus. Die Ergebnisseiten\n"
-     u"werden wie im Fenster in den Ordner Datenbank/Temp geschrieben.\n"
+     u"werden wie im Fenster in den Ordner Datenbank/Temp geschrieben. Ein TEXT, der mit \"#\"\n"
+     u"beginnt, sucht wie im Suchfeld in den Dateinamen (wie \"files\").\n"
+     u"Strg+C bricht die Suche ab; die Seiten zeigen, was bis dahin gefunden wurde.\n"
      u"\n"
      u"  --case-sensitive  Groß- und Kleinschreibung beachten\n"
      u"  --whole-words     nur ganze Wörter\n"
      u"  --open            die erste Ergebnisseite im eingestellten Browser öffnen\n"
      u"\n"
      u"Exit-Status: 0 gesucht, 1 Ergebnisseiten nicht geschrieben, 2 Datenbank fehlt,\n"
-     u"Suche fehlgeschlagen oder falscher Aufruf.\n"},
+     u"Suche fehlgeschlagen oder falscher Aufruf, 130 mit Strg+C abgebrochen.\n"},
     {u"count", u"[--base ORDNER] count NAME TEXT", u"Anzahl der Fundstellen in den drei Dokumenten",
      u"Zählt alle Fundstellen von TEXT in den drei Klartext-Dokumenten der Datenbank NAME und\n"
      u"gibt die Zeilen der Meldung des Fensters \"Anzahl\" aus.\n"

@@ -15,9 +15,6 @@
 
 namespace {
 
-// The status of a run cancelled with Ctrl+C, as a shell reports a program ended by SIGINT.
-constexpr int kCancelledStatus = 130;
-
 struct IndexArguments {
     IndexRun::Request request;
     bool newList = false;
@@ -127,5 +124,5 @@ int runIndexCommand(const QString& nativeBase, const QStringList& args, QTextStr
     for (const QString& line : run.logLines())
         out << line << '\n';
     // A cancelled run ends with a status of its own, whatever it kept.
-    return console.cancelRequested() ? kCancelledStatus : 0;
+    return console.cancelRequested() ? kCancelledExitStatus : 0;
 }

@@ -2,11 +2,13 @@
 
 #include "cli/CommandHelp.h"
 #include "cli/ConsoleReporter.h"
+#include "cli/FilesCommand.h"
 #include "cli/ProcessBrowserLauncher.h"
 #include "results/BrowserPrograms.h"
 #include "results/InternetBrowser.h"
 #include "results/ResultPageWriter.h"
 #include "search/SearchDriver.h"
+#include "search/SearchField.h"
 #include "store/Catalogue.h"
 #include "store/DatabaseName.h"
 
@@ -62,6 +64,10 @@ int runSearchCommand(const QString& nativeBase, const QStringList& args, QTextSt
         err << why << '\n';
         return 2;
     }
+    // As in the window's search field, "#text" looks for file names.
+    if (searchfield::isFileNameSearch(parsed->text))
+        return runFilesCommand(nativeBase, {parsed->name, searchfield::fileNameText(parsed->text)},
+                               out, err);
     const DatabasePaths paths(DatabasePaths::determineBaseFolder(false, nativeBase, QString()));
     ConsoleReporter console(out, err);
     if (!catalogue::databaseNames(paths).contains(parsed->name)) {
@@ -70,10 +76,12 @@ int runSearchCommand(const QString& nativeBase, const QStringList& args, QTextSt
         return 2;
     }
     SearchDriver driver(paths, console);
+    driver.setCancelFlag(console.cancelFlag());
     const Result<SearchHits> hits =
         driver.run(parsed->name, parsed->text, parsed->caseSensitive, parsed->wholeWords);
     if (!hits)
         return 2;
+    const bool cancelled = *console.cancelFlag();
     for (const SearchHit& hit : *hits)
         out << printable(hit) << '\n';
 
@@ -84,6 +92,12 @@ int runSearchCommand(const QString& nativeBase, const QStringList& args, QTextSt
     InternetBrowser browser(store, programs, launcher, console);
     ResultPageState state;
     ResultPageWriter pages(paths, state, console, parsed->open ? &browser : nullptr);
-    const ResultPageHeader header{parsed->name, parsed->caseSensitive, parsed->wholeWords};
-    return pages.writePageSet(*hits, parsed->text, header).ok() ? 0 : 1;
+    const ResultPageHeader header{parsed->name, parsed->caseSensitive, parsed->wholeWords,
+                                  cancelled};
+    const bool written = pages.writePageSet(*hits, parsed->text, header).ok();
+    if (cancelled) {
+        err << "Suche abgebrochen.\nBisher in " << hits->size() << " Dateien gefunden.\n";
+        return kCancelledExitStatus;
+    }
+    return written ? 0 : 1;
 }

@@ -66,20 +66,24 @@ QString bodyLine()
            u"<font face=\"verdana, arial, helvetica\">"_s;
 }
 
-QString summaryLine(const Page& page)
+QString summaryLine(const Page& page, bool cancelled)
 {
     const QString start = u"<br>Suchbegriff: <font color=\"#cc0000\">\"<u>"_s +
                           page.searchTerm.toHtmlEscaped() + u"\"</u><font color=\""_s + kTextColor;
     const QString count = QString::number(page.count);
+    const QString cancelLine = cancelled ? u"Die Suche wurde abgebrochen.<br>"_s : QString();
     if (page.entries.empty())
-        return start + u"\"> wurde NICHT gefunden:<br>"_s;
+        return start +
+               (cancelled ? u"\"> wurde bisher NICHT gefunden:<br>"_s
+                          : u"\"> wurde NICHT gefunden:<br>"_s) +
+               cancelLine;
+    const QString found =
+        page.morePages || cancelled ? u"\"> wurde bisher in "_s : u"\"> wurde in "_s;
     if (page.count == 1)
-        return start + u"\"> wurde in "_s + count +
-               u" Datei gefunden.<br>Es wird nur die erste Fundstelle in der Datei hier "
-               u"aufgelistet:<br>"_s;
-    return start + (page.morePages ? u"\"> wurde bisher in "_s : u"\"> wurde in "_s) + count +
-           u" Dateien gefunden.<br>Es wird jeweils nur die erste Fundstelle in der Datei hier "
-           u"aufgelistet:<br>"_s;
+        return start + found + count + u" Datei gefunden.<br>"_s + cancelLine +
+               u"Es wird nur die erste Fundstelle in der Datei hier aufgelistet:<br>"_s;
+    return start + found + count + u" Dateien gefunden.<br>"_s + cancelLine +
+           u"Es wird jeweils nur die erste Fundstelle in der Datei hier aufgelistet:<br>"_s;
 }
 
 QString ruleLine(const QString& settings, bool withEntries)
@@ -143,7 +147,7 @@ QStringList lines(const Page& page, const ResultPageHeader& header, const Databa
         bodyLine(),
         u"Datenbankname: \""_s + header.databaseName.toHtmlEscaped() + u"\"<br>"_s + settings +
             (withEntries ? QString() : u"<br>"_s),
-        summaryLine(page),
+        summaryLine(page, header.cancelled),
         ruleLine(settings, withEntries),
     };
     for (const SearchHit& hit : page.entries)

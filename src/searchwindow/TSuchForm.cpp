@@ -360,7 +360,7 @@ void TSuchForm::writeResultPages()
         m_browser = std::make_unique<InternetBrowser>(m_store, m_programs, *m_launcher, m_ui);
     ResultPageWriter writer(m_paths, m_pageState, m_ui, m_browser.get());
     const ResultPageHeader header{m_database, GrossKleinBeachten->isChecked(),
-                                  NurGanzeWoerterCheckBox->isChecked()};
+                                  NurGanzeWoerterCheckBox->isChecked(), m_searchCancelled};
     m_pageState.browserOpened = false;
     (void)writer.writePageSet(m_hits, TntEdit2->text(), header); // failures are shown there
 }

@@ -82,6 +82,8 @@ public:
     const SearchHits& hitList() const { return m_hits; }
     // The last search was refused or failed (its message was shown): nothing is finished.
     bool searchFailed() const { return m_searchFailed; }
+    // The last search was cancelled: its hits are those found so far.
+    bool searchCancelled() const { return m_searchCancelled; }
     SearchTermList::SearchOutcome searchOutcome() const;
     // The result pages of the hit list; the first page opens in the browser.
     void writeResultPages();
@@ -232,6 +234,7 @@ private:
     int m_confirmations = 0;
     SearchHits m_hits;
     bool m_searchFailed = false;
+    bool m_searchCancelled = false;
     std::array<bool, 3> m_documentHit{};
 
     QTimer Timer2;

@@ -69,6 +69,7 @@ void TSuchForm::OKBtnClick()
     if (m_searchRunning || m_countRunning)
         return;
     m_searchFailed = false;
+    m_searchCancelled = false;
     if (!m_pathListOnly && m_confirmations == 0) {
         m_countStartedBySearch = true;
         Anz_FundstellenBtnClick(); // a "Ja" runs this again, confirmed
@@ -89,6 +90,7 @@ void TSuchForm::runSearch()
                    NurGanzeWoerterCheckBox->isChecked());
     m_hits = hits ? *hits : SearchHits();
     m_searchFailed = !hits;
+    m_searchCancelled = hits && m_cancel;
     for (const Family family : kFamilies)
         m_documentHit[std::size_t(family)] = hits && !driver.noHit(family);
     if (hits && !m_pathListOnly)
