@@ -45,14 +45,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool crossEdge = input.ConsumeBool();
     const int beforeEdge = input.ConsumeIntegralInRange(0, 64);
     const char filler = input.ConsumeIntegral<char>();
-    const int patternKind = input.ConsumeIntegralInRange(0, 3);
+    const bool asText = input.ConsumeBool();
     const std::string patternBytes = input.ConsumeRandomLengthString(24);
     const QByteArray tail = fuzz::bytesOf(input.ConsumeRemainingBytesAsString());
 
-    // A text as the searches make it, for one of the families, or bytes as they are.
+    // A text as the search makes it for the ANSI document, or bytes as they are.
     QByteArray pattern = fuzz::bytesOf(patternBytes);
-    if (patternKind < 3)
-        pattern = HitCounter::searchBytes(QString::fromUtf8(pattern), kFamilies[patternKind]);
+    if (asText)
+        pattern = DocumentPattern::of(QString::fromUtf8(pattern), Family::Ansi).bytes;
 
     const qint64 window = windows * MappedFile::kGranularity;
     QByteArray content;
@@ -64,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<qint64> expected = plainOccurrences(content, pattern);
     std::vector<qint64> visited;
     const HitCounter counter(window);
-    const HitCounter::Outcome outcome =
-        counter.visit(path, pattern, [&](qint64 offset) { visited.push_back(offset); });
+    const HitCounter::Outcome outcome = counter.visit(
+        path, {pattern, Family::Ansi}, [&](qint64 offset) { visited.push_back(offset); });
     if (visited != expected || outcome.occurrences != qint64(expected.size())) {
         std::string where;
         for (std::size_t i = 0; i < std::min(visited.size(), expected.size()); ++i) {
@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    " pattern " + shown(pattern) + " tail " + shown(tail.left(200)));
     }
     expect(!outcome.cancelled, "cancelled without progress");
-    expect(counter.count(path, pattern).occurrences == outcome.occurrences,
+    expect(counter.count(path, {pattern, Family::Ansi}).occurrences == outcome.occurrences,
            "count and visit disagree");
     return 0;
 }

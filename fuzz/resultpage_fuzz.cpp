@@ -113,11 +113,11 @@ Markup scan(const QByteArray& page)
     return m;
 }
 
-QByteArray pageBytes(const QList<QByteArray>& entries, const QString& term, const QString& database,
+QByteArray pageBytes(const SearchHits& entries, const QString& term, const QString& database,
                      bool matchCase, bool wholeWords, bool more, int pageNumber)
 {
     resultpage::Page page;
-    page.entries = std::span<const QByteArray>(entries.constData(), std::size_t(entries.size()));
+    page.entries = std::span<const SearchHit>(entries.constData(), std::size_t(entries.size()));
     page.searchTerm = term;
     page.count = int(entries.size()) + 1;
     page.pageNumber = pageNumber;
@@ -131,13 +131,13 @@ const std::set<std::string>& templateNames()
 {
     static const std::set<std::string> names = [] {
         std::set<std::string> all;
-        const QList<QByteArray> harmless = {
-            QByteArray("D:\\Texte\\Brief.txt##text##Ein Haus am See<br>"),
-            QByteArray("Haus ohne Pfad"), QByteArray("D:\\Texte\\b.txt##text##kein Treffer")};
+        const SearchHits harmless = {{"D:\\Texte\\Brief.txt", "Ein Haus am See"},
+                                     {"", "Haus ohne Pfad"},
+                                     {"D:\\Texte\\b.txt", "kein Treffer"}};
         for (const bool matchCase : {false, true}) {
             for (const bool wholeWords : {false, true}) {
                 for (const bool more : {false, true}) {
-                    for (const auto& entries : {harmless, QList<QByteArray>()}) {
+                    for (const auto& entries : {harmless, SearchHits()}) {
                         const Markup m = scan(pageBytes(entries, QStringLiteral("Haus"),
                                                         QStringLiteral("Briefe"), matchCase,
                                                         wholeWords, more, 1));
@@ -165,17 +165,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int pageNumber = input.ConsumeIntegralInRange(1, 1000);
     const QString term = QString::fromUtf8(fuzz::bytesOf(input.ConsumeRandomLengthString(24)));
     const QString database = QString::fromUtf8(fuzz::bytesOf(input.ConsumeRandomLengthString(24)));
-    QList<QByteArray> entries;
+    SearchHits entries;
     const int count = input.ConsumeIntegralInRange(0, 4);
     for (int i = 0; i < count; ++i) {
-        QByteArray entry;
-        if (input.ConsumeBool()) // the shape the search writes: path, marker, context
-            entry = fuzz::bytesOf(input.ConsumeRandomLengthString(40)) + "##text##" +
-                    fuzz::bytesOf(input.ConsumeRandomLengthString(80)) +
-                    (input.ConsumeBool() ? "<br>" : "");
-        else
-            entry = fuzz::bytesOf(input.ConsumeRandomLengthString(120));
-        entries.append(entry);
+        SearchHit hit;
+        hit.path = fuzz::bytesOf(input.ConsumeRandomLengthString(40));
+        hit.snippet = fuzz::bytesOf(input.ConsumeRandomLengthString(80));
+        entries.append(hit);
     }
 
     const QByteArray page =

@@ -49,7 +49,7 @@ std::size_t OccurrenceScan::scan(const unsigned char* data, std::size_t size, st
                                  std::size_t limit, OnMatch&& onMatch) const
 {
     std::size_t pos = (from + m_unit - 1) / m_unit * m_unit;
-    const BlockEdges wholeBlock{false, true};
+    const BlockEdges wholeBlock{};
     while (pos < limit) {
         if (pos + m_length > size)
             return pos;

@@ -208,7 +208,7 @@ int DocumentSearch::textPosition(const QString& snippet) const
                                                            : BlockText::SingleByte;
     const BlockSearcher searcher(form, blockText, m_request.caseSensitive, false);
     const std::size_t at = searcher.find(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                                         std::size_t(bytes.size()), BlockEdges{false, true});
+                                         std::size_t(bytes.size()), BlockEdges{});
     return at == blockscan::kNone ? 0 : int(at / searcher.unitSize()) + 1;
 }
 

@@ -69,6 +69,12 @@ int lowByteFrequency(unsigned char byte)
     return byte == 0 ? 1000 : byteFrequency(byte);
 }
 
+// Next to a whole word: a delimiter, or the stream's edge (-1).
+bool bordersWord(int code)
+{
+    return code < 0 || isWordDelimiter(unsigned(code));
+}
+
 // Adds a byte the filter does not hold yet; false when it is full.
 bool addToFilter(blockscan::ByteFilter& filter, unsigned char byte)
 {
@@ -129,12 +135,10 @@ bool ByteBlockSearch::matchesAt(const unsigned char* block, std::size_t length, 
     }
     if (!m_wholeWords)
         return true;
-    const std::size_t last = length - m;
-    if (!edges.finalBlock && at == (edges.backward ? 0 : last))
-        return false; // found again in the next block, through the overlap
-    if (at > 0 && !isWordDelimiter(m_fold[block[at - 1]]))
-        return false;
-    return at == last || isWordDelimiter(m_fold[block[at + m]]);
+    const int before = at > 0 ? block[at - 1] : edges.before;
+    const int after = at + m < length ? block[at + m] : edges.after;
+    return bordersWord(before < 0 ? -1 : m_fold[before]) &&
+           bordersWord(after < 0 ? -1 : m_fold[after]);
 }
 
 std::size_t ByteBlockSearch::find(const unsigned char* block, std::size_t length,
@@ -215,12 +219,9 @@ bool Utf8BlockSearch::matchesAt(const unsigned char* block, std::size_t length, 
     }
     if (!m_wholeWords)
         return true;
-    const std::size_t last = length - m;
-    if (!edges.finalBlock && at == (edges.backward ? 0 : last))
-        return false; // found again in the next block, through the overlap
-    if (at > 0 && !isWordDelimiter(block[at - 1]))
-        return false;
-    return at == last || isWordDelimiter(block[at + m]);
+    // A byte of a multi-byte sequence is 128 or above: a word character, as the letters are.
+    return bordersWord(at > 0 ? block[at - 1] : edges.before) &&
+           bordersWord(at + m < length ? block[at + m] : edges.after);
 }
 
 std::size_t Utf8BlockSearch::find(const unsigned char* block, std::size_t length,
@@ -302,12 +303,8 @@ bool WideBlockSearch::matchesAt(const unsigned char* block, std::size_t units, s
     }
     if (!m_wholeWords)
         return true;
-    const std::size_t last = units - m;
-    if (!edges.finalBlock && at == (edges.backward ? 0 : last))
-        return false;
-    if (at > 0 && !isWordDelimiter(foldedAt(block, at - 1)))
-        return false;
-    return at == last || isWordDelimiter(foldedAt(block, at + m));
+    return bordersWord(at > 0 ? foldedAt(block, at - 1) : edges.before) &&
+           bordersWord(at + m < units ? foldedAt(block, at + m) : edges.after);
 }
 
 std::size_t WideBlockSearch::find(const unsigned char* block, std::size_t length,

@@ -12,8 +12,9 @@
 #include <vector>
 
 // The search inside one block of the stream search: the first (forward) or last (backward)
-// candidate whose characters equal the text's and that passes the whole-word rules at the
-// block's edges. Returns the 1-based character index of the match, or 0.
+// candidate whose characters equal the text's and that passes the whole-word rules, which
+// look at the stream's units next to the block for a match at its edge. Returns the
+// 1-based character index of the match, or 0.
 
 // Word delimiters: control characters, space and ASCII punctuation; letters, digits, "_"
 // and every code from 128 up are word characters.
@@ -25,7 +26,10 @@ constexpr bool isWordDelimiter(unsigned code)
 
 struct BlockEdges {
     bool backward = false;
-    bool finalBlock = false; // fewer bytes than a whole block were read
+    // The stream's units just before and just after the block, as the block holds them
+    // (a byte, or a UTF-16 unit); -1 at the stream's start or end.
+    int before = -1;
+    int after = -1;
 };
 
 // Single-byte text. Every block byte is first mapped through `fold` (conversion into the

@@ -47,6 +47,15 @@ BlockSearcher makeSearcher(const QString& text, TATEncoding encoding,
                          translation ? &*translation : nullptr);
 }
 
+// A unit of the stream as the block searches take it: a byte, or a UTF-16 unit in the
+// stream's byte order.
+int unitValue(const unsigned char* bytes, TATEncoding encoding)
+{
+    if (encodingCharSize(encoding) == 1)
+        return bytes[0];
+    return encoding == vEncUnicodeBE ? bytes[0] << 8 | bytes[1] : bytes[1] << 8 | bytes[0];
+}
+
 } // namespace
 
 // Serves blocks of the stream from a read-ahead buffer.
@@ -241,13 +250,22 @@ Result<qint64> TATStreamSearch::search(const QString& text, TATEncoding encoding
             blockStart = std::max<qint64>(0, current - (m_blockSize - charSize));
             blockSize = std::min(current - blockStart + charSize, m_blockSize);
         }
-        const std::optional<QByteArrayView> block = m_reader->read(blockStart, blockSize, backward);
-        if (!block)
+        // The block with the units on both sides of it, for the whole-word rule.
+        const qint64 lead = std::min(blockStart, charSize);
+        const std::optional<QByteArrayView> read =
+            m_reader->read(blockStart - lead, lead + blockSize + charSize, backward);
+        if (!read)
             return Result<qint64>::failure(
                 QStringLiteral("Read error at offset %1").arg(blockStart));
-        const BlockEdges edges{backward, block->size() < m_blockSize};
-        const auto* bytes = reinterpret_cast<const unsigned char*>(block->data());
-        const std::size_t length = std::size_t(block->size());
+        const auto* bytes = reinterpret_cast<const unsigned char*>(read->data()) + lead;
+        const qint64 available = std::max<qint64>(0, read->size() - lead);
+        const qint64 blockRead = std::min(available, blockSize);
+        BlockEdges edges{backward};
+        if (lead == charSize && !unconvertible)
+            edges.before = unitValue(bytes - charSize, encoding);
+        if (available >= blockSize + charSize && !unconvertible)
+            edges.after = unitValue(bytes + blockSize, encoding);
+        const std::size_t length = std::size_t(blockRead);
         static const unsigned char kQuestionMark = '?';
         const std::size_t at = unconvertible ? searcher.find(&kQuestionMark, 1, edges)
                                              : searcher.find(bytes, length, edges);
@@ -261,7 +279,7 @@ Result<qint64> TATStreamSearch::search(const QString& text, TATEncoding encoding
         // A text as long as a block would never move on.
         const bool stuck = backward ? next >= current : next <= current;
         current = next;
-        if (stuck || current < 0 || current > lastPos || block->size() < m_blockSize)
+        if (stuck || current < 0 || current > lastPos || blockRead < m_blockSize)
             return qint64(-1);
     }
 }

@@ -204,4 +204,47 @@ TEST_F(CrashSafetyTest, ACancelledRunLeavesTheOldOrAConsistentNewDatabase)
     EXPECT_EQ(m_nimbra.leftovers(), QStringList());
 }
 
+// Ctrl+C at random moments of a search of a common word: the search ends with 130, says so
+// with the number found so far, and its pages say "bisher" and that it was cancelled; a
+// search that finished first says nothing of a cancel.
+TEST_F(CrashSafetyTest, ACancelledSearchSaysSoOnTheCommandLineAndItsPages)
+{
+    writeCorpus(m_nimbra.drive(), QStringLiteral("A"), 5, 3);
+    (void)indexToEnd(QStringLiteral("A"), false);
+    const QStringList arguments{QStringLiteral("search"), kDatabase, QStringLiteral("Haus")};
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_EQ(m_nimbra.run(arguments).exitCode, 0);
+    const qint64 searchMilliseconds = std::max<qint64>(clock.elapsed(), 1);
+    std::mt19937 random(1989);
+    int cancelled = 0;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const int delay = int(random() % searchMilliseconds);
+        QProcess run;
+        m_nimbra.start(run, arguments);
+        QThread::msleep(delay);
+        ::kill(pid_t(run.processId()), SIGINT);
+        ASSERT_TRUE(run.waitForFinished(60000));
+        if (run.exitStatus() == QProcess::CrashExit)
+            continue; // before the handler was installed
+        const QByteArray out = run.readAllStandardOutput();
+        const QByteArray err = run.readAllStandardError();
+        const QByteArray page =
+            m_nimbra.drive().read(QStringLiteral("Datenbank/Temp/NB_Ergebnis.htm"));
+        if (run.exitCode() == 0) {
+            EXPECT_FALSE(err.contains("abgebrochen") || page.contains("abgebrochen"));
+            continue;
+        }
+        ASSERT_EQ(run.exitCode(), 130) << err.toStdString();
+        ++cancelled;
+        const int found = int(out.count('\n'));
+        EXPECT_TRUE(err.contains("Suche abgebrochen.\nBisher in " + QByteArray::number(found) +
+                                 " Dateien gefunden.\n"))
+            << err.toStdString();
+        EXPECT_TRUE(page.contains("Die Suche wurde abgebrochen.")) << page.left(900).toStdString();
+        EXPECT_TRUE(page.contains(" wurde bisher ")) << page.left(900).toStdString();
+    }
+    std::cout << cancelled << " of 8 searches were cancelled\n";
+}
+
 } // namespace

@@ -1,7 +1,9 @@
 #include "search/SearchDriver.h"
 
 #include "indexer/IndexRun.h"
+#include "results/ResultPage.h"
 #include "store/Catalogue.h"
+#include "store/Windows1252.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempFolder.h"
 
@@ -39,12 +41,16 @@ protected:
         ASSERT_TRUE(run.readList().ok());
         ASSERT_TRUE(run.finish(false).ok());
     }
-    QStringList search(const QString& text, bool caseSensitive = false, bool wholeWords = false)
+    SearchHits hits(const QString& text, bool caseSensitive = false, bool wholeWords = false)
     {
         SearchDriver driver(paths, ui);
-        const auto hits = driver.run(QStringLiteral("DB"), text, caseSensitive, wholeWords);
+        const auto found = driver.run(QStringLiteral("DB"), text, caseSensitive, wholeWords);
+        return found.ok() ? *found : SearchHits();
+    }
+    QStringList search(const QString& text, bool caseSensitive = false, bool wholeWords = false)
+    {
         QStringList entries;
-        for (const SearchHit& hit : hits.ok() ? *hits : SearchHits())
+        for (const SearchHit& hit : hits(text, caseSensitive, wholeWords))
             entries.append(QString::fromUtf8(hit.entry()));
         return entries;
     }
@@ -61,6 +67,16 @@ QByteArray utf16le(const QString& text)
 {
     return QByteArray("\xFF\xFE", 2) +
            QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+
+QByteArray encoded(const QString& text, Family family)
+{
+    switch (family) {
+    case Family::Ansi: return cp1252::encode(text);
+    case Family::Utf8: return text.toUtf8();
+    case Family::Unicode: break;
+    }
+    return utf16le(text);
 }
 
 } // namespace
@@ -286,4 +302,81 @@ TEST(SearchClipboardText, PhraseOrFirstWord)
               QStringLiteral("Haus"));
     EXPECT_EQ(SearchDriver::clipboardText(QStringLiteral("Haus"), false), QStringLiteral("Haus"));
     EXPECT_EQ(SearchDriver::clipboardText(QStringLiteral("a b"), false), QStringLiteral("a"));
+}
+
+// German and accented text in every class, with and without documents: which files are
+// found, the exact snippet of a long line and its bold mark.
+TEST_F(DocumentSearchTest, GermanAndAccentedTextInEveryClass)
+{
+    const QString longLine = QString(599, u'k') + QStringLiteral("Müller") + QString(400, u'm');
+    const char* const classNames[] = {"a", "8", "w"};
+    for (const Family family : kFamilies) {
+        const QString suffix =
+            QString::fromLatin1(classNames[int(family)]) + QStringLiteral(".txt");
+        write(QStringLiteral("kurz") + suffix,
+              encoded(QStringLiteral("Der Übermut, Crème brûlée"), family));
+        write(QStringLiteral("lang") + suffix, encoded(longLine, family));
+    }
+    // UTF-8 sequences that byte-wise folding through the ANSI table took for Ü and Ê.
+    write(QStringLiteral("falsch8.txt"), QStringLiteral("Ìbergang Úx").toUtf8());
+    struct Row {
+        const char* text;
+        bool caseSensitive;
+        bool wholeWords;
+        QStringList files;
+    };
+    const QStringList kurz = {"kurza.txt", "kurz8.txt", "kurzw.txt"};
+    const QStringList lang = {"langa.txt", "lang8.txt", "langw.txt"};
+    const Row rows[] = {
+        {"übermut", false, false, kurz}, {"ÜBER", false, false, kurz},
+        {"Êx", false, false, {}},        {"ìBERGANG", false, false, {"falsch8.txt"}},
+        {"CRÈME", false, false, kurz},   {"crème", true, false, {}},
+        {"Müller", true, false, lang},   {"MÜLLER", false, false, lang},
+        {"müller", false, true, {}},     {"brûlée", false, true, kurz},
+    };
+    for (const bool withoutDocuments : {false, true}) {
+        catalogue::deleteDatabaseFiles(paths, QStringLiteral("DB"));
+        index(withoutDocuments);
+        for (const Row& row : rows) {
+            const QString text = QString::fromUtf8(row.text);
+            SCOPED_TRACE(QStringLiteral("\"%1\"%2")
+                             .arg(text, withoutDocuments ? " ohne" : "")
+                             .toStdString());
+            QStringList found;
+            for (const SearchHit& hit : hits(text, row.caseSensitive, row.wholeWords)) {
+                found.append(QString::fromUtf8(hit.path).section(u'\\', -1));
+                const QString line = resultpage::hitLine(hit, text, row.caseSensitive);
+                EXPECT_TRUE(line.contains(QStringLiteral("<b>"))) << line.toStdString();
+                EXPECT_FALSE(line.contains(QChar::ReplacementCharacter)) << line.toStdString();
+                if (!found.last().startsWith(QStringLiteral("lang")))
+                    continue;
+                // 40 characters before the hit are kept, the cut at 350 counts bytes in
+                // the UTF-8 class.
+                const QString snippet = QString::fromUtf8(hit.snippet);
+                const int ms = found.last() == QStringLiteral("lang8.txt") ? 304 : 305;
+                EXPECT_EQ(snippet,
+                          QString(39, u'k') + QStringLiteral("Müller") + QString(ms, u'm'));
+            }
+            std::sort(found.begin(), found.end());
+            QStringList expected = row.files;
+            std::sort(expected.begin(), expected.end());
+            EXPECT_EQ(found, expected);
+        }
+    }
+}
+
+// A file's title line belongs to it: a text that starts a title line names that file, and a
+// file name holding the hit entry's marker is kept whole.
+TEST_F(DocumentSearchTest, TitleLinesAndMarkersInNamesBelongToTheirFile)
+{
+    write(QStringLiteral("davor.txt"), "erste Datei");
+    write(QStringLiteral("long.txt"), "zweite Datei");
+    write(QStringLiteral("x##text##y.txt"), "Markerwort eins");
+    index();
+    const SearchHits titles = hits(QStringLiteral("#D:\\Texte\\lo"));
+    ASSERT_EQ(titles.size(), 1);
+    EXPECT_EQ(titles[0].path, "D:\\Texte\\long.txt");
+    const SearchHits marked = hits(QStringLiteral("markerwort"));
+    ASSERT_EQ(marked.size(), 1);
+    EXPECT_EQ(marked[0], (SearchHit{"D:\\Texte\\x##text##y.txt", "Markerwort eins"}));
 }

@@ -90,6 +90,35 @@ TEST_F(SearchStartTest, HistoryAfterFiftyOneSearches)
     EXPECT_EQ(main->searchWindow()->historyItems(), again);
 }
 
+// Esc during the search: the main window and the pages say that it was cancelled.
+TEST_F(SearchStartTest, EscDuringTheSearchIsReportedAsCancelled)
+{
+    for (int i = 0; i < 30; ++i)
+        write(QStringLiteral("d%1.txt").arg(i, 2, 10, QLatin1Char('0')), "Wort im Text");
+    index(true);
+    auto main = showMain();
+    search(*main, [](TSuchForm& window) {
+        auto pressed = std::make_shared<bool>(false);
+        QObject::connect(&window, &QWidget::windowTitleChanged, &window,
+                         [&window, pressed](const QString& title) {
+                             if (*pressed || !title.startsWith(QStringLiteral("Bisher in 3 ")))
+                                 return;
+                             *pressed = true;
+                             QTest::keyClick(
+                                 window.findChild<QLineEdit*>(QStringLiteral("TntEdit1")),
+                                 Qt::Key_Escape);
+                             window.Timer3Timer();
+                         });
+        searchFor(window, QStringLiteral("Wort"));
+    });
+    EXPECT_EQ(main->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+              QStringLiteral("Suche abgebrochen."));
+    const QByteArray page = base.read(QStringLiteral("Datenbank/Temp/NB_Ergebnis.htm"));
+    EXPECT_TRUE(
+        page.contains("wurde bisher in 3 Dateien gefunden.<br>Die Suche wurde abgebrochen."))
+        << page.toStdString();
+}
+
 TEST_F(SearchStartTest, CancelFilesNothingAndWritesNoPage)
 {
     write(QStringLiteral("a.txt"), "Wort");

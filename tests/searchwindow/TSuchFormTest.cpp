@@ -422,6 +422,7 @@ TEST_F(TSuchFormTest, EscDuringASearchCancelsAndTheRunClosesTheWindow)
     form->OKBtnClick();
     EXPECT_TRUE(pressed);
     EXPECT_LT(form->hitList().size(), 30);
+    EXPECT_TRUE(form->searchCancelled());
     EXPECT_EQ(form->result(), QDialog::Accepted);
     EXPECT_FALSE(form->isVisible());
 }

@@ -56,9 +56,10 @@ inline std::vector<unsigned> convertText(const QString& text, TATEncoding encodi
 }
 
 // 1-based index of the first (last, backward) candidate equal to the text that passes the
-// whole-word rules at the block's edges; 0 for none.
+// whole-word rules, with the stream's characters before and after the block (-1: none);
+// 0 for none.
 inline qsizetype blockSearch(const std::vector<unsigned>& text, const std::vector<unsigned>& block,
-                             bool backward, bool finalBlock, bool wholeWords)
+                             bool backward, int before, int after, bool wholeWords)
 {
     const qsizetype m = qsizetype(text.size());
     const qsizetype last = qsizetype(block.size()) - m + 1;
@@ -70,11 +71,11 @@ inline qsizetype blockSearch(const std::vector<unsigned>& text, const std::vecto
         if (!equal)
             continue;
         if (wholeWords) {
-            if (!finalBlock && i == (backward ? 1 : last))
-                continue;
-            if (i > 1 && !isWordDelimiter(block[i - 2]))
-                continue;
-            if (i != last && !isWordDelimiter(block[i - 1 + m]))
+            const qint64 left = i > 1 ? qint64(block[i - 2]) : before;
+            const qint64 right =
+                i - 1 + m < qsizetype(block.size()) ? qint64(block[i - 1 + m]) : after;
+            if ((left >= 0 && !isWordDelimiter(unsigned(left))) ||
+                (right >= 0 && !isWordDelimiter(unsigned(right))))
                 continue;
         }
         return i;
@@ -122,8 +123,17 @@ inline qint64 search(const QByteArray& stream, const QString& text, TATEncoding 
         }
         const QByteArray bytes = stream.mid(blockStart, blockLen);
         const auto block = convertBlock(bytes, encoding, caseSensitive);
+        // The characters next to the block; a block that converts to "?" has none.
+        const bool convertible = cs == 2 || ansiTranslation(encoding).has_value();
+        const auto neighbour = [&](qint64 at) {
+            if (!convertible || at < 0 || at + cs > stream.size())
+                return -1;
+            return int(convertBlock(stream.mid(at, cs), encoding, caseSensitive)[0]);
+        };
+        const int before = blockStart > 0 ? neighbour(blockStart - cs) : -1;
+        const int after = bytes.size() == blockLen ? neighbour(blockStart + blockLen) : -1;
         const qsizetype i =
-            blockSearch(folded, block, backward, bytes.size() < blockSize, options & ssoWholeWords);
+            blockSearch(folded, block, backward, before, after, options & ssoWholeWords);
         if (i > 0)
             return blockStart + (i - 1) * cs;
         const qint64 dir = backward ? -1 : 1;
