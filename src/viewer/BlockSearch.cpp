@@ -75,6 +75,22 @@ bool bordersWord(int code)
     return code < 0 || isWordDelimiter(unsigned(code));
 }
 
+// The first (last, backward) candidate in [0, candidates) that passes both filters and the
+// test.
+template <class Test>
+std::size_t scanCandidates(const unsigned char* block, std::size_t candidates,
+                           const blockscan::ByteFilter& first, const blockscan::ByteFilter& second,
+                           bool backward, const Test& test)
+{
+    const blockscan::CandidateTest candidateTest{[](const void* context, std::size_t at) {
+                                                     return (*static_cast<const Test*>(context))(
+                                                         at);
+                                                 },
+                                                 &test};
+    return backward ? blockscan::backward(block, candidates, first, second, candidateTest)
+                    : blockscan::forward(block, candidates, first, second, candidateTest);
+}
+
 // Adds a byte the filter does not hold yet; false when it is full.
 bool addToFilter(blockscan::ByteFilter& filter, unsigned char byte)
 {
@@ -147,22 +163,9 @@ std::size_t ByteBlockSearch::find(const unsigned char* block, std::size_t length
     const std::size_t m = std::size_t(m_text.size());
     if (m == 0 || length < m)
         return 0;
-    struct Context {
-        const ByteBlockSearch* search;
-        const unsigned char* block;
-        std::size_t length;
-        BlockEdges edges;
-    } context{this, block, length, edges};
-    const blockscan::CandidateTest test{[](const void* c, std::size_t at) {
-                                            const auto* ctx = static_cast<const Context*>(c);
-                                            return ctx->search->matchesAt(ctx->block, ctx->length,
-                                                                          at, ctx->edges);
-                                        },
-                                        &context};
-    const std::size_t candidates = length - m + 1;
-    const std::size_t at = edges.backward
-                               ? blockscan::backward(block, candidates, m_first, m_second, test)
-                               : blockscan::forward(block, candidates, m_first, m_second, test);
+    const std::size_t at =
+        scanCandidates(block, length - m + 1, m_first, m_second, edges.backward,
+                       [&](std::size_t at) { return matchesAt(block, length, at, edges); });
     return at == blockscan::kNone ? 0 : at + 1;
 }
 
@@ -230,22 +233,9 @@ std::size_t Utf8BlockSearch::find(const unsigned char* block, std::size_t length
     const std::size_t m = std::size_t(m_text.size());
     if (m == 0 || length < m)
         return 0;
-    struct Context {
-        const Utf8BlockSearch* search;
-        const unsigned char* block;
-        std::size_t length;
-        BlockEdges edges;
-    } context{this, block, length, edges};
-    const blockscan::CandidateTest test{[](const void* c, std::size_t at) {
-                                            const auto* ctx = static_cast<const Context*>(c);
-                                            return ctx->search->matchesAt(ctx->block, ctx->length,
-                                                                          at, ctx->edges);
-                                        },
-                                        &context};
-    const std::size_t candidates = length - m + 1;
-    const std::size_t at = edges.backward
-                               ? blockscan::backward(block, candidates, m_first, m_second, test)
-                               : blockscan::forward(block, candidates, m_first, m_second, test);
+    const std::size_t at =
+        scanCandidates(block, length - m + 1, m_first, m_second, edges.backward,
+                       [&](std::size_t at) { return matchesAt(block, length, at, edges); });
     return at == blockscan::kNone ? 0 : at + 1;
 }
 
@@ -314,24 +304,10 @@ std::size_t WideBlockSearch::find(const unsigned char* block, std::size_t length
     const std::size_t m = m_text.size();
     if (m == 0 || units < m)
         return 0;
-    struct Context {
-        const WideBlockSearch* search;
-        const unsigned char* block;
-        std::size_t units;
-        BlockEdges edges;
-    } context{this, block, units, edges};
     // Positions are bytes; only even ones start a unit.
-    const blockscan::CandidateTest test{[](const void* c, std::size_t at) {
-                                            const auto* ctx = static_cast<const Context*>(c);
-                                            return at % 2 == 0 &&
-                                                   ctx->search->matchesAt(ctx->block, ctx->units,
-                                                                          at / 2, ctx->edges);
-                                        },
-                                        &context};
-    const std::size_t candidates = 2 * (units - m) + 1;
-    const std::size_t at = edges.backward
-                               ? blockscan::backward(block, candidates, m_first, m_second, test)
-                               : blockscan::forward(block, candidates, m_first, m_second, test);
+    const std::size_t at = scanCandidates(
+        block, 2 * (units - m) + 1, m_first, m_second, edges.backward,
+        [&](std::size_t at) { return at % 2 == 0 && matchesAt(block, units, at / 2, edges); });
     return at == blockscan::kNone ? 0 : at / 2 + 1;
 }
 
