@@ -98,10 +98,7 @@ int runIndexCommand(const QString& nativeBase, const QStringList& args, QTextStr
         return 2;
     }
     catalogue::ensureFolderTree(paths, console);
-    const QString control = settings::SettingsStore().read(settings::kControlFolder);
-    const QString controlFolder =
-        !control.isEmpty() && paths.baseFolder().contains(control, Qt::CaseInsensitive) ? control
-                                                                                        : QString();
+    const QString controlFolder = settings::SettingsStore().controlFolderFor(paths.baseFolder());
 
     IndexRun run(paths, controlFolder, console, console);
     if (!run.confirm(parsed->request, catalogue::databaseNames(paths)))

@@ -8,7 +8,7 @@ namespace drivelist {
 
 QString locate(const QString& baseFolder, const QString& controlFolder, QChar driveLetter)
 {
-    for (const QString& folder : {baseFolder, controlFolder}) {
+    for (const QString& folder : {controlFolder, baseFolder}) {
         if (folder.isEmpty())
             continue;
         const QString list = DatabasePaths(folder).driveList(driveLetter.toUpper());

@@ -10,8 +10,9 @@
 // files below the chosen folder whose extension matches one of the patterns.
 namespace drivelist {
 
-// The drive list of a letter: in the base folder's Datenbank, else in the control
-// folder's; empty when there is none.
+// The drive list of a letter: the one of the folder a run uses (the control folder when it
+// is in use, where the list program writes it, else the base folder), else the other one;
+// empty when there is none.
 QString locate(const QString& baseFolder, const QString& controlFolder, QChar driveLetter);
 
 // The folder holds files of the current folder: a drive root ("C:\") takes every folder

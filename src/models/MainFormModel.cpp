@@ -23,10 +23,7 @@ void MainFormModel::create(bool hasArguments, const QString& nativeWorkingFolder
     }
     catalogue::ensureFolderTree(m_paths, m_ui);
 
-    // The control folder is in use when it is set and lies inside the base folder path.
-    const QString control = m_store.read(settings::kControlFolder);
-    if (!control.isEmpty() && m_paths.baseFolder().contains(control, Qt::CaseInsensitive))
-        m_controlFolder = control;
+    m_controlFolder = m_store.controlFolderFor(m_paths.baseFolder());
 
     m_mainSize = readSize(settings::kHeight, settings::kWidth);
     m_searchSize = readSize(settings::kSearchHeight, settings::kSearchWidth);

@@ -105,4 +105,11 @@ void SettingsStore::applyScreenWidth(int screenWidth)
         m_defaultWidth = screenWidth;
 }
 
+QString SettingsStore::controlFolderFor(const QString& baseFolder) const
+{
+    const QString control = read(kControlFolder);
+    return !control.isEmpty() && baseFolder.contains(control, Qt::CaseInsensitive) ? control
+                                                                                   : QString();
+}
+
 } // namespace settings

@@ -71,6 +71,10 @@ public:
     // A decimal integer, the fallback when missing, or an error naming the stored text.
     Result<int> readNumber(const QString& name) const;
 
+    // The control folder when it is in use: set, and inside the base folder's path
+    // (compared without case); else empty.
+    QString controlFolderFor(const QString& baseFolder) const;
+
     // First start (no selected-database value yet): writes the table's first-start values
     // in table order. True when it did.
     bool writeFirstStartDefaultsIfNeeded() const;

@@ -4,6 +4,7 @@
 #include "app/DatabaseListDelegate.h"
 #include "dialogs/TOKBottomDlg.h"
 #include "indexer/NewDatabaseScriptedPrompts.h"
+#include "store/Settings.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempFolder.h"
 
@@ -33,10 +34,10 @@ protected:
                         QStringLiteral("Inhalt %1\r\n").arg(i, 2, 10, QLatin1Char('0')).toUtf8());
     }
 
-    std::unique_ptr<TMainForm_NB_Klar> show()
+    std::unique_ptr<TMainForm_NB_Klar> show(const QString& baseFolder = QString())
     {
         TMainForm_NB_Klar::StartInfo start;
-        start.nativeWorkingFolder = base.native();
+        start.nativeWorkingFolder = base.native(baseFolder);
         start.nativeProgramFolder = QCoreApplication::applicationDirPath();
         auto form = std::make_unique<TMainForm_NB_Klar>(start, &ui, &prompts);
         form->show();
@@ -108,6 +109,21 @@ TEST_F(MainFormRunTest, NewDatabaseThroughTheDialogThenReindexThroughTheButton)
     EXPECT_EQ(label(*form, "Label1"), QStringLiteral("Fertig mit der Indizierung."));
     EXPECT_EQ(form->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->text(),
               QStringLiteral("Schli&eßen"));
+}
+
+// The control folder E:\ in use by the base folder E:\Prog: the list program writes the
+// new drive list there and the run reads that one, not the stale one of the base folder.
+TEST_F(MainFormRunTest, WithTheControlFolderTheNewDriveListIsRead)
+{
+    settings::SettingsStore().write(settings::kControlFolder, QStringLiteral("E:\\"));
+    base.write(QStringLiteral("Prog/Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"),
+               "D:\\Texte\\stale.txt\r\n");
+    auto form = show(QStringLiteral("Prog"));
+    ASSERT_TRUE(run(*form, request()));
+    EXPECT_EQ(label(*form, "Label1"), QStringLiteral("Fertig mit der Indizierung."));
+    const QByteArray descriptor = base.read(QStringLiteral("Prog/Datenbank/Texte.dat"));
+    EXPECT_EQ(descriptor.count("D:\\Texte\\datei"), 40) << descriptor.toStdString();
+    EXPECT_FALSE(descriptor.contains("stale.txt"));
 }
 
 TEST_F(MainFormRunTest, CreateThenReindexWithTheListProgram)

@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "store/Settings.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
@@ -97,6 +98,31 @@ TEST(CommandLineTest, IndexRunsTheCreationPathWithAnExistingDriveList)
                   .status,
               0);
     EXPECT_EQ(run({"--base", base.native(), "index", "Briefe"}).status, 2);
+}
+
+// With the control folder in use, a run reads the drive list the list program writes there,
+// not an older one in the base folder; without it, the base folder's.
+TEST(CommandLineTest, IndexReadsTheControlFoldersDriveList)
+{
+    IsolatedSettings settings;
+    MappedDrive drive(u'D');
+    MappedDrive control(u'E');
+    drive.write(QStringLiteral("Daten/neu.txt"), "Hallo");
+    control.write(QStringLiteral("Prog/Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"),
+                  "D:\\Daten\\stale.txt\r\n");
+    control.write(QStringLiteral("Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"),
+                  "D:\\Daten\\neu.txt\r\n");
+    const QString base = control.native(QStringLiteral("Prog"));
+    const auto index = [&](const char* name) {
+        const CliRun result = run({"--base", base, "index", name, drive.native("Daten"), "*.txt"});
+        EXPECT_EQ(result.status, 0) << result.err.toStdString();
+        return control.read(QStringLiteral("Prog/Datenbank/%1.dat").arg(QLatin1String(name)));
+    };
+    EXPECT_TRUE(index("Ohne").contains("stale.txt"));
+    settings::SettingsStore().write(settings::kControlFolder, QStringLiteral("E:\\"));
+    const QByteArray descriptor = index("Mit");
+    EXPECT_TRUE(descriptor.contains("D:\\Daten\\neu.txt")) << descriptor.toStdString();
+    EXPECT_FALSE(descriptor.contains("stale.txt"));
 }
 
 TEST(CommandLineTest, UnknownVerbShowsUsage)
