@@ -4,6 +4,7 @@
 #include "cli/ConsoleReporter.h"
 #include "indexer/IndexRun.h"
 #include "indexer/ListProgram.h"
+#include "indexer/NewDatabaseChecks.h"
 #include "platform/FileFacts.h"
 #include "store/Catalogue.h"
 #include "store/DatabaseName.h"
@@ -80,7 +81,7 @@ Status runListProgram(const DatabasePaths& paths, const QString& controlFolder, 
 int runIndexCommand(const QString& nativeBase, const QStringList& args, QTextStream& out,
                     QTextStream& err)
 {
-    const std::optional<IndexArguments> parsed = parse(args);
+    std::optional<IndexArguments> parsed = parse(args);
     if (!parsed) {
         err << commandhelp::usageLine(QStringLiteral("index"));
         return 2;
@@ -101,8 +102,10 @@ int runIndexCommand(const QString& nativeBase, const QStringList& args, QTextStr
     const QString controlFolder = settings::SettingsStore().controlFolderFor(paths.baseFolder());
 
     IndexRun run(paths, controlFolder, console, console);
-    if (!run.confirm(parsed->request, catalogue::databaseNames(paths)))
+    const QStringList names = catalogue::databaseNames(paths);
+    if (!run.confirm(parsed->request, names))
         return 2;
+    parsed->request.name = newdb::catalogueName(parsed->request.name, names);
     const auto fail = [&](const Status& status) {
         console.information(status.error());
         return 1;

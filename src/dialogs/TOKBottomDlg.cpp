@@ -398,7 +398,7 @@ void TOKBottomDlg::OKBtnClick()
     }
     if (m_updateMode)
         askAboutDriveListForUpdate();
-    m_handedOverName = request.name;
+    m_handedOverName = newdb::catalogueName(request.name, m_existingNames);
     accept();
 }
 

@@ -92,7 +92,20 @@ bool confirm(const Request& request, const QStringList& existingNames, UserInter
                               "nicht möglich! Geben Sie einen anderen ein!"));
     if (nameTaken(request, existingNames))
         refuse(QStringLiteral("Dieser Name existiert schon! Geben Sie einen anderen ein!"));
+    const QString& updated = request.originalName.isEmpty() ? request.name : request.originalName;
+    if (ok && request.updateMode &&
+        std::none_of(existingNames.begin(), existingNames.end(),
+                     [&](const QString& existing) { return sameName(existing, updated); }))
+        refuse(QStringLiteral("Die Datenbank \"%1\" gibt es nicht.").arg(updated));
     return ok;
+}
+
+QString catalogueName(const QString& name, const QStringList& existingNames)
+{
+    const auto listed =
+        std::find_if(existingNames.begin(), existingNames.end(),
+                     [&](const QString& existing) { return sameName(existing, name); });
+    return listed == existingNames.end() ? name : *listed;
 }
 
 QString driveListQuestion(QChar driveLetter, const QDateTime& lastWrite)

@@ -41,8 +41,12 @@ struct Request {
 
 // Every failed check shows its message (the checks go on after a failure); true when
 // the run may start. No database may take the name of another listed one, whatever its
-// case, nor a name whose descriptor would never be listed ("*_mht.dat").
+// case, nor a name whose descriptor would never be listed ("*_mht.dat"); an update needs
+// the database it updates.
 bool confirm(const Request& request, const QStringList& existingNames, UserInterface& ui);
+// The name a confirmed run writes under: the listed database's own name when one differs
+// from the typed name only in case, so that no twin comes into being.
+QString catalogueName(const QString& name, const QStringList& existingNames);
 
 // The question whether an existing drive list is to be made anew.
 QString driveListQuestion(QChar driveLetter, const QDateTime& lastWrite);

@@ -98,6 +98,20 @@ TEST(CommandLineTest, IndexRunsTheCreationPathWithAnExistingDriveList)
                   .status,
               0);
     EXPECT_EQ(run({"--base", base.native(), "index", "Briefe"}).status, 2);
+
+    // An update needs its database and runs under the listed name whatever the case typed.
+    const CliRun missing = run(
+        {"--base", base.native(), "index", "Fehlt", drive.native("Texte"), "*.txt", "--update"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("Die Datenbank \"Fehlt\" gibt es nicht.")))
+        << missing.err.toStdString();
+    EXPECT_EQ(run({"--base", base.native(), "index", "BRIEFE", drive.native("Texte"), "*.txt",
+                   "--update"})
+                  .status,
+              0);
+    EXPECT_EQ(QDir(base.native(QStringLiteral("Datenbank")))
+                  .entryList({QStringLiteral("*.dat")}, QDir::Files),
+              QStringList{QStringLiteral("Briefe.dat")});
 }
 
 // With the control folder in use, a run reads the drive list the list program writes there,

@@ -65,6 +65,13 @@ TEST_F(ConfirmTest, UpdateKeepsItsOwnNameButMayNotBeRenamedToAnotherDatabase)
 
     EXPECT_FALSE(confirm(QStringLiteral("briefe"), true, QStringLiteral("Notizen")));
     EXPECT_EQ(ui.informations, QStringList{kDuplicate});
+
+    // Nothing to update: refused, never created.
+    EXPECT_FALSE(confirm(QStringLiteral("Fehlt"), true));
+    EXPECT_EQ(ui.informations.last(), QStringLiteral("Die Datenbank \"Fehlt\" gibt es nicht."));
+    // The run writes under the listed name.
+    EXPECT_EQ(newdb::catalogueName(QStringLiteral("notizen"), existing), QStringLiteral("Notizen"));
+    EXPECT_EQ(newdb::catalogueName(QStringLiteral("Neu"), existing), QStringLiteral("Neu"));
 }
 
 TEST_F(ConfirmTest, NamesTheCatalogueWouldNeverListAreRefused)
