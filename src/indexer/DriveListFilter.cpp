@@ -4,6 +4,8 @@
 #include "store/DatabasePaths.h"
 #include "store/Descriptor.h"
 
+#include <algorithm>
+
 namespace drivelist {
 
 QString locate(const QString& baseFolder, const QString& controlFolder, QChar driveLetter)
@@ -70,11 +72,13 @@ QStringList descriptorLines(const QByteArray& driveList, const QString& chosenFo
         }
         if (currentFolder.isEmpty() || !folderInside(currentFolder, folder))
             continue;
+        // Once, however many slots name its extension ("*.txt *.TXT").
         const QString pattern = entryPattern(fileName);
-        for (const QString& slotPattern : patterns) {
-            if (!slotPattern.isEmpty() && slotPattern.compare(pattern, Qt::CaseInsensitive) == 0)
-                lines.append(path);
-        }
+        if (std::any_of(patterns.begin(), patterns.end(), [&](const QString& slotPattern) {
+                return !slotPattern.isEmpty() &&
+                       slotPattern.compare(pattern, Qt::CaseInsensitive) == 0;
+            }))
+            lines.append(path);
     }
     return lines;
 }

@@ -23,7 +23,8 @@ bool folderInside(const QString& currentFolder, const QString& chosenFolder);
 // "*" + the extension of a file name in lower case, dot included ("*" without one).
 QString entryPattern(const QString& fileName);
 
-// The header line and one line per matching entry and matching pattern, in list order.
+// The header line (the patterns as typed) and one line per entry whose extension one of the
+// patterns names, whatever its case, in list order.
 // Entries are full paths or `" name` for another file of the folder above. keepGoing is
 // asked between entries and stops the filter when it says no.
 QStringList descriptorLines(const QByteArray& driveList, const QString& chosenFolder,

@@ -76,11 +76,10 @@ TEST(DriveListFilterTest, OddListsAndFolderFields)
     EXPECT_EQ(descriptorLines("D:\\Texte\\Sub\\a.txt\r\n", QStringLiteral("D:\\Texte\\"), patterns)
                   .mid(1),
               QStringList({"D:\\Texte\\Sub\\a.txt"}));
-    // A file matching two slots is listed once per slot.
-    EXPECT_EQ(
-        descriptorLines("D:\\a.txt\r\n", QStringLiteral("D:\\"), {"*.txt", "*.TXT", "", "", ""})
-            .size(),
-        3);
+    // A file matching two slots is listed once; the header keeps the slots as typed.
+    EXPECT_EQ(descriptorLines("D:\\a.txt\r\nD:\\b.TxT\r\n", QStringLiteral("D:\\"),
+                              {"*.txt", "*.TXT", "", "", ""}),
+              QStringList({"PFAD_UND_ENDUNGEN= D:\\ *.txt *.TXT   ", "D:\\a.txt", "D:\\b.TxT"}));
     // Stopped by the caller.
     EXPECT_EQ(descriptorLines(list, QStringLiteral("D:\\"), patterns, [] { return false; }).size(),
               1);
