@@ -61,7 +61,9 @@ QStringList databaseNames(const DatabasePaths& paths)
             continue;
         if (entry.toLower().contains(QStringLiteral("_mht.dat")))
             continue;
-        if (entry.size() > 4)
+        // Only what opens under the name the program writes: "X.DAT" does on Windows, not
+        // on a file system that tells case apart.
+        if (entry.size() > 4 && platform::exists(paths.descriptor(entry.chopped(4))))
             names.append(entry.chopped(4));
     }
     std::sort(names.begin(), names.end(), ntfsLess);
