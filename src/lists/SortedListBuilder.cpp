@@ -7,9 +7,11 @@
 #include "store/ByteSize.h"
 #include "store/Windows1252.h"
 
+#include <algorithm>
 #include <chrono>
 #include <future>
 #include <optional>
+#include <utility>
 
 using sortlist::SortMode;
 
@@ -209,6 +211,7 @@ Result<SortedListBuilder::Outcome> SortedListBuilder::build(const QString& datab
     if (Status opened = pieces.open(); !opened)
         return R::failure(opened.error());
     QString text;
+    bool afterTitle = false; // the line before was a title line
     while (!pieces.atEnd() && added && !m_pacer.cancelled()) {
         if (Status read = pieces.next(text); !read)
             return R::failure(read.error());
@@ -216,12 +219,19 @@ Result<SortedListBuilder::Outcome> SortedListBuilder::build(const QString& datab
             if (!added || m_pacer.poll())
                 return;
             const QStringView line = trimmedBlanksAndControls(rawLine);
+            const bool mayBeRule = std::exchange(afterTitle, false);
             if (line.isEmpty() || line.contains(u"=========="))
+                return;
+            // The rule under a title line is as long as the path less ten: a short path's
+            // rule has fewer than ten "=".
+            if (mayBeRule &&
+                std::all_of(line.begin(), line.end(), [](QChar c) { return c == u'='; }))
                 return;
             if (!sortlist::isHeaderLine(line)) {
                 splitter.split(line, add);
                 return;
             }
+            afterTitle = true;
             const QString path = line.sliced(1).toString();
             if (!platform::exists(path))
                 return;

@@ -50,10 +50,15 @@ inline QByteArray referenceSortedList(const QByteArray& document, Family family,
     };
     sortlist::LineSplitter splitter(mode);
     QString line;
+    QString previous;
     const auto takeLine = [&] {
         const QStringView trimmed = trimmedBlanksAndControls(line);
+        const bool underTitle = sortlist::isHeaderLine(trimmedBlanksAndControls(previous));
+        previous = line;
         if (trimmed.isEmpty() || trimmed.contains(u"=========="))
             return;
+        if (underTitle && trimmed.count(u'=') == trimmed.size())
+            return; // the rule under a title line
         if (!sortlist::isHeaderLine(trimmed))
             splitter.split(trimmed, insert);
         else if (exists(trimmed.sliced(1).toString()))

@@ -82,6 +82,10 @@ INSTANTIATE_TEST_SUITE_P(
         EdgeCase{"Utf8DecodedUmlautPathsAndOneBlankLine", Family::Utf8, SortMode::Words,
                  kHeader + QStringLiteral("Übel äußerst\r\n"),
                  QStringLiteral("äußerst\r\nÜbel\r\n \r\n#D:\\q\\Äpfel.txt\r\n")},
+        // A short path's rule has fewer than ten "=": it goes as the line under the title.
+        EdgeCase{"TheShortRuleUnderATitleLineIsNoWord", Family::Ansi, SortMode::Words,
+                 QStringLiteral(" \r\n \r\n \r\n#D:\\q\\Äpfel.txt\r\n====\r\nBaum\r\n===\r\n"),
+                 QStringLiteral("Baum\r\n===\r\n#D:\\q\\Äpfel.txt\r\n")},
         EdgeCase{"UnicodeLaterByteOrderMarksAreNoText", Family::Unicode, SortMode::Words,
                  kHeader + QStringLiteral("Baum\r\n\uFEFF \r\n") + kHeader,
                  QStringLiteral("Baum\r\n#D:\\q\\Äpfel.txt\r\n")}),
