@@ -41,12 +41,14 @@ BuildEnd buildAllLists(const DatabasePaths& paths, const QString& database, sort
         const Result<SortedListBuilder::Outcome> built = builder.build(database, family, mode);
         if (!built)
             return {Kind::Failed, built.error(), end.written};
+        if (*built == SortedListBuilder::Outcome::Written) {
+            end.written.append(family); // replaced, even when a cancel follows at once
+            reporter.progress(1, 1);
+        }
         if (*built == SortedListBuilder::Outcome::Cancelled || pacer.tick()) {
             end.kind = Kind::Cancelled;
             return end;
         }
-        end.written.append(family);
-        reporter.progress(1, 1);
     }
     return end;
 }

@@ -160,6 +160,36 @@ TEST(SortedListsTest, CancelAtAnyPointKeepsTheOldListAndRemovesTheRuns)
     EXPECT_GT(withRuns, 3); // cancels came while runs were being written and merged
 }
 
+// A cancel at any look at the request, also the one right after a list was committed: every
+// list that was replaced is reported, and no other.
+TEST(SortedListsTest, ACancelReportsEveryListReplacedBeforeIt)
+{
+    SortListDatabase db;
+    writeGeneratedSourceFiles(db.drive);
+    for (const Family family : {Family::Ansi, Family::Utf8})
+        db.writeDocument(family, encodedDocument(generatedDocumentText(5, 200), family));
+    SortListLimits limits;
+    limits.eventIntervalMs = 0;
+    RecordingSortReporter probe;
+    ASSERT_EQ(sortedlists::buildAllLists(db.paths, db.name, SortMode::Words, probe, limits).kind,
+              Kind::Finished);
+    int reportedBeforeTheEnd = 0;
+    for (int at = 1; at <= probe.cancelPolls; ++at) {
+        for (const Family family : {Family::Ansi, Family::Utf8})
+            db.writeList(family, "alt\r\n");
+        RecordingSortReporter reporter;
+        reporter.cancelWhen = [at](RecordingSortReporter& r) { return r.cancelPolls >= at; };
+        const sortedlists::BuildEnd end =
+            sortedlists::buildAllLists(db.paths, db.name, SortMode::Words, reporter, limits);
+        for (const Family family : {Family::Ansi, Family::Utf8}) {
+            const bool replaced = db.list(family) != QByteArray("alt\r\n");
+            EXPECT_EQ(end.written.contains(family), replaced) << "cancel at " << at;
+        }
+        reportedBeforeTheEnd += end.kind == Kind::Cancelled && !end.written.isEmpty();
+    }
+    EXPECT_GT(reportedBeforeTheEnd, 0);
+}
+
 // Events get through (and a cancel is seen) within 0.2 s in every phase, spills and
 // merges included.
 TEST(SortedListsTest, LetsEventsThroughOftenWhateverThePhase)
