@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <cerrno>
+
 namespace platform {
 
 QString nativePath(const QString& programPath)
@@ -136,6 +138,27 @@ bool emptyFolder(const QString& programPath)
         allGone = allGone && removed;
     }
     return allGone;
+}
+
+QString whyUnreadable(const QString& programPath)
+{
+    const QString native = nativePath(programPath);
+    if (native.isEmpty())
+        return QStringLiteral("liegt auf keinem zugeordneten Laufwerk.");
+    const QFileInfo info(native);
+    if (info.isSymLink() && !info.exists())
+        return QStringLiteral("ist ein Verweis auf eine Datei, die es nicht gibt.");
+    if (!info.exists())
+        return QStringLiteral("gibt es nicht.");
+    if (info.isDir())
+        return QStringLiteral("ist ein Ordner.");
+    if (!info.isFile())
+        return QStringLiteral("ist keine gewöhnliche Datei (ein Gerät, eine Pipe oder ein "
+                              "Socket).");
+    QFile file(native);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("kann nicht gelesen werden: ") + errorCause(errno);
+    return {};
 }
 
 } // namespace platform

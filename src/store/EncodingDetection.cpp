@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <array>
 #include <cstring>
 #include <functional>
@@ -188,13 +189,13 @@ ClassDecision decideClass(const QString& path, QByteArrayView content)
 Result<ClassDecision> decideClassOfFile(const QString& programPath)
 {
     using R = Result<ClassDecision>;
-    const QString native = platform::nativePath(programPath);
     // Only regular files: opening a pipe or a device named *.txt could wait forever.
-    if (native.isEmpty() || !QFileInfo(native).isFile())
-        return R::failure(QStringLiteral("Die Datei %1 gibt es nicht.").arg(programPath));
-    QFile file(native);
+    if (const QString why = platform::whyUnreadable(programPath); !why.isEmpty())
+        return R::failure(QStringLiteral("Die Datei %1 %2").arg(programPath, why));
+    QFile file(platform::nativePath(programPath));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return R::failure(file.errorString());
+        return R::failure(QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
+                              .arg(programPath, platform::errorCause(errno)));
 
     // One pass in pieces through one buffer: the first bytes for the mark and the sniff,
     // every byte for the two whole-file tests.

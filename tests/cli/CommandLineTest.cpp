@@ -4,9 +4,16 @@
 #include "support/TempFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -50,6 +57,29 @@ TEST(CommandLineTest, ClassifyGoesOnAfterAFileThatCannotBeRead)
     EXPECT_EQ(result.out, QStringLiteral("kein Unicode\tAnsi\t%1\nRTF\t-\t%2\n")
                               .arg(folder.native("ansi.txt"), folder.native("rtf.txt")));
     EXPECT_TRUE(result.err.startsWith(folder.native("gone.txt") + QStringLiteral(": ")));
+}
+
+// What is wrong with a file that cannot be classified: said in German, not "gibt es nicht".
+TEST(CommandLineTest, ClassifySaysWhyAFileCannotBeRead)
+{
+    TempFolder folder;
+    folder.makeFolder(QStringLiteral("ordner.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder.native("pipe.txt")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(folder.native("weg.txt"), folder.native("verweis.txt")));
+    folder.write(QStringLiteral("gesperrt.txt"), "x");
+    QFile(folder.native("gesperrt.txt")).setPermissions({});
+    std::vector<std::pair<const char*, const char*>> cases = {
+        {"ordner.txt", "ist ein Ordner."},
+        {"pipe.txt", "ist keine gewöhnliche Datei"},
+        {"verweis.txt", "ist ein Verweis auf eine Datei, die es nicht gibt."},
+        {"weg.txt", "gibt es nicht."}};
+    if (::geteuid() != 0) // root reads every file
+        cases.push_back({"gesperrt.txt", "kann nicht gelesen werden: Zugriff verweigert."});
+    for (const auto& [name, reason] : cases) {
+        const CliRun result = run({"classify", folder.native(QString::fromLatin1(name))});
+        EXPECT_EQ(result.status, 1) << name;
+        EXPECT_TRUE(result.err.contains(QString::fromUtf8(reason))) << result.err.toStdString();
+    }
 }
 
 TEST(CommandLineTest, FindPrintsEveryMatchAndSaysWhenThereIsNone)
