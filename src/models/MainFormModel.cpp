@@ -55,7 +55,8 @@ QSize MainFormModel::readSize(const QString& heightName, const QString& widthNam
 
 catalogue::Listing MainFormModel::listAtFirstPaint()
 {
-    m_viewerFontSize = SettingsWindowModel::storedFontSize(m_store.read(settings::kViewerFontSize));
+    m_viewerFontSize =
+        SettingsWindowModel::storedFontSize(storedNumberText(settings::kViewerFontSize));
     if (m_store.read(settings::kBrowser).isEmpty())
         m_store.write(settings::kBrowser, m_store.fallbackOf(settings::kBrowser));
     catalogue::Listing listing =
@@ -63,10 +64,22 @@ catalogue::Listing MainFormModel::listAtFirstPaint()
     if (listing.names.isEmpty())
         return listing;
     bool ok = false;
-    const int stored = storedSelection().toInt(&ok);
+    const int stored = storedNumberText(settings::kSelectedDatabase).toInt(&ok);
     const bool inside = ok && stored >= 0 && stored < listing.names.size();
     listing.selectedIndex = inside ? stored : 0;
     return listing;
+}
+
+// A stored number, its fallback when missing; a text that is no number is reported and read
+// as nothing, so that the caller takes its default.
+QString MainFormModel::storedNumberText(const QString& name) const
+{
+    const Result<int> value = m_store.readNumber(name);
+    if (!value) {
+        m_ui.warning(value.error());
+        return {};
+    }
+    return QString::number(*value);
 }
 
 QStringList MainFormModel::relist()

@@ -77,6 +77,7 @@ public:
 
 private:
     QString storedSelection() const;
+    QString storedNumberText(const QString& name) const;
     QSize readSize(const QString& heightName, const QString& widthName);
 
     settings::SettingsStore m_store;

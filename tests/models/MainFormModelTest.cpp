@@ -68,6 +68,22 @@ TEST_F(MainFormModelTest, StoredSelectionOutsideTheListSelectsTheFirst)
     }
     store.write(kSelectedDatabase, QStringLiteral("2"));
     EXPECT_EQ(model.listAtFirstPaint().selectedIndex, 2);
+    // Only the text that is no number is reported.
+    ASSERT_EQ(ui.warnings.size(), 1);
+    EXPECT_TRUE(ui.warnings[0].contains(QStringLiteral("\"abc\"")) &&
+                ui.warnings[0].contains(kSelectedDatabase));
+}
+
+TEST_F(MainFormModelTest, AViewerFontSizeThatIsNoNumberIsReportedAndStandard)
+{
+    create();
+    store.write(kViewerFontSize, QStringLiteral("groß"));
+    model.listAtFirstPaint();
+    ASSERT_EQ(ui.warnings.size(), 1);
+    EXPECT_TRUE(ui.warnings[0].contains(QStringLiteral("\"groß\"")) &&
+                ui.warnings[0].contains(kViewerFontSize));
+    model.close(-1, 0, QSize(900, 600));
+    EXPECT_EQ(store.read(kViewerFontSize), QStringLiteral("10"));
 }
 
 TEST_F(MainFormModelTest, SelectingADatabaseWithoutAllDocumentsOffersOnlyTheWholeDelete)
