@@ -109,7 +109,7 @@ void checkDescriptorFile(const QByteArray& bytes, const QString& searchText)
                1;
     };
     std::set<qsizetype> expectedLines;
-    (void)HitCounter().visit(path, HitCounter::searchBytes(searchText, Family::Ansi),
+    (void)HitCounter().visit(path, DocumentPattern::forFileList(searchText),
                              [&](qint64 offset) { expectedLines.insert(lineOf(offset)); });
     std::vector<qsizetype> handed;
     (void)searchFileNames(HitCounter(), path, searchText, [&](qint64 offset, const QString& line) {

@@ -23,11 +23,14 @@ const Verb kVerbs[] = {
      u"\n"
      u"Exit-Status: 0 gelesen, 1 Basisordner auf keinem zugeordneten Laufwerk,\n"
      u"2 falscher Aufruf.\n"},
-    {u"classify", u"classify DATEI...", u"Byte-Order-Mark, Klasse und Pfad je Datei",
+    {u"classify", u"classify DATEI... [--why]", u"Byte-Order-Mark, Klasse und Pfad je Datei",
      u"Bestimmt für jede DATEI die Byte-Order-Mark und die Kodierungsklasse, mit der sie in\n"
      u"eine Datenbank aufgenommen würde, und gibt \"<BOM>TAB<Klasse>TAB<Pfad>\" aus. Eine\n"
      u"Datei, die nicht gelesen werden kann, wird auf der Fehlerausgabe genannt; die übrigen\n"
      u"werden trotzdem bestimmt.\n"
+     u"\n"
+     u"  --why  unter jeder Datei die Regeln, die entschieden haben (Byte-Order-Mark, Pfad,\n"
+     u"         die ersten 200.000 Bytes, UTF-8-Test der ganzen Datei, UTF-16-Statistik)\n"
      u"\n"
      u"Exit-Status: 0 alle bestimmt, 1 mindestens eine Datei nicht lesbar, 2 falscher Aufruf.\n"},
     {u"find",
@@ -136,7 +139,8 @@ QString shortUsage()
     return QStringLiteral(
         "Aufruf: nimbra [--base ORDNER] BEFEHL ...\n"
         "  databases          die Datenbanken, eine je Zeile\n"
-        "  classify DATEI...  Byte-Order-Mark, Klasse und Pfad je Datei\n"
+        "  classify DATEI... [--why]\n"
+        "                     Byte-Order-Mark, Klasse und Pfad je Datei\n"
         "  find DATEI TEXT [--encoding N] [--case-sensitive] [--whole-words] [--backward] [--all]\n"
         "                     Fundstellen als \"<Start> <Länge>\", eine je Zeile\n"
         "  index NAME ORDNER ENDUNGEN [--update] [--new-list] [--without-documents]\n"

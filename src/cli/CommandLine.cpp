@@ -44,8 +44,9 @@ int listDatabases(const QString& nativeBase, QTextStream& out, QTextStream& err)
     return 0;
 }
 
-int classify(const QStringList& files, QTextStream& out, QTextStream& err)
+int classify(QStringList files, QTextStream& out, QTextStream& err)
 {
+    const bool why = files.removeAll(QStringLiteral("--why")) > 0;
     if (files.isEmpty())
         return verbUsage(QStringLiteral("classify"), err);
     int status = 0;
@@ -62,6 +63,10 @@ int classify(const QStringList& files, QTextStream& out, QTextStream& err)
         }
         out << bomKindText(decision->kind) << '\t' << encodingClassText(decision->encodingClass())
             << '\t' << file << '\n';
+        if (why) {
+            for (const QString& reason : decision->reasons)
+                out << "  " << reason << '\n';
+        }
     }
     return status;
 }

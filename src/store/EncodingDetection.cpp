@@ -11,8 +11,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <functional>
 
@@ -153,22 +153,41 @@ ClassDecision decideFrom(const QString& path, BomKind kind, QByteArrayView sniff
     case BomKind::Utf32BE:
     case BomKind::Utf32LE: break;
     }
-    if (kind != BomKind::None)
+    QStringList& reasons = decision.reasons;
+    if (kind != BomKind::None) {
+        reasons.append(QStringLiteral("Byte-Order-Mark am Anfang: ") + bomKindText(kind));
         return decision;
+    }
+    reasons.append(QStringLiteral("kein Byte-Order-Mark"));
 
     flags.utf8 = false;
     flags.ansi = false;
-    if (EnthaeltPfadDateinameAsiaZeichen(path))
+    if (EnthaeltPfadDateinameAsiaZeichen(path)) {
         flags.utf8 = true;
-    else
+        reasons.append(QStringLiteral("Pfad oder Dateiname mit asiatischen Zeichen: UTF-8"));
+    } else {
         sniffAnsiUtf8(sniffBytes, flags);
+        const QString verdict = !flags.utf8  ? QStringLiteral("kein gültiges UTF-8: Ansi")
+                                : flags.ansi ? QStringLiteral("gültiges UTF-8 mit einem Byte von "
+                                                              "ä ö ü ß Ä Ö Ü in Windows-1252")
+                                             : QStringLiteral("gültiges UTF-8");
+        reasons.append(QStringLiteral("die ersten %1 Bytes: %2")
+                           .arg(std::min<qsizetype>(sniffBytes.size(), kSniffBytes))
+                           .arg(verdict));
+    }
     if (wholeFileUtf8()) {
         flags.utf8 = true;
         flags.ansi = flags.unicodeLE = flags.unicodeBE = false;
+        reasons.append(QStringLiteral("die ganze Datei besteht den nachsichtigen UTF-8-Test"));
+    } else {
+        reasons.append(QStringLiteral("die ganze Datei besteht den nachsichtigen UTF-8-Test "
+                                      "nicht (kein Byte ab 128 oder eine unvollständige Folge)"));
     }
     if (wholeFileUtf16()) {
         flags.unicodeLE = true;
         flags.utf8 = flags.ansi = flags.unicodeBE = false;
+        reasons.append(
+            QStringLiteral("die UTF-16-Statistik erkennt UTF-16 LE ohne Byte-Order-Mark"));
     }
     if (flags.utf8 && flags.ansi)
         flags.ansi = false;

@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 // What the first bytes of a file say about its encoding.
 enum class BomKind {
@@ -47,6 +48,8 @@ void sniffAnsiUtf8(QByteArrayView firstBytes, ClassFlags& flags);
 struct ClassDecision {
     BomKind kind = BomKind::None;
     ClassFlags flags;
+    // The rules that decided, in the order they were applied, for "nimbra classify --why".
+    QStringList reasons;
     EncodingClass encodingClass() const { return flags.encodingClass(); }
 };
 

@@ -59,6 +59,37 @@ TEST(CommandLineTest, ClassifyGoesOnAfterAFileThatCannotBeRead)
     EXPECT_TRUE(result.err.startsWith(folder.native("gone.txt") + QStringLiteral(": ")));
 }
 
+// --why names the rules that decided, for the classes a user may not expect: UTF-16 BE
+// without a byte-order mark and UTF-8 with one stray byte both land in Ansi.
+TEST(CommandLineTest, ClassifyWhySaysWhichRuleDecided)
+{
+    TempFolder folder;
+    const QString text = QStringLiteral("Grüße aus Köln");
+    QByteArray bigEndian;
+    for (const QChar c : text)
+        bigEndian += char(c.unicode() >> 8) + QByteArray(1, char(c.unicode() & 0xFF));
+    folder.write(QStringLiteral("be.txt"), bigEndian);
+    folder.write(QStringLiteral("streu.txt"), text.toUtf8() + "\xFC");
+    folder.write(QStringLiteral("le.txt"), "\xFF\xFE" + QByteArray("a\0", 2));
+    const CliRun result = run({"classify", folder.native("be.txt"), folder.native("streu.txt"),
+                               folder.native("le.txt"), "--why"});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    const QStringList lines = result.out.split(u'\n');
+    ASSERT_GE(lines.size(), 10) << result.out.toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("kein Unicode\tAnsi\t") + folder.native("be.txt"));
+    EXPECT_EQ(lines[1], QStringLiteral("  kein Byte-Order-Mark"));
+    EXPECT_EQ(lines[2], QStringLiteral("  die ersten 28 Bytes: kein gültiges UTF-8: Ansi"));
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("  die ganze Datei besteht den nachsichtigen "
+                                                   "UTF-8-Test nicht")));
+    const qsizetype streu =
+        lines.indexOf(QStringLiteral("kein Unicode\tAnsi\t") + folder.native("streu.txt"));
+    ASSERT_GT(streu, 0) << result.out.toStdString();
+    EXPECT_EQ(lines[streu + 2], QStringLiteral("  die ersten %1 Bytes: kein gültiges UTF-8: Ansi")
+                                    .arg(text.toUtf8().size() + 1));
+    EXPECT_TRUE(result.out.contains(QStringLiteral("  Byte-Order-Mark am Anfang: UTF16 - "
+                                                   "LittleEndian\n")));
+}
+
 // What is wrong with a file that cannot be classified: said in German, not "gibt es nicht".
 TEST(CommandLineTest, ClassifySaysWhyAFileCannotBeRead)
 {
