@@ -159,11 +159,13 @@ void checkCatalogue(const QStringList& fileNames, bool updateMode, const QString
     const catalogue::Listing listing =
         catalogue::LiesNamenDatenbanken(paths, updateMode, stored, newName);
 
-    // Every listed name is a *.dat file of the folder; every such file but *_mht.dat is listed.
+    // Every listed name is a *.dat file of the folder that opens as "<name>.dat"; every such
+    // file but *_mht.dat is listed.
     std::multiset<QString> expected;
     for (const QString& entry : onDisk) {
         if (entry.size() > 4 && entry.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive) &&
-            !entry.contains(u'\\') && !entry.toLower().contains(QStringLiteral("_mht.dat")))
+            !entry.contains(u'\\') && !entry.toLower().contains(QStringLiteral("_mht.dat")) &&
+            QFileInfo::exists(folder + u'/' + entry.chopped(4) + QStringLiteral(".dat")))
             expected.insert(entry.chopped(4));
     }
     expect(std::multiset<QString>(listing.names.begin(), listing.names.end()) == expected,

@@ -3,7 +3,7 @@
 //
 // The filter must give the descriptor lines a plain reading of the rules gives: every
 // full-path entry sets the current folder, a `" name` entry is another file of it, an entry
-// is taken once per slot whose pattern equals its extension ignoring case, and only below
+// is taken once when a slot's pattern equals its extension ignoring case, and only below
 // the chosen folder. The extension field must give slots of the documented shape, and
 // remembered patterns must read back from their file.
 
@@ -66,8 +66,10 @@ QStringList plainFilter(const QByteArray& list, const QString& folderField,
         const QString entryPattern = u'*' + extension.toLower();
         for (const QString& pattern : patterns) {
             if (!pattern.isEmpty() &&
-                QString::compare(pattern, entryPattern, Qt::CaseInsensitive) == 0)
+                QString::compare(pattern, entryPattern, Qt::CaseInsensitive) == 0) {
                 lines.append(folder + name);
+                break;
+            }
         }
     }
     return lines;

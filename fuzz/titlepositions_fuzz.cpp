@@ -86,13 +86,13 @@ std::vector<PlainLine> plainLines(const QByteArray& bytes, Family family)
 }
 
 // Line by line: the first line with a path whose offset is at most the one asked and
-// whose successor's offset is at least it.
+// whose successor's offset is greater (that offset starts the successor's file).
 QString plainPathAt(const std::vector<PlainLine>& lines, qint64 offset)
 {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!lines[i].path || lines[i].path->isEmpty() || lines[i].offset > offset)
             continue;
-        if (i + 1 == lines.size() || lines[i + 1].offset >= offset)
+        if (i + 1 == lines.size() || lines[i + 1].offset > offset)
             return *lines[i].path;
     }
     return {};

@@ -299,7 +299,7 @@ bool TMainForm_NB_Klar::eventFilter(QObject* watched, QEvent* event)
     if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
-            if (ListBox1->count() > 0)
+            if (ListBox1->count() > 0 && !m_driver->control().running())
                 PopupMenu1->popup(mouse->globalPosition().toPoint() + QPoint(10, 10));
             return true;
         }
@@ -415,7 +415,9 @@ void TMainForm_NB_Klar::showRunView()
 {
     const RunControl::View& view = m_driver->view();
     Label1->setText(view.status);
-    for (QPushButton* each : {NeuErstellenBtn, ErneutIndiziereBtn})
+    // A modal window opened while the run lets events through would hold the run until it
+    // closes: the search and the settings wait for the run's end as the two run buttons do.
+    for (QPushButton* each : {SuchenBtn, NeuErstellenBtn, ErneutIndiziereBtn, SpeedButton2})
         each->setEnabled(view.startButtonsEnabled);
     BitBtn2->setEnabled(view.closeButtonEnabled);
     BitBtn2->setText(view.closeButtonCaption);

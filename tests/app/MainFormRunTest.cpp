@@ -3,6 +3,7 @@
 #include "app/CloseMessage.h"
 #include "app/DatabaseListDelegate.h"
 #include "dialogs/TOKBottomDlg.h"
+#include "searchwindow/TSuchForm.h"
 #include "indexer/NewDatabaseScriptedPrompts.h"
 #include "store/Settings.h"
 #include "support/RecordingUserInterface.h"
@@ -124,6 +125,30 @@ TEST_F(MainFormRunTest, WithTheControlFolderTheNewDriveListIsRead)
     const QByteArray descriptor = base.read(QStringLiteral("Prog/Datenbank/Texte.dat"));
     EXPECT_EQ(descriptor.count("D:\\Texte\\datei"), 40) << descriptor.toStdString();
     EXPECT_FALSE(descriptor.contains("stale.txt"));
+}
+
+// While a run lets events through, nothing in the main window opens a modal window that
+// would hold the run: "Suchen" and the settings are disabled with the run buttons.
+TEST_F(MainFormRunTest, NoModalWindowOpensDuringARun)
+{
+    auto form = show();
+    ASSERT_TRUE(run(*form, request()));
+    QStringList enabledDuringTheRun;
+    bool searchOpened = false;
+    QObject::connect(&form->runDriver(), &IndexRunDriver::progressChanged, form.get(), [&] {
+        for (const char* name :
+             {"SuchenBtn", "NeuErstellenBtn", "ErneutIndiziereBtn", "SpeedButton2"}) {
+            if (form->findChild<QPushButton*>(QLatin1String(name))->isEnabled())
+                enabledDuringTheRun.append(QLatin1String(name));
+        }
+        QTimer::singleShot(0, form.get(),
+                           [&] { searchOpened |= form->searchWindow()->isVisible(); });
+        form->findChild<QPushButton*>(QStringLiteral("SuchenBtn"))->click();
+    });
+    ASSERT_TRUE(run(*form, request(true), false));
+    EXPECT_TRUE(enabledDuringTheRun.isEmpty()) << enabledDuringTheRun.join(u' ').toStdString();
+    EXPECT_FALSE(searchOpened);
+    EXPECT_TRUE(form->findChild<QPushButton*>(QStringLiteral("SuchenBtn"))->isEnabled());
 }
 
 TEST_F(MainFormRunTest, CreateThenReindexWithTheListProgram)
