@@ -5,7 +5,7 @@ set -euo pipefail
 
 NIMBRA_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   libgtest-dev googletest
   libjpeg62-turbo-dev
   fonts-dejavu-core fonts-liberation2

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -24,8 +25,12 @@ void GuiUserInterface::warning(const QString& text)
 
 bool GuiUserInterface::question(const QString& text)
 {
-    return QMessageBox::question(m_parent, applicationTitle(), text,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, applicationTitle(), text,
+                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    // The questions' own texts say "Wenn JA, dann …": the buttons say the same.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
+    return box.exec() == QMessageBox::Yes;
 }
 
 void GuiUserInterface::letEventsThrough()

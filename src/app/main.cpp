@@ -1,3 +1,4 @@
+#include "app/GermanTranslations.h"
 #include "app/ProgramLogo.h"
 #include "app/TMainForm_NB_Klar.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nimbra-Doviruzu"));
     QApplication::setWindowIcon(QIcon(programLogo(64)));
+    (void)installGermanQtTranslations(app); // without them the standard dialogs stay English
 
     TMainForm_NB_Klar::StartInfo start;
     start.hasArguments = argc > 1;

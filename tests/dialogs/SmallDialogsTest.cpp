@@ -1,7 +1,11 @@
+#include "app/GermanTranslations.h"
+#include "app/GuiUserInterface.h"
 #include "dialogs/TAnzeige_Anzahl_FundstellenForm.h"
 #include "dialogs/THinweisForm.h"
 #include "dialogs/WindowPlacement.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -93,4 +97,28 @@ TEST(ForceForegroundWindowTest, RestoresAMinimisedWindowFirst)
     ForceForegroundWindow(&window);
     EXPECT_FALSE(window.isMinimized());
     EXPECT_TRUE(window.isVisible());
+}
+
+// The standard dialogs speak German: Qt's own translations are loaded, and the questions'
+// buttons say "Ja" and "Nein" as the questions' texts do.
+TEST(GermanDialogsTest, StandardDialogsAndQuestionsSpeakGerman)
+{
+    ASSERT_TRUE(installGermanQtTranslations(*QCoreApplication::instance()));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Suchen in:"));
+    EXPECT_NE(QCoreApplication::translate("QColorDialog", "Select Color"),
+              QStringLiteral("Select Color"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+
+    GuiUserInterface ui(nullptr);
+    QStringList buttons;
+    whileModal([&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* button : box->buttons())
+            buttons.append(button->text());
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_FALSE(ui.question(QStringLiteral("Datenbank löschen?")));
+    buttons.sort();
+    EXPECT_EQ(buttons, QStringList({"&Ja", "&Nein"}));
 }
