@@ -163,13 +163,32 @@ void TSuchForm::showSites()
 
 void TSuchForm::prepare(const QString& databaseName, bool pathListOnly, QSize size)
 {
-    if (databaseName != m_database)
+    if (databaseName != m_database) {
         TntEdit1->clear();
+        forgetDatabase();
+    }
     m_database = databaseName;
     m_pathListOnly = pathListOnly;
     m_size = size;
     m_firstPaint = true;
     m_confirmations = 0;
+}
+
+// What the window showed and found in the previous database belongs to it alone: its
+// documents, lists and hits are no files of the next one.
+void TSuchForm::forgetDatabase()
+{
+    closeShownFile();
+    m_shown.reset();
+    m_userDocument.reset();
+    m_current = Family::Ansi;
+    m_fileListShown = false;
+    m_sortedListShown = false;
+    m_titles = TitlePositionList();
+    m_hits.clear();
+    m_documentHit = {};
+    m_navigator.reset();
+    Label6->clear();
 }
 
 void TSuchForm::setBrowserLauncher(BrowserLauncher* launcher)

@@ -145,6 +145,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void forgetDatabase();
     bool routeWheel(QObject* watched, QWheelEvent* wheel);
     // Viewer host.
     bool titleSearchRunning() const override { return false; }

@@ -109,7 +109,7 @@ TEST_F(SearchStartTest, EscDuringTheSearchIsReportedAsCancelled)
                                  Qt::Key_Escape);
                              window.Timer3Timer();
                          });
-        searchFor(window, QStringLiteral("Wort"));
+        searchFor(window, QStringLiteral("Text"));
     });
     EXPECT_EQ(main->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
               QStringLiteral("Suche abgebrochen."));
@@ -117,6 +117,43 @@ TEST_F(SearchStartTest, EscDuringTheSearchIsReportedAsCancelled)
     EXPECT_TRUE(
         page.contains("wurde bisher in 3 Dateien gefunden.<br>Die Suche wurde abgebrochen."))
         << page.toStdString();
+}
+
+// What the window showed of one database stays with it: after the ANSI document of "Briefe"
+// was shown, a search in "Notizen" (no documents) opens nothing of "Notizen"'s that does
+// not exist and files its text in that database's own list.
+TEST_F(SearchStartTest, NothingOfTheLastDatabaseCarriesOverToTheNext)
+{
+    write(QStringLiteral("a.txt"), "Gr\xFC\xDF"
+                                   "e im Text"); // ANSI
+    index(false, QStringLiteral("Briefe"));
+    index(true, QStringLiteral("Notizen"));
+    auto main = showMain();
+    auto* list = main->findChild<QListWidget*>(QStringLiteral("ListBox1"));
+    const auto select = [&](const QString& name) {
+        list->setCurrentItem(list->findItems(name, Qt::MatchExactly).value(0));
+        list->itemClicked(list->currentItem());
+    };
+    select(QStringLiteral("Briefe"));
+    search(*main, [](TSuchForm& window) {
+        window.findChild<QPushButton*>(QStringLiteral("AnsiLadenButton"))->click();
+        EXPECT_EQ(window.shownDocument(), Family::Ansi);
+        window.findChild<QPushButton*>(QStringLiteral("CancelBtn"))->click();
+    });
+    select(QStringLiteral("Notizen"));
+    search(*main, [](TSuchForm& window) {
+        EXPECT_EQ(window.shownDocument(), std::nullopt);
+        searchFor(window, QStringLiteral("Text"));
+    });
+    EXPECT_TRUE(ui.warnings.isEmpty()) << ui.warnings.join(u'|').toStdString();
+    EXPECT_EQ(QString::fromUtf8(base.read(QStringLiteral(
+                  "Datenbank/Suchwoerterlisten/Notizen_Gesamt_OhneDB_Suchwoerterliste.txt"))),
+              QStringLiteral("Text\r\n"));
+    for (const char* family : {"Ansi", "Utf8", "Unicode"})
+        EXPECT_FALSE(QFile::exists(base.native(
+            QStringLiteral("Datenbank/Suchwoerterlisten/Notizen_%1_Suchwoerterliste.txt")
+                .arg(QLatin1String(family)))))
+            << family;
 }
 
 TEST_F(SearchStartTest, CancelFilesNothingAndWritesNoPage)
