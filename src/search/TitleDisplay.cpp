@@ -18,10 +18,12 @@ TitleDisplay TitleDisplay::at(qint64 position, const TitlePositionList& titles, 
 QString TitleDisplay::shortened(QString caption,
                                 const std::function<int(const QString&)>& rightEdge, int panelWidth)
 {
+    // The "..." is part of what has to fit.
+    const QString ellipsis = QStringLiteral("...");
     bool cut = false;
-    while (!caption.isEmpty() && rightEdge(caption) >= panelWidth) {
+    while (!caption.isEmpty() && rightEdge(cut ? caption + ellipsis : caption) >= panelWidth) {
         caption.chop(7);
         cut = true;
     }
-    return cut ? caption + QStringLiteral("...") : caption;
+    return cut ? caption + ellipsis : caption;
 }

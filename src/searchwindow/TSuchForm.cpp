@@ -491,12 +491,13 @@ void TSuchForm::ZeigDieTitelAn()
     const TitleDisplay display = TitleDisplay::at(
         Viewer->core().viewPos(), m_titles, Label8->text().contains(QStringLiteral("Sortierte ")));
     Label2->setToolTip(display.hint);
-    const int left = Label2->mapTo(PanelRechts, QPoint(0, 0)).x();
+    // The caption ends where the panel or the label itself ends, in the label's font.
+    const int left = Label2->mapTo(PanelRechts, QPoint(0, 0)).x() + Label2->contentsRect().left();
     const QFontMetrics metrics = Label2->fontMetrics();
     Label2->setText(TitleDisplay::shortened(
         display.caption,
         [&](const QString& caption) { return left + metrics.horizontalAdvance(caption); },
-        PanelRechts->width()));
+        std::min(PanelRechts->width(), left + Label2->contentsRect().width())));
 }
 
 void TSuchForm::ViewerScrolled()

@@ -231,6 +231,8 @@ QWidget* TSuchForm::buildRightPanel()
                            "LesezeichenBtn", QStringLiteral("Lesezeichen speichern"));
     Label8 = named(new QLabel(PanelRechts), "Label8");
     Label2 = named(new QLabel(PanelRechts), "Label2");
+    // Its caption is shortened to the width it gets; a long one never widens the window.
+    Label2->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     ViewerArea = new OverlayArea(PanelRechts);
     Viewer = named(new TATBinHex(&m_slot, ViewerArea), "Viewer");
@@ -258,8 +260,7 @@ QWidget* TSuchForm::buildRightPanel()
     search->addWidget(LesezeichenBtn);
     auto* labels = new QHBoxLayout;
     labels->addWidget(Label8);
-    labels->addWidget(Label2);
-    labels->addStretch(1);
+    labels->addWidget(Label2, 1);
     auto* layout = new QVBoxLayout(PanelRechts);
     layout->addLayout(search);
     layout->addLayout(labels);

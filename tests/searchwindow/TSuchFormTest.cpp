@@ -265,6 +265,18 @@ TEST_F(TSuchFormTest, LongPathIsShortenedWithItsFullHint)
     EXPECT_TRUE(caption.endsWith(QStringLiteral("..."))) << caption.toStdString();
     EXPECT_TRUE(caption.contains(QStringLiteral("  \"D:\\Texte\\ein_sehr")));
     EXPECT_EQ(child<QLabel>(*form, "Label2")->toolTip(), QStringLiteral("D:\\Texte\\") + name);
+    // The shortened caption, "..." included, is drawn whole inside the label and the panel.
+    for (const int width : {1100, 700}) {
+        form->resize(width, form->height());
+        QCoreApplication::processEvents();
+        form->ZeigDieTitelAn();
+        const QLabel* label = child<QLabel>(*form, "Label2");
+        const int advance = label->fontMetrics().horizontalAdvance(label->text());
+        const QWidget* panel = child<QWidget>(*form, "PanelRechts");
+        EXPECT_LE(advance, label->contentsRect().width()) << width;
+        EXPECT_LT(label->mapTo(panel, QPoint(0, 0)).x() + advance, panel->width()) << width;
+        EXPECT_TRUE(label->text().endsWith(QStringLiteral("..."))) << width;
+    }
 }
 
 TEST_F(TSuchFormTest, BookmarksPerDocumentWithBadValuesIgnored)
