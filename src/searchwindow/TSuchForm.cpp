@@ -766,6 +766,14 @@ bool TSuchForm::routeWheel(QObject* watched, QWheelEvent* wheel)
     };
     if (within(PanelRechts))
         Viewer->setFocus();
+    // Ctrl+wheel zooms what the user reads: the memo and the viewer together, as the
+    // settings' "+" and "-" do.
+    if (within(PanelRechts) && (wheel->modifiers() & Qt::ControlModifier)) {
+        const int notches = wheel->angleDelta().y() / 120;
+        if (notches != 0)
+            stepViewerFontSize(notches > 0 ? 1 : -1);
+        return true;
+    }
     if (TntListBox1->isEnabled() && TntListBox1->isVisible() && within(TntListBox1))
         TntListBox1->setFocus();
     if (watched != ViewerMemo->viewport())

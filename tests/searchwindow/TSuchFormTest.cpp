@@ -162,6 +162,29 @@ TEST_F(TSuchFormTest, WheelOverTheMemoScrollsTheViewer)
     EXPECT_TRUE(viewer->hasFocus());
 }
 
+// Ctrl+wheel over the memo or the viewer zooms both together, so the memo's lines keep the
+// breaks of its own font.
+TEST_F(TSuchFormTest, CtrlWheelZoomsTheMemoAndTheViewerTogether)
+{
+    build();
+    auto form = show();
+    form->AnsiLadenButtonClick();
+    auto* viewer = child<TATBinHex>(*form, "Viewer");
+    auto* memo = child<QPlainTextEdit>(*form, "ViewerMemo");
+    memo->show();
+    const int before = QFontInfo(memo->font()).pointSize();
+    for (QWidget* target :
+         {static_cast<QWidget*>(memo->viewport()), static_cast<QWidget*>(viewer)}) {
+        const QPoint inside = target->rect().center();
+        QWheelEvent zoom(inside, target->mapToGlobal(inside), QPoint(), QPoint(0, 120),
+                         Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(target, &zoom);
+    }
+    EXPECT_EQ(QFontInfo(memo->font()).pointSize(), before + 2);
+    EXPECT_EQ(QFontInfo(viewer->font()).pointSize(), QFontInfo(memo->font()).pointSize());
+    EXPECT_EQ(form->viewerFontSize(), before + 2);
+}
+
 TEST_F(TSuchFormTest, SplitterPositionIsKeptForTheNextWindow)
 {
     build();
