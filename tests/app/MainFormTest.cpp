@@ -1,5 +1,6 @@
 #include "app/TMainForm_NB_Klar.h"
 
+#include "searchwindow/TSuchForm.h"
 #include "store/Settings.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempFolder.h"
@@ -79,13 +80,24 @@ TEST_F(MainFormTest, CloseButtonStoresTheSelectionAndEmptiesTemp)
 TEST_F(MainFormTest, HugeStoredSizesAreFittedToTheScreen)
 {
     const settings::SettingsStore store;
-    for (const QString& name : {settings::kHeight, settings::kWidth})
+    for (const QString& name :
+         {settings::kHeight, settings::kWidth, settings::kSearchHeight, settings::kSearchWidth})
         store.write(name, QStringLiteral("2147483647"));
     auto form = show();
     const QSize available = form->screen()->availableGeometry().size();
     EXPECT_LE(form->width(), available.width());
     EXPECT_LE(form->height(), available.height());
     EXPECT_GE(form->width(), form->minimumWidth());
+    // The search window too, once it is shown.
+    TSuchForm* search = form->searchWindow();
+    search->prepare(QStringLiteral("DB"), true, form->model().searchWindowSize());
+    search->show();
+    QCoreApplication::processEvents();
+    search->repaint();
+    // Its controls need a minimum width of their own, beyond the 800 pixels of this screen.
+    EXPECT_LE(search->width(), std::max(available.width(), search->minimumWidth()));
+    EXPECT_LE(search->height(), available.height());
+    search->hide();
     EXPECT_EQ(fitWindowSize({20, 20}, {300, 200}, available), QSize(300, 200));
     EXPECT_EQ(fitWindowSize({900, 700}, {300, 200}, QSize()), QSize(900, 700));
 }
