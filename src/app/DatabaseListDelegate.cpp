@@ -31,6 +31,10 @@ DatabaseListDelegate::DatabaseListDelegate(QObject* parent)
 
 QColor DatabaseListDelegate::selectedColor(const QColor& window)
 {
+    if (window.lightness() < 128) {
+        const auto brighter = [](int part) { return part + (255 - part) / 4; };
+        return QColor(brighter(window.red()), brighter(window.green()), brighter(window.blue()));
+    }
     return QColor(int(window.red() * 0.93), int(window.green() * 0.93), int(window.blue() * 0.93));
 }
 

@@ -250,9 +250,12 @@ TEST_F(MainFormRunTest, CloseMessageFromASocket)
     EXPECT_FALSE(CloseMessage::isCloseRequest("5735"));
 }
 
-TEST(DatabaseListDelegateTest, SelectedEntryIsTheWindowColourDarkenedBySevenPercent)
+TEST(DatabaseListDelegateTest, SelectedEntryStandsOutOnEveryWindowColour)
 {
     EXPECT_EQ(DatabaseListDelegate::selectedColor(QColor(100, 200, 255)), QColor(93, 186, 237));
+    // On a dark window colour the selection is brighter, so it can be seen at all.
+    EXPECT_EQ(DatabaseListDelegate::selectedColor(Qt::black), QColor(63, 63, 63));
+    EXPECT_EQ(DatabaseListDelegate::selectedColor(QColor(0, 0, 128)), QColor(63, 63, 159));
     QListWidget list;
     list.setItemDelegate(new DatabaseListDelegate(&list));
     QPalette palette = list.palette();
