@@ -27,8 +27,8 @@ const SettingsWindowModel::HintColourControls& SettingsWindowModel::hintColourCo
          u"Label2"_s, u"Label3"_s, u"Label4"_s, u"Label5"_s},
         {u"GrossKleinBeachten"_s, u"NurGanzeWoerterCheckBox"_s, u"nurWoerterButton"_s,
          u"nurSaetzeButton"_s, u"WoerterUndSaetzeButton"_s, u"Label1"_s, u"Label2"_s, u"Label3"_s,
-         u"Label5"_s, u"TntLabel1"_s, u"Label8"_s, u"OderCheckBox"_s, u"PhraseCheckBox"_s,
-         u"SpeedButton1"_s, u"SpeedButton2"_s},
+         u"Label4"_s, u"Label5"_s, u"TntLabel1"_s, u"Label8"_s, u"OderCheckBox"_s,
+         u"PhraseCheckBox"_s, u"SpeedButton1"_s, u"SpeedButton2"_s},
         {u"Label1"_s, u"Label2"_s, u"Label3"_s, u"Label4"_s, u"Label5"_s, u"Label6"_s},
     };
     return controls;
