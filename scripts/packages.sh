@@ -9,6 +9,7 @@ NIMBRA_PACKAGES=(
   libgtest-dev googletest
   libjpeg62-turbo-dev
   fonts-dejavu-core fonts-liberation2
+  help2man
 )
 
 ensure_packages() {
