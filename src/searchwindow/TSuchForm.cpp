@@ -488,6 +488,11 @@ void TSuchForm::ZeigDieTitelAn()
 {
     if (m_fileNameMode)
         return;
+    // A viewer without a file has no position: no "0" under an empty view.
+    if (Viewer->fileName().isEmpty()) {
+        Label2->clear();
+        return;
+    }
     const TitleDisplay display = TitleDisplay::at(
         Viewer->core().viewPos(), m_titles, Label8->text().contains(QStringLiteral("Sortierte ")));
     Label2->setToolTip(display.hint);

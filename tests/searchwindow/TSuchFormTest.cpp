@@ -288,6 +288,12 @@ TEST_F(TSuchFormTest, LongPathIsShortenedWithItsFullHint)
     EXPECT_TRUE(caption.endsWith(QStringLiteral("..."))) << caption.toStdString();
     EXPECT_TRUE(caption.contains(QStringLiteral("  \"D:\\Texte\\ein_sehr")));
     EXPECT_EQ(child<QLabel>(*form, "Label2")->toolTip(), QStringLiteral("D:\\Texte\\") + name);
+    // Once the file is closed (as the main window does before a search) no position is left.
+    form->closeShownFile();
+    form->ZeigDieTitelAn();
+    EXPECT_EQ(text(*form, "Label2"), QString());
+    form->AnsiLadenButtonClick();
+    form->viewer()->ScrollLineDown(5);
     // The shortened caption, "..." included, is drawn whole inside the label and the panel.
     for (const int width : {1100, 700}) {
         form->resize(width, form->height());
