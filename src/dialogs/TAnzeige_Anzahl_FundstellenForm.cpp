@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 TAnzeige_Anzahl_FundstellenForm::TAnzeige_Anzahl_FundstellenForm(QWidget* parent)
@@ -40,8 +41,26 @@ TAnzeige_Anzahl_FundstellenForm::TAnzeige_Anzahl_FundstellenForm(QWidget* parent
 bool TAnzeige_Anzahl_FundstellenForm::ask(const QString& text, bool focusOnYes)
 {
     TntMemo1->setPlainText(text);
+    fitHeightToText(text);
     m_focusOnYes = focusOnYes;
     return exec() == QDialog::Accepted;
+}
+
+// Tall enough for the whole message at the memo's width (an option line makes it longer),
+// never beyond the screen.
+void TAnzeige_Anzahl_FundstellenForm::fitHeightToText(const QString& text)
+{
+    const int textWidth =
+        TntMemo1->viewport()->width() - 2 * int(TntMemo1->document()->documentMargin());
+    const QRect needed = TntMemo1->fontMetrics().boundingRect(
+        QRect(0, 0, std::max(textWidth, 100), 100000), Qt::TextWordWrap, text);
+    const int chrome = height() - TntMemo1->viewport()->height();
+    int wanted =
+        std::max(260, needed.height() + chrome + 2 * int(TntMemo1->document()->documentMargin()) +
+                          TntMemo1->fontMetrics().lineSpacing());
+    if (const QScreen* shown = screen())
+        wanted = std::min(wanted, shown->availableGeometry().height());
+    resize(width(), wanted);
 }
 
 void TAnzeige_Anzahl_FundstellenForm::accept()

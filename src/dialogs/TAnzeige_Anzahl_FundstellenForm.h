@@ -31,6 +31,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void fitHeightToText(const QString& text);
     HitCountAnswer m_answer;
     bool m_focusOnYes = false;
     QPlainTextEdit* TntMemo1 = nullptr;

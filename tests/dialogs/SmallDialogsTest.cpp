@@ -3,11 +3,13 @@
 #include "dialogs/TAnzeige_Anzahl_FundstellenForm.h"
 #include "dialogs/THinweisForm.h"
 #include "dialogs/WindowPlacement.h"
+#include "search/HitCount.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -61,6 +63,22 @@ TEST(HitCountFormTest, FocusFollowsTheSearchWindowsChoice)
         (void)form.ask(QStringLiteral("12 Fundstellen"), focusOnYes);
         EXPECT_EQ(focused, focusOnYes ? QStringLiteral("JAButton") : QStringLiteral("NeinButton"));
     }
+}
+
+// The whole message shows without scrolling, also with the option line a search adds.
+TEST(HitCountFormTest, TheWholeMessageFitsWithoutScrolling)
+{
+    const QString message =
+        hitCountMessage(QStringLiteral("Müller"), HitCount{{3, 4, 5}, false}, true, true);
+    TAnzeige_Anzahl_FundstellenForm form;
+    int scrollRange = -1;
+    whileModal([&] {
+        auto* memo = form.findChild<QPlainTextEdit*>(QStringLiteral("TntMemo1"));
+        scrollRange = memo->verticalScrollBar()->maximum();
+        form.reject();
+    });
+    (void)form.ask(message, true);
+    EXPECT_EQ(scrollRange, 0);
 }
 
 TEST(HitCountFormTest, AnswerFlagsFollowEveryWayOfClosing)
