@@ -1,5 +1,7 @@
 #include "app/DatabaseListDelegate.h"
 
+#include "widgets/QtColors.h"
+
 #include <QBitmap>
 #include <QPainter>
 
@@ -31,11 +33,7 @@ DatabaseListDelegate::DatabaseListDelegate(QObject* parent)
 
 QColor DatabaseListDelegate::selectedColor(const QColor& window)
 {
-    if (window.lightness() < 128) {
-        const auto brighter = [](int part) { return part + (255 - part) / 4; };
-        return QColor(brighter(window.red()), brighter(window.green()), brighter(window.blue()));
-    }
-    return QColor(int(window.red() * 0.93), int(window.green() * 0.93), int(window.blue() * 0.93));
+    return toQColor(colors::selectionBackground(toTColor(window), 93));
 }
 
 void DatabaseListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -43,13 +41,15 @@ void DatabaseListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
 {
     const QColor window = option.palette.color(QPalette::Base);
     const bool selected = option.state.testFlag(QStyle::State_Selected);
-    painter->fillRect(option.rect, selected ? selectedColor(window) : window);
+    const QColor background = selected ? selectedColor(window) : window;
+    painter->fillRect(option.rect, background);
     const QPoint iconAt = option.rect.topLeft() + QPoint(1, 1);
     painter->drawPixmap(iconAt, m_icon);
     const int textLeft = iconAt.x() + m_icon.width() + 4;
     const QRect textRect(textLeft, option.rect.top() + 2, option.rect.right() - textLeft,
                          option.rect.height() - 2);
-    painter->setPen(option.palette.color(QPalette::Text));
+    painter->setPen(toQColor(colors::readableTextOn(
+        toTColor(background), toTColor(option.palette.color(QPalette::Text)))));
     painter->setFont(option.font);
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop, index.data().toString());
 }

@@ -14,8 +14,8 @@ public:
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-    // Each of red, green and blue times 0.93; a dark colour, which that would leave as it is
-    // (black stays black), is brightened instead: a quarter of the way to white.
+    // Each of red, green and blue times 0.93, brightened instead on a dark colour
+    // (colors::selectionBackground).
     static QColor selectedColor(const QColor& window);
 
 private:

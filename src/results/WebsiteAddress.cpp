@@ -65,10 +65,7 @@ SiteSymbol siteSymbol(SiteKind kind)
 
 TColor selectedItemBackground(TColor windowColour)
 {
-    TColor result = 0;
-    for (int shift = 0; shift <= 16; shift += 8)
-        result |= (((windowColour >> shift) & 0xFF) * 9 / 10) << shift;
-    return result;
+    return colors::selectionBackground(windowColour, 90);
 }
 
 Result<QUrl> websiteUrl(const QString& address, const QString& searchText)

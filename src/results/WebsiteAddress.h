@@ -26,7 +26,7 @@ struct SiteSymbol {
 SiteSymbol siteSymbol(SiteKind kind);
 
 // The background of a selected list item: each of red, green and blue of the window's
-// colour (an RGB colour, not a system colour) times 0.9.
+// colour (an RGB colour, not a system colour) times 0.9, brightened instead on a dark one.
 TColor selectedItemBackground(TColor windowColour);
 
 // The address the browser gets for a site: only web addresses (http, https; a bare

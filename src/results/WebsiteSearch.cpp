@@ -114,9 +114,9 @@ WebsiteSearch::ItemLook WebsiteSearch::TntComboBox1DrawItem(int index, bool sele
                                                             TColor windowColour,
                                                             TColor textColour) const
 {
-    return {inRange(index, m_topics) ? m_topics[index] : QString(),
-            selected ? selectedItemBackground(windowColour) : windowColour, textColour,
-            std::nullopt};
+    const TColor background = selected ? selectedItemBackground(windowColour) : windowColour;
+    return {inRange(index, m_topics) ? m_topics[index] : QString(), background,
+            selected ? colors::readableTextOn(background, textColour) : textColour, std::nullopt};
 }
 
 int WebsiteSearch::storedIndex(const QString& name, int fallback) const

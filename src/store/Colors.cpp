@@ -1,5 +1,7 @@
 #include "store/Colors.h"
 
+#include <cstdlib>
+
 namespace colors {
 
 namespace {
@@ -99,6 +101,39 @@ std::optional<TColor> StringToColor(const QString& text)
 bool isSystemColor(TColor color)
 {
     return (color & 0xFF000000) == clSystemColor;
+}
+
+namespace {
+
+int part(TColor color, int shift)
+{
+    return int((color >> shift) & 0xFF);
+}
+
+// Perceived lightness 0..255 (ITU-R BT.601 weights).
+int lightness(TColor color)
+{
+    return (299 * part(color, 0) + 587 * part(color, 8) + 114 * part(color, 16)) / 1000;
+}
+
+} // namespace
+
+TColor selectionBackground(TColor window, int percent)
+{
+    const bool dark = lightness(window) < 128;
+    TColor result = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int value = part(window, shift);
+        result |= TColor(dark ? value + (255 - value) / 4 : value * percent / 100) << shift;
+    }
+    return result;
+}
+
+TColor readableTextOn(TColor background, TColor preferred)
+{
+    if (std::abs(lightness(background) - lightness(preferred)) >= 96)
+        return preferred;
+    return lightness(background) < 128 ? clWhite : clBlack;
 }
 
 } // namespace colors

@@ -23,4 +23,11 @@ std::optional<TColor> StringToColor(const QString& text);
 
 bool isSystemColor(TColor color);
 
+// The background of a selected list entry on an RGB window colour: each of red, green and
+// blue times percent / 100. A dark colour, which that leaves dark (black stays black), is
+// brightened instead, a quarter of the way to white, so the selection always shows.
+TColor selectionBackground(TColor window, int percent);
+// The text colour on a background: `preferred` where it stands out, else black or white.
+TColor readableTextOn(TColor background, TColor preferred);
+
 } // namespace colors

@@ -198,6 +198,13 @@ TEST_F(WebsiteSearchTest, ItemsDrawTheirTextSymbolAndDarkenedSelection)
         m_search.TntComboBox1DrawItem(2, true, window, colors::clWhite);
     EXPECT_EQ(topic.text, u"Suche"_s);
     EXPECT_FALSE(topic.symbol.has_value());
+    // White text on the light selection would vanish: it turns black there; on the black
+    // window of the default colours the selection is brightened and white text stays.
+    EXPECT_EQ(selected.textColour, colors::clBlack);
+    const WebsiteSearch::ItemLook onBlack =
+        m_search.TntListBox1DrawItem(0, true, colors::clBlack, colors::clBlack);
+    EXPECT_EQ(onBlack.background, TColor(0x3F3F3F));
+    EXPECT_EQ(onBlack.textColour, colors::clWhite);
     EXPECT_EQ(m_search.TntListBox1MouseMove(), siteHint(SiteKind::SearchesItself));
 }
 

@@ -30,3 +30,17 @@ TEST(ColorsTest, TextsThatAreNoColour)
     for (const char* text : {"", "clPink", "$", "$XYZ", "12abc", "$1FFFFFFFFF"})
         EXPECT_FALSE(StringToColor(QLatin1String(text)).has_value()) << text;
 }
+
+// A selection stands out on every window colour, and so does its text.
+TEST(ColorsTest, SelectionsAndTheirTextStayReadable)
+{
+    EXPECT_EQ(selectionBackground(0xFFC864, 93), TColor(0xEDBA5D)); // light: darkened
+    EXPECT_EQ(selectionBackground(clBlack, 90), TColor(0x3F3F3F));  // dark: brightened
+    for (const TColor window : {clBlack, clWhite, TColor(0x800000), TColor(0x00FFFF)}) {
+        const TColor selected = selectionBackground(window, 90);
+        EXPECT_NE(selected, window) << std::hex << window;
+        // Text in the selection's own colour is replaced; black on white is kept.
+        EXPECT_NE(readableTextOn(selected, selected), selected) << std::hex << window;
+    }
+    EXPECT_EQ(readableTextOn(clWhite, clBlack), clBlack);
+}
