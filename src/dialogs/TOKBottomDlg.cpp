@@ -321,6 +321,9 @@ void TOKBottomDlg::Button1Click()
 
 void TOKBottomDlg::BitBtn2Click()
 {
+    // The list stays hidden, so the layout gives it no place: it takes the field's, and its
+    // choices drop down under the field.
+    ComboBox1->setGeometry(Edit3->geometry());
     ComboBox1->showPopup();
 }
 

@@ -123,8 +123,17 @@ TEST_F(TOKBottomDlgTest, PatternChoicesAppendToTheExtensionField)
     emit choices->activated(0);
     EXPECT_EQ(text("Edit3"), QStringLiteral("*.csv"));
 
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     child<QPushButton>("BitBtn2")->click();
     EXPECT_TRUE(choices->view()->isVisible());
+    // It drops down at the extension field, not at the dialog's corner.
+    const auto* field = child<QLineEdit>("Edit3");
+    const QPoint fieldAt = field->mapToGlobal(QPoint(0, 0));
+    const QRect popup = choices->view()->window()->geometry();
+    EXPECT_NEAR(popup.left(), fieldAt.x(), 4);
+    EXPECT_GE(popup.top(), fieldAt.y() - popup.height());
+    EXPECT_GT(popup.top(), dialog->mapToGlobal(QPoint(0, 0)).y() + field->y() / 2);
     choices->hidePopup();
 }
 
