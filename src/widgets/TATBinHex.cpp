@@ -46,6 +46,12 @@ TATBinHex::TATBinHex(ViewerFileSlot* slot, QWidget* parent)
 {
     m_core.setReporter(this);
     m_core.setMeasurer(&m_measurer);
+    // Lines shown decoded in a memo are wrapped by their decoded width, so they fill it.
+    m_measurer.setShownText([this](QStringView text) {
+        const std::optional<Family> family =
+            m_memo && m_host ? m_host->shownFamily() : std::nullopt;
+        return family ? viewerMemoText(text.toString(), *family) : text.toString();
+    });
     m_core.setOnSelectionChange([this] { emit OnSelectionChange(); });
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setFocusPolicy(Qt::StrongFocus);

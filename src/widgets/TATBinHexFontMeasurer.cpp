@@ -11,5 +11,5 @@ TATBinHexFontMeasurer::TATBinHexFontMeasurer(std::function<int()> areaWidth)
 
 int TATBinHexFontMeasurer::textWidth(QStringView text) const
 {
-    return m_metrics.horizontalAdvance(text.toString());
+    return m_metrics.horizontalAdvance(m_shown ? m_shown(text) : text.toString());
 }

@@ -12,6 +12,9 @@ public:
     explicit TATBinHexFontMeasurer(std::function<int()> areaWidth);
 
     void setFont(const QFont& font) { m_metrics = QFontMetrics(font); }
+    // What the user reads of a line where that differs from the bytes laid out (UTF-8 shown
+    // decoded in the memo): its width is what the line may fill.
+    void setShownText(std::function<QString(QStringView)> shown) { m_shown = std::move(shown); }
     const QFontMetrics& metrics() const { return m_metrics; }
 
     int textWidth(QStringView text) const override;
@@ -19,5 +22,6 @@ public:
 
 private:
     std::function<int()> m_areaWidth;
+    std::function<QString(QStringView)> m_shown;
     QFontMetrics m_metrics;
 };

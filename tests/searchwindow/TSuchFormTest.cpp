@@ -185,6 +185,31 @@ TEST_F(TSuchFormTest, CtrlWheelZoomsTheMemoAndTheViewerTogether)
     EXPECT_EQ(form->viewerFontSize(), before + 2);
 }
 
+// A UTF-8 page in the memo is wrapped by the width of what it shows (decoded), so its lines
+// fill the memo instead of ending where the undecoded bytes would have.
+TEST_F(TSuchFormTest, Utf8LinesFillTheMemo)
+{
+    QByteArray line;
+    for (int i = 0; i < 120; ++i)
+        line += "Gr\xC3\xBC\xC3\x9F"
+                "e \xC3\xBC"
+                "ber \xC3\x96l ";
+    write(QStringLiteral("lang.txt"), line + "\r\n");
+    index();
+    auto form = show();
+    form->UTF8LadenButtonClick();
+    child<QLineEdit>(*form, "TntEdit1")->setText(QStringLiteral("über"));
+    form->WeiterSucheClick();
+    auto* memo = child<QPlainTextEdit>(*form, "ViewerMemo");
+    ASSERT_TRUE(memo->isVisible());
+    const QStringList lines = memo->toPlainText().split(u'\n');
+    ASSERT_GT(lines.size(), 3);
+    int widest = 0;
+    for (const QString& shown : lines.mid(0, lines.size() - 2))
+        widest = std::max(widest, memo->fontMetrics().horizontalAdvance(shown));
+    EXPECT_GT(widest, memo->viewport()->width() * 8 / 10) << lines[0].toStdString();
+}
+
 TEST_F(TSuchFormTest, SplitterPositionIsKeptForTheNextWindow)
 {
     build();
