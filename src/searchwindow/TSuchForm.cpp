@@ -187,8 +187,6 @@ void TSuchForm::forgetDatabase()
     m_titles = TitlePositionList();
     m_hits.clear();
     m_documentHit = {};
-    m_navigator.reset();
-    Label6->clear();
 }
 
 void TSuchForm::setBrowserLauncher(BrowserLauncher* launcher)
@@ -320,6 +318,9 @@ void TSuchForm::closeShownFile()
     ZeilenAlsListeSortieren->setEnabled(false);
     Label2->clear();
     Label8->clear();
+    // The count of the text "in der angezeigten Datei" belongs to the file just closed.
+    Label6->clear();
+    m_navigator.reset();
     m_documentLoaded = false;
 }
 

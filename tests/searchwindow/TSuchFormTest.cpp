@@ -208,6 +208,10 @@ TEST_F(TSuchFormTest, Utf8LinesFillTheMemo)
     for (const QString& shown : lines.mid(0, lines.size() - 2))
         widest = std::max(widest, memo->fontMetrics().horizontalAdvance(shown));
     EXPECT_GT(widest, memo->viewport()->width() * 8 / 10) << lines[0].toStdString();
+    // The occurrence count goes with the file when the window is opened again.
+    EXPECT_TRUE(text(*form, "Label6").startsWith(QStringLiteral("\"über\" ist 120 mal")));
+    form->closeShownFile();
+    EXPECT_EQ(text(*form, "Label6"), QString());
 }
 
 TEST_F(TSuchFormTest, SplitterPositionIsKeptForTheNextWindow)
