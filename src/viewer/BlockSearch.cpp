@@ -91,6 +91,19 @@ std::size_t scanCandidates(const unsigned char* block, std::size_t candidates,
                     : blockscan::forward(block, candidates, first, second, candidateTest);
 }
 
+// The 1-based index of the first (last) match of a text of m bytes in a block, or 0.
+template <class MatchesAt>
+std::size_t findInBytes(const unsigned char* block, std::size_t length, std::size_t m,
+                        const blockscan::ByteFilter& first, const blockscan::ByteFilter& second,
+                        bool backward, const MatchesAt& matchesAt)
+{
+    if (m == 0 || length < m)
+        return 0;
+    const std::size_t at =
+        scanCandidates(block, length - m + 1, first, second, backward, matchesAt);
+    return at == blockscan::kNone ? 0 : at + 1;
+}
+
 // Adds a byte the filter does not hold yet; false when it is full.
 bool addToFilter(blockscan::ByteFilter& filter, unsigned char byte)
 {
@@ -160,13 +173,8 @@ bool ByteBlockSearch::matchesAt(const unsigned char* block, std::size_t length, 
 std::size_t ByteBlockSearch::find(const unsigned char* block, std::size_t length,
                                   BlockEdges edges) const
 {
-    const std::size_t m = std::size_t(m_text.size());
-    if (m == 0 || length < m)
-        return 0;
-    const std::size_t at =
-        scanCandidates(block, length - m + 1, m_first, m_second, edges.backward,
+    return findInBytes(block, length, std::size_t(m_text.size()), m_first, m_second, edges.backward,
                        [&](std::size_t at) { return matchesAt(block, length, at, edges); });
-    return at == blockscan::kNone ? 0 : at + 1;
 }
 
 Utf8BlockSearch::Utf8BlockSearch(QByteArray foldedText, bool caseSensitive, bool wholeWords)
@@ -230,13 +238,8 @@ bool Utf8BlockSearch::matchesAt(const unsigned char* block, std::size_t length, 
 std::size_t Utf8BlockSearch::find(const unsigned char* block, std::size_t length,
                                   BlockEdges edges) const
 {
-    const std::size_t m = std::size_t(m_text.size());
-    if (m == 0 || length < m)
-        return 0;
-    const std::size_t at =
-        scanCandidates(block, length - m + 1, m_first, m_second, edges.backward,
+    return findInBytes(block, length, std::size_t(m_text.size()), m_first, m_second, edges.backward,
                        [&](std::size_t at) { return matchesAt(block, length, at, edges); });
-    return at == blockscan::kNone ? 0 : at + 1;
 }
 
 WideBlockSearch::WideBlockSearch(std::u16string foldedText, bool caseSensitive, bool bigEndian,

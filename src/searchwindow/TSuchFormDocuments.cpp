@@ -1,0 +1,302 @@
+#include "searchwindow/TSuchForm.h"
+
+#include "platform/FileFacts.h"
+#include "results/WebsiteSearch.h"
+#include "search/Bookmarks.h"
+#include "search/MemoRange.h"
+#include "search/SearchField.h"
+#include "search/TitleDisplay.h"
+#include "searchwindow/SortListPanel.h"
+#include "searchwindow/SuchFormLayout.h"
+#include "widgets/TATBinHex.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+
+namespace {
+
+// "ANSI-DB: ", "Lade ANSI-Dokument:" and the other texts of a document family.
+struct FamilyTexts {
+    const char* loading;
+    const char* shown;
+    const char* empty;
+};
+constexpr FamilyTexts kFamilyTexts[] = {
+    {"Lade ANSI-Dokument:", "ANSI-DB: ", "ANSI-Dokument enthält keine Einträge:"},
+    {"Lade Utf8-Dokument", "UTF8-DB: ", "UTF8-Dokument enthält keine Einträge:"},
+    {"Lade Unicode-Dokument", "UNICODE-DB: ", "Unicode-Dokument enthält keine Einträge:"},
+};
+
+} // namespace
+
+// ---- documents in the viewer ------------------------------------------------------------
+
+void TSuchForm::loadDocument(Family family)
+{
+    if (m_fileNameMode)
+        TntEdit2->clear();
+    if (!m_searchRunning && !m_countRunning)
+        m_userDocument = family;
+    Label6->clear();
+    setHistory(historyItems(), false);
+    if (m_shown != family || m_fileListShown) {
+        (void)Viewer->Open(QString());
+        ViewerMemo->clear();
+    }
+    m_fileListShown = false;
+    m_sortedListShown = false;
+    LesezeichenBtn->show();
+    m_titles = TitlePositionList::read(m_paths.titlePositions(m_database, family), family);
+    loadHistory(family);
+
+    m_documentLoaded = false;
+    WeiterSuche->setEnabled(true);
+    m_current = family;
+    Label2->clear();
+    const FamilyTexts& texts = kFamilyTexts[int(family)];
+    Label8->setText(QString::fromUtf8(texts.loading));
+    loadButton(family)->setEnabled(false);
+
+    const QString document = m_paths.document(m_database, family);
+    Label8->setText(suchform::positionCaption(QString::fromUtf8(texts.shown), m_database));
+    if (platform::fileSize(document).value_or(0) < searchfield::kLoadableSize)
+        Label8->setText(QString::fromUtf8(texts.empty));
+    m_shown = family;
+    openInViewer(document);
+    ZeilenAlsListeSortieren->setEnabled(platform::exists(m_paths.phraseList(m_database, family)));
+
+    loadButton(family)->setEnabled(loadable(family));
+    TntEdit1Change();
+    m_documentLoaded = Viewer->core().isOpen();
+    restoreBookmark(family);
+    Timer2.start(); // also where the memo covers the viewer and no page is painted
+}
+
+void TSuchForm::openInViewer(const QString& document)
+{
+    QFile file(platform::nativePath(document));
+    QByteArray start;
+    if (file.open(QIODevice::ReadOnly))
+        start = file.read(3);
+    const bool utf16 = start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF");
+    m_utf8Bom = start.startsWith("\xEF\xBB\xBF");
+    chkUnicode->setChecked(utf16);
+    chkUnicodeBE->setChecked(utf16);
+    if (Viewer->fileName() != document)
+        Viewer->setMode(utf16 ? vbmodeUnicode : vbmodeText);
+    (void)Viewer->Open(document); // a document that cannot be opened is reported by the viewer
+}
+
+void TSuchForm::restoreBookmark(Family family)
+{
+    if (!m_documentLoaded)
+        return;
+    const std::optional<qint64> position =
+        bookmarks::restore(m_store, family, m_database, Viewer->core().fileSize());
+    // ScrollToPos shows the line of the character before the position: one character on,
+    // the page starts at the saved line itself, so a bookmark does not creep upwards.
+    if (position)
+        Viewer->ScrollToPos(*position + Viewer->core().charSize(), true);
+}
+
+void TSuchForm::loadHistory(Family family)
+{
+    const SearchTermList list = SearchTermList::load(m_paths.searchTermList(m_database, family));
+    TntListBox2->clear();
+    TntListBox2->addItems(list.items());
+}
+
+std::optional<Family> TSuchForm::shownFamily() const
+{
+    // The file list is UTF-8, as the memo decodes it.
+    if (m_fileListShown)
+        return Family::Utf8;
+    return m_shown;
+}
+
+void TSuchForm::pageDrawn()
+{
+    Timer2.start();
+}
+
+void TSuchForm::Timer2Timer()
+{
+    // A closed viewer (a sorted-list build closes it) has no position to show.
+    if (m_sortedListShown || (!m_shown && !m_fileListShown))
+        return;
+    ZeigDieTitelAn();
+    if (TntListBox2->count() == 0 && m_shown && !m_fileListShown)
+        loadHistory(*m_shown);
+}
+
+void TSuchForm::ZeigDieTitelAn()
+{
+    if (m_fileNameMode)
+        return;
+    // A viewer without a file has no position: no "0" under an empty view.
+    if (Viewer->fileName().isEmpty()) {
+        Label2->clear();
+        return;
+    }
+    const TitleDisplay display = TitleDisplay::at(
+        Viewer->core().viewPos(), m_titles, Label8->text().contains(QStringLiteral("Sortierte ")));
+    Label2->setToolTip(display.hint);
+    // The caption ends where the panel or the label itself ends, in the label's font.
+    const int left = Label2->mapTo(PanelRechts, QPoint(0, 0)).x() + Label2->contentsRect().left();
+    const QFontMetrics metrics = Label2->fontMetrics();
+    Label2->setText(TitleDisplay::shortened(
+        display.caption,
+        [&](const QString& caption) { return left + metrics.horizontalAdvance(caption); },
+        std::min(PanelRechts->width(), left + Label2->contentsRect().width())));
+}
+
+void TSuchForm::ViewerScrolled()
+{
+    ViewerMemo->hide();
+    Viewer->SetSelection(0, 0, false, false);
+}
+
+void TSuchForm::LesezeichenBtnClick()
+{
+    if (bookmarks::maySave(m_documentLoaded, m_fileListShown, m_sortedListShown))
+        bookmarks::save(m_store, m_current, m_database, Viewer->core().viewPos());
+}
+
+// ---- in-document search -----------------------------------------------------------------
+
+void TSuchForm::TntEdit1Change()
+{
+    m_navigator.reset();
+    WeiterSuche->setEnabled(!TntEdit1->text().isEmpty());
+}
+
+void TSuchForm::WeiterSucheClick()
+{
+    const QString text = TntEdit1->text();
+    if (text.isEmpty() || (!m_shown && !m_fileListShown))
+        return;
+    m_cancel = false;
+    // The file list is UTF-8: its text is searched in UTF-8, so "#müller" finds Müller.txt.
+    const QString file = shownFile();
+    const DocumentPattern pattern =
+        m_fileListShown ? DocumentPattern::forFileList(text) : DocumentPattern::of(text, m_current);
+    m_navigator.setProgress(m_current == Family::Unicode ? this : nullptr);
+    const std::optional<HitNavigator::Hit> hit = m_navigator.WeiterSuche(
+        file, pattern, [this](const HitNavigator::Hit& shown) { showHit(shown); });
+    if (!hit)
+        return;
+    Label6->setPalette(Label2->palette());
+    Label6->setText(HitNavigator::occurrenceCaption(text, m_navigator.occurrences()));
+    if (m_fileListShown && m_fileForFiling)
+        fileSearchTerm();
+}
+
+// The file the viewer shows: the file list, a sorted list or a document.
+QString TSuchForm::shownFile() const
+{
+    if (m_fileListShown)
+        return m_paths.descriptor(m_database);
+    if (m_sortedListShown)
+        return m_paths.phraseList(m_database, m_shown.value_or(m_current));
+    return m_paths.document(m_database, m_current);
+}
+
+// Selects the hit in the viewer and, mapped through the page's screen lines, the same
+// occurrence in the memo above it.
+void TSuchForm::showHit(const HitNavigator::Hit& hit)
+{
+    Viewer->SetSelection(hit.offset, hit.length, true, false); // the memo takes the new page
+    ViewerMemo->show();
+    Timer2.start();
+    const std::optional<MemoRange> range = MemoRange::of(
+        Viewer->core(), Viewer->screenLines().lines(), shownFamily(), hit.offset, hit.length);
+    if (!range)
+        return;
+    QTextCursor cursor(ViewerMemo->document());
+    cursor.setPosition(range->start);
+    cursor.setPosition(range->start + range->length, QTextCursor::KeepAnchor);
+    ViewerMemo->setTextCursor(cursor);
+}
+
+// The first hit after a press of the file-name search button files the left field's text
+// in the ANSI search-term list.
+void TSuchForm::fileSearchTerm()
+{
+    m_fileForFiling = false;
+    const QString text = TntEdit2->text();
+    if (text.isEmpty())
+        return;
+    SearchTermList list(historyItems());
+    list.file(text);
+    setHistory(list.items(), false);
+    if (Status saved = list.save(m_paths.searchTermList(m_database, Family::Ansi)); !saved)
+        m_ui.warning(saved.error());
+}
+
+// ---- sorted lists -----------------------------------------------------------------------
+
+void TSuchForm::connectSortPanel()
+{
+    connect(SortierteListenErstellenButton, &QPushButton::clicked, this,
+            &TSuchForm::SortierteListenErstellenButtonClick);
+    connect(SortAbbrechenButton, &QPushButton::clicked, this, &TSuchForm::SortAbbrechenButtonClick);
+    connect(ZeilenAlsListeSortieren, &QPushButton::clicked, this,
+            &TSuchForm::ZeilenAlsListeSortierenClick);
+}
+
+void TSuchForm::openSortPanel()
+{
+    m_sortPanel->open(m_database);
+}
+
+// The viewer lets go of its file first: the build replaces the lists it may show.
+void TSuchForm::SortierteListenErstellenButtonClick()
+{
+    if (m_sortPanel->building())
+        return;
+    closeShownFile();
+    m_shown.reset();
+    m_sortedListShown = false;
+    m_closeAfterSort = false;
+    (void)m_sortPanel->build(m_database);
+    if (m_closeAfterSort) {
+        m_closeAfterSort = false;
+        QDialog::reject();
+    }
+}
+
+void TSuchForm::SortAbbrechenButtonClick()
+{
+    m_sortPanel->SortAbbrechenButtonClick();
+}
+
+// Shows the sorted list of the shown document's family, when there is one.
+void TSuchForm::ZeilenAlsListeSortierenClick()
+{
+    if (!m_shown)
+        return;
+    const std::optional<QString> list = sortedlists::listToShow(m_paths, m_database, *m_shown);
+    if (!list)
+        return;
+    openInViewer(*list);
+    m_sortedListShown = true;
+    m_documentLoaded = false;
+    m_navigator.reset();
+    WeiterSuche->setEnabled(true);
+    LesezeichenBtn->hide();
+    Label8->setText(sortedlists::shownListLabel(m_database, *m_shown));
+    Label2->clear();
+}
+
+void TSuchForm::showSites()
+{
+    TntListBox1->clear();
+    TntListBox1->addItems(m_websites->sites());
+    TntListBox1->setCurrentRow(m_websites->siteIndex());
+    TntListBox1->setToolTip(m_websites->TntListBox1MouseMove());
+}
