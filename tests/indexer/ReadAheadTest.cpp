@@ -54,9 +54,13 @@ TEST(ReadAheadTest, StopsWhenDroppedEarly)
     const QStringList paths = writeFiles(drive, 50);
     for (const int taken : {0, 1, 7}) {
         ReadAhead files(paths, 4);
-        for (int i = 0; i < taken; ++i)
-            files.recycle(files.next());
-    }
+        for (int i = 0; i < taken; ++i) {
+            auto file = files.next();
+            ASSERT_TRUE(file);
+            EXPECT_EQ(file->path, paths[i]);
+            files.recycle(std::move(file));
+        }
+    } // each destructor returns, with the worker waiting for buffers or still reading
 }
 
 // A consumer that keeps a window of its last files, handing back one at a time, still gets
