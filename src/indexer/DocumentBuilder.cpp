@@ -48,17 +48,6 @@ QByteArrayView lineBreak(Family family)
     return family == Family::Unicode ? QByteArrayView("\r\0\n\0", 4) : QByteArrayView("\r\n", 2);
 }
 
-QByteArray utf16le(const QString& text)
-{
-    QByteArray bytes;
-    bytes.reserve(text.size() * 2);
-    for (const QChar c : text) {
-        bytes.append(char(c.unicode() & 0xFF));
-        bytes.append(char(c.unicode() >> 8));
-    }
-    return bytes;
-}
-
 void swapBytePairs(QByteArray& bytes)
 {
     for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
@@ -336,7 +325,7 @@ void DocumentBuilder::appendText(Family family, const QString& text)
         appendItem(family, bytes, bytes.size());
         break;
     }
-    case Family::Unicode: appendItem(family, utf16le(text), text.size()); break;
+    case Family::Unicode: appendItem(family, utf16LE(text), text.size()); break;
     }
 }
 

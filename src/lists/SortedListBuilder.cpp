@@ -5,6 +5,7 @@
 #include "platform/FileFacts.h"
 #include "platform/FileWriter.h"
 #include "store/ByteSize.h"
+#include "store/TextWriter.h"
 #include "store/Windows1252.h"
 
 #include <algorithm>
@@ -43,12 +44,7 @@ public:
         switch (m_family) {
         case Family::Ansi: m_buffer.append(cp1252::encode(entry)); break;
         case Family::Utf8: m_buffer.append(entry.toUtf8()); break;
-        case Family::Unicode:
-            for (const QChar ch : entry) {
-                m_buffer.append(char(ch.unicode() & 0xFF));
-                m_buffer.append(char(ch.unicode() >> 8));
-            }
-            break;
+        case Family::Unicode: appendUtf16LE(m_buffer, entry); break;
         }
         m_buffer.append(m_family == Family::Unicode ? QByteArrayView("\r\0\n\0", 4)
                                                     : QByteArrayView("\r\n", 2));

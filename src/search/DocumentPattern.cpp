@@ -11,8 +11,7 @@ DocumentPattern DocumentPattern::of(const QString& text, Family family)
     case Family::Utf8: return {text.toUtf8(), family};
     case Family::Unicode: break;
     }
-    // Without the byte-order mark the writer puts first.
-    return {encodeForCodePage(text, CodePage::Utf16LE).sliced(2), family};
+    return {utf16LE(text), family};
 }
 
 namespace {

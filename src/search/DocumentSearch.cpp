@@ -4,6 +4,7 @@
 #include "search/DocumentPattern.h"
 #include "search/TitlePositionList.h"
 #include "store/Descriptor.h"
+#include "store/TextWriter.h"
 #include "store/Windows1252.h"
 
 #include <QFileInfo>
@@ -197,12 +198,8 @@ int DocumentSearch::textPosition(const QString& snippet) const
 {
     // The snippet holds one byte a character but in the Unicode class.
     const bool wide = m_family == Family::Unicode;
-    const QByteArray bytes =
-        wide ? QByteArray(reinterpret_cast<const char*>(snippet.utf16()), snippet.size() * 2)
-             : cp1252::encode(snippet);
-    const QByteArray form =
-        wide ? QByteArray(reinterpret_cast<const char*>(m_form.utf16()), m_form.size() * 2)
-             : cp1252::encode(m_form);
+    const QByteArray bytes = wide ? utf16LE(snippet) : cp1252::encode(snippet);
+    const QByteArray form = wide ? utf16LE(m_form) : cp1252::encode(m_form);
     const BlockText blockText = wide                       ? BlockText::Utf16LE
                                 : m_family == Family::Utf8 ? BlockText::Utf8
                                                            : BlockText::SingleByte;

@@ -32,14 +32,27 @@ QByteArray encodeForCodePage(const QString& text, CodePage codePage)
         QByteArray bytes;
         bytes.reserve(2 + 2 * text.size());
         bytes.append("\xFF\xFE", 2);
-        for (const QChar ch : text) {
-            bytes.append(char(ch.unicode() & 0xFF));
-            bytes.append(char(ch.unicode() >> 8));
-        }
+        appendUtf16LE(bytes, text);
         return bytes;
     }
     }
     Q_UNREACHABLE();
+}
+
+void appendUtf16LE(QByteArray& bytes, QStringView text)
+{
+    for (const QChar ch : text) {
+        bytes.append(char(ch.unicode() & 0xFF));
+        bytes.append(char(ch.unicode() >> 8));
+    }
+}
+
+QByteArray utf16LE(QStringView text)
+{
+    QByteArray bytes;
+    bytes.reserve(2 * text.size());
+    appendUtf16LE(bytes, text);
+    return bytes;
 }
 
 Status WriteToStream(const QString& text, const QString& programPath, CodePage codePage)

@@ -28,5 +28,10 @@ Status writeFileSafely(const QString& programPath, const QByteArray& bytes,
 // The text in the code page: unrepresentable 1252 characters become "?", UTF-16 gets FF FE.
 QByteArray encodeForCodePage(const QString& text, CodePage codePage);
 
+// The UTF-16 little-endian bytes of a text, without a byte-order mark, whatever the byte
+// order of the machine.
+void appendUtf16LE(QByteArray& bytes, QStringView text);
+QByteArray utf16LE(QStringView text);
+
 // Creates or replaces the file with the text in the code page, safely.
 Status WriteToStream(const QString& text, const QString& programPath, CodePage codePage);

@@ -1,6 +1,7 @@
 #include "viewer/TATStreamSearch.h"
 
 #include "platform/FileFacts.h"
+#include "store/TextWriter.h"
 #include "store/Windows1252.h"
 #include "viewer/BlockSearch.h"
 
@@ -31,7 +32,7 @@ BlockSearcher makeSearcher(const QString& text, TATEncoding encoding,
     const bool wholeWords = options & ssoWholeWords;
     if (encodingCharSize(encoding) == 2) {
         const bool bigEndian = encoding == vEncUnicodeBE;
-        QByteArray units(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        QByteArray units = utf16LE(text);
         if (bigEndian) {
             for (qsizetype i = 0; i < units.size(); i += 2)
                 std::swap(units[i], units[i + 1]);
