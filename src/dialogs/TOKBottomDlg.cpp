@@ -7,6 +7,7 @@
 #include "indexer/ListProgram.h"
 #include "indexer/NewDatabaseChecks.h"
 #include "platform/FileFacts.h"
+#include "widgets/NamedControl.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -32,13 +33,6 @@ constexpr int kPauseAfterConfirmation = 1000;
 
 const QColor kWithDocumentsColour(255, 255, 0);
 const QColor kWithoutDocumentsColour(128, 128, 128);
-
-template <typename Widget, typename... Args> Widget* named(const char* name, Args&&... args)
-{
-    auto* widget = new Widget(std::forward<Args>(args)...);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 // Keys that move between controls or close the dialog do not open the folder browser.
 bool navigates(const QKeyEvent* key)
@@ -113,43 +107,43 @@ void TOKBottomDlg::buildControls()
 
 void TOKBottomDlg::buildFields()
 {
-    Label1 = named<QLabel>("Label1", QStringLiteral("Name der Datenbank: "), this);
-    Edit1 = named<QLineEdit>("Edit1", this);
+    Label1 = namedNew<QLabel>("Label1", QStringLiteral("Name der Datenbank: "), this);
+    Edit1 = namedNew<QLineEdit>("Edit1", this);
 
-    Label2 = named<QLabel>("Label2", QStringLiteral("Ausgewähltes Laufwerk oder Ordner:"), this);
-    Edit2 = named<QLineEdit>("Edit2", QStringLiteral("C:\\"), this);
+    Label2 = namedNew<QLabel>("Label2", QStringLiteral("Ausgewähltes Laufwerk oder Ordner:"), this);
+    Edit2 = namedNew<QLineEdit>("Edit2", QStringLiteral("C:\\"), this);
     // Typing and clicking open the folder browser; the field only shows its choice.
     Edit2->setReadOnly(true);
     Edit2->installEventFilter(this);
     Edit2->setContextMenuPolicy(Qt::CustomContextMenu);
-    OrdnerwaehlenButton = named<QPushButton>("OrdnerwaehlenButton", this);
+    OrdnerwaehlenButton = namedNew<QPushButton>("OrdnerwaehlenButton", this);
     OrdnerwaehlenButton->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-    PopupMenu1 = named<QMenu>("PopupMenu1", this);
+    PopupMenu1 = namedNew<QMenu>("PopupMenu1", this);
     PfadausZwischenablageeinfgen1 =
         PopupMenu1->addAction(QStringLiteral("Pfad aus Zwischenablage einfügen"));
     PfadausZwischenablageeinfgen1->setObjectName(QStringLiteral("PfadausZwischenablageeinfgen1"));
     connect(Edit2, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(Edit2->mapToGlobal(at)); });
 
-    Label3 = named<QLabel>("Label3", QStringLiteral("Endung(en) der Doviruzu-Dateien:"), this);
-    Edit3 = named<QLineEdit>("Edit3", QStringLiteral("*.txt"), this);
-    Button1 = named<QPushButton>("Button1", QStringLiteral("X"), this);
-    ComboBox1 = named<QComboBox>("ComboBox1", this);
+    Label3 = namedNew<QLabel>("Label3", QStringLiteral("Endung(en) der Doviruzu-Dateien:"), this);
+    Edit3 = namedNew<QLineEdit>("Edit3", QStringLiteral("*.txt"), this);
+    Button1 = namedNew<QPushButton>("Button1", QStringLiteral("X"), this);
+    ComboBox1 = namedNew<QComboBox>("ComboBox1", this);
     ComboBox1->hide();
     const QIcon dropDown = style()->standardIcon(QStyle::SP_ArrowDown);
-    BitBtn1 = named<QPushButton>("BitBtn1", dropDown, QString(), this);
+    BitBtn1 = namedNew<QPushButton>("BitBtn1", dropDown, QString(), this);
     BitBtn1->hide();
-    BitBtn2 = named<QPushButton>("BitBtn2", dropDown, QString(), this);
+    BitBtn2 = namedNew<QPushButton>("BitBtn2", dropDown, QString(), this);
 }
 
 void TOKBottomDlg::buildPanel()
 {
-    Panel1 = named<QFrame>("Panel1", this);
+    Panel1 = namedNew<QFrame>("Panel1", this);
     Panel1->setFrameShape(QFrame::StyledPanel);
     Panel1->setAutoFillBackground(true);
-    AuswahlMitOhneIndizierung = named<QCheckBox>("AuswahlMitOhneIndizierung", Panel1);
+    AuswahlMitOhneIndizierung = namedNew<QCheckBox>("AuswahlMitOhneIndizierung", Panel1);
     AuswahlMitOhneIndizierung->setChecked(true);
-    Label7 = named<QLabel>("Label7", Panel1);
+    Label7 = namedNew<QLabel>("Label7", Panel1);
     auto* panel = new QVBoxLayout(Panel1);
     panel->addWidget(AuswahlMitOhneIndizierung);
     panel->addWidget(Label7);
@@ -157,36 +151,36 @@ void TOKBottomDlg::buildPanel()
 
 void TOKBottomDlg::buildExplanation()
 {
-    Label4 = named<QLabel>("Label4",
-                           QStringLiteral("Nach dem Sie OK betätigt haben, wird eine "
-                                          "Hauptdateienliste erstellt.  Dafür wird das "),
-                           this);
+    Label4 = namedNew<QLabel>("Label4",
+                              QStringLiteral("Nach dem Sie OK betätigt haben, wird eine "
+                                             "Hauptdateienliste erstellt.  Dafür wird das "),
+                              this);
 #ifdef Q_OS_WIN
-    Label5 = named<QLabel>("Label5",
-                           QStringLiteral("Programm \"ZedozoviDuzozazidozi.exe\" gestartet. "
-                                          "Dieses braucht Administratorrechte."),
-                           this);
-    Label6 = named<QLabel>("Label6",
-                           QStringLiteral("Deshalb müssen Sie die Frage der "
-                                          "Benutzerkontensteuerung mit \"Ja\" bestätigen."),
-                           this);
+    Label5 = namedNew<QLabel>("Label5",
+                              QStringLiteral("Programm \"ZedozoviDuzozazidozi.exe\" gestartet. "
+                                             "Dieses braucht Administratorrechte."),
+                              this);
+    Label6 = namedNew<QLabel>("Label6",
+                              QStringLiteral("Deshalb müssen Sie die Frage der "
+                                             "Benutzerkontensteuerung mit \"Ja\" bestätigen."),
+                              this);
 #else
     // Here the list program runs without asking for rights: it is named, nothing to confirm.
-    Label5 = named<QLabel>(
+    Label5 = namedNew<QLabel>(
         "Label5", QStringLiteral("Programm \"%1\" gestartet.").arg(listprogram::fileName()), this);
-    Label6 = named<QLabel>("Label6", this);
+    Label6 = namedNew<QLabel>("Label6", this);
     Label6->hide();
 #endif
-    Image1 = named<QLabel>("Image1", this);
+    Image1 = namedNew<QLabel>("Image1", this);
     Image1->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(32, 32));
     Image1->hide();
 }
 
 void TOKBottomDlg::buildButtons()
 {
-    OKBtn = named<QPushButton>("OKBtn", QStringLiteral("&OK"), this);
+    OKBtn = namedNew<QPushButton>("OKBtn", QStringLiteral("&OK"), this);
     OKBtn->setDefault(true);
-    CancelBtn = named<QPushButton>("CancelBtn", QStringLiteral("&Abbruch"), this);
+    CancelBtn = namedNew<QPushButton>("CancelBtn", QStringLiteral("&Abbruch"), this);
 }
 
 void TOKBottomDlg::layOut()

@@ -5,6 +5,7 @@
 #include "searchwindow/SortListPanel.h"
 #include "searchwindow/SuchFormLayout.h"
 #include "searchwindow/WebsiteItemDelegate.h"
+#include "widgets/NamedControl.h"
 #include "widgets/TATBinHex.h"
 #include "widgets/WindowColours.h"
 
@@ -57,14 +58,6 @@ QFont viewerFont()
     QFont font(QStringLiteral("Arial Unicode MS"));
     font.setPixelSize(15);
     return font;
-}
-
-template <typename W> W* named(W* widget, const char* name, const QString& hint = QString())
-{
-    widget->setObjectName(QLatin1String(name));
-    if (!hint.isEmpty())
-        widget->setToolTip(hint);
-    return widget;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "searchwindow/TSuchForm.h"
 #include "settings/BrowserSymbolPictures.h"
 #include "settings/SettingsPictures.h"
+#include "widgets/NamedControl.h"
 #include "widgets/QtColors.h"
 #include "widgets/TATBinHex.h"
 #include "widgets/WindowColours.h"
@@ -43,13 +44,6 @@ std::optional<QColor> colourDialog(QWidget* parent, const QColor& current)
 {
     const QColor chosen = QColorDialog::getColor(current, parent);
     return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
-}
-
-template <typename W> W* named(W* widget, const char* name, const QString& hint = QString())
-{
-    widget->setObjectName(QLatin1String(name));
-    widget->setToolTip(hint);
-    return widget;
 }
 
 } // namespace
