@@ -1,7 +1,7 @@
 #include "dialogs/TOKBottomDlg.h"
 
-#include "common/MachPause.h"
 #include "dialogs/DialogPrompts.h"
+#include "dialogs/MachPause.h"
 #include "indexer/DriveListFilter.h"
 #include "indexer/ExtensionPatterns.h"
 #include "indexer/ListProgram.h"

@@ -1,4 +1,4 @@
-#include "common/MachPause.h"
+#include "dialogs/MachPause.h"
 
 #include <QEventLoop>
 #include <QTimer>
