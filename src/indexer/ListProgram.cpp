@@ -1,5 +1,6 @@
 #include "indexer/ListProgram.h"
 
+#include "platform/ChildProcess.h"
 #include "platform/DriveMap.h"
 #include "platform/FileFacts.h"
 
@@ -7,21 +8,11 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#ifdef Q_OS_LINUX
-#include <csignal>
-#include <sys/prctl.h>
-#include <unistd.h>
-#endif
-
 namespace listprogram {
 
 QString fileName()
 {
-#if defined(Q_OS_WIN)
-    return QStringLiteral("DeduridoZidirivovi.exe");
-#else
-    return QStringLiteral("DeduridoZidirivovi");
-#endif
+    return platform::programFileName(QStringLiteral("DeduridoZidirivovi"));
 }
 
 QString locate(const DatabasePaths& paths, const QString& controlFolder,
@@ -59,16 +50,9 @@ void start(QProcess& process, const QString& nativeProgram, const DatabasePaths&
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("NIMBRA_DRIVES"), DriveMap::current().toText());
     process.setProcessEnvironment(environment);
-#ifdef Q_OS_LINUX
     // The list ends with the program that waits for it: a killed caller leaves no list
     // program running (it removes its unfinished list on SIGTERM).
-    const pid_t caller = ::getpid();
-    process.setChildProcessModifier([caller] {
-        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (::getppid() != caller)
-            ::_exit(1);
-    });
-#endif
+    platform::endWithThisProcess(process);
     process.start(nativeProgram, {QStringLiteral("open"), QString(drive)});
 }
 
