@@ -8,8 +8,6 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
-#include <cerrno>
-
 namespace platform {
 
 QString nativePath(const QString& programPath)
@@ -140,7 +138,7 @@ bool emptyFolder(const QString& programPath)
     return allGone;
 }
 
-QString whyUnreadable(const QString& programPath)
+QString whyNoRegularFile(const QString& programPath)
 {
     const QString native = nativePath(programPath);
     if (native.isEmpty())
@@ -155,9 +153,6 @@ QString whyUnreadable(const QString& programPath)
     if (!info.isFile())
         return QStringLiteral("ist keine gewöhnliche Datei (ein Gerät, eine Pipe oder ein "
                               "Socket).");
-    QFile file(native);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("kann nicht gelesen werden: ") + errorCause(errno);
     return {};
 }
 

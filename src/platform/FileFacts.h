@@ -25,10 +25,10 @@ std::optional<qint64> freeSpaceGiB(const QString& programPath);
 // The drive letter is mapped and its folder can be listed.
 bool canListDrive(QChar letter);
 
-// Why a file cannot be read, as the end of "Die Datei <path> …": "gibt es nicht.", "ist ein
-// Ordner.", "kann nicht gelesen werden: Zugriff verweigert." and the like; empty when it is
-// a regular file that opens for reading.
-QString whyUnreadable(const QString& programPath);
+// Why a path names no regular file, as the end of "Die Datei <path> …": "gibt es nicht.",
+// "ist ein Ordner." and the like; empty for a regular file. Whether it opens is for the
+// reader to find out.
+QString whyNoRegularFile(const QString& programPath);
 
 // Size of a regular file that can be opened for reading; nothing for a missing file, a
 // folder, a pipe or a device (those are never read: a pipe could wait forever).

@@ -20,6 +20,7 @@ struct DocumentPattern {
     // The file list is UTF-8.
     static DocumentPattern forFileList(const QString& text) { return of(text, Family::Utf8); }
     bool isEmpty() const { return bytes.isEmpty(); }
+    bool operator==(const DocumentPattern&) const = default;
 };
 
 // Finds every occurrence of a pattern in the bytes of its document: without case

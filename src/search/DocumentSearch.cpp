@@ -76,12 +76,8 @@ void DocumentSearch::searchFile(const QString& path, Family family, bool bigEndi
 {
     m_singleFile = true;
     m_bigEndian = bigEndian;
-    m_family = family;
-    m_request = request;
     m_document = path;
-    m_form = searchForm(request.text, family);
-    m_target.clear();
-    m_viewer.setMode(family == Family::Unicode ? vbmodeUnicode : vbmodeText);
+    prepare(family, request);
     if (!m_viewer.Open(m_document))
         return;
     if (step(true))
@@ -93,13 +89,9 @@ Status DocumentSearch::search(const QString& databaseName, Family family,
 {
     m_singleFile = false;
     m_bigEndian = false;
-    m_family = family;
-    m_request = request;
     m_document = m_paths.document(databaseName, family);
-    m_form = searchForm(request.text, family);
-    m_target.clear();
+    prepare(family, request);
     m_noHit[int(family)] = true;
-    m_viewer.setMode(family == Family::Unicode ? vbmodeUnicode : vbmodeText);
     const std::optional<qint64> size = platform::openableFileSize(m_document);
     if (!size || !m_viewer.Open(m_document))
         return Status::failure(m_document + QStringLiteral(" kann nicht geöffnet werden.") +
@@ -194,19 +186,31 @@ std::optional<QString> DocumentSearch::nextLineAt(qint64 offset)
     return selectedLine();
 }
 
+void DocumentSearch::prepare(Family family, const SearchRequest& request)
+{
+    m_family = family;
+    m_request = request;
+    m_form = searchForm(request.text, family);
+    m_target.clear();
+    m_viewer.setMode(family == Family::Unicode ? vbmodeUnicode : vbmodeText);
+    // Snippets hold one byte a character but in the Unicode class; the search text is looked
+    // for in them as in the document, by one searcher for every hit.
+    const bool wide = family == Family::Unicode;
+    const BlockText blockText = wide                     ? BlockText::Utf16LE
+                                : family == Family::Utf8 ? BlockText::Utf8
+                                                         : BlockText::SingleByte;
+    m_snippetSearch.emplace(wide ? utf16LE(m_form) : cp1252::encode(m_form), blockText,
+                            request.caseSensitive, false);
+}
+
 int DocumentSearch::textPosition(const QString& snippet) const
 {
-    // The snippet holds one byte a character but in the Unicode class.
-    const bool wide = m_family == Family::Unicode;
-    const QByteArray bytes = wide ? utf16LE(snippet) : cp1252::encode(snippet);
-    const QByteArray form = wide ? utf16LE(m_form) : cp1252::encode(m_form);
-    const BlockText blockText = wide                       ? BlockText::Utf16LE
-                                : m_family == Family::Utf8 ? BlockText::Utf8
-                                                           : BlockText::SingleByte;
-    const BlockSearcher searcher(form, blockText, m_request.caseSensitive, false);
-    const std::size_t at = searcher.find(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                                         std::size_t(bytes.size()), BlockEdges{});
-    return at == blockscan::kNone ? 0 : int(at / searcher.unitSize()) + 1;
+    const QByteArray bytes =
+        m_family == Family::Unicode ? utf16LE(snippet) : cp1252::encode(snippet);
+    const std::size_t at =
+        m_snippetSearch->find(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                              std::size_t(bytes.size()), BlockEdges{});
+    return at == blockscan::kNone ? 0 : int(at / m_snippetSearch->unitSize()) + 1;
 }
 
 namespace {

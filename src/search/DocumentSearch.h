@@ -7,6 +7,7 @@
 #include "search/TitlePositionList.h"
 #include "store/DatabasePaths.h"
 #include "store/Family.h"
+#include "viewer/BlockSearch.h"
 #include "viewer/TATBinHexCore.h"
 #include "viewer/TATStreamSearch.h"
 
@@ -63,6 +64,8 @@ public:
 private:
     class WindowState;
 
+    // The family, the request and what follows from them for the search of one document.
+    void prepare(Family family, const SearchRequest& request);
     // One search step: the first from the document's start, else on from the last match.
     bool step(bool first);
     void makeEntry(SearchHits& hits);
@@ -92,5 +95,6 @@ private:
     bool m_singleFile = false; // a listed file rather than a document
     bool m_bigEndian = false;
     QString m_target; // what the next step looks for: the marker or the search text
+    std::optional<BlockSearcher> m_snippetSearch; // the search text in a snippet
     TitlePositionList m_titles;
 };

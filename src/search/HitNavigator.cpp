@@ -41,8 +41,7 @@ std::optional<HitNavigator::Hit> HitNavigator::WeiterSuche(const QString& progra
                                                            const DocumentPattern& pattern,
                                                            const Show& show)
 {
-    if (programPath != m_path || pattern.bytes != m_pattern.bytes ||
-        pattern.family != m_pattern.family)
+    if (programPath != m_path || pattern != m_pattern)
         reset();
     if (m_remaining == 0 && !collect(programPath, pattern)) {
         if (!m_counting)

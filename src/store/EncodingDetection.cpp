@@ -209,7 +209,7 @@ Result<ClassDecision> decideClassOfFile(const QString& programPath)
 {
     using R = Result<ClassDecision>;
     // Only regular files: opening a pipe or a device named *.txt could wait forever.
-    if (const QString why = platform::whyUnreadable(programPath); !why.isEmpty())
+    if (const QString why = platform::whyNoRegularFile(programPath); !why.isEmpty())
         return R::failure(QStringLiteral("Die Datei %1 %2").arg(programPath, why));
     QFile file(platform::nativePath(programPath));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
