@@ -49,7 +49,7 @@ void setBaseColour(QWidget* widget, QPalette::ColorRole role)
 } // namespace
 
 TSuchForm::TSuchForm(const DatabasePaths& paths, UserInterface& ui, QWidget* parent)
-    : QDialog(parent), m_paths(paths), m_ui(ui), m_navigator(ui)
+    : QDialog(parent), m_paths(paths), m_ui(ui), m_navigator(ui), m_state(paths)
 {
     setObjectName(QStringLiteral("SuchForm"));
     setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -80,30 +80,14 @@ TSuchForm::~TSuchForm()
 
 void TSuchForm::prepare(const QString& databaseName, bool pathListOnly, QSize size)
 {
-    if (databaseName != m_database) {
+    // What the window showed in the previous database belongs to it alone.
+    if (m_state.prepare(databaseName, pathListOnly)) {
         TntEdit1->clear();
-        forgetDatabase();
+        closeShownFile();
+        m_titles = TitlePositionList();
     }
-    m_database = databaseName;
-    m_pathListOnly = pathListOnly;
     m_size = size;
     m_firstPaint = true;
-    m_confirmations = 0;
-}
-
-// What the window showed and found in the previous database belongs to it alone: its
-// documents, lists and hits are no files of the next one.
-void TSuchForm::forgetDatabase()
-{
-    closeShownFile();
-    m_shown.reset();
-    m_userDocument.reset();
-    m_current = Family::Ansi;
-    m_fileListShown = false;
-    m_sortedListShown = false;
-    m_titles = TitlePositionList();
-    m_hits.clear();
-    m_documentHit = {};
 }
 
 void TSuchForm::setBrowserLauncher(BrowserLauncher* launcher)
@@ -183,15 +167,16 @@ void TSuchForm::firstPaint()
 // and a paint must not enable them again (a second run could start from within the first).
 void TSuchForm::updateEnabling()
 {
-    if (m_searchRunning || m_countRunning || m_sortPanel->building())
+    if (m_state.running() || m_sortPanel->building())
         return;
     for (const Family family : kFamilies)
-        loadButton(family)->setEnabled(loadable(family));
+        loadButton(family)->setEnabled(m_state.loadable(family));
     TntEdit2->setEnabled(true);
-    if (!TntEdit2->text().trimmed().isEmpty() && !m_fileNameMode) {
+    const QString text = TntEdit2->text();
+    if (m_state.maySearch(text))
         OKBtn->setEnabled(true);
+    if (m_state.mayCount(text))
         Anz_FundstellenBtn->setEnabled(true);
-    }
     if (!TntEdit2->hasFocus() && !ViewerMemo->document()->isEmpty())
         ViewerMemo->ensureCursorVisible();
 }
@@ -219,13 +204,6 @@ QPushButton* TSuchForm::loadButton(Family family) const
     return buttons[std::size_t(family)];
 }
 
-bool TSuchForm::loadable(Family family) const
-{
-    return !m_database.isEmpty() &&
-           platform::fileSize(m_paths.document(m_database, family)).value_or(0) >=
-               searchfield::kLoadableSize;
-}
-
 // ---- the main window's side -------------------------------------------------------------
 
 void TSuchForm::closeShownFile()
@@ -238,7 +216,7 @@ void TSuchForm::closeShownFile()
     // The count of the text "in der angezeigten Datei" belongs to the file just closed.
     Label6->clear();
     m_navigator.reset();
-    m_documentLoaded = false;
+    m_state.setDocumentLoaded(false);
 }
 
 QString TSuchForm::searchField() const
@@ -254,7 +232,7 @@ void TSuchForm::setSearchField(const QString& text)
 void TSuchForm::setHandedOverText(const QString& text)
 {
     TntEdit2->setText(text);
-    Label8->setText(suchform::positionCaption(QStringLiteral("DB: "), m_database));
+    Label8->setText(suchform::positionCaption(QStringLiteral("DB: "), m_state.database()));
 }
 
 QStringList TSuchForm::historyItems() const
@@ -278,17 +256,7 @@ void TSuchForm::setHistory(const QStringList& items, bool grey)
 void TSuchForm::hideHistory()
 {
     TntListBox2->hide();
-    DateiensucheBtn->setVisible(m_fileNameMode);
-}
-
-SearchTermList::SearchOutcome TSuchForm::searchOutcome() const
-{
-    SearchTermList::SearchOutcome outcome;
-    outcome.documentShown = m_shown.has_value();
-    outcome.documentHit = m_documentHit;
-    outcome.withoutDocuments = m_pathListOnly;
-    outcome.hitEntries = !m_hits.isEmpty();
-    return outcome;
+    DateiensucheBtn->setVisible(m_state.fileNameMode());
 }
 
 void TSuchForm::writeResultPages()
@@ -296,10 +264,10 @@ void TSuchForm::writeResultPages()
     if (!m_browser)
         m_browser = std::make_unique<InternetBrowser>(m_store, m_programs, *m_launcher, m_ui);
     ResultPageWriter writer(m_paths, m_pageState, m_ui, m_browser.get());
-    const ResultPageHeader header{m_database, GrossKleinBeachten->isChecked(),
-                                  NurGanzeWoerterCheckBox->isChecked(), m_searchCancelled};
+    const ResultPageHeader header{m_state.database(), GrossKleinBeachten->isChecked(),
+                                  NurGanzeWoerterCheckBox->isChecked(), m_state.searchCancelled()};
     m_pageState.browserOpened = false;
-    (void)writer.writePageSet(m_hits, TntEdit2->text(), header); // failures are shown there
+    (void)writer.writePageSet(m_state.hits(), TntEdit2->text(), header); // failures are shown there
 }
 
 // ---- left search field and file-name search ---------------------------------------------
@@ -309,7 +277,7 @@ void TSuchForm::TntEdit2Change()
     const QString text = TntEdit2->text();
     if (searchfield::isFileNameSearch(text)) {
         TntEdit1->setText(searchfield::fileNameText(text));
-        m_fileNameMode = true;
+        m_state.setFileNameMode(true);
         DateiensucheBtn->show();
         windowcolours::setTextColour(DateiensucheBtn, Qt::darkGreen);
         OKBtn->setEnabled(false);
@@ -317,20 +285,19 @@ void TSuchForm::TntEdit2Change()
         hideHistory();
         return;
     }
-    m_fileNameMode = false;
+    m_state.setFileNameMode(false);
     DateiensucheBtn->hide();
     for (QLabel* label : {Label2, Label6, Label8})
         label->clear();
     TntEdit1->clear();
     (void)Viewer->Open(QString());
     ViewerMemo->clear();
-    m_fileListShown = false;
-    m_documentLoaded = false;
+    m_state.listsLeft();
     const bool filled = !text.trimmed().isEmpty();
     TntLabel1->setText(filled ? QStringLiteral("Suchtext: ") + text
                               : QStringLiteral("Es wurde kein Text eingegeben!"));
     OKBtn->setEnabled(filled);
-    Anz_FundstellenBtn->setEnabled(filled && !m_pathListOnly);
+    Anz_FundstellenBtn->setEnabled(filled && !m_state.pathListOnly());
     SuchImInternetBtn->setEnabled(filled);
     for (QPushButton* each : {OKBtn, Anz_FundstellenBtn, SuchImInternetBtn})
         windowcolours::setTextColour(each, filled ? Qt::darkGreen : Qt::gray);
@@ -344,7 +311,7 @@ void TSuchForm::TntEdit2Change()
 void TSuchForm::TntEdit2Enter()
 {
     hideHistory();
-    QPushButton* target = m_fileNameMode ? DateiensucheBtn : OKBtn;
+    QPushButton* target = m_state.fileNameMode() ? DateiensucheBtn : OKBtn;
     target->setFocus();
     if (target->isEnabled())
         target->click();
@@ -352,15 +319,16 @@ void TSuchForm::TntEdit2Enter()
 
 void TSuchForm::TntEdit2Click()
 {
-    if (!m_shown || Viewer->fileName().isEmpty()) {
+    const std::optional<Family> chosen = m_state.chosenDocument();
+    if (!chosen || Viewer->fileName().isEmpty()) {
         for (const Family family : kFamilies) {
             if (loadButton(family)->isEnabled()) {
                 loadDocument(family);
                 break;
             }
         }
-    } else if (loadButton(*m_shown)->isEnabled()) {
-        loadDocument(*m_shown);
+    } else if (loadButton(*chosen)->isEnabled()) {
+        loadDocument(*chosen);
     }
     if (TntListBox2->isHidden() && TntListBox2->count() > 0) {
         TntListBox2->setFixedWidth(Panel2->width());
@@ -385,26 +353,20 @@ void TSuchForm::TntListBox2Click()
 
 void TSuchForm::DateiensucheBtnClick()
 {
-    if (!m_fileNameMode)
+    if (!m_state.fileNameMode())
         return;
     m_fileForFiling = true;
     m_navigator.reset();
     Label6->clear();
     setHistory(historyItems(), false);
-    if (m_shown != Family::Ansi || !m_fileListShown) {
-        (void)Viewer->Open(QString());
-        ViewerMemo->clear();
-    }
-    m_sortedListShown = false;
+    (void)Viewer->Open(QString());
+    ViewerMemo->clear();
     WeiterSuche->setEnabled(true);
-    m_current = Family::Ansi;
     Label2->clear();
     Label8->setText(QStringLiteral("Dateienliste Position:"));
-    m_shown.reset();
-    m_fileListShown = true;
-    m_documentLoaded = false;
+    m_state.fileListOpened();
     Viewer->setMode(vbmodeText);
-    (void)Viewer->Open(m_paths.descriptor(m_database));
+    (void)Viewer->Open(m_paths.descriptor(m_state.database()));
     m_titles = TitlePositionList();
     ZeilenAlsListeSortieren->setEnabled(false);
     TntEdit1Change();
@@ -518,8 +480,8 @@ void TSuchForm::reject()
 // the window itself. A sorted-list build is cancelled, and the window closes once it stopped.
 void TSuchForm::CancelBtnClick()
 {
-    if (m_searchRunning || m_countRunning) {
-        m_cancel = true;
+    if (m_state.running()) {
+        m_state.requestCancel();
         emit searchProgressStopped();
         return;
     }
@@ -538,5 +500,5 @@ bool TSuchForm::proceed(qint64 scanned, qint64 total)
     Q_UNUSED(scanned);
     Q_UNUSED(total);
     QCoreApplication::processEvents();
-    return !m_cancel;
+    return !m_state.cancelRequested();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/UserInterface.h"
+#include "models/SearchWindowState.h"
 #include "results/BrowserPrograms.h"
 #include "results/ResultPageState.h"
 #include "search/HitCountProgress.h"
@@ -79,12 +80,12 @@ public:
     void hideHistory();
 
     // What the finished search leaves for the main window.
-    const SearchHits& hitList() const { return m_hits; }
+    const SearchHits& hitList() const { return m_state.hits(); }
     // The last search was refused or failed (its message was shown): nothing is finished.
-    bool searchFailed() const { return m_searchFailed; }
+    bool searchFailed() const { return m_state.searchFailed(); }
     // The last search was cancelled: its hits are those found so far.
-    bool searchCancelled() const { return m_searchCancelled; }
-    SearchTermList::SearchOutcome searchOutcome() const;
+    bool searchCancelled() const { return m_state.searchCancelled(); }
+    SearchTermList::SearchOutcome searchOutcome() const { return m_state.outcome(); }
     // The result pages of the hit list; the first page opens in the browser.
     void writeResultPages();
 
@@ -110,10 +111,10 @@ public:
     void ZeilenAlsListeSortierenClick();
 
     TATBinHex* viewer() const { return Viewer; }
-    bool searchRunning() const { return m_searchRunning; }
-    bool countRunning() const { return m_countRunning; }
-    std::optional<Family> shownDocument() const { return m_shown; }
-    bool fileNameSearchMode() const { return m_fileNameMode; }
+    bool searchRunning() const { return m_state.searching(); }
+    bool countRunning() const { return m_state.counting(); }
+    std::optional<Family> shownDocument() const { return m_state.chosenDocument(); }
+    bool fileNameSearchMode() const { return m_state.fileNameMode(); }
 
     void reject() override;
 
@@ -129,7 +130,7 @@ public:
     // SpeedButton2 opens the settings window through `open`; without it the button stays
     // disabled.
     void openSettingsWith(std::function<void()> open);
-    const QString& databaseName() const { return m_database; }
+    const QString& databaseName() const { return m_state.database(); }
 
 signals:
     // The main window's status line and wait indicator follow a running search.
@@ -145,7 +146,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void forgetDatabase();
     bool routeWheel(QObject* watched, QWheelEvent* wheel);
     // Viewer host.
     bool titleSearchRunning() const override { return false; }
@@ -181,6 +181,8 @@ private:
     void Splitter1Moved();
     void ViewerScrolled();
 
+    void countHitsThenOfferSearch(bool startedBySearch);
+    void searchConfirmed();
     void runSearch();
     void prepareRun();
     void closeDownRun();
@@ -191,9 +193,7 @@ private:
     void connectInternetPanel();
     void connectSortPanel();
     void showSites();
-    QString shownFile() const;
     QPushButton* loadButton(Family family) const;
-    bool loadable(Family family) const;
 
     const DatabasePaths& m_paths;
     UserInterface& m_ui;
@@ -209,34 +209,13 @@ private:
     TAnzeige_Anzahl_FundstellenForm* m_countDialog = nullptr;
 
     QString m_controlFolder;
-    QString m_database;
-    bool m_pathListOnly = false;
+    SearchWindowState m_state;
     QSize m_size;
     bool m_firstPaint = true;
-
-    // What the viewer shows.
-    std::optional<Family> m_shown;        // document-shown flags: one document at most
-    std::optional<Family> m_userDocument; // the document the user loaded last
-    Family m_current = Family::Ansi;      // current encoding class
-    bool m_fileListShown = false;
-    bool m_sortedListShown = false;
-    bool m_documentLoaded = false;
     bool m_utf8Bom = false;
     TitlePositionList m_titles;
-
-    // Search state.
-    bool m_fileNameMode = false;
-    bool m_fileForFiling = false;
-    bool m_searchRunning = false;
-    bool m_countRunning = false;
-    bool m_countStartedBySearch = false;
-    bool m_cancel = false;
+    bool m_fileForFiling = false; // the next file-list hit files the left field's text
     bool m_escapePressed = false;
-    int m_confirmations = 0;
-    SearchHits m_hits;
-    bool m_searchFailed = false;
-    bool m_searchCancelled = false;
-    std::array<bool, 3> m_documentHit{};
 
     QTimer Timer2;
     QTimer Timer3;

@@ -38,41 +38,36 @@ constexpr FamilyTexts kFamilyTexts[] = {
 
 void TSuchForm::loadDocument(Family family)
 {
-    if (m_fileNameMode)
+    if (m_state.fileNameMode())
         TntEdit2->clear();
-    if (!m_searchRunning && !m_countRunning)
-        m_userDocument = family;
     Label6->clear();
     setHistory(historyItems(), false);
-    if (m_shown != family || m_fileListShown) {
+    if (m_state.chosenDocument() != family) {
         (void)Viewer->Open(QString());
         ViewerMemo->clear();
     }
-    m_fileListShown = false;
-    m_sortedListShown = false;
+    m_state.documentOpened(family, !m_state.running());
+    const QString& database = m_state.database();
     LesezeichenBtn->show();
-    m_titles = TitlePositionList::read(m_paths.titlePositions(m_database, family), family);
+    m_titles = TitlePositionList::read(m_paths.titlePositions(database, family), family);
     loadHistory(family);
 
-    m_documentLoaded = false;
     WeiterSuche->setEnabled(true);
-    m_current = family;
     Label2->clear();
     const FamilyTexts& texts = kFamilyTexts[int(family)];
     Label8->setText(QString::fromUtf8(texts.loading));
     loadButton(family)->setEnabled(false);
 
-    const QString document = m_paths.document(m_database, family);
-    Label8->setText(suchform::positionCaption(QString::fromUtf8(texts.shown), m_database));
-    if (platform::fileSize(document).value_or(0) < searchfield::kLoadableSize)
+    const QString document = m_paths.document(database, family);
+    Label8->setText(suchform::positionCaption(QString::fromUtf8(texts.shown), database));
+    if (!m_state.loadable(family))
         Label8->setText(QString::fromUtf8(texts.empty));
-    m_shown = family;
     openInViewer(document);
-    ZeilenAlsListeSortieren->setEnabled(platform::exists(m_paths.phraseList(m_database, family)));
+    ZeilenAlsListeSortieren->setEnabled(platform::exists(m_paths.phraseList(database, family)));
 
-    loadButton(family)->setEnabled(loadable(family));
+    loadButton(family)->setEnabled(m_state.loadable(family));
     TntEdit1Change();
-    m_documentLoaded = Viewer->core().isOpen();
+    m_state.setDocumentLoaded(Viewer->core().isOpen());
     restoreBookmark(family);
     Timer2.start(); // also where the memo covers the viewer and no page is painted
 }
@@ -94,10 +89,10 @@ void TSuchForm::openInViewer(const QString& document)
 
 void TSuchForm::restoreBookmark(Family family)
 {
-    if (!m_documentLoaded)
+    if (!m_state.documentLoaded())
         return;
     const std::optional<qint64> position =
-        bookmarks::restore(m_store, family, m_database, Viewer->core().fileSize());
+        bookmarks::restore(m_store, family, m_state.database(), Viewer->core().fileSize());
     // ScrollToPos shows the line of the character before the position: one character on,
     // the page starts at the saved line itself, so a bookmark does not creep upwards.
     if (position)
@@ -106,17 +101,15 @@ void TSuchForm::restoreBookmark(Family family)
 
 void TSuchForm::loadHistory(Family family)
 {
-    const SearchTermList list = SearchTermList::load(m_paths.searchTermList(m_database, family));
+    const SearchTermList list =
+        SearchTermList::load(m_paths.searchTermList(m_state.database(), family));
     TntListBox2->clear();
     TntListBox2->addItems(list.items());
 }
 
 std::optional<Family> TSuchForm::shownFamily() const
 {
-    // The file list is UTF-8, as the memo decodes it.
-    if (m_fileListShown)
-        return Family::Utf8;
-    return m_shown;
+    return m_state.textFamily();
 }
 
 void TSuchForm::pageDrawn()
@@ -127,16 +120,17 @@ void TSuchForm::pageDrawn()
 void TSuchForm::Timer2Timer()
 {
     // A closed viewer (a sorted-list build closes it) has no position to show.
-    if (m_sortedListShown || (!m_shown && !m_fileListShown))
+    using View = SearchWindowState::View;
+    if (m_state.view() == View::SortedList || m_state.view() == View::Nothing)
         return;
     ZeigDieTitelAn();
-    if (TntListBox2->count() == 0 && m_shown && !m_fileListShown)
-        loadHistory(*m_shown);
+    if (TntListBox2->count() == 0 && m_state.view() == View::Document)
+        loadHistory(*m_state.chosenDocument());
 }
 
 void TSuchForm::ZeigDieTitelAn()
 {
-    if (m_fileNameMode)
+    if (m_state.fileNameMode())
         return;
     // A viewer without a file has no position: no "0" under an empty view.
     if (Viewer->fileName().isEmpty()) {
@@ -163,8 +157,8 @@ void TSuchForm::ViewerScrolled()
 
 void TSuchForm::LesezeichenBtnClick()
 {
-    if (bookmarks::maySave(m_documentLoaded, m_fileListShown, m_sortedListShown))
-        bookmarks::save(m_store, m_current, m_database, Viewer->core().viewPos());
+    if (m_state.maySaveBookmark())
+        bookmarks::save(m_store, m_state.current(), m_state.database(), Viewer->core().viewPos());
 }
 
 // ---- in-document search -----------------------------------------------------------------
@@ -178,32 +172,23 @@ void TSuchForm::TntEdit1Change()
 void TSuchForm::WeiterSucheClick()
 {
     const QString text = TntEdit1->text();
-    if (text.isEmpty() || (!m_shown && !m_fileListShown))
+    if (text.isEmpty() || !m_state.hasSearchableFile())
         return;
-    m_cancel = false;
+    m_state.clearCancel();
     // The file list is UTF-8: its text is searched in UTF-8, so "#müller" finds Müller.txt.
-    const QString file = shownFile();
+    const bool fileList = m_state.view() == SearchWindowState::View::FileList;
+    const Family current = m_state.current();
     const DocumentPattern pattern =
-        m_fileListShown ? DocumentPattern::forFileList(text) : DocumentPattern::of(text, m_current);
-    m_navigator.setProgress(m_current == Family::Unicode ? this : nullptr);
+        fileList ? DocumentPattern::forFileList(text) : DocumentPattern::of(text, current);
+    m_navigator.setProgress(current == Family::Unicode ? this : nullptr);
     const std::optional<HitNavigator::Hit> hit = m_navigator.WeiterSuche(
-        file, pattern, [this](const HitNavigator::Hit& shown) { showHit(shown); });
+        m_state.shownFile(), pattern, [this](const HitNavigator::Hit& shown) { showHit(shown); });
     if (!hit)
         return;
     Label6->setPalette(Label2->palette());
     Label6->setText(HitNavigator::occurrenceCaption(text, m_navigator.occurrences()));
-    if (m_fileListShown && m_fileForFiling)
+    if (fileList && m_fileForFiling)
         fileSearchTerm();
-}
-
-// The file the viewer shows: the file list, a sorted list or a document.
-QString TSuchForm::shownFile() const
-{
-    if (m_fileListShown)
-        return m_paths.descriptor(m_database);
-    if (m_sortedListShown)
-        return m_paths.phraseList(m_database, m_shown.value_or(m_current));
-    return m_paths.document(m_database, m_current);
 }
 
 // Selects the hit in the viewer and, mapped through the page's screen lines, the same
@@ -234,7 +219,7 @@ void TSuchForm::fileSearchTerm()
     SearchTermList list(historyItems());
     list.file(text);
     setHistory(list.items(), false);
-    if (Status saved = list.save(m_paths.searchTermList(m_database, Family::Ansi)); !saved)
+    if (Status saved = list.save(m_paths.searchTermList(m_state.database(), Family::Ansi)); !saved)
         m_ui.warning(saved.error());
 }
 
@@ -251,7 +236,7 @@ void TSuchForm::connectSortPanel()
 
 void TSuchForm::openSortPanel()
 {
-    m_sortPanel->open(m_database);
+    m_sortPanel->open(m_state.database());
 }
 
 // The viewer lets go of its file first: the build replaces the lists it may show.
@@ -260,10 +245,10 @@ void TSuchForm::SortierteListenErstellenButtonClick()
     if (m_sortPanel->building())
         return;
     closeShownFile();
-    m_shown.reset();
-    m_sortedListShown = false;
+    m_state.viewerEmptied();
     m_closeAfterSort = false;
-    (void)m_sortPanel->build(m_database);
+    (void)m_sortPanel->build(m_state.database());
+    m_state.readDocumentSizes();
     if (m_closeAfterSort) {
         m_closeAfterSort = false;
         QDialog::reject();
@@ -278,18 +263,19 @@ void TSuchForm::SortAbbrechenButtonClick()
 // Shows the sorted list of the shown document's family, when there is one.
 void TSuchForm::ZeilenAlsListeSortierenClick()
 {
-    if (!m_shown)
+    const std::optional<Family> chosen = m_state.chosenDocument();
+    if (!chosen)
         return;
-    const std::optional<QString> list = sortedlists::listToShow(m_paths, m_database, *m_shown);
+    const std::optional<QString> list =
+        sortedlists::listToShow(m_paths, m_state.database(), *chosen);
     if (!list)
         return;
     openInViewer(*list);
-    m_sortedListShown = true;
-    m_documentLoaded = false;
+    m_state.sortedListOpened();
     m_navigator.reset();
     WeiterSuche->setEnabled(true);
     LesezeichenBtn->hide();
-    Label8->setText(sortedlists::shownListLabel(m_database, *m_shown));
+    Label8->setText(sortedlists::shownListLabel(m_state.database(), *chosen));
     Label2->clear();
 }
 

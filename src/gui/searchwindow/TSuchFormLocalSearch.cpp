@@ -22,24 +22,28 @@ const QString kCancelRunHint =
 
 void TSuchForm::Anz_FundstellenBtnClick()
 {
-    if (m_pathListOnly || m_countRunning)
+    if (m_state.pathListOnly() || m_state.counting())
         return;
-    m_countRunning = true;
-    m_cancel = false;
+    countHitsThenOfferSearch(false);
+}
+
+// The count's dialog offers the search: its "Ja" runs it, confirmed. Afterwards the document
+// the user chose is shown again, or the only class that holds hits.
+void TSuchForm::countHitsThenOfferSearch(bool startedBySearch)
+{
+    m_state.countStarted();
     const QString text = TntEdit2->text();
     HitCounter counter;
     counter.setProgress(this);
-    const HitCount count = countHits(m_paths, m_database, text, counter);
+    const HitCount count = countHits(m_paths, m_state.database(), text, counter);
     TntEdit1->setText(text);
     const QString message = hitCountMessage(text, count, GrossKleinBeachten->isChecked(),
                                             NurGanzeWoerterCheckBox->isChecked());
-    const bool startedBySearch = m_countStartedBySearch;
-    m_countStartedBySearch = false;
     if (m_countDialog->ask(message, startedBySearch)) {
-        ++m_confirmations;
-        m_countRunning = false;
-        OKBtnClick();
-        m_countRunning = true;
+        m_state.countConfirmed();
+        m_state.countEnded();
+        searchConfirmed();
+        m_state.countResumed();
     }
     reloadUserDocument();
     const auto only = [&](Family family) {
@@ -49,13 +53,14 @@ void TSuchForm::Anz_FundstellenBtnClick()
         if (only(family))
             loadDocument(family);
     }
-    m_countRunning = false;
+    m_state.countEnded();
 }
 
 void TSuchForm::reloadUserDocument()
 {
+    const std::optional<Family> chosen = m_state.userDocument();
     for (const Family family : kFamilies) {
-        if ((!m_userDocument || *m_userDocument == family) && loadButton(family)->isEnabled()) {
+        if ((!chosen || *chosen == family) && loadButton(family)->isEnabled()) {
             loadDocument(family);
             return;
         }
@@ -66,16 +71,20 @@ void TSuchForm::reloadUserDocument()
 
 void TSuchForm::OKBtnClick()
 {
-    if (m_searchRunning || m_countRunning)
+    if (m_state.running())
         return;
-    m_searchFailed = false;
-    m_searchCancelled = false;
-    if (!m_pathListOnly && m_confirmations == 0) {
-        m_countStartedBySearch = true;
-        Anz_FundstellenBtnClick(); // a "Ja" runs this again, confirmed
-    } else {
+    m_state.searchRequested();
+    if (m_state.searchStartsWithCount())
+        countHitsThenOfferSearch(true);
+    else
         runSearch();
-    }
+    finishRun();
+}
+
+void TSuchForm::searchConfirmed()
+{
+    m_state.searchRequested();
+    runSearch();
     finishRun();
 }
 
@@ -83,19 +92,22 @@ void TSuchForm::runSearch()
 {
     prepareRun();
     SearchDriver driver(m_paths, m_ui);
-    driver.setCancelFlag(&m_cancel);
+    driver.setCancelFlag(m_state.cancelFlag());
     driver.setCaptionHandler([this](const QString& caption) { setWindowTitle(caption); });
     const Result<SearchHits> hits =
-        driver.run(m_database, TntEdit2->text(), GrossKleinBeachten->isChecked(),
+        driver.run(m_state.database(), TntEdit2->text(), GrossKleinBeachten->isChecked(),
                    NurGanzeWoerterCheckBox->isChecked());
-    m_hits = hits ? *hits : SearchHits();
-    m_searchFailed = !hits;
-    m_searchCancelled = hits && m_cancel;
-    for (const Family family : kFamilies)
-        m_documentHit[std::size_t(family)] = hits && !driver.noHit(family);
-    if (hits && !m_pathListOnly)
-        writeResultPages();
-    m_searchRunning = false;
+    if (hits) {
+        std::array<bool, 3> documentHit{};
+        for (const Family family : kFamilies)
+            documentHit[std::size_t(family)] = !driver.noHit(family);
+        m_state.searchFound(*hits, documentHit);
+        if (!m_state.pathListOnly())
+            writeResultPages();
+    } else {
+        m_state.searchRefused();
+    }
+    m_state.searchStopped();
     if (hits)
         copyToClipboard();
     closeDownRun();
@@ -103,11 +115,8 @@ void TSuchForm::runSearch()
 
 void TSuchForm::prepareRun()
 {
-    m_searchRunning = true;
-    m_cancel = false;
+    m_state.searchStarted();
     setRunControlsEnabled(false);
-    m_hits.clear();
-    m_documentHit = {};
     for (QWidget* each :
          std::initializer_list<QWidget*>{OKBtn, TntEdit2, GrossKleinBeachten, Anz_FundstellenBtn,
                                          NurGanzeWoerterCheckBox, SuchImInternetBtn})
@@ -142,9 +151,10 @@ void TSuchForm::closeDownRun()
          std::initializer_list<QWidget*>{OKBtn, TntEdit2, GrossKleinBeachten, Anz_FundstellenBtn,
                                          NurGanzeWoerterCheckBox, SuchImInternetBtn})
         each->setEnabled(true);
-    m_searchRunning = false;
-    if (m_shown)
-        loadDocument(*m_shown);
+    m_state.searchStopped();
+    m_state.readDocumentSizes();
+    if (const std::optional<Family> chosen = m_state.chosenDocument())
+        loadDocument(*chosen);
 }
 
 void TSuchForm::setRunControlsEnabled(bool enabled)
@@ -159,6 +169,6 @@ void TSuchForm::finishRun()
 {
     setRunControlsEnabled(true);
     WeiterSuche->setEnabled(!TntEdit1->text().isEmpty());
-    m_confirmations = 0;
+    m_state.runClosed();
     accept();
 }
