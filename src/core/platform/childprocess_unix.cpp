@@ -10,6 +10,11 @@
 
 namespace platform {
 
+bool startAsksForRights()
+{
+    return false;
+}
+
 QString programFileName(const QString& name)
 {
     return name;

@@ -4,6 +4,11 @@
 
 namespace platform {
 
+bool startAsksForRights()
+{
+    return true;
+}
+
 QString programFileName(const QString& name)
 {
     return name + QStringLiteral(".exe");

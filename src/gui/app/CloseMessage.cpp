@@ -1,28 +1,11 @@
 #include "app/CloseMessage.h"
 
+#include "platform/TerminationRequest.h"
+
 #include <QCoreApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QSocketNotifier>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace {
-
-// The signal handler may only write to a descriptor; the notifier picks it up in the loop.
-int terminationPipe[2] = {-1, -1};
-
-void onTermination(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(terminationPipe[1], &byte, 1);
-}
-
-} // namespace
-#endif
 
 CloseMessage::CloseMessage(QObject* parent) : QObject(parent), m_server(new QLocalServer(this))
 {
@@ -45,10 +28,8 @@ CloseMessage::CloseMessage(QObject* parent) : QObject(parent), m_server(new QLoc
 
 CloseMessage::~CloseMessage()
 {
-#ifdef Q_OS_UNIX
     if (m_termination)
-        std::signal(SIGTERM, SIG_DFL);
-#endif
+        platform::stopWatchingTerminationRequests();
 }
 
 QString CloseMessage::serverName(qint64 processId)
@@ -81,15 +62,12 @@ void CloseMessage::readFrom(QLocalSocket* socket)
 
 void CloseMessage::listenForTermination()
 {
-#ifdef Q_OS_UNIX
-    if (terminationPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, terminationPipe) != 0)
+    const int descriptor = platform::watchTerminationRequests();
+    if (descriptor < 0)
         return;
-    m_termination = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, this);
-    connect(m_termination, &QSocketNotifier::activated, this, [this] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t got = ::read(terminationPipe[0], &byte, 1);
+    m_termination = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+    connect(m_termination, &QSocketNotifier::activated, this, [this, descriptor] {
+        platform::takeTerminationRequest(descriptor);
         emit closeRequested();
     });
-    std::signal(SIGTERM, onTermination);
-#endif
 }

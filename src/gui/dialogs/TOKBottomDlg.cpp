@@ -6,6 +6,7 @@
 #include "indexer/ExtensionPatterns.h"
 #include "indexer/ListProgram.h"
 #include "indexer/NewDatabaseChecks.h"
+#include "platform/ChildProcess.h"
 #include "platform/FileFacts.h"
 #include "widgets/NamedControl.h"
 
@@ -155,22 +156,23 @@ void TOKBottomDlg::buildExplanation()
                               QStringLiteral("Nach dem Sie OK betätigt haben, wird eine "
                                              "Hauptdateienliste erstellt.  Dafür wird das "),
                               this);
-#ifdef Q_OS_WIN
-    Label5 = namedNew<QLabel>("Label5",
-                              QStringLiteral("Programm \"ZedozoviDuzozazidozi.exe\" gestartet. "
-                                             "Dieses braucht Administratorrechte."),
-                              this);
-    Label6 = namedNew<QLabel>("Label6",
-                              QStringLiteral("Deshalb müssen Sie die Frage der "
-                                             "Benutzerkontensteuerung mit \"Ja\" bestätigen."),
-                              this);
-#else
-    // Here the list program runs without asking for rights: it is named, nothing to confirm.
-    Label5 = namedNew<QLabel>(
-        "Label5", QStringLiteral("Programm \"%1\" gestartet.").arg(listprogram::fileName()), this);
-    Label6 = namedNew<QLabel>("Label6", this);
-    Label6->hide();
-#endif
+    if (platform::startAsksForRights()) {
+        Label5 = namedNew<QLabel>("Label5",
+                                  QStringLiteral("Programm \"ZedozoviDuzozazidozi.exe\" gestartet. "
+                                                 "Dieses braucht Administratorrechte."),
+                                  this);
+        Label6 = namedNew<QLabel>("Label6",
+                                  QStringLiteral("Deshalb müssen Sie die Frage der "
+                                                 "Benutzerkontensteuerung mit \"Ja\" bestätigen."),
+                                  this);
+    } else {
+        // The list program runs without asking for rights: it is named, nothing to confirm.
+        Label5 = namedNew<QLabel>(
+            "Label5", QStringLiteral("Programm \"%1\" gestartet.").arg(listprogram::fileName()),
+            this);
+        Label6 = namedNew<QLabel>("Label6", this);
+        Label6->hide();
+    }
     Image1 = namedNew<QLabel>("Image1", this);
     Image1->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(32, 32));
     Image1->hide();
