@@ -185,7 +185,7 @@ void TSuchForm::WeiterSucheClick()
     const QString file = shownFile();
     const DocumentPattern pattern =
         m_fileListShown ? DocumentPattern::forFileList(text) : DocumentPattern::of(text, m_current);
-    m_navigator.setProgress(m_current == Family::Unicode ? this : nullptr);
+    m_navigator.setProgress(m_current == Family::Unicode ? &m_task : nullptr);
     const std::optional<HitNavigator::Hit> hit = m_navigator.WeiterSuche(
         file, pattern, [this](const HitNavigator::Hit& shown) { showHit(shown); });
     if (!hit)

@@ -28,7 +28,7 @@ void TSuchForm::Anz_FundstellenBtnClick()
     m_cancel = false;
     const QString text = TntEdit2->text();
     HitCounter counter;
-    counter.setProgress(this);
+    counter.setProgress(&m_task);
     const HitCount count = countHits(m_paths, m_database, text, counter);
     TntEdit1->setText(text);
     const QString message = hitCountMessage(text, count, GrossKleinBeachten->isChecked(),
@@ -82,9 +82,7 @@ void TSuchForm::OKBtnClick()
 void TSuchForm::runSearch()
 {
     prepareRun();
-    SearchDriver driver(m_paths, m_ui);
-    driver.setCancelFlag(&m_cancel);
-    driver.setCaptionHandler([this](const QString& caption) { setWindowTitle(caption); });
+    SearchDriver driver(m_paths, m_ui, m_task);
     const Result<SearchHits> hits =
         driver.run(m_database, TntEdit2->text(), GrossKleinBeachten->isChecked(),
                    NurGanzeWoerterCheckBox->isChecked());
