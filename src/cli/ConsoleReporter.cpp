@@ -3,6 +3,8 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <utility>
+
 #include <unistd.h>
 
 namespace {
@@ -17,8 +19,8 @@ extern "C" void onInterrupt(int)
 
 } // namespace
 
-ConsoleReporter::ConsoleReporter(QTextStream& out, QTextStream& err)
-    : m_out(out), m_err(err), m_terminal(::isatty(STDERR_FILENO) != 0)
+ConsoleReporter::ConsoleReporter(QTextStream& out, QTextStream& err, ConsoleStyle style)
+    : m_out(out), m_err(err), m_style(std::move(style)), m_terminal(::isatty(STDERR_FILENO) != 0)
 {
     g_interrupted = 0;
     std::signal(SIGINT, onInterrupt);
@@ -60,6 +62,12 @@ bool ConsoleReporter::question(const QString& text)
 
 void ConsoleReporter::caption(const QString& text)
 {
+    if (m_style.captions)
+        showProgress(m_style.statusLines ? text : m_lastStatus + QStringLiteral("  ") + text);
+}
+
+void ConsoleReporter::showProgress(const QString& text)
+{
     if (!m_terminal || text.isEmpty() || m_lastProgress.elapsed() < 200)
         return;
     m_lastProgress.restart();
@@ -70,6 +78,14 @@ void ConsoleReporter::caption(const QString& text)
 
 void ConsoleReporter::status(const QString& text)
 {
+    if (m_style.statusLines)
+        printLine(text);
+    else
+        m_lastStatus = text;
+}
+
+void ConsoleReporter::printLine(const QString& text)
+{
     clearProgress();
     m_out << text << '\n';
     m_out.flush();
@@ -77,5 +93,8 @@ void ConsoleReporter::status(const QString& text)
 
 bool ConsoleReporter::cancelRequested()
 {
-    return g_interrupted != 0;
+    const bool interrupted = g_interrupted != 0;
+    if (interrupted && !m_style.cancelNotice.isEmpty())
+        information(std::exchange(m_style.cancelNotice, QString()));
+    return interrupted;
 }

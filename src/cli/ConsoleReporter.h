@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/TaskProgress.h"
 #include "common/UserInterface.h"
-#include "indexer/RunReporter.h"
 
 #include <QElapsedTimer>
 #include <QTextStream>
@@ -10,11 +10,20 @@
 // SIGINT.
 inline constexpr int kCancelledExitStatus = 130;
 
-// The command line's side of a run: status lines and messages as lines, progress as one
-// rewritten line on a terminal, Ctrl+C as the cancel request.
-class ConsoleReporter : public UserInterface, public RunReporter {
+// How a command shows its task on the command line.
+struct ConsoleStyle {
+    bool captions = true; // the progress line follows the captions
+    // Status texts are lines of standard output; otherwise the last one heads the
+    // progress line.
+    bool statusLines = true;
+    QString cancelNotice; // shown once, when Ctrl+C is first seen
+};
+
+// The command line's side of a command's work: status lines and messages as lines,
+// progress as one rewritten line on a terminal, Ctrl+C as the cancel request.
+class ConsoleReporter : public UserInterface, public TaskProgress {
 public:
-    ConsoleReporter(QTextStream& out, QTextStream& err);
+    ConsoleReporter(QTextStream& out, QTextStream& err, ConsoleStyle style = {});
     ~ConsoleReporter() override;
 
     void information(const QString& text) override;
@@ -24,19 +33,21 @@ public:
 
     void caption(const QString& text) override;
     void status(const QString& text) override;
+    void progress(qint64, qint64) override {}
     bool cancelRequested() override;
-    // Ctrl+C as the cancel flag of a search, brought up to date whenever the search lets
-    // events through.
-    void letEventsThrough() override { m_cancelled = cancelRequested(); }
-    const bool* cancelFlag() const { return &m_cancelled; }
+
+    // A line of standard output, whatever the style: what the command reports itself.
+    void printLine(const QString& text);
 
 private:
+    void showProgress(const QString& text);
     void clearProgress();
 
     QTextStream& m_out;
     QTextStream& m_err;
+    ConsoleStyle m_style;
     bool m_terminal;
     bool m_progressShown = false;
-    bool m_cancelled = false;
+    QString m_lastStatus;
     QElapsedTimer m_lastProgress;
 };

@@ -2,6 +2,7 @@
 
 #include "cli/CommandHelp.h"
 #include "cli/ConsoleReporter.h"
+#include "common/TaskPacer.h"
 #include "indexer/IndexRun.h"
 #include "indexer/ListProgram.h"
 #include "indexer/NewDatabaseChecks.h"
@@ -45,9 +46,10 @@ std::optional<IndexArguments> parse(const QStringList& args)
     return parsed;
 }
 
-// Runs the list program for the run's drive and waits for it; Ctrl+C ends it.
+// Runs the list program for the run's drive and waits for it, asking the task about every
+// 50 ms; Ctrl+C ends it.
 Status runListProgram(const DatabasePaths& paths, const QString& controlFolder, QChar drive,
-                      ConsoleReporter& reporter)
+                      TaskProgress& task)
 {
     const QString program =
         listprogram::locate(paths, controlFolder, QCoreApplication::applicationDirPath());
@@ -60,8 +62,8 @@ Status runListProgram(const DatabasePaths& paths, const QString& controlFolder, 
     if (!process.waitForStarted())
         return Status::failure(QStringLiteral("%1 konnte nicht gestartet werden: %2")
                                    .arg(program, process.errorString()));
-    while (!process.waitForFinished(100)) {
-        if (reporter.cancelRequested()) {
+    while (!process.waitForFinished(int(TaskPacer::kIntervalMs))) {
+        if (task.cancelRequested()) {
             listprogram::stop(process);
             return Status::failure(
                 QStringLiteral("%1 wurde abgebrochen.").arg(listprogram::fileName()));
@@ -69,7 +71,7 @@ Status runListProgram(const DatabasePaths& paths, const QString& controlFolder, 
     }
     const QString output = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
     if (!output.isEmpty())
-        reporter.status(output);
+        task.status(output);
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return Status::failure(
             QStringLiteral("%1 ist mit einem Fehler beendet worden.").arg(listprogram::fileName()));

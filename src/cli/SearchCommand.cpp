@@ -69,19 +69,20 @@ int runSearchCommand(const QString& nativeBase, const QStringList& args, QTextSt
         return runFilesCommand(nativeBase, {parsed->name, searchfield::fileNameText(parsed->text)},
                                out, err);
     const DatabasePaths paths(DatabasePaths::determineBaseFolder(false, nativeBase, QString()));
-    ConsoleReporter console(out, err);
+    ConsoleStyle style;
+    style.captions = false; // no progress line: the hits are the output
+    ConsoleReporter console(out, err, style);
     if (!catalogue::databaseNames(paths).contains(parsed->name)) {
         console.information(
             QStringLiteral("Die Datenbank \"%1\" gibt es nicht.").arg(parsed->name));
         return 2;
     }
-    SearchDriver driver(paths, console);
-    driver.setCancelFlag(console.cancelFlag());
+    SearchDriver driver(paths, console, console);
     const Result<SearchHits> hits =
         driver.run(parsed->name, parsed->text, parsed->caseSensitive, parsed->wholeWords);
     if (!hits)
         return 2;
-    const bool cancelled = *console.cancelFlag();
+    const bool cancelled = console.cancelRequested();
     for (const SearchHit& hit : *hits)
         out << printable(hit) << '\n';
 
@@ -91,7 +92,7 @@ int runSearchCommand(const QString& nativeBase, const QStringList& args, QTextSt
     const settings::SettingsStore store;
     InternetBrowser browser(store, programs, launcher, console);
     ResultPageState state;
-    ResultPageWriter pages(paths, state, console, parsed->open ? &browser : nullptr);
+    ResultPageWriter pages(paths, state, console, console, parsed->open ? &browser : nullptr);
     const ResultPageHeader header{parsed->name, parsed->caseSensitive, parsed->wholeWords,
                                   cancelled};
     const bool written = pages.writePageSet(*hits, parsed->text, header).ok();

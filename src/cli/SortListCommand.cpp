@@ -50,28 +50,6 @@ std::optional<SortListArguments> parse(const QStringList& args)
     return parsed;
 }
 
-// The panel's caption and label as the progress line, Ctrl+C as the cancel button.
-class ConsoleSortReporter : public SortReporter {
-public:
-    explicit ConsoleSortReporter(ConsoleReporter& console) : m_console(console) {}
-    void caption(const QString& text) override { m_console.caption(m_label + "  " + text); }
-    void label(const QString& text) override { m_label = text; }
-    void progress(qint64, qint64) override {}
-    bool cancelRequested() override
-    {
-        if (m_console.cancelRequested() && !m_cancelShown) {
-            m_cancelShown = true;
-            m_console.information(sortedlists::cancelCaption());
-        }
-        return m_cancelShown;
-    }
-
-private:
-    ConsoleReporter& m_console;
-    QString m_label;
-    bool m_cancelShown = false;
-};
-
 } // namespace
 
 int runSortListCommand(const QString& nativeBase, const QStringList& args, QTextStream& out,
@@ -85,15 +63,18 @@ int runSortListCommand(const QString& nativeBase, const QStringList& args, QText
     const std::optional<DatabasePaths> paths = findDatabase(nativeBase, parsed->name, err);
     if (!paths)
         return 2;
-    ConsoleReporter console(out, err);
-    ConsoleSortReporter reporter(console);
+    // The panel's label and caption as the progress line, Ctrl+C as the cancel button.
+    ConsoleStyle style;
+    style.statusLines = false;
+    style.cancelNotice = sortedlists::cancelCaption();
+    ConsoleReporter console(out, err, style);
     const sortedlists::BuildEnd end =
-        sortedlists::buildAllLists(*paths, parsed->name, parsed->mode, reporter);
+        sortedlists::buildAllLists(*paths, parsed->name, parsed->mode, console);
     using Kind = sortedlists::BuildEnd::Kind;
     for (const Family family : end.written)
-        console.status(platform::nativePath(paths->phraseList(parsed->name, family)));
+        console.printLine(platform::nativePath(paths->phraseList(parsed->name, family)));
     switch (end.kind) {
-    case Kind::Finished: console.status(sortedlists::finishedLabel()); return 0;
+    case Kind::Finished: console.printLine(sortedlists::finishedLabel()); return 0;
     case Kind::Cancelled: return 1;
     case Kind::NoDocuments: console.information(end.message); return 2;
     case Kind::Failed: console.information(end.message); return 1;

@@ -4,7 +4,7 @@
 
 // How the core talks to the user. The windows implement it with message boxes; tests
 // implement it with a recorder that answers questions from a script. Core code never
-// opens a box or pumps events itself.
+// opens a box or pumps events itself; long work shows its progress through TaskProgress.
 class UserInterface {
 public:
     virtual ~UserInterface() = default;
@@ -13,6 +13,4 @@ public:
     virtual void warning(const QString& text) = 0;
     // A Yes/No question; true means Yes.
     virtual bool question(const QString& text) = 0;
-    // Lets pending window events through during long work (timers, cancel buttons).
-    virtual void letEventsThrough() {}
 };

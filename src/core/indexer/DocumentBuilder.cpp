@@ -1,6 +1,5 @@
 #include "indexer/DocumentBuilder.h"
 
-#include "common/WaitingWithEvents.h"
 #include "indexer/DocumentStream.h"
 #include "indexer/DriveListFilter.h"
 #include "indexer/ReadAhead.h"
@@ -87,9 +86,8 @@ QList<QByteArrayView> splitAtDleUnits(QByteArrayView bytes)
 } // namespace
 
 DocumentBuilder::DocumentBuilder(const DatabasePaths& paths, const QString& name,
-                                 const QStringList& patterns, UserInterface& ui,
-                                 RunReporter& reporter)
-    : m_paths(paths), m_name(name), m_patterns(patterns), m_ui(ui), m_reporter(reporter)
+                                 const QStringList& patterns, UserInterface& ui, TaskProgress& task)
+    : m_paths(paths), m_name(name), m_patterns(patterns), m_ui(ui), m_task(task), m_pacer(task)
 {
     for (const Family family : kFamilies)
         m_documents[int(family)] = std::make_unique<DocumentStream>(paths.document(name, family));
@@ -136,8 +134,8 @@ void DocumentBuilder::progress(EncodingClass cls, const QString& path)
 {
     static const char* const kKinds[] = {
         "   Ansi-Datei:  ", "   UTF8-Datei:  ", "   Unicode-Datei:  "};
-    m_reporter.caption(QString::number(m_processedCount) +
-                       QLatin1String(kKinds[int(familyOf(cls))]) + path);
+    m_task.caption(QString::number(m_processedCount) + QLatin1String(kKinds[int(familyOf(cls))]) +
+                   path);
 }
 
 Status DocumentBuilder::build()
@@ -162,10 +160,9 @@ Status DocumentBuilder::build()
         m_pathListOnly = true;
         return {};
     }
-    bool cancelled = false;
-    if (Status read = readLargeFiles(cancelled); !read || cancelled)
+    if (Status read = readLargeFiles(); !read || m_pacer.cancelled())
         return read ? writeFinalDocuments() : read;
-    if (Status read = readNormalFiles(cancelled); !read || cancelled)
+    if (Status read = readNormalFiles(); !read || m_pacer.cancelled())
         return read ? writeFinalDocuments() : read;
     if (Status written = writeFinalDocuments(); !written)
         return written;
@@ -186,7 +183,7 @@ bool DocumentBuilder::estimate()
             secondHalf[std::size_t(i - half)] = selectedSize(pathOfLine(m_lines[i]));
     });
     const auto cancelled = [&] {
-        if (!m_reporter.cancelRequested())
+        if (!m_pacer.tick())
             return false;
         stop = true;
         return true;
@@ -195,7 +192,7 @@ bool DocumentBuilder::estimate()
         if (cancelled())
             return false;
         if (i == half)
-            awaitLettingEventsThrough(m_ui, tested);
+            awaitAsking(m_task, tested);
         const QString path = pathOfLine(m_lines[i]);
         const std::optional<qint64> size =
             i < half ? selectedSize(path) : secondHalf[std::size_t(i - half)];
@@ -203,8 +200,8 @@ bool DocumentBuilder::estimate()
             continue;
         m_selectedSizes.insert(path, *size);
         m_neededSize += *size;
-        m_reporter.caption(QStringLiteral("Speicherbedarf wird ermittelt: ") +
-                           ConvertBytes(m_neededSize));
+        m_task.caption(QStringLiteral("Speicherbedarf wird ermittelt: ") +
+                       ConvertBytes(m_neededSize));
     }
     return true;
 }
@@ -239,10 +236,9 @@ bool DocumentBuilder::sizeAllowsIndexing()
     return false;
 }
 
-Status DocumentBuilder::readLargeFiles(bool& cancelled)
+Status DocumentBuilder::readLargeFiles()
 {
     for (const QString& line : m_lines) {
-        m_reporter.cancelRequested(); // lets events through before every file
         const QString path = pathOfLine(line);
         // The estimate's selection stands for the later passes: each file is tested once.
         if (m_selectedSizes.contains(path)) {
@@ -251,22 +247,20 @@ Status DocumentBuilder::readLargeFiles(bool& cancelled)
                 m_totalSize += size;
                 m_largeFiles.append(path);
                 ++m_processedCount;
-                m_reporter.caption(QStringLiteral("Nr: %1   ").arg(m_processedCount) +
-                                   ConvertBytes(size) +
-                                   QStringLiteral(" große Datei wird gesplittet: ") + path);
+                m_task.caption(QStringLiteral("Nr: %1   ").arg(m_processedCount) +
+                               ConvertBytes(size) +
+                               QStringLiteral(" große Datei wird gesplittet: ") + path);
                 if (Status read = readLargeFile(path, size); !read)
                     return read;
             }
         }
-        if (m_reporter.cancelRequested()) {
-            cancelled = true;
+        if (m_pacer.tick())
             return {};
-        }
     }
     return {};
 }
 
-Status DocumentBuilder::readNormalFiles(bool& cancelled)
+Status DocumentBuilder::readNormalFiles()
 {
     QStringList largeLower;
     for (const QString& large : m_largeFiles)
@@ -279,10 +273,8 @@ Status DocumentBuilder::readNormalFiles(bool& cancelled)
     }
     ReadAhead files(paths);
     for (auto file = files.next(); file; file = files.next()) {
-        if (m_reporter.cancelRequested()) {
-            cancelled = true;
+        if (m_pacer.tick())
             return {};
-        }
         if (Status read = readFile(*file); !read)
             return read;
         files.recycle(std::move(file));
@@ -461,6 +453,8 @@ Status DocumentBuilder::readLargeFile(const QString& path, qint64 size)
         return written;
 
     for (qint64 piece = 1; piece <= pieces; ++piece) {
+        // The file is read whole; a cancel seen meanwhile ends the pass after it.
+        m_pacer.pollNow();
         if (piece > 1 && !readPiece(source))
             continue;
         if (bigEndian)
@@ -516,7 +510,7 @@ Status DocumentBuilder::writeFinalDocuments()
 Status DocumentBuilder::completeDocuments()
 {
     if (m_partsWritten)
-        m_reporter.status(QStringLiteral("Aufgeteilte Dateien werden zusammengefügt!"));
+        m_task.status(QStringLiteral("Aufgeteilte Dateien werden zusammengefügt!"));
     for (const auto& document : m_documents) {
         if (Status closed = document->close(); !closed)
             return closed;

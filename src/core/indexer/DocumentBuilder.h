@@ -1,10 +1,10 @@
 #pragma once
 
 #include "common/Result.h"
+#include "common/TaskPacer.h"
 #include "common/UserInterface.h"
 #include "indexer/DocumentStream.h"
 #include "indexer/ReadAhead.h"
-#include "indexer/RunReporter.h"
 #include "store/DatabasePaths.h"
 #include "store/EncodingDetection.h"
 #include "store/Utf8Repair.h"
@@ -31,7 +31,7 @@ public:
     static constexpr qint64 kSizeLimit = 1536000000;
 
     DocumentBuilder(const DatabasePaths& paths, const QString& name, const QStringList& patterns,
-                    UserInterface& ui, RunReporter& reporter);
+                    UserInterface& ui, TaskProgress& task);
 
     // Reads the descriptor and writes the documents. Ends early after a cancel (what was
     // read is kept) or when the database would be too large (then path-list-only). A file
@@ -64,8 +64,9 @@ private:
     bool selectedNormal(const QString& path, const QStringList& largeLower) const;
     bool estimate();
     bool sizeAllowsIndexing();
-    Status readLargeFiles(bool& cancelled);
-    Status readNormalFiles(bool& cancelled);
+    // The passes over the files; each ends early, without an error, after a cancel.
+    Status readLargeFiles();
+    Status readNormalFiles();
     Status readFile(const ReadAhead::File& file);
     // A file above the split threshold, read piece by piece straight into its document.
     Status readLargeFile(const QString& path, qint64 size);
@@ -90,7 +91,8 @@ private:
     QString m_name;
     QStringList m_patterns;
     UserInterface& m_ui;
-    RunReporter& m_reporter;
+    TaskProgress& m_task;
+    TaskPacer m_pacer; // remembers a cancel seen while a large file is read
 
     QStringList m_lines; // the descriptor
     QStringList m_exclusions;

@@ -1,6 +1,6 @@
 #include "indexer/IndexRun.h"
 
-#include "common/WaitingWithEvents.h"
+#include "common/TaskPacer.h"
 #include "indexer/DriveListFilter.h"
 #include "indexer/NewDatabaseChecks.h"
 #include "indexer/TextLines.h"
@@ -14,10 +14,33 @@
 
 #include <future>
 
+namespace {
+
+// The run's task as the title-position scan sees it: the scan shows its captions and asks,
+// so that the window stays responsive, but a cancel never stops it. A cancelled run keeps
+// the files it read, and documents are never committed without lists that match them.
+class ScanDespiteCancel : public TaskProgress {
+public:
+    explicit ScanDespiteCancel(TaskProgress& run) : m_run(run) {}
+    void caption(const QString& text) override { m_run.caption(text); }
+    void status(const QString& text) override { m_run.status(text); }
+    void progress(qint64 done, qint64 total) override { m_run.progress(done, total); }
+    bool cancelRequested() override
+    {
+        m_run.cancelRequested();
+        return false;
+    }
+
+private:
+    TaskProgress& m_run;
+};
+
+} // namespace
+
 IndexRun::IndexRun(const DatabasePaths& paths, QString controlFolder, UserInterface& ui,
-                   RunReporter& reporter)
+                   TaskProgress& task)
     : m_paths(paths), m_staged(paths.staged()), m_controlFolder(std::move(controlFolder)), m_ui(ui),
-      m_reporter(reporter)
+      m_task(task)
 {
 }
 
@@ -62,8 +85,8 @@ Status IndexRun::start(const Request& request)
         extensions::rememberPatterns(extensions::rememberedPatterns(choices), m_slots, choices);
     if (!remembered)
         return Status::failure(remembered.error());
-    m_reporter.status(request.updateMode ? QStringLiteral("Datenbank wird aktualisiert.")
-                                         : QStringLiteral("Datenbank wird neu erstellt."));
+    m_task.status(request.updateMode ? QStringLiteral("Datenbank wird aktualisiert.")
+                                     : QStringLiteral("Datenbank wird neu erstellt."));
     return {};
 }
 
@@ -89,16 +112,14 @@ Status IndexRun::readList()
     if (!file.open(QIODevice::ReadOnly))
         return Status::failure(QStringLiteral("Die Datei %1 kann nicht gelesen werden.").arg(list));
     const QStringList patterns = extensions::patternsOf(m_slots);
-    const QStringList lines =
-        drivelist::descriptorLines(file.readAll(), m_request.folder, patterns,
-                                   [this] { return !m_reporter.cancelRequested(); });
+    const QStringList lines = drivelist::descriptorLines(
+        file.readAll(), m_request.folder, patterns, [this] { return !m_task.cancelRequested(); });
     if (Status written = textlines::write(m_staged.descriptor(m_request.name), lines); !written)
         return written;
     m_listedCount = lines.size() - 1;
 
     m_pathListOnly = m_request.withoutDocuments;
-    m_builder =
-        std::make_unique<DocumentBuilder>(m_staged, m_request.name, patterns, m_ui, m_reporter);
+    m_builder = std::make_unique<DocumentBuilder>(m_staged, m_request.name, patterns, m_ui, m_task);
     if (!m_pathListOnly) {
         if (Status built = m_builder->build(); !built)
             return built;
@@ -116,7 +137,7 @@ Status IndexRun::finish(bool aborted)
     if (m_builder && !m_pathListOnly && m_builder->endedEarly() &&
         m_builder->processedCount() == 0) {
         m_finalStatus = kCancelledUnchanged.toString();
-        m_reporter.status(m_finalStatus);
+        m_task.status(m_finalStatus);
         return {};
     }
     std::future<Status> documentsOnDisk;
@@ -131,9 +152,9 @@ Status IndexRun::finish(bool aborted)
     // A cancelled run keeps the files it read so far, so its documents get their lists too:
     // documents are never committed without lists that match them.
     if (!m_pathListOnly && m_builder) {
-        m_reporter.status(QStringLiteral("TitelPositionen werden erstellt"));
-        TitlePositionScan scan(m_staged, m_ui);
-        scan.setCaptionHandler([this](const QString& caption) { m_reporter.caption(caption); });
+        m_task.status(QStringLiteral("TitelPositionen werden erstellt"));
+        ScanDespiteCancel task(m_task);
+        TitlePositionScan scan(m_staged, task);
         const TitlePositionScan::Report report = scan.run(m_request.name, false);
         if (!report.failures.isEmpty()) {
             QStringList texts;
@@ -142,9 +163,9 @@ Status IndexRun::finish(bool aborted)
             return Status::failure(texts.join(u'\n'));
         }
     }
-    m_reporter.caption(QString());
+    m_task.caption(QString());
     if (documentsOnDisk.valid()) {
-        if (Status forced = awaitLettingEventsThrough(m_ui, documentsOnDisk); !forced)
+        if (Status forced = awaitAsking(m_task, documentsOnDisk); !forced)
             return forced;
     }
     // The log is staged and committed with the documents it reports on.
@@ -160,7 +181,7 @@ Status IndexRun::finish(bool aborted)
         m_finalStatus = QStringLiteral("Fertig mit der abgebrochenen Indizierung.");
     else
         m_finalStatus = QStringLiteral("Fertig mit der Indizierung.");
-    m_reporter.status(m_finalStatus);
+    m_task.status(m_finalStatus);
     m_lock.release();
     return {};
 }

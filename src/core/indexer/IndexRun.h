@@ -1,10 +1,10 @@
 #pragma once
 
 #include "common/Result.h"
+#include "common/TaskProgress.h"
 #include "common/UserInterface.h"
 #include "indexer/DocumentBuilder.h"
 #include "indexer/ExtensionPatterns.h"
-#include "indexer/RunReporter.h"
 #include "store/DatabaseLock.h"
 #include "store/DatabasePaths.h"
 
@@ -28,8 +28,9 @@ public:
         bool withoutDocuments = false;
     };
 
+    // The task shows the main window's caption and first status line and tells of a cancel.
     IndexRun(const DatabasePaths& paths, QString controlFolder, UserInterface& ui,
-             RunReporter& reporter);
+             TaskProgress& task);
     ~IndexRun();
 
     // The dialog's confirmation: each failed check shows its message.
@@ -68,7 +69,7 @@ private:
     const DatabasePaths m_staged; // where the run writes until its commit
     QString m_controlFolder;
     UserInterface& m_ui;
-    RunReporter& m_reporter;
+    TaskProgress& m_task;
     Request m_request;
     DatabaseLock m_lock;
     bool m_holdsStaging = false; // staged files of this run may exist and are its own

@@ -1,7 +1,5 @@
 #include "indexer/TitlePositionScan.h"
 
-#include "common/UserInterface.h"
-#include "common/WaitingWithEvents.h"
 #include "indexer/TitleMarker.h"
 #include "platform/FileFacts.h"
 #include "store/Descriptor.h"
@@ -17,9 +15,6 @@ namespace {
 const QString kErrorCaption = QStringLiteral("Error");
 const QString kSearchFailedCaption = QStringLiteral("Suche fehlgeschlagen");
 const QString kViewerCaption = QStringLiteral("Viewer");
-
-// Blocks of a long stretch without a title line between two looks at the window.
-constexpr int kBlocksBetweenEvents = 64;
 
 QString scanCaption(Family family)
 {
@@ -65,13 +60,14 @@ private:
     QString m_text;
 };
 
-TitlePositionScan::TitlePositionScan(const DatabasePaths& paths, UserInterface& ui)
-    : m_paths(paths), m_ui(ui), m_settings(std::make_unique<SearchSettings>()),
+TitlePositionScan::TitlePositionScan(const DatabasePaths& paths, TaskProgress& task)
+    : m_paths(paths), m_task(task), m_pacer(task), m_settings(std::make_unique<SearchSettings>()),
       m_viewerErrors(std::make_unique<ViewerErrors>())
 {
     m_search.setSettings(m_settings.get());
+    // A long stretch without a title line is searched block by block.
     m_search.OnProgress = [this](qint64, qint64, bool& continueSearching) {
-        onProgress(continueSearching);
+        continueSearching = !m_pacer.poll();
     };
     m_viewer.setReporter(m_viewerErrors.get());
 }
@@ -112,7 +108,7 @@ TitlePositionScan::Outcome TitlePositionScan::listDocument(const QString& databa
     const QString list = m_paths.titlePositions(databaseName, family);
     std::future<Status> writing = std::async(
         std::launch::async, [this, &list] { return WriteToStream(m_list, list, CodePage::Utf8); });
-    const Status written = awaitLettingEventsThrough(m_ui, writing);
+    const Status written = awaitAsking(m_task, writing);
     if (!written)
         report.failures.append({kErrorCaption, written.error()});
     m_list = QString();
@@ -123,11 +119,11 @@ TitlePositionScan::Outcome TitlePositionScan::scanDocument(const QString& docume
                                                            Report& report)
 {
     m_list.clear();
-    showCaption(scanCaption(family));
+    m_task.caption(scanCaption(family));
     Outcome outcome = openDocument(document, family, report);
     if (outcome == Outcome::Done)
         outcome = findAll(family, report);
-    showCaption(QString());
+    m_task.caption(QString());
     closeDocument();
     return outcome;
 }
@@ -154,10 +150,9 @@ TitlePositionScan::Outcome TitlePositionScan::findAll(Family family, Report& rep
     const TATEncoding encoding = family == Family::Unicode ? vEncUnicodeLE : vEncANSI;
     const TATStreamSearchOptions options =
         m_settings->caseSensitive() ? TATStreamSearchOptions(ssoCaseSensitive) : 0;
-    m_progressCalls = 0;
     Result<bool> found = m_search.FindFirst(m_marker, encoding, options, 0);
     for (;;) {
-        if (cancelled())
+        if (m_pacer.cancelled())
             return Outcome::Cancelled;
         if (!found) {
             report.failures.append({kSearchFailedCaption, found.error()});
@@ -170,7 +165,7 @@ TitlePositionScan::Outcome TitlePositionScan::findAll(Family family, Report& rep
             report.failures.append({kViewerCaption, error});
             return Outcome::Failed;
         }
-        m_ui.letEventsThrough();
+        m_pacer.tick();
         found = m_search.FindNext();
     }
 }
@@ -189,21 +184,8 @@ void TitlePositionScan::appendEntry(Family family)
     m_list += QString::number(start) + u' ' + line + QStringLiteral("\r\n");
 }
 
-void TitlePositionScan::onProgress(bool& continueSearching)
-{
-    if (++m_progressCalls % kBlocksBetweenEvents == 0)
-        m_ui.letEventsThrough();
-    continueSearching = !cancelled();
-}
-
 void TitlePositionScan::closeDocument()
 {
     m_search.close();
     static_cast<void>(m_viewer.Open(QString()));
-}
-
-void TitlePositionScan::showCaption(const QString& caption)
-{
-    if (m_caption)
-        m_caption(caption);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/TaskPacer.h"
 #include "store/DatabasePaths.h"
 #include "store/Family.h"
 #include "viewer/TATBinHexCore.h"
@@ -8,10 +9,7 @@
 #include <QList>
 #include <QString>
 
-#include <functional>
 #include <memory>
-
-class UserInterface;
 
 // Writes the title-position lists of a database: finds every line of its documents that
 // holds the title marker with the stream search, and lists "<offset> <line>" for each, in
@@ -28,18 +26,13 @@ public:
         QList<Failure> failures; // in the order they happened
         bool ok() const { return !cancelled && failures.isEmpty(); }
     };
-    using CaptionHandler = std::function<void(const QString& caption)>;
-
-    TitlePositionScan(const DatabasePaths& paths, UserInterface& ui);
+    // The task gets the main window's caption while a document is scanned, emptied after
+    // it, and is asked between steps and blocks. A cancelled scan writes no further list;
+    // the lists already written stay.
+    TitlePositionScan(const DatabasePaths& paths, TaskProgress& task);
     ~TitlePositionScan();
     TitlePositionScan(const TitlePositionScan&) = delete;
     TitlePositionScan& operator=(const TitlePositionScan&) = delete;
-
-    // The main window's caption while a document is scanned; emptied after it.
-    void setCaptionHandler(CaptionHandler handler) { m_caption = std::move(handler); }
-    // Polled between steps and blocks. A cancelled scan writes no further list; the lists
-    // already written stay.
-    void setCancelFlag(const bool* cancel) { m_cancel = cancel; }
 
     // Scans the ANSI, UTF-8 and Unicode documents that exist, in this order, and writes
     // their lists. A failure in one document is reported and ends its scan; its list then
@@ -57,20 +50,15 @@ private:
     Outcome openDocument(const QString& document, Family family, Report& report);
     Outcome findAll(Family family, Report& report);
     void appendEntry(Family family);
-    bool cancelled() const { return m_cancel && *m_cancel; }
-    void onProgress(bool& continueSearching);
     void closeDocument();
-    void showCaption(const QString& caption);
 
     const DatabasePaths& m_paths;
-    UserInterface& m_ui;
-    CaptionHandler m_caption;
-    const bool* m_cancel = nullptr;
+    TaskProgress& m_task;
+    TaskPacer m_pacer;
     std::unique_ptr<SearchSettings> m_settings;
     std::unique_ptr<ViewerErrors> m_viewerErrors;
     TATStreamSearch m_search;
     TATBinHexCore m_viewer;
     QString m_marker;
     QString m_list;
-    int m_progressCalls = 0;
 };

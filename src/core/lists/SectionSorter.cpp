@@ -154,7 +154,7 @@ private:
 };
 
 SectionSorter::SectionSorter(const QCollator& collator, QString runFolder, qint64 memoryBudget,
-                             EventPacer& pacer)
+                             TaskPacer& pacer)
     : m_collator(collator), m_runFolder(std::move(runFolder)), m_budget(memoryBudget),
       m_pacer(pacer)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/Result.h"
-#include "lists/SortReporter.h"
+#include "common/TaskPacer.h"
 
 #include <QCollator>
 #include <QString>
@@ -22,7 +22,7 @@ public:
     using Sink = std::function<bool(int section, QStringView entry)>;
 
     SectionSorter(const QCollator& collator, QString runFolder, qint64 memoryBudget,
-                  EventPacer& pacer);
+                  TaskPacer& pacer);
     ~SectionSorter();
     SectionSorter(const SectionSorter&) = delete;
     SectionSorter& operator=(const SectionSorter&) = delete;
@@ -64,7 +64,7 @@ private:
     const QCollator& m_collator;
     QString m_runFolder; // native, with a trailing separator
     qint64 m_budget;
-    EventPacer& m_pacer;
+    TaskPacer& m_pacer;
 
     std::vector<char16_t> m_units;
     std::vector<Entry> m_entries;

@@ -9,7 +9,6 @@
 #include "store/Windows1252.h"
 
 #include <algorithm>
-#include <chrono>
 #include <future>
 #include <optional>
 #include <utility>
@@ -51,18 +50,16 @@ public:
         return m_buffer.size() < kWriteBuffer || flush();
     }
 
-    // Forcing the list to disk can take a moment: events go on meanwhile.
-    Status commit(SortReporter& reporter)
+    // Forcing the list to disk can take a moment: the task is asked meanwhile, and a cancel
+    // then applies to the lists still to come.
+    Status commit(TaskProgress& task)
     {
         if (!flush())
             return failure();
         std::future<Status> done = std::async(std::launch::async, [this] {
             return m_file.commit(platform::FileWriter::Durability::Forced);
         });
-        while (done.wait_for(std::chrono::milliseconds(EventPacer::kIntervalMs)) !=
-               std::future_status::ready)
-            reporter.cancelRequested(); // a cancel now applies to the lists still to come
-        if (Status committed = done.get(); !committed) {
+        if (Status committed = awaitAsking(task, done); !committed) {
             m_cause = committed.error();
             return failure();
         }
@@ -144,8 +141,8 @@ QCollator sortedListCollator()
 }
 
 SortedListBuilder::SortedListBuilder(const DatabasePaths& paths, const QCollator& collator,
-                                     SortReporter& reporter, EventPacer& pacer, Limits limits)
-    : m_paths(paths), m_collator(collator), m_reporter(reporter), m_pacer(pacer), m_limits(limits)
+                                     TaskProgress& task, TaskPacer& pacer, Limits limits)
+    : m_paths(paths), m_collator(collator), m_task(task), m_pacer(pacer), m_limits(limits)
 {
 }
 
@@ -171,7 +168,7 @@ Result<qint64> SortedListBuilder::countHeaderLines(const QString& document, Fami
             if (!m_pacer.poll() && sortlist::isHeaderLine(line))
                 ++count;
         });
-        m_reporter.progress(10, count);
+        m_task.progress(10, count);
     }
     return count;
 }
@@ -192,9 +189,9 @@ Result<SortedListBuilder::Outcome> SortedListBuilder::build(const QString& datab
     QString caption;
     m_pacer.setOnTick([&] {
         if (!caption.isEmpty())
-            m_reporter.caption(caption);
+            m_task.caption(caption);
         if (processed > 10 && processed < *total)
-            m_reporter.progress(processed, *total);
+            m_task.progress(processed, *total);
     });
     SectionSorter sorter(m_collator, m_paths.tempFolder(), m_limits.runBudget, m_pacer);
     sortlist::LineSplitter splitter(mode);
@@ -259,7 +256,7 @@ Result<SortedListBuilder::Outcome> SortedListBuilder::build(const QString& datab
         return Outcome::Cancelled;
     if (!sink.close())
         return R::failure(writer.failure().error());
-    if (Status committed = writer.commit(m_reporter); !committed)
+    if (Status committed = writer.commit(m_task); !committed)
         return R::failure(committed.error());
     return Outcome::Written;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/Result.h"
+#include "common/TaskPacer.h"
 #include "lists/ListEntries.h"
-#include "lists/SortReporter.h"
 #include "store/DatabasePaths.h"
 #include "store/Family.h"
 
@@ -23,8 +23,8 @@ struct SortListLimits {
     // For the entries in memory. The rest: a piece's bytes and text (three times its size,
     // with the text of the piece before while the next is made), the merge's read buffers.
     qint64 runBudget = kMemoryBudget - 4 * kPieceSize - (qint64(16) << 20);
-    // How often events are let through (and a cancel looked for).
-    qint64 eventIntervalMs = 50;
+    // How often the task is asked about a cancel (and the window lets events through).
+    qint64 eventIntervalMs = TaskPacer::kIntervalMs;
 };
 
 class SortedListBuilder {
@@ -33,8 +33,8 @@ public:
 
     enum class Outcome { Written, Cancelled };
 
-    SortedListBuilder(const DatabasePaths& paths, const QCollator& collator, SortReporter& reporter,
-                      EventPacer& pacer, Limits limits = {});
+    SortedListBuilder(const DatabasePaths& paths, const QCollator& collator, TaskProgress& task,
+                      TaskPacer& pacer, Limits limits = {});
 
     // Fails with a message naming the file when the document cannot be read to its end or
     // the list or a run cannot be written; the old list is then left as it was.
@@ -49,8 +49,8 @@ private:
 
     const DatabasePaths& m_paths;
     const QCollator& m_collator;
-    SortReporter& m_reporter;
-    EventPacer& m_pacer;
+    TaskProgress& m_task;
+    TaskPacer& m_pacer;
     Limits m_limits;
 };
 

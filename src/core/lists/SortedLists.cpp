@@ -1,5 +1,6 @@
 #include "lists/SortedLists.h"
 
+#include "common/TaskPacer.h"
 #include "platform/FileFacts.h"
 #include "store/Catalogue.h"
 #include "store/DatabaseLock.h"
@@ -13,7 +14,7 @@ constexpr qint64 kSmallestSortedDocument = 5;
 } // namespace
 
 BuildEnd buildAllLists(const DatabasePaths& paths, const QString& database, sortlist::SortMode mode,
-                       SortReporter& reporter, SortedListBuilder::Limits limits)
+                       TaskProgress& task, SortedListBuilder::Limits limits)
 {
     using Kind = BuildEnd::Kind;
     // The runs of the build go to Datenbank\Temp, which an indexing run fills as well.
@@ -27,23 +28,23 @@ BuildEnd buildAllLists(const DatabasePaths& paths, const QString& database, sort
         return {Kind::NoDocuments, noDocumentsMessage(database), {}};
 
     BuildEnd end;
-    EventPacer pacer(reporter, limits.eventIntervalMs);
+    TaskPacer pacer(task, limits.eventIntervalMs);
     if (pacer.tick())
         return {Kind::Cancelled, QString(), {}};
-    reporter.caption(buildingCaption(database));
+    task.caption(buildingCaption(database));
     const QCollator collator = sortedListCollator();
-    SortedListBuilder builder(paths, collator, reporter, pacer, limits);
+    SortedListBuilder builder(paths, collator, task, pacer, limits);
     for (const Family family : kFamilies) {
         const std::optional<qint64> size = platform::fileSize(paths.document(database, family));
         if (!size || *size < kSmallestSortedDocument)
             continue;
-        reporter.label(documentLabel(database, family));
+        task.status(documentLabel(database, family));
         const Result<SortedListBuilder::Outcome> built = builder.build(database, family, mode);
         if (!built)
             return {Kind::Failed, built.error(), end.written};
         if (*built == SortedListBuilder::Outcome::Written) {
             end.written.append(family); // replaced, even when a cancel follows at once
-            reporter.progress(1, 1);
+            task.progress(1, 1);
         }
         if (*built == SortedListBuilder::Outcome::Cancelled || pacer.tick()) {
             end.kind = Kind::Cancelled;

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/TaskProgress.h"
 #include "lists/ListEntries.h"
-#include "lists/SortReporter.h"
 #include "lists/SortedListBuilder.h"
 #include "store/DatabasePaths.h"
 #include "store/Family.h"
@@ -32,9 +32,9 @@ struct BuildEnd {
 
 // SortierteListenErstellenButtonClick without the window: empties Datenbank\Temp, then
 // builds the list of every document of at least 5 bytes, ANSI, UTF8, Unicode, while no
-// cancel comes. The reporter gets the caption, Label4 and the progress.
+// cancel comes. The task gets the caption, Label4 as the status and the progress.
 BuildEnd buildAllLists(const DatabasePaths& paths, const QString& database, sortlist::SortMode mode,
-                       SortReporter& reporter, SortedListBuilder::Limits limits = {});
+                       TaskProgress& task, SortedListBuilder::Limits limits = {});
 
 // Texts of the panel and of the question that opens it.
 QString openPanelQuestion(const QString& database);
@@ -57,8 +57,7 @@ std::array<bool, 3> loadButtons(const DatabasePaths& paths, const QString& datab
 std::optional<QString> listToShow(const DatabasePaths& paths, const QString& database,
                                   Family family);
 
-// The sort panel's flags and its timer Timer1, without the window. The cancel flag is the
-// program's, shared with the indexing run.
+// The sort panel's flags and its timer Timer1, without the window.
 class SortPanel {
 public:
     static constexpr int kTimerMs = 1000;
@@ -73,9 +72,9 @@ public:
         qint64 progress = 0;
     };
 
-    explicit SortPanel(bool& cancelRequested) : m_cancelRequested(cancelRequested) {}
-
     const View& view() const { return m_view; }
+    // The cancel button was pressed since the panel opened.
+    bool cancelRequested() const { return m_cancelRequested; }
     bool sorting() const { return m_sorting; }
 
     // The settings window's question was answered Yes.
@@ -96,7 +95,7 @@ public:
 private:
     void closePanel();
 
-    bool& m_cancelRequested;
+    bool m_cancelRequested = false;
     bool m_sorting = false;
     int m_ticks = 0;
     View m_view;

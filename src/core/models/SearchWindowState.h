@@ -87,8 +87,6 @@ public:
     void requestCancel() { m_cancel = true; }
     void clearCancel() { m_cancel = false; }
     bool cancelRequested() const { return m_cancel; }
-    // For the searches that read a cancel flag while they run.
-    const bool* cancelFlag() const { return &m_cancel; }
 
     // ---- what the last search left
     const SearchHits& hits() const { return m_hits; }

@@ -6,8 +6,8 @@
 #include <algorithm>
 
 ResultPageWriter::ResultPageWriter(const DatabasePaths& paths, ResultPageState& state,
-                                   UserInterface& ui, InternetBrowser* browser)
-    : m_paths(paths), m_state(state), m_ui(ui), m_browser(browser)
+                                   UserInterface& ui, TaskProgress& task, InternetBrowser* browser)
+    : m_paths(paths), m_state(state), m_ui(ui), m_task(task), m_browser(browser)
 {
 }
 
@@ -38,7 +38,7 @@ Status ResultPageWriter::SchreibHTMLDocNeu(std::span<const SearchHit> entries,
 {
     const resultpage::Page page{entries, searchTerm, count, m_state.currentPage, m_state.morePages};
     const QStringList lines = resultpage::lines(page, header, m_paths);
-    m_ui.letEventsThrough();
+    m_task.cancelRequested();
     const Status written =
         writeFileSafely(pageFile(m_state.currentPage), resultpage::fileBytes(lines),
                         Durability::NotForced); // pages live in Temp for the session

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Result.h"
+#include "common/TaskProgress.h"
 #include "common/UserInterface.h"
 #include "results/InternetBrowser.h"
 #include "results/ResultPageHeader.h"
@@ -18,9 +19,11 @@
 // one in the browser, once per search request.
 class ResultPageWriter {
 public:
-    // Without a browser the pages are only written (the command line without --open).
+    // Without a browser the pages are only written (the command line without --open). The
+    // task is asked before every page, so that the window stays responsive; the pages are
+    // written whole.
     ResultPageWriter(const DatabasePaths& paths, ResultPageState& state, UserInterface& ui,
-                     InternetBrowser* browser);
+                     TaskProgress& task, InternetBrowser* browser);
 
     // The whole hit list, 25 entries a page; an empty list gives one "NICHT gefunden"
     // page. When the hits fill the last page exactly, that page is the final one: no
@@ -41,5 +44,6 @@ private:
     const DatabasePaths& m_paths;
     ResultPageState& m_state;
     UserInterface& m_ui;
+    TaskProgress& m_task;
     InternetBrowser* m_browser;
 };

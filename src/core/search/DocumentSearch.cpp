@@ -33,8 +33,8 @@ private:
     const DocumentSearch& m_search;
 };
 
-DocumentSearch::DocumentSearch(const DatabasePaths& paths, UserInterface& ui)
-    : m_paths(paths), m_ui(ui), m_window(std::make_unique<WindowState>(*this))
+DocumentSearch::DocumentSearch(const DatabasePaths& paths, UserInterface& ui, TaskPacer& pacer)
+    : m_paths(paths), m_ui(ui), m_pacer(pacer), m_window(std::make_unique<WindowState>(*this))
 {
     m_search.setSettings(m_window.get());
 }
@@ -112,7 +112,7 @@ Status DocumentSearch::search(const QString& databaseName, Family family,
     bool found = step(true);
     if (found)
         makeEntry(hits);
-    while (found && !cancelled()) {
+    while (found && !m_pacer.cancelled()) {
         // Skip the rest of this file: on to the next title line, which makes no entry.
         m_target = m_request.titleMarker;
         if (!step(false))
@@ -136,8 +136,7 @@ bool DocumentSearch::step(bool first)
             return false;
         }
         m_search.OnProgress = [this](qint64, qint64, bool& continueSearching) {
-            m_ui.letEventsThrough();
-            continueSearching = !cancelled();
+            continueSearching = !m_pacer.tick();
         };
         const TATEncoding encoding = m_family != Family::Unicode ? vEncANSI
                                      : m_bigEndian               ? vEncUnicodeBE

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/Result.h"
-
+#include "common/TaskPacer.h"
 #include "common/UserInterface.h"
 #include "search/SearchHit.h"
 #include "search/TitlePositionList.h"
@@ -33,11 +33,9 @@ struct SearchRequest {
 // file is skipped by one search for the title marker.
 class DocumentSearch {
 public:
-    DocumentSearch(const DatabasePaths& paths, UserInterface& ui);
+    // The pacer is asked between the blocks of a step; a cancel ends the document's search.
+    DocumentSearch(const DatabasePaths& paths, UserInterface& ui, TaskPacer& pacer);
     ~DocumentSearch();
-
-    // Polled between steps; a cancel ends the document's search.
-    void setCancelFlag(const bool* cancel) { m_cancel = cancel; }
 
     // Appends the hit entries of one document to hits. Fails, with the German message that
     // asks for a re-index, when the document cannot be read or its title-position list
@@ -77,11 +75,10 @@ private:
     QByteArray snippet();
     // Where the search text stands in a snippet (1-based, 0: not at all).
     int textPosition(const QString& snippet) const;
-    bool cancelled() const { return m_cancel && *m_cancel; }
 
     const DatabasePaths& m_paths;
     UserInterface& m_ui;
-    const bool* m_cancel = nullptr;
+    TaskPacer& m_pacer;
     std::unique_ptr<WindowState> m_window;
     TATStreamSearch m_search;
     TATBinHexCore m_viewer;

@@ -1,8 +1,8 @@
 #include "search/HitCounter.h"
 
+#include "common/TaskProgress.h"
 #include "platform/FileFacts.h"
 #include "search/DocumentPattern.h"
-#include "search/HitCountProgress.h"
 
 #include <algorithm>
 
@@ -41,9 +41,12 @@ HitCounter::Outcome HitCounter::scan(const QString& programPath, const DocumentP
                                                  ++outcome.occurrences;
                                                  onMatch(base + qint64(at));
                                              }));
-        if (m_progress && !m_progress->proceed(std::min(base + m_window, end), end)) {
-            outcome.cancelled = true;
-            break;
+        if (m_task) {
+            m_task->progress(std::min(base + m_window, end), end);
+            if (m_task->cancelRequested()) {
+                outcome.cancelled = true;
+                break;
+            }
         }
     }
     return outcome;

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-class HitCountProgress;
+class TaskProgress;
 
 // Collects every occurrence of a search text in one file, as the in-document search and the
 // hit count do: by the case rule of the file's family, inside words, overlapping
@@ -27,7 +27,9 @@ public:
     // that many occurrences cross a window edge.
     explicit HitCounter(qint64 windowSize = kDefaultWindow);
 
-    void setProgress(HitCountProgress* progress) { m_progress = progress; }
+    // Told the bytes scanned of the bytes searched after every window of a file, and asked
+    // then; a cancel ends the collection of that file with the occurrences found so far.
+    void setProgress(TaskProgress* task) { m_task = task; }
 
     // The whole file is searched, also beyond 4 GiB. A missing, empty or unmappable file and
     // an empty pattern give no occurrence.
@@ -42,5 +44,5 @@ private:
                  const OnMatch& onMatch) const;
 
     qint64 m_window;
-    HitCountProgress* m_progress = nullptr;
+    TaskProgress* m_task = nullptr;
 };

@@ -28,8 +28,8 @@ public:
 
     explicit HitNavigator(UserInterface& ui, qint64 windowSize = HitCounter::kDefaultWindow);
 
-    // The Unicode document's collection lets events through and obeys a cancel here.
-    void setProgress(HitCountProgress* progress) { m_counter.setProgress(progress); }
+    // The Unicode document's collection asks the task after every window and obeys a cancel.
+    void setProgress(TaskProgress* task) { m_counter.setProgress(task); }
     // While counting, "Nicht gefunden!" and "Dies ist die letzte Fundstelle." stay silent.
     void setCountingMode(bool counting) { m_counting = counting; }
 

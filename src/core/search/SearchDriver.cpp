@@ -13,8 +13,8 @@
 const QString SearchDriver::kOneCharacter =
     QStringLiteral("Nur ein Zeichen als Suchtext ist bei der \"Suche\" nicht erlaubt");
 
-SearchDriver::SearchDriver(const DatabasePaths& paths, UserInterface& ui)
-    : m_paths(paths), m_ui(ui), m_documents(paths, ui)
+SearchDriver::SearchDriver(const DatabasePaths& paths, UserInterface& ui, TaskProgress& task)
+    : m_paths(paths), m_ui(ui), m_task(task), m_pacer(task), m_documents(paths, ui, m_pacer)
 {
 }
 
@@ -126,16 +126,14 @@ void SearchDriver::searchFileByFile(const QString& databaseName, const SearchReq
     qsizetype i = -1;
     textlines::forEach(descriptor, scanned, [&](const QString& path) {
         ++i;
-        if (cancelled())
+        if (m_pacer.cancelled())
             return false;
-        m_ui.letEventsThrough();
-        if (m_caption) {
-            m_caption(QStringLiteral("Bisher in %1 Dateien gefunden. Gesucht wird in Nr.: %2 von "
-                                     "insgesamt: %3 Dateien.")
-                          .arg(hits.size())
-                          .arg(i)
-                          .arg(scanned.lines - 1));
-        }
+        m_pacer.tick();
+        m_task.caption(QStringLiteral("Bisher in %1 Dateien gefunden. Gesucht wird in Nr.: %2 von "
+                                      "insgesamt: %3 Dateien.")
+                           .arg(hits.size())
+                           .arg(i)
+                           .arg(scanned.lines - 1));
         const QString lower = path.toLower();
         if (std::any_of(exclusions.begin(), exclusions.end(),
                         [&](const QString& excluded) { return lower.contains(excluded); }))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Result.h"
+#include "common/TaskPacer.h"
 #include "common/UserInterface.h"
 #include "search/DocumentSearch.h"
 #include "search/HitCounter.h"
@@ -21,18 +22,10 @@ public:
     // Shows the hit count's message and returns the answer: true for "Ja".
     using CountConfirmation = std::function<bool(const QString& message)>;
 
-    SearchDriver(const DatabasePaths& paths, UserInterface& ui);
-
-    void setCancelFlag(const bool* cancel)
-    {
-        m_cancel = cancel;
-        m_documents.setCancelFlag(cancel);
-    }
-    // The window caption while a database without documents is searched file by file.
-    void setCaptionHandler(std::function<void(const QString&)> handler)
-    {
-        m_caption = std::move(handler);
-    }
+    // The task is asked between the steps of the search, a cancel ends it with the hits found
+    // so far; it gets the window caption while a database without documents is searched
+    // file by file.
+    SearchDriver(const DatabasePaths& paths, UserInterface& ui, TaskProgress& task);
 
     // The hit entries of the search, or a refusal ("Nur ein Zeichen ...") already shown.
     Result<SearchHits> run(const QString& databaseName, const QString& searchField,
@@ -63,11 +56,10 @@ public:
 private:
     void searchFileByFile(const QString& databaseName, const SearchRequest& request,
                           SearchHits& hits);
-    bool cancelled() const { return m_cancel && *m_cancel; }
 
     const DatabasePaths& m_paths;
     UserInterface& m_ui;
+    TaskProgress& m_task;
+    TaskPacer m_pacer; // shared with the document search: a cancel seen there ends the run
     DocumentSearch m_documents;
-    const bool* m_cancel = nullptr;
-    std::function<void(const QString&)> m_caption;
 };

@@ -32,8 +32,3 @@ bool GuiUserInterface::question(const QString& text)
     box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
     return box.exec() == QMessageBox::Yes;
 }
-
-void GuiUserInterface::letEventsThrough()
-{
-    QApplication::processEvents();
-}

@@ -13,7 +13,6 @@ public:
     void information(const QString& text) override;
     void warning(const QString& text) override;
     bool question(const QString& text) override;
-    void letEventsThrough() override;
 
 private:
     QWidget* m_parent;

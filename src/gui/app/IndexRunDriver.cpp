@@ -3,8 +3,6 @@
 #include "indexer/ListProgram.h"
 #include "platform/SystemInfo.h"
 
-#include <QCoreApplication>
-
 IndexRunDriver::IndexRunDriver(const DatabasePaths& paths, QString controlFolder,
                                QString nativeOwnFolder, UserInterface& ui, QObject* parent)
     : QObject(parent), m_paths(paths), m_controlFolder(std::move(controlFolder)),
@@ -34,7 +32,7 @@ void IndexRunDriver::start(const IndexRun::Request& request, bool newDriveList)
     m_progressTimer.start();
     emit runStarted();
     emit viewChanged();
-    m_run = std::make_unique<IndexRun>(m_paths, m_controlFolder, m_ui, *this);
+    m_run = std::make_unique<IndexRun>(m_paths, m_controlFolder, m_ui, m_task);
     if (Status started = m_run->start(request); !started)
         return failRun(started.error());
     if (newDriveList || m_run->driveList().isEmpty())
@@ -144,11 +142,6 @@ RunControl::CloseButton IndexRunDriver::closeButton()
     return outcome;
 }
 
-void IndexRunDriver::caption(const QString& text)
-{
-    showCaption(text);
-}
-
 void IndexRunDriver::showCaption(const QString& text)
 {
     m_caption = text;
@@ -162,24 +155,13 @@ void IndexRunDriver::scannerTick()
     if (tick.caption)
         showCaption(*tick.caption);
     if (tick.status)
-        status(*tick.status);
+        showStatus(*tick.status);
     if (tick.stop)
         m_scannerTimer.stop();
 }
 
-void IndexRunDriver::status(const QString& text)
+void IndexRunDriver::showStatus(const QString& text)
 {
     m_control.setStatus(text);
     emit viewChanged();
-}
-
-bool IndexRunDriver::cancelRequested()
-{
-    // Called for every file: window events are let through every 20 ms, often enough for
-    // the close button and the timers, rarely enough to cost nothing.
-    if (!m_lastEvents.isValid() || m_lastEvents.elapsed() >= 20) {
-        QCoreApplication::processEvents();
-        m_lastEvents.start();
-    }
-    return m_control.cancelRequested();
 }

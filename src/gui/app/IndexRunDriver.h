@@ -2,10 +2,9 @@
 
 #include "indexer/IndexRun.h"
 #include "indexer/RunControl.h"
-#include "indexer/RunReporter.h"
 #include "indexer/ScannerWatch.h"
+#include "widgets/WindowTask.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QProcess>
 #include <QTimer>
@@ -16,8 +15,9 @@
 // Drives one indexing run from the main window: starts the list program as a child when
 // the run needs a new drive list, waits for it tick by tick, then reads the list, builds
 // and finishes. Every decision is RunControl's; this class holds the run, the child and
-// the timers, and lets window events through between files so the close button works.
-class IndexRunDriver : public QObject, public RunReporter {
+// the timers, and its task lets window events through between files so the close button
+// works.
+class IndexRunDriver : public QObject {
     Q_OBJECT
 
 public:
@@ -37,11 +37,6 @@ public:
     // The close button (BitBtn2).
     RunControl::CloseButton closeButton();
 
-    // RunReporter: the window's caption and first status line, and the cancel check.
-    void caption(const QString& text) override;
-    void status(const QString& text) override;
-    bool cancelRequested() override;
-
 signals:
     void runStarted();
     void viewChanged();
@@ -58,6 +53,7 @@ private:
     void failRun(const QString& message);
     RunControl::ListProgram listProgramState() const;
     void showCaption(const QString& text);
+    void showStatus(const QString& text);
     void scannerTick();
 
     const DatabasePaths& m_paths;
@@ -75,5 +71,12 @@ private:
     QTimer m_scannerTimer;  // checkDefenderTimer
     std::optional<ScannerWatch> m_scannerWatch;
     QString m_caption; // the caption last shown
-    QElapsedTimer m_lastEvents;
+    // The run's task: the window's caption and first status line, and the close button as
+    // the cancel. The run asks at every file: events go through every 20 ms, often enough
+    // for the close button and the timers, rarely enough to cost nothing.
+    WindowTask m_task{{[this](const QString& text) { showCaption(text); },
+                       [this](const QString& text) { showStatus(text); },
+                       {}},
+                      [this] { return m_control.cancelRequested(); },
+                      20};
 };

@@ -2,7 +2,6 @@
 
 #include "common/UserInterface.h"
 
-#include <QCoreApplication>
 #include <QDialog>
 #include <QFrame>
 #include <QLabel>
@@ -26,7 +25,11 @@ int progressValue(qint64 value)
 
 SortListPanel::SortListPanel(const Controls& controls, const DatabasePaths& paths,
                              UserInterface& ui, QObject* parent)
-    : QObject(parent), m_controls(controls), m_paths(paths), m_ui(ui)
+    : QObject(parent), m_controls(controls), m_paths(paths), m_ui(ui),
+      m_task({[this](const QString& text) { showCaption(text); },
+              [this](const QString& text) { m_controls.Label4->setText(text); },
+              [this](qint64 position, qint64 maximum) { showProgress(position, maximum); }},
+             [this] { return m_panel.cancelRequested(); })
 {
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(sortedlists::SortPanel::kTimerMs);
@@ -60,7 +63,7 @@ BuildEnd SortListPanel::build(const QString& database)
     lockControls(m_controls.window);
     Timer1.start();
     showView();
-    const BuildEnd end = sortedlists::buildAllLists(m_paths, database, mode(), *this, m_limits);
+    const BuildEnd end = sortedlists::buildAllLists(m_paths, database, mode(), m_task, m_limits);
     m_building = false;
     unlockControls();
     m_panel.endBuild(end);
@@ -90,29 +93,16 @@ void SortListPanel::Timer1Timer()
 // ---- what the build shows ---------------------------------------------------------------
 
 // After a cancel the caption keeps saying so until the build has stopped.
-void SortListPanel::caption(const QString& text)
+void SortListPanel::showCaption(const QString& text)
 {
-    if (!m_cancelRequested)
+    if (!m_panel.cancelRequested())
         m_controls.window->setWindowTitle(text);
 }
 
-void SortListPanel::label(const QString& text)
-{
-    m_controls.Label4->setText(text);
-}
-
-void SortListPanel::progress(qint64 position, qint64 maximum)
+void SortListPanel::showProgress(qint64 position, qint64 maximum)
 {
     m_controls.ProgressBar1->setRange(0, std::max(1, progressValue(maximum)));
     m_controls.ProgressBar1->setValue(progressValue(position));
-}
-
-// The core asks about every 50 ms: the events that came meanwhile (the cancel button, Esc,
-// Timer1, painting) are handled here.
-bool SortListPanel::cancelRequested()
-{
-    QCoreApplication::processEvents();
-    return m_cancelRequested;
 }
 
 // ---- the panel's controls ---------------------------------------------------------------

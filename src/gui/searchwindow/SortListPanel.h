@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lists/SortedLists.h"
+#include "widgets/WindowTask.h"
 
 #include <QList>
 #include <QObject>
@@ -24,7 +25,7 @@ class UserInterface;
 // buttons, shows the progress in ProgressBar1, Label4 and the window caption, and keeps
 // only SortAbbrechenButton (and Esc, which the window watches) live while a build runs.
 // The controls belong to the window; the flags and texts come from the core's SortPanel.
-class SortListPanel : public QObject, private SortReporter {
+class SortListPanel : public QObject {
     Q_OBJECT
 
 public:
@@ -59,10 +60,8 @@ public:
     void Timer1Timer();
 
 private:
-    void caption(const QString& text) override;
-    void label(const QString& text) override;
-    void progress(qint64 position, qint64 maximum) override;
-    bool cancelRequested() override;
+    void showCaption(const QString& text);
+    void showProgress(qint64 position, qint64 maximum);
 
     sortlist::SortMode mode() const;
     void lockControls(QWidget* parent);
@@ -73,8 +72,10 @@ private:
     Controls m_controls;
     const DatabasePaths& m_paths;
     UserInterface& m_ui;
-    bool m_cancelRequested = false;
-    sortedlists::SortPanel m_panel{m_cancelRequested};
+    sortedlists::SortPanel m_panel;
+    // The build's task: the caption, Label4 and ProgressBar1. The core asks about every
+    // 50 ms; the events that came meanwhile are handled then.
+    WindowTask m_task;
     SortListLimits m_limits;
     QTimer Timer1;
     QString m_database;

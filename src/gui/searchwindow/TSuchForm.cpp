@@ -263,7 +263,7 @@ void TSuchForm::writeResultPages()
 {
     if (!m_browser)
         m_browser = std::make_unique<InternetBrowser>(m_store, m_programs, *m_launcher, m_ui);
-    ResultPageWriter writer(m_paths, m_pageState, m_ui, m_browser.get());
+    ResultPageWriter writer(m_paths, m_pageState, m_ui, m_task, m_browser.get());
     const ResultPageHeader header{m_state.database(), GrossKleinBeachten->isChecked(),
                                   NurGanzeWoerterCheckBox->isChecked(), m_state.searchCancelled()};
     m_pageState.browserOpened = false;
@@ -493,12 +493,4 @@ void TSuchForm::CancelBtnClick()
     if (m_sortPanel->isOpen())
         m_sortPanel->SortAbbrechenButtonClick(); // closes the panel
     QDialog::reject();
-}
-
-bool TSuchForm::proceed(qint64 scanned, qint64 total)
-{
-    Q_UNUSED(scanned);
-    Q_UNUSED(total);
-    QCoreApplication::processEvents();
-    return !m_state.cancelRequested();
 }

@@ -4,7 +4,6 @@
 #include "models/SearchWindowState.h"
 #include "results/BrowserPrograms.h"
 #include "results/ResultPageState.h"
-#include "search/HitCountProgress.h"
 #include "search/HitNavigator.h"
 #include "search/SearchHit.h"
 #include "search/SearchTermList.h"
@@ -15,6 +14,7 @@
 #include "store/Settings.h"
 #include "viewer/ViewerFileSlot.h"
 #include "widgets/TATBinHexHost.h"
+#include "widgets/WindowTask.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -50,7 +50,7 @@ class ToolTipGate;
 // count, the file-name search, and one document of the database in the viewer with its
 // in-document search, title display and bookmark. The searches themselves are core
 // operations; the window holds the controls, their enabling and the order of the steps.
-class TSuchForm : public QDialog, private TATBinHexHost, private HitCountProgress {
+class TSuchForm : public QDialog, private TATBinHexHost {
     Q_OBJECT
 
 public:
@@ -153,8 +153,6 @@ private:
     void pageDrawn() override;
     bool acceptsLeftSearchText() const override { return true; }
     void setLeftSearchText(const QString& text) override;
-    // Count progress: events go through, a cancel ends the count.
-    bool proceed(qint64 scanned, qint64 total) override;
 
     void buildControls();
     QWidget* buildToolBar();
@@ -215,6 +213,10 @@ private:
     bool m_utf8Bom = false;
     TitlePositionList m_titles;
     bool m_fileForFiling = false; // the next file-list hit files the left field's text
+    // The task of the search, the count and the result pages: the caption of a search file
+    // by file, the state's cancel request.
+    WindowTask m_task{{[this](const QString& text) { setWindowTitle(text); }, {}, {}},
+                      [this] { return m_state.cancelRequested(); }};
     bool m_escapePressed = false;
 
     QTimer Timer2;

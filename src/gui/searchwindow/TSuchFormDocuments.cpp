@@ -180,7 +180,7 @@ void TSuchForm::WeiterSucheClick()
     const Family current = m_state.current();
     const DocumentPattern pattern =
         fileList ? DocumentPattern::forFileList(text) : DocumentPattern::of(text, current);
-    m_navigator.setProgress(current == Family::Unicode ? this : nullptr);
+    m_navigator.setProgress(current == Family::Unicode ? &m_task : nullptr);
     const std::optional<HitNavigator::Hit> hit = m_navigator.WeiterSuche(
         m_state.shownFile(), pattern, [this](const HitNavigator::Hit& shown) { showHit(shown); });
     if (!hit)

@@ -34,7 +34,7 @@ void TSuchForm::countHitsThenOfferSearch(bool startedBySearch)
     m_state.countStarted();
     const QString text = TntEdit2->text();
     HitCounter counter;
-    counter.setProgress(this);
+    counter.setProgress(&m_task);
     const HitCount count = countHits(m_paths, m_state.database(), text, counter);
     TntEdit1->setText(text);
     const QString message = hitCountMessage(text, count, GrossKleinBeachten->isChecked(),
@@ -91,9 +91,7 @@ void TSuchForm::searchConfirmed()
 void TSuchForm::runSearch()
 {
     prepareRun();
-    SearchDriver driver(m_paths, m_ui);
-    driver.setCancelFlag(m_state.cancelFlag());
-    driver.setCaptionHandler([this](const QString& caption) { setWindowTitle(caption); });
+    SearchDriver driver(m_paths, m_ui, m_task);
     const Result<SearchHits> hits =
         driver.run(m_state.database(), TntEdit2->text(), GrossKleinBeachten->isChecked(),
                    NurGanzeWoerterCheckBox->isChecked());

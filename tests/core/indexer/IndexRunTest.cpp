@@ -1,9 +1,9 @@
 #include "indexer/IndexRun.h"
 
-#include "indexer/RunReporter.h"
 #include "search/SearchDriver.h"
 #include "store/Catalogue.h"
 #include "store/DatabaseLock.h"
+#include "support/RecordingTaskProgress.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempFolder.h"
 
@@ -16,23 +16,22 @@
 
 namespace {
 
-class ScriptedReporter : public RunReporter {
-public:
-    QStringList statuses;
-    QStringList captions;
+// The run's task with the test's cancel rules.
+struct ScriptedReporter : RecordingTaskProgress {
     int cancelAfter = -1; // cancel from this poll on
     int polls = 0;
     QString cancelOnCaption; // cancel once a caption has named this file
 
-    void caption(const QString& text) override { captions.append(text); }
-    void status(const QString& text) override { statuses.append(text); }
-    bool cancelRequested() override
+    ScriptedReporter()
     {
-        if (!cancelOnCaption.isEmpty() &&
-            std::any_of(captions.begin(), captions.end(),
-                        [this](const QString& shown) { return shown.contains(cancelOnCaption); }))
-            return true;
-        return cancelAfter >= 0 && polls++ >= cancelAfter;
+        cancelWhen = [this](RecordingTaskProgress&) {
+            if (!cancelOnCaption.isEmpty() &&
+                std::any_of(captions.begin(), captions.end(), [this](const QString& shown) {
+                    return shown.contains(cancelOnCaption);
+                }))
+                return true;
+            return cancelAfter >= 0 && polls++ >= cancelAfter;
+        };
     }
 };
 
@@ -338,7 +337,7 @@ TEST_F(IndexRunTest, ASecondRunOnTheSameDatabaseWaitsForTheFirst)
         const Status refused = second.start(request);
         ASSERT_FALSE(refused.ok());
         EXPECT_EQ(refused.error(), DatabaseLock::busyMessage(QStringLiteral("Test")));
-        SearchDriver search(paths, ui);
+        SearchDriver search(paths, ui, reporter);
         EXPECT_FALSE(search.run(QStringLiteral("Test"), QStringLiteral("Wort"), false, false).ok());
         EXPECT_EQ(ui.informations.last(), DatabaseLock::busyMessage(QStringLiteral("Test")));
     }

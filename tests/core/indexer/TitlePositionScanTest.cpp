@@ -1,7 +1,7 @@
 #include "indexer/TitlePositionScan.h"
 
 #include "store/Windows1252.h"
-#include "support/RecordingUserInterface.h"
+#include "support/RecordingTaskProgress.h"
 #include "support/TempFolder.h"
 
 #include <QFile>
@@ -30,13 +30,6 @@ QByteArray encode(Family family, const QString& text)
     return bytes;
 }
 
-class CancellingUserInterface : public RecordingUserInterface {
-public:
-    bool cancelOnEvents = false;
-    bool cancel = false;
-    void letEventsThrough() override { cancel = cancelOnEvents; }
-};
-
 class TitlePositionScanTest : public ::testing::Test {
 protected:
     TitlePositionScanTest()
@@ -56,16 +49,13 @@ protected:
     bool exists(const QString& file) const { return QFile::exists(m_drive.native(file)); }
     TitlePositionScan::Report scan(bool caseSensitive = false)
     {
-        TitlePositionScan scan(m_paths, m_ui);
-        scan.setCaptionHandler([this](const QString& caption) { m_captions.append(caption); });
-        scan.setCancelFlag(&m_ui.cancel);
+        TitlePositionScan scan(m_paths, m_task);
         return scan.run(u"Test"_s, caseSensitive);
     }
 
     MappedDrive m_drive;
     DatabasePaths m_paths{u"D:\\"_s};
-    CancellingUserInterface m_ui;
-    QStringList m_captions;
+    RecordingTaskProgress m_task;
 };
 
 struct ListRow {
@@ -131,7 +121,7 @@ TEST_F(TitlePositionScanTest, EmptyDocumentsGiveEmptyListsMissingOnesNone)
     EXPECT_TRUE(exists(list(Family::Ansi)) && m_drive.read(list(Family::Ansi)).isEmpty());
     EXPECT_FALSE(exists(list(Family::Utf8)));
     EXPECT_TRUE(exists(list(Family::Unicode)) && m_drive.read(list(Family::Unicode)).isEmpty());
-    EXPECT_EQ(m_captions,
+    EXPECT_EQ(m_task.captions,
               QStringList({u"ANSI-DB: Erstelle Liste der Datei-Positionen"_s, QString(),
                            u"UNICODE-DB: Erstelle Liste der Datei-Positionen"_s, QString()}));
 }
@@ -157,7 +147,7 @@ TEST_F(TitlePositionScanTest, FailuresComeBackAndTheNextDocumentIsScanned)
 
 TEST_F(TitlePositionScanTest, CancelKeepsTheOldListsAndEndsTheScan)
 {
-    m_ui.cancelOnEvents = true;
+    m_task.cancelWhen = [](RecordingTaskProgress&) { return true; };
     m_drive.write(list(Family::Ansi), "alt");
     m_drive.write(document(Family::Ansi), encode(Family::Ansi, kTwoFiles));
     m_drive.write(document(Family::Utf8), encode(Family::Utf8, kTwoFiles));

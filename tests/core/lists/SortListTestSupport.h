@@ -1,40 +1,14 @@
 #pragma once
 
-#include "lists/SortReporter.h"
 #include "lists/SortedLists.h"
 #include "store/DatabasePaths.h"
 #include "store/Windows1252.h"
+#include "support/RecordingTaskProgress.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
 #include <QRandomGenerator>
 #include <QStringList>
-
-#include <functional>
-
-// Records what a build shows; cancels when the test's rule says so.
-class RecordingSortReporter : public SortReporter {
-public:
-    QStringList captions;
-    QStringList labels;
-    int cancelPolls = 0;
-    std::function<bool(RecordingSortReporter&)> cancelWhen;
-    std::function<void(RecordingSortReporter&)> onCaption;
-
-    void caption(const QString& text) override
-    {
-        captions.append(text);
-        if (onCaption)
-            onCaption(*this);
-    }
-    void label(const QString& text) override { labels.append(text); }
-    void progress(qint64, qint64) override {}
-    bool cancelRequested() override
-    {
-        ++cancelPolls;
-        return cancelWhen && cancelWhen(*this);
-    }
-};
 
 // A database "L" on drive D with its Datenbank\Temp folder.
 struct SortListDatabase {

@@ -51,8 +51,8 @@ TEST_P(SortedListDifferentialTest, BuildsTheListOfThePlainSortedInsertion)
     const QByteArray expected =
         referenceSortedList(document, param.family, param.mode, collator,
                             [](const QString& path) { return platform::exists(path); });
-    RecordingSortReporter reporter;
-    EventPacer pacer(reporter);
+    RecordingTaskProgress reporter;
+    TaskPacer pacer(reporter);
     SortListLimits limits;
     if (param.tiny) {
         limits.pieceSize = 256;
@@ -91,8 +91,8 @@ INSTANTIATE_TEST_SUITE_P(EveryModeAndEncoding, SortedListDifferentialTest,
 TEST(SectionSorterTest, MergesManyRunsAndKeepsTheFirstFormMet)
 {
     MappedDrive drive;
-    RecordingSortReporter reporter;
-    EventPacer pacer(reporter);
+    RecordingTaskProgress reporter;
+    TaskPacer pacer(reporter);
     const QCollator collator = sortedListCollator();
     SectionSorter sorter(collator, drive.program(), 512, pacer);
     QStringList added;

@@ -31,7 +31,7 @@ TEST_P(SortedListEdgeTest, WritesTheList)
     SortListDatabase db;
     db.drive.write(QStringLiteral("q/Äpfel.txt"), "x");
     db.writeDocument(edge.family, encodedDocument(edge.document, edge.family));
-    RecordingSortReporter reporter;
+    RecordingTaskProgress reporter;
     const sortedlists::BuildEnd end =
         sortedlists::buildAllLists(db.paths, db.name, edge.mode, reporter);
     ASSERT_EQ(end.kind, Kind::Finished) << end.message.toStdString();
@@ -95,7 +95,7 @@ TEST(SortedListsTest, NoDocumentsGivesTheMessageAndNothingElse)
 {
     SortListDatabase db;
     db.drive.write(QStringLiteral("Datenbank/Temp/NB_Ergebnis.htm"), "x");
-    RecordingSortReporter reporter;
+    RecordingTaskProgress reporter;
     const sortedlists::BuildEnd end =
         sortedlists::buildAllLists(db.paths, db.name, SortMode::Words, reporter);
     EXPECT_EQ(end.kind, Kind::NoDocuments);
@@ -111,12 +111,12 @@ TEST(SortedListsTest, SkipsShortDocumentsAndLabelsEachDocument)
     db.writeDocument(Family::Ansi, "Baum"); // 4 bytes: skipped
     db.writeDocument(Family::Utf8, "Baum\r\n");
     db.writeDocument(Family::Unicode, encodedDocument(QStringLiteral("Baum"), Family::Unicode));
-    RecordingSortReporter reporter;
+    RecordingTaskProgress reporter;
     const sortedlists::BuildEnd end =
         sortedlists::buildAllLists(db.paths, db.name, SortMode::Words, reporter);
     EXPECT_EQ(end.kind, Kind::Finished);
     EXPECT_EQ(end.written, (QList<Family>{Family::Utf8, Family::Unicode}));
-    EXPECT_EQ(reporter.labels,
+    EXPECT_EQ(reporter.statuses,
               (QStringList{QStringLiteral("Sortierte Liste von: L_UTF8Dokument.txt"),
                            QStringLiteral("Sortierte Liste von: L_UnicodeDokument.txt")}));
     EXPECT_EQ(reporter.captions.value(0), QStringLiteral("Sortierung von: \"L\" läuft."));
@@ -135,7 +135,7 @@ TEST(SortedListsTest, CancelAtAnyPointKeepsTheOldListAndRemovesTheRuns)
     limits.pieceSize = 300;
     limits.runBudget = 8192;
     limits.eventIntervalMs = 0;
-    RecordingSortReporter probe;
+    RecordingTaskProgress probe;
     ASSERT_EQ(
         sortedlists::buildAllLists(db.paths, db.name, SortMode::WordsAndPhrases, probe, limits)
             .kind,
@@ -145,8 +145,8 @@ TEST(SortedListsTest, CancelAtAnyPointKeepsTheOldListAndRemovesTheRuns)
     int withRuns = 0;
     for (int at = 1; at < polls; at += std::max(1, polls / 40)) {
         db.writeList(Family::Ansi, "alt\r\n");
-        RecordingSortReporter reporter;
-        reporter.cancelWhen = [&](RecordingSortReporter& r) {
+        RecordingTaskProgress reporter;
+        reporter.cancelWhen = [&](RecordingTaskProgress& r) {
             if (r.cancelPolls == at && !db.tempEntries().isEmpty())
                 ++withRuns;
             return r.cancelPolls >= at;
@@ -170,15 +170,15 @@ TEST(SortedListsTest, ACancelReportsEveryListReplacedBeforeIt)
         db.writeDocument(family, encodedDocument(generatedDocumentText(5, 200), family));
     SortListLimits limits;
     limits.eventIntervalMs = 0;
-    RecordingSortReporter probe;
+    RecordingTaskProgress probe;
     ASSERT_EQ(sortedlists::buildAllLists(db.paths, db.name, SortMode::Words, probe, limits).kind,
               Kind::Finished);
     int reportedBeforeTheEnd = 0;
     for (int at = 1; at <= probe.cancelPolls; ++at) {
         for (const Family family : {Family::Ansi, Family::Utf8})
             db.writeList(family, "alt\r\n");
-        RecordingSortReporter reporter;
-        reporter.cancelWhen = [at](RecordingSortReporter& r) { return r.cancelPolls >= at; };
+        RecordingTaskProgress reporter;
+        reporter.cancelWhen = [at](RecordingTaskProgress& r) { return r.cancelPolls >= at; };
         const sortedlists::BuildEnd end =
             sortedlists::buildAllLists(db.paths, db.name, SortMode::Words, reporter, limits);
         for (const Family family : {Family::Ansi, Family::Utf8}) {
@@ -200,11 +200,11 @@ TEST(SortedListsTest, LetsEventsThroughInEveryPhase)
     SortListLimits limits;
     limits.runBudget = 8192;
     limits.eventIntervalMs = 0; // every pacing point asks
-    RecordingSortReporter reporter;
+    RecordingTaskProgress reporter;
     int beforeRuns = 0;
     int withRuns = 0;
     int whileWriting = 0;
-    reporter.cancelWhen = [&](RecordingSortReporter&) {
+    reporter.cancelWhen = [&](RecordingTaskProgress&) {
         const bool writing = !db.databaseEntries().filter(QStringLiteral(".tmp")).isEmpty();
         const bool runs = !db.tempEntries().isEmpty();
         whileWriting += writing;
@@ -223,8 +223,7 @@ TEST(SortedListsTest, LetsEventsThroughInEveryPhase)
 
 TEST(SortedListsTest, CancelledBuildNeverEndsWithFertig)
 {
-    bool cancel = false;
-    sortedlists::SortPanel panel(cancel);
+    sortedlists::SortPanel panel;
     panel.open();
     ASSERT_TRUE(panel.beginBuild(QStringLiteral("L")));
     for (int tick = 0; tick < sortedlists::SortPanel::kTimerTicks; ++tick)
@@ -238,7 +237,7 @@ TEST(SortedListsTest, CancelledBuildNeverEndsWithFertig)
     EXPECT_TRUE(panel.view().caption.isEmpty());
 
     panel.open();
-    EXPECT_FALSE(cancel);
+    EXPECT_FALSE(panel.cancelRequested());
     ASSERT_TRUE(panel.beginBuild(QStringLiteral("L")));
     panel.endBuild({Kind::Finished, QString(), {}});
     EXPECT_EQ(panel.view().label, QStringLiteral("Fertig"));
@@ -263,9 +262,9 @@ TEST_P(SortedListBadInputTest, GivesAMessageAndKeepsTheOldList)
     limits.pieceSize = 400;
     limits.runBudget = 8192;
     limits.eventIntervalMs = 0;
-    RecordingSortReporter reporter;
+    RecordingTaskProgress reporter;
     bool done = false;
-    reporter.onCaption = [&](RecordingSortReporter& r) {
+    reporter.onCaption = [&](RecordingTaskProgress& r) {
         if (!done && r.captions.last().startsWith(QStringLiteral("ANSI "))) {
             done = true;
             GetParam().whileSplitting(db);

@@ -142,7 +142,7 @@ TEST_F(SearchWindowStateTest, RunRecordsHitsCancelAndRefusal)
     state.searchStarted();
     EXPECT_TRUE(state.searching());
     state.requestCancel();
-    EXPECT_TRUE(*state.cancelFlag());
+    EXPECT_TRUE(state.cancelRequested());
     state.searchFound({{"D:\\a.txt", "x"}}, {true, false, false});
     EXPECT_TRUE(state.searching()); // until its pages are written
     state.searchStopped();
@@ -153,7 +153,7 @@ TEST_F(SearchWindowStateTest, RunRecordsHitsCancelAndRefusal)
     state.searchRequested();
     EXPECT_FALSE(state.searchCancelled());
     state.searchStarted();
-    EXPECT_FALSE(*state.cancelFlag()); // a new run starts uncancelled
+    EXPECT_FALSE(state.cancelRequested()); // a new run starts uncancelled
     EXPECT_TRUE(state.hits().isEmpty());
     state.searchRefused();
     state.searchStopped();

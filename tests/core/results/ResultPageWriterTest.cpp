@@ -3,6 +3,7 @@
 #include "results/FileUrl.h"
 #include "results/RecordingBrowserLauncher.h"
 #include "results/ResultPage.h"
+#include "support/RecordingTaskProgress.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempFolder.h"
 
@@ -38,10 +39,11 @@ protected:
     BrowserPrograms m_programs{{m_drive.native()}};
     RecordingBrowserLauncher m_launcher;
     RecordingUserInterface m_ui;
+    RecordingTaskProgress m_task;
     InternetBrowser m_browser{m_store, m_programs, m_launcher, m_ui};
     DatabasePaths m_paths{u"D:\\P\\"_s};
     ResultPageState m_state;
-    ResultPageWriter m_writer{m_paths, m_state, m_ui, &m_browser};
+    ResultPageWriter m_writer{m_paths, m_state, m_ui, m_task, &m_browser};
 };
 
 struct PageRow {
@@ -120,7 +122,8 @@ TEST_F(ResultPageWriterTest, BrowserOpensOncePerSearchRequest)
     m_state = {2, false, false}; // a later page never opens it
     ASSERT_TRUE(m_writer.SchreibHTMLDocNeu({}, u"x"_s, 0, {}).ok());
     m_state.browserOpened = false;
-    ASSERT_TRUE(ResultPageWriter(m_paths, m_state, m_ui, nullptr).writePageSet({}, {}, {}).ok());
+    ASSERT_TRUE(
+        ResultPageWriter(m_paths, m_state, m_ui, m_task, nullptr).writePageSet({}, {}, {}).ok());
     EXPECT_EQ(m_launcher.calls.size(), 2);
 }
 

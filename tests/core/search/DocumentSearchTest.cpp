@@ -4,6 +4,7 @@
 #include "results/ResultPage.h"
 #include "store/Catalogue.h"
 #include "store/Windows1252.h"
+#include "support/RecordingTaskProgress.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempFolder.h"
 
@@ -12,13 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class SilentReporter : public RunReporter {
-public:
-    void caption(const QString&) override {}
-    void status(const QString&) override {}
-    bool cancelRequested() override { return false; }
-};
 
 // Databases made by the indexing code from generated folders, then searched.
 class DocumentSearchTest : public testing::Test {
@@ -33,8 +27,8 @@ protected:
     void index(bool withoutDocuments = false)
     {
         base.write(QStringLiteral("Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"), list);
-        SilentReporter reporter;
-        IndexRun run(paths, QString(), ui, reporter);
+        RecordingTaskProgress indexing;
+        IndexRun run(paths, QString(), ui, indexing);
         const IndexRun::Request request{QStringLiteral("DB"), QStringLiteral("D:\\Texte"),
                                         QStringLiteral("*.txt"), false, withoutDocuments};
         ASSERT_TRUE(run.start(request).ok());
@@ -43,7 +37,7 @@ protected:
     }
     SearchHits hits(const QString& text, bool caseSensitive = false, bool wholeWords = false)
     {
-        SearchDriver driver(paths, ui);
+        SearchDriver driver(paths, ui, task);
         const auto found = driver.run(QStringLiteral("DB"), text, caseSensitive, wholeWords);
         return found.ok() ? *found : SearchHits();
     }
@@ -60,6 +54,7 @@ protected:
     MappedDrive base{u'E'};
     DatabasePaths paths;
     RecordingUserInterface ui;
+    RecordingTaskProgress task; // of the searches
     QByteArray list;
 };
 
@@ -209,8 +204,8 @@ TEST_F(DocumentSearchTest, BrokenTitleListOneCharacterAndCancel)
     const QByteArray good = base.read(QStringLiteral("Datenbank/DB_Utf8_TitelPositionen.txt"));
     for (const QByteArray& list : {QByteArray(), QByteArray("4711 D:\\Texte\\a.txt\r\n")}) {
         base.write(QStringLiteral("Datenbank/DB_Utf8_TitelPositionen.txt"), list);
-        const auto hits =
-            SearchDriver(paths, ui).run(QStringLiteral("DB"), QStringLiteral("Wort"), false, false);
+        const auto hits = SearchDriver(paths, ui, task)
+                              .run(QStringLiteral("DB"), QStringLiteral("Wort"), false, false);
         ASSERT_FALSE(hits.ok());
         EXPECT_TRUE(hits.error().contains(QStringLiteral("DB_Utf8_TitelPositionen.txt")) &&
                     hits.error().contains(QStringLiteral("neu")))
@@ -221,9 +216,8 @@ TEST_F(DocumentSearchTest, BrokenTitleListOneCharacterAndCancel)
     EXPECT_TRUE(search(QStringLiteral(" a ")).isEmpty());
     EXPECT_EQ(ui.informations.last(), SearchDriver::kOneCharacter);
 
-    bool cancel = true;
-    SearchDriver driver(paths, ui);
-    driver.setCancelFlag(&cancel);
+    task.cancelWhen = [](RecordingTaskProgress&) { return true; };
+    SearchDriver driver(paths, ui, task);
     EXPECT_TRUE(driver.run(QStringLiteral("DB"), QStringLiteral("Wort"), false, false)->isEmpty());
 }
 
@@ -239,9 +233,8 @@ TEST_F(DocumentSearchTest, FileByFileWithoutDocuments)
     index(true);
     ASSERT_TRUE(catalogue::isPathListOnly(paths, QStringLiteral("DB")));
 
-    QStringList captions;
-    SearchDriver driver(paths, ui);
-    driver.setCaptionHandler([&captions](const QString& caption) { captions.append(caption); });
+    const QStringList& captions = task.captions;
+    SearchDriver driver(paths, ui, task);
     const auto hits = driver.run(QStringLiteral("DB"), QStringLiteral("tür"), false, false);
     ASSERT_TRUE(hits.ok());
     QStringList entries;
@@ -258,8 +251,7 @@ TEST_F(DocumentSearchTest, FileByFileWithoutDocuments)
         QStringLiteral(
             "Bisher in 0 Dateien gefunden. Gesucht wird in Nr.: 1 von insgesamt: 4 Dateien."));
 
-    bool cancel = true;
-    driver.setCancelFlag(&cancel);
+    task.cancelWhen = [](RecordingTaskProgress&) { return true; };
     EXPECT_TRUE(driver.run(QStringLiteral("DB"), QStringLiteral("tür"), false, false)->isEmpty());
 }
 
@@ -274,7 +266,7 @@ TEST_F(DocumentSearchTest, CountGateAsksWithTheCountOnlyWhenThereAreDocuments)
         asked.append(message);
         return answer;
     };
-    SearchDriver driver(paths, ui);
+    SearchDriver driver(paths, ui, task);
     EXPECT_FALSE(driver.passesCountGate(QStringLiteral("DB"), QStringLiteral("haus"), true, false,
                                         HitCounter(), confirm));
     ASSERT_EQ(asked.size(), 1);

@@ -1,7 +1,7 @@
 #include "search/HitCount.h"
 
-#include "search/HitCountProgress.h"
 #include "search/HitCounter.h"
+#include "support/RecordingTaskProgress.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -13,9 +13,11 @@ QByteArray unicodeDocument(const QString& text)
     return DocumentPattern::of(QChar(0xFEFF) + text, Family::Unicode).bytes;
 }
 
-class CancelAtOnce : public HitCountProgress {
-public:
-    bool proceed(qint64, qint64) override { return false; }
+struct CancelAtOnce : RecordingTaskProgress {
+    CancelAtOnce()
+    {
+        cancelWhen = [](RecordingTaskProgress&) { return true; };
+    }
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "indexer/IndexRun.h"
 #include "results/RecordingBrowserLauncher.h"
 #include "store/Catalogue.h"
+#include "support/RecordingTaskProgress.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempFolder.h"
 
@@ -16,13 +17,6 @@
 #include <functional>
 
 namespace searchwindowtest {
-
-class SilentReporter : public RunReporter {
-public:
-    void caption(const QString&) override {}
-    void status(const QString&) override {}
-    bool cancelRequested() override { return false; }
-};
 
 inline QByteArray utf16le(const QString& text)
 {
@@ -43,8 +37,8 @@ protected:
     void index(bool withoutDocuments = false, const QString& name = QStringLiteral("DB"))
     {
         base.write(QStringLiteral("Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"), list);
-        SilentReporter reporter;
-        IndexRun run(paths, QString(), ui, reporter);
+        RecordingTaskProgress indexing;
+        IndexRun run(paths, QString(), ui, indexing);
         const IndexRun::Request request{name, QStringLiteral("D:\\Texte"), QStringLiteral("*.txt"),
                                         false, withoutDocuments};
         ASSERT_TRUE(run.start(request).ok());

@@ -145,7 +145,7 @@ TEST_P(SortPanelModeTest, ButtonsBuildTheListsOfTheCoreBuilder)
         EXPECT_NE(fromWindow[int(family)], QByteArray("alt\r\n"));
         QFile::remove(listPath(family));
     }
-    RecordingSortReporter reporter;
+    RecordingTaskProgress reporter;
     ASSERT_EQ(
         sortedlists::buildAllLists(paths, QStringLiteral("DB"), GetParam().mode, reporter).kind,
         Kind::Finished);
