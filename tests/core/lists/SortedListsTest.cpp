@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using sortlist::SortMode;
 using Kind = sortedlists::BuildEnd::Kind;
 
@@ -301,58 +298,6 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  "Die Zwischendatei D:\\Datenbank\\Temp\\SortierLauf"}),
     [](const testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });
-
-// Files may grow only to a few KiB, as on a full disk; the signal of the limit is ignored so
-// that writes fail with an error instead.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-
-TEST(SortedListsTest, FullDiskGivesAMessageNamingTheListAndExitStatus1)
-{
-    SortListDatabase db;
-    writeGeneratedSourceFiles(db.drive);
-    db.writeDocument(Family::Ansi, encodedDocument(generatedDocumentText(11, 2000), Family::Ansi));
-    db.writeList(Family::Ansi, "alt\r\n");
-    const QStringList before = db.databaseEntries();
-    QString out;
-    QString err;
-    int status = 0;
-    {
-        FileSizeLimit limit(4096);
-        QTextStream outStream(&out);
-        QTextStream errStream(&err);
-        status = runCommandLine({QStringLiteral("--base"), db.drive.native(),
-                                 QStringLiteral("sortlist"), QStringLiteral("L"),
-                                 QStringLiteral("--mode"), QStringLiteral("phrases")},
-                                outStream, errStream);
-    }
-    EXPECT_EQ(status, 1);
-    EXPECT_TRUE(err.contains(QStringLiteral("Die sortierte Liste D:\\Datenbank\\L_Phrasen_Woerter_"
-                                            "AnsiListe.txt konnte nicht geschrieben werden: "
-                                            "Datei zu groß")))
-        << err.toStdString();
-    EXPECT_EQ(db.list(Family::Ansi), QByteArray("alt\r\n"));
-    EXPECT_EQ(db.databaseEntries(), before); // no temporary file left
-    EXPECT_TRUE(db.tempEntries().isEmpty());
-}
 
 TEST(SortedListsTest, CommandLineWritesEveryListAndRefusesWrongCalls)
 {

@@ -112,21 +112,6 @@ TEST_F(SettingsWindowModelTest, StoredBoxesCheckOnlyForOneAndStayWhenMissing)
     }
 }
 
-TEST_F(SettingsWindowModelTest, RestoreWritesEveryStandardValue)
-{
-    for (const QString& name :
-         {kColor, kTextColor, kViewerFontSize, kHeight, kWidth, kSearchHeight, kSearchWidth})
-        store.write(name, u"7"_s);
-    model.restoreStandards();
-    EXPECT_EQ(store.read(kColor), u"clBlack"_s);
-    EXPECT_EQ(store.read(kTextColor), u"clWhite"_s);
-    EXPECT_EQ(store.read(kViewerFontSize), u"10"_s);
-    EXPECT_EQ(store.read(kHeight), u"506"_s);
-    EXPECT_EQ(store.read(kWidth), u"1024"_s);
-    EXPECT_EQ(store.read(kSearchHeight), u"500"_s);
-    EXPECT_EQ(store.read(kSearchWidth), u"1024"_s);
-}
-
 TEST(SettingsWindowFontTest, SizesStayWithinSixAndSeventyTwoPoints)
 {
     const struct {

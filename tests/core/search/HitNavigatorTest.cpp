@@ -12,6 +12,9 @@
 
 namespace {
 
+const QString kLastHit = QStringLiteral("Dies ist die letzte Fundstelle.");
+const QString kNotFound = QStringLiteral("Nicht gefunden!");
+
 class HitNavigatorTest : public testing::Test {
 protected:
     QString file(const QByteArray& bytes)
@@ -48,7 +51,7 @@ TEST_F(HitNavigatorTest, OverlappingOccurrencesThenTheLastHitMessageThenStartOve
     const QString path = file("aaaa");
     EXPECT_EQ(press(path, "aa", 3), (std::vector<qint64>{0, 1, 2}));
     EXPECT_EQ(navigator.occurrences(), 3);
-    EXPECT_EQ(ui.informations, QStringList{HitNavigator::kLastHit});
+    EXPECT_EQ(ui.informations, QStringList{kLastHit});
     EXPECT_FALSE(navigator.collected());
     EXPECT_EQ(press(path, "aa", 2), (std::vector<qint64>{0, 1}));
     EXPECT_EQ(ui.informations.size(), 1);
@@ -60,7 +63,7 @@ TEST_F(HitNavigatorTest, NothingFoundSaysSoExceptWhileCounting)
 {
     const QString path = file("Haus und Hof");
     EXPECT_EQ(press(path, "garten", 1), std::vector<qint64>{-1});
-    EXPECT_EQ(ui.informations, QStringList{HitNavigator::kNotFound});
+    EXPECT_EQ(ui.informations, QStringList{kNotFound});
     navigator.setCountingMode(true);
     EXPECT_EQ(press(path, "garten", 1), std::vector<qint64>{-1});
     EXPECT_EQ(press(path, "HOF", 1), std::vector<qint64>{9}); // the only one: last, silent
@@ -101,7 +104,7 @@ TEST_F(HitNavigatorTest, StepsAgreeWithTheCollectionAcrossWindowEdges)
         ASSERT_FALSE(expected.empty());
         ui.informations.clear();
         EXPECT_EQ(press(path, pattern, int(expected.size())), expected) << round;
-        EXPECT_EQ(ui.informations, QStringList{HitNavigator::kLastHit});
+        EXPECT_EQ(ui.informations, QStringList{kLastHit});
     }
 }
 
@@ -113,7 +116,7 @@ TEST_F(HitNavigatorTest, FileShrunkAfterTheCollectionIsCollectedAgain)
     EXPECT_EQ(press(path, "wort", 1), std::vector<qint64>{0});
     QFile::remove(drive.native(QStringLiteral("d.txt")));
     EXPECT_EQ(press(path, "wort", 1), std::vector<qint64>{-1});
-    EXPECT_EQ(ui.informations.last(), HitNavigator::kNotFound);
+    EXPECT_EQ(ui.informations.last(), kNotFound);
 }
 
 // An offset past 4 GiB in a sparse file: found where it is, not at its low 32 bits.

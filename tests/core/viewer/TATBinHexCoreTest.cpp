@@ -134,37 +134,25 @@ TEST_F(TATBinHexCoreTest, MissingFileIsReportedAndCanBeOpenedLater)
     EXPECT_EQ(core.charAt(1), u'a');
 }
 
-struct ByteOrderCase {
-    const char* name;
-    QByteArray bytes;
-    TATBinHexCore::ByteOrder order;
-};
-
-class TATBinHexByteOrderTest : public TATBinHexCoreTest,
-                               public testing::WithParamInterface<ByteOrderCase> {};
-
-TEST_P(TATBinHexByteOrderTest, ComesFromTheFirstTwoBytes)
+// The byte order of a UTF-16 view comes from the first two bytes.
+TEST_F(TATBinHexCoreTest, ByteOrderComesFromTheFirstTwoBytes)
 {
-    open(GetParam().bytes, vbmodeUnicode);
-    EXPECT_EQ(core.unicodeOrder(), GetParam().order);
+    using Order = TATBinHexCore::ByteOrder;
+    const std::pair<QByteArray, Order> cases[] = {{QByteArray("\xFE\xFF\0a", 4), Order::BigEndian},
+                                                  {"\xFE\xFF", Order::BigEndian},
+                                                  {"\xFF\xFE", Order::LittleEndian},
+                                                  {QByteArray("a\0", 2), Order::LittleEndian},
+                                                  {"\xFE", Order::LittleEndian}};
+    for (const auto& [bytes, order] : cases) {
+        open(bytes, vbmodeUnicode);
+        EXPECT_EQ(core.unicodeOrder(), order) << bytes.toHex().toStdString();
+    }
 }
 
-using Order = TATBinHexCore::ByteOrder;
-INSTANTIATE_TEST_SUITE_P(TATBinHexCore, TATBinHexByteOrderTest,
-                         testing::Values(ByteOrderCase{"fe_ff", "\xFE\xFF\0a", Order::BigEndian},
-                                         ByteOrderCase{"fe_ff_alone", "\xFE\xFF", Order::BigEndian},
-                                         ByteOrderCase{"ff_fe", "\xFF\xFE", Order::LittleEndian},
-                                         ByteOrderCase{"none", "a\0", Order::LittleEndian},
-                                         ByteOrderCase{"one_byte", "\xFE", Order::LittleEndian}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(TATBinHexCoreTest, OffsetDigitsAndBufferSize)
+TEST_F(TATBinHexCoreTest, OffsetDigitsGrowWithTheFileSize)
 {
     open(QByteArray(0x123, 'a'));
     EXPECT_EQ(core.offsetDigits(), 8);
-    EXPECT_EQ(core.bufferSize(), 1228800);
-    core.setMode(vbmodeUnicode);
-    EXPECT_EQ(core.bufferSize(), 2457600);
     QFile(drive.native(QStringLiteral("a.txt"))).resize(0x123456789); // sparse, 9 digits
     (void)core.Open(QString());
     ASSERT_TRUE(core.Open(name()));

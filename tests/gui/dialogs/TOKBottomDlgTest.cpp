@@ -1,6 +1,5 @@
 #include "dialogs/TOKBottomDlg.h"
 
-#include "indexer/NewDatabaseChecks.h"
 #include "indexer/NewDatabaseScriptedPrompts.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempFolder.h"
@@ -85,7 +84,8 @@ TEST_F(TOKBottomDlgTest, NameFieldDropsInvalidCharactersOnceAndKeepsTheCursor)
     QLineEdit* name = edit("Edit1");
     QTest::keyClicks(name, QStringLiteral("Bericht:2024"));
     EXPECT_EQ(name->text(), QStringLiteral("Bericht2024"));
-    EXPECT_EQ(ui.informations, QStringList{newdb::kInvalidCharacters});
+    EXPECT_EQ(ui.informations,
+              QStringList{QStringLiteral("Sie haben ungültige Zeichen eingegeben!")});
 
     name->setCursorPosition(7);
     name->insert(QStringLiteral("<a|b>"));

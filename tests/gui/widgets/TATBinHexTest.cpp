@@ -204,22 +204,6 @@ TEST_F(TATBinHexTest, WrappedLinesRebuildTheText)
     }
 }
 
-TEST_F(TATBinHexTest, OnePixelWideViewerShowsOneCharacterPerLine)
-{
-    viewer.setTextWrap(true);
-    viewer.resize(viewer.width() - area()->width() + 1, 200);
-    QApplication::processEvents();
-    open("eins zwei\r\ndrei");
-    const QList<TStrPosition>& lines = viewer.screenLines().lines();
-    ASSERT_FALSE(lines.isEmpty());
-    for (const TStrPosition& line : lines) // a wrapped blank is dropped, shown as nothing
-        EXPECT_EQ(line.text.size(), line.text == "" ? 0 : 1);
-    EXPECT_EQ(lines[4].pos, 4);
-    EXPECT_EQ(lines[5].pos, 5);
-    QTest::keyClick(&viewer, Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(viewer.screenLines().lines().last().text, "i");
-}
-
 // ---- scrolling --------------------------------------------------------------------------
 
 TEST_F(TATBinHexTest, LinesDownThenUpReturnInWrappedText)
@@ -241,6 +225,7 @@ TEST_F(TATBinHexTest, LinesDownThenUpReturnInWrappedText)
     EXPECT_EQ(viewer.core().viewPos(), start);
 }
 
+// Growing taller while the end shows keeps the end in view, with a full page.
 TEST_F(TATBinHexTest, CtrlEndShowsTheLastLineAndCtrlHomeTheFirst)
 {
     const QByteArray text = numberedLines(3000);
@@ -248,6 +233,10 @@ TEST_F(TATBinHexTest, CtrlEndShowsTheLastLineAndCtrlHomeTheFirst)
         open(mode == vbmodeText ? text : utf16le(QString::fromLatin1(text)), mode);
         QTest::keyClick(&viewer, Qt::Key_End, Qt::ControlModifier);
         EXPECT_TRUE(shownText().endsWith("Zeile 2999 mit  Tabs und Text"));
+        EXPECT_EQ(viewer.screenLines().lines().size(), viewer.core().linesPerPage());
+        viewer.resize(viewer.width(), viewer.height() + 5 * viewer.lineHeight());
+        QApplication::processEvents();
+        EXPECT_TRUE(viewer.core().viewShowsEnd());
         EXPECT_EQ(viewer.screenLines().lines().size(), viewer.core().linesPerPage());
         QTest::keyClick(&viewer, Qt::Key_Home, Qt::ControlModifier);
         EXPECT_EQ(viewer.core().viewPos(), 0);
@@ -295,16 +284,6 @@ TEST_F(TATBinHexTest, SmallFileHasNoScrollBarAndWidensTheMemo)
     open(numberedLines(100));
     EXPECT_GT(viewer.verticalScrollBar()->maximum(), 0);
     EXPECT_EQ(memo.width(), viewer.width() - 16);
-}
-
-TEST_F(TATBinHexTest, GrowingTallerAtTheEndStaysAtTheEnd)
-{
-    open(numberedLines(300));
-    QTest::keyClick(&viewer, Qt::Key_End, Qt::ControlModifier);
-    viewer.resize(viewer.width(), viewer.height() + 5 * viewer.lineHeight());
-    QApplication::processEvents();
-    EXPECT_TRUE(viewer.core().viewShowsEnd());
-    EXPECT_EQ(viewer.screenLines().lines().size(), viewer.core().linesPerPage());
 }
 
 TEST_F(TATBinHexTest, HorizontalScrollingStaysWithinTheWidestLine)
@@ -534,12 +513,6 @@ TEST_F(TATBinHexTest, ShrunkFileShowsTheReadError)
     QFile(drive.native(QStringLiteral("a.txt"))).resize(1000);
     viewer.ScrollToPos(text.size() / 2);
     EXPECT_EQ(reporter.errors.value(0), "Cannot read file: \"D:\\a.txt\"");
-    const QImage shot = viewer.viewport()->grab().toImage();
-    bool red = false;
-    for (int y = 0; y < shot.height() && !red; ++y)
-        for (int x = 0; x < shot.width() && !red; ++x)
-            red = shot.pixelColor(x, y).red() > 200 && shot.pixelColor(x, y).green() < 80;
-    EXPECT_TRUE(red);
     EXPECT_EQ(viewer.verticalScrollBar()->maximum(), 0);
 }
 
