@@ -3,6 +3,7 @@
 #include "common/Result.h"
 #include "common/TaskPacer.h"
 #include "common/UserInterface.h"
+#include "indexer/DocumentSelection.h"
 #include "indexer/DocumentStream.h"
 #include "indexer/ReadAhead.h"
 #include "store/DatabasePaths.h"
@@ -10,7 +11,6 @@
 #include "store/Utf8Repair.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -28,7 +28,6 @@ public:
     static constexpr qint64 kPartThreshold = 1000000; // characters
     static constexpr qint64 kSplitThreshold = 10000000;
     static constexpr qint64 kPieceSize = 10000000;
-    static constexpr qint64 kSizeLimit = 1536000000;
 
     DocumentBuilder(const DatabasePaths& paths, const QString& name, const QStringList& patterns,
                     UserInterface& ui, TaskProgress& task);
@@ -58,12 +57,6 @@ private:
         qint64 chars = 0;
     };
 
-    // The size of a file the run takes (pattern, exclusions, a regular file that opens).
-    std::optional<qint64> selectedSize(const QString& path) const;
-    // Selected by the estimate and not (by lower-case containment) one of the large files.
-    bool selectedNormal(const QString& path, const QStringList& largeLower) const;
-    bool estimate();
-    bool sizeAllowsIndexing();
     // The passes over the files; each ends early, without an error, after a cancel.
     Status readLargeFiles();
     Status readNormalFiles();
@@ -75,29 +68,26 @@ private:
     // The three blank lines, the title line and the rule; writes the class's text out as a
     // part first when it has reached the threshold.
     Status startSection(Family family, const QString& path, const QString& rule);
-    static QString ruleFor(const QString& path, qsizetype shorter);
     // One item of the text, followed by a line break.
     void appendItem(Family family, QByteArrayView item, qint64 chars);
     void appendText(Family family, const QString& text);
     void appendPiece(Family family, QByteArrayView piece, Utf8Repair& repair);
-    Status appendDlePieces(Family family, EncodingClass cls, const QString& path,
-                           QByteArrayView content);
+    // A section of the pieces of a file's text, a line each; none without pieces.
+    Status appendSection(Family family, EncodingClass cls, const QString& path,
+                         const QList<QByteArrayView>& pieces);
     Status writePart(Family family);
     Status writeFinalDocuments();
-    QString pathOfLine(const QString& line) const;
     void progress(EncodingClass cls, const QString& path);
 
     const DatabasePaths& m_paths;
     QString m_name;
-    QStringList m_patterns;
     UserInterface& m_ui;
     TaskProgress& m_task;
-    TaskPacer m_pacer; // remembers a cancel seen while a large file is read
+    TaskPacer m_pacer; // the estimate's and the passes' looks at a cancel, remembered
+    DocumentSelection m_selection;
 
     QStringList m_lines; // the descriptor
-    QStringList m_exclusions;
     QStringList m_largeFiles;
-    QHash<QString, qint64> m_selectedSizes; // the files the estimate selected, with their sizes
     QString m_sourceFolder;
     std::array<ClassBuffer, 3> m_buffers;
     QByteArray m_fileBytes; // a large file's piece being read, its memory reused
@@ -107,6 +97,5 @@ private:
     bool m_pathListOnly = false;
     bool m_endedEarly = false;
     qint64 m_processedCount = 0;
-    qint64 m_neededSize = 0;
     qint64 m_totalSize = 0;
 };
