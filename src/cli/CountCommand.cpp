@@ -15,17 +15,17 @@ int runCountCommand(const QString& nativeBase, const QStringList& args, QTextStr
     }
     const QString& name = args[0];
     const QString& text = args[1];
-    const std::optional<DatabasePaths> paths = findDatabase(nativeBase, name, err);
-    if (!paths)
+    const std::optional<Database> database = findDatabase(nativeBase, name, err);
+    if (!database)
         return 2;
     // The window counts only where all three documents were built.
-    if (catalogue::isPathListOnly(*paths, name)) {
+    if (catalogue::isPathListOnly(*database)) {
         err << QStringLiteral("Die Datenbank \"%1\" hat keine Klartext-Dokumente; ihre Fundstellen "
                               "können nicht gezählt werden.\n")
                    .arg(name);
         return 2;
     }
-    const HitCount count = countHits(*paths, name, text, HitCounter());
+    const HitCount count = countHits(*database, text, HitCounter());
     for (const QString& line :
          hitCountMessage(text, count, false, false).split(QStringLiteral("\r\n")))
         out << line << '\n';

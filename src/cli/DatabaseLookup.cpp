@@ -4,8 +4,8 @@
 #include "store/DatabaseCommit.h"
 #include "store/DatabaseName.h"
 
-std::optional<DatabasePaths> findDatabase(const QString& nativeBase, const QString& name,
-                                          QTextStream& err)
+std::optional<Database> findDatabase(const QString& nativeBase, const QString& name,
+                                     QTextStream& err)
 {
     if (const QString why = databasename::refusal(name); !why.isEmpty()) {
         err << why << '\n';
@@ -17,14 +17,15 @@ std::optional<DatabasePaths> findDatabase(const QString& nativeBase, const QStri
                    .arg(nativeBase);
         return std::nullopt;
     }
-    if (Status recovered = dbcommit::recoverUnlessBusy(paths, name); !recovered) {
+    Database database(paths, name);
+    if (Status recovered = dbcommit::recoverUnlessBusy(database); !recovered) {
         err << recovered.error() << '\n';
         return std::nullopt;
     }
-    if (!platform::exists(paths.descriptor(name))) {
+    if (!platform::exists(database.descriptor())) {
         err << QStringLiteral("Die Datenbank \"%1\" gibt es nicht: %2 fehlt.\n")
-                   .arg(name, platform::nativePath(paths.descriptor(name)));
+                   .arg(name, platform::nativePath(database.descriptor()));
         return std::nullopt;
     }
-    return paths;
+    return database;
 }

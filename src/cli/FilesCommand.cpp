@@ -12,11 +12,11 @@ int runFilesCommand(const QString& nativeBase, const QStringList& args, QTextStr
         return 2;
     }
     const QString& name = args[0];
-    const std::optional<DatabasePaths> paths = findDatabase(nativeBase, name, err);
-    if (!paths)
+    const std::optional<Database> database = findDatabase(nativeBase, name, err);
+    if (!database)
         return 2;
     const HitCounter::Outcome outcome =
-        searchFileNames(HitCounter(), paths->descriptor(name), args[1],
+        searchFileNames(HitCounter(), database->descriptor(), args[1],
                         [&](qint64, const QString& line) { out << line << '\n'; });
     if (outcome.occurrences == 0) {
         err << "Nicht gefunden!\n";

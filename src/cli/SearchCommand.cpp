@@ -78,8 +78,8 @@ int runSearchCommand(const QString& nativeBase, const QStringList& args, QTextSt
         return 2;
     }
     SearchDriver driver(paths, console, console);
-    const Result<SearchHits> hits =
-        driver.run(parsed->name, parsed->text, parsed->caseSensitive, parsed->wholeWords);
+    const Result<SearchHits> hits = driver.run(Database(paths, parsed->name), parsed->text,
+                                               parsed->caseSensitive, parsed->wholeWords);
     if (!hits)
         return 2;
     const bool cancelled = console.cancelRequested();

@@ -60,19 +60,18 @@ int runSortListCommand(const QString& nativeBase, const QStringList& args, QText
         err << commandhelp::usageLine(QStringLiteral("sortlist"));
         return 2;
     }
-    const std::optional<DatabasePaths> paths = findDatabase(nativeBase, parsed->name, err);
-    if (!paths)
+    const std::optional<Database> database = findDatabase(nativeBase, parsed->name, err);
+    if (!database)
         return 2;
     // The panel's label and caption as the progress line, Ctrl+C as the cancel button.
     ConsoleStyle style;
     style.statusLines = false;
     style.cancelNotice = sortedlists::cancelCaption();
     ConsoleReporter console(out, err, style);
-    const sortedlists::BuildEnd end =
-        sortedlists::buildAllLists(*paths, parsed->name, parsed->mode, console);
+    const sortedlists::BuildEnd end = sortedlists::buildAllLists(*database, parsed->mode, console);
     using Kind = sortedlists::BuildEnd::Kind;
     for (const Family family : end.written)
-        console.printLine(platform::nativePath(paths->phraseList(parsed->name, family)));
+        console.printLine(platform::nativePath(database->phraseList(family)));
     switch (end.kind) {
     case Kind::Finished: console.printLine(sortedlists::finishedLabel()); return 0;
     case Kind::Cancelled: return 1;

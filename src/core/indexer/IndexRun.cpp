@@ -48,7 +48,7 @@ IndexRun::~IndexRun()
 {
     // A run that ends without its commit leaves the database as it was, and no parts.
     if (m_holdsStaging) {
-        dbcommit::discard(m_paths, m_request.name);
+        dbcommit::discard(Database(m_paths, m_request.name));
         catalogue::emptyTempFolder(m_paths);
     }
 }
@@ -66,15 +66,15 @@ bool IndexRun::confirm(const Request& request, const QStringList& existingNames)
 
 Status IndexRun::start(const Request& request)
 {
-    Result<DatabaseLock> lock = DatabaseLock::acquire(m_paths, request.name);
+    Result<DatabaseLock> lock = DatabaseLock::acquire(Database(m_paths, request.name));
     if (!lock)
         return Status::failure(lock.error());
     m_lock = std::move(lock).value();
     // A commit an earlier run could not finish is finished first; what it staged without
     // committing is dropped.
-    if (Status recovered = dbcommit::recover(m_paths, request.name); !recovered)
+    if (Status recovered = dbcommit::recover(Database(m_paths, request.name)); !recovered)
         return recovered;
-    dbcommit::discard(m_paths, request.name);
+    dbcommit::discard(Database(m_paths, request.name));
     m_holdsStaging = true;
     m_request = request;
     m_clock.start();
@@ -126,7 +126,7 @@ Status IndexRun::readList()
         m_pathListOnly = m_builder->pathListOnly();
     }
     if (m_pathListOnly)
-        catalogue::deleteDocumentFiles(m_staged, m_request.name);
+        catalogue::deleteDocumentFiles(Database(m_staged, m_request.name));
     return {};
 }
 
@@ -171,7 +171,7 @@ Status IndexRun::finish(bool aborted)
     // The log is staged and committed with the documents it reports on.
     if (Status logged = writeLog(!m_pathListOnly); !logged)
         return logged;
-    if (Status committed = dbcommit::commit(m_paths, m_request.name); !committed)
+    if (Status committed = dbcommit::commit(Database(m_paths, m_request.name)); !committed)
         return committed;
     m_holdsStaging = false;
     if (m_pathListOnly)

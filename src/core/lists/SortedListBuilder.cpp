@@ -173,11 +173,11 @@ Result<qint64> SortedListBuilder::countHeaderLines(const QString& document, Fami
     return count;
 }
 
-Result<SortedListBuilder::Outcome> SortedListBuilder::build(const QString& database, Family family,
+Result<SortedListBuilder::Outcome> SortedListBuilder::build(const Database& database, Family family,
                                                             SortMode mode)
 {
     using R = Result<Outcome>;
-    const QString document = m_paths.document(database, family);
+    const QString document = database.document(family);
     const Result<qint64> total = countHeaderLines(document, family);
     if (!total)
         return R::failure(total.error());
@@ -243,7 +243,7 @@ Result<SortedListBuilder::Outcome> SortedListBuilder::build(const QString& datab
                                          "worden; die sortierte Liste wurde nicht geschrieben.")
                               .arg(document));
 
-    ListWriter writer(m_paths.phraseList(database, family), family);
+    ListWriter writer(database.phraseList(family), family);
     if (Status opened = writer.open(); !opened)
         return R::failure(opened.error());
     ListSink sink(writer, family, m_collator);

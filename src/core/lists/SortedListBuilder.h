@@ -3,6 +3,7 @@
 #include "common/Result.h"
 #include "common/TaskPacer.h"
 #include "lists/ListEntries.h"
+#include "store/Database.h"
 #include "store/DatabasePaths.h"
 #include "store/Family.h"
 
@@ -38,7 +39,7 @@ public:
 
     // Fails with a message naming the file when the document cannot be read to its end or
     // the list or a run cannot be written; the old list is then left as it was.
-    Result<Outcome> build(const QString& database, Family family, sortlist::SortMode mode);
+    Result<Outcome> build(const Database& database, Family family, sortlist::SortMode mode);
 
     // The caption shown at a source file: "ANSI 3 von 1.234 D:\Texte\Brief.txt".
     static QString fileCaption(Family family, qint64 counter, const QString& total,

@@ -13,32 +13,32 @@ constexpr qint64 kSmallestSortedDocument = 5;
 
 } // namespace
 
-BuildEnd buildAllLists(const DatabasePaths& paths, const QString& database, sortlist::SortMode mode,
-                       TaskProgress& task, SortedListBuilder::Limits limits)
+BuildEnd buildAllLists(const Database& database, sortlist::SortMode mode, TaskProgress& task,
+                       SortedListBuilder::Limits limits)
 {
     using Kind = BuildEnd::Kind;
     // The runs of the build go to Datenbank\Temp, which an indexing run fills as well.
-    if (DatabaseLock::isHeld(paths, database))
-        return {Kind::Failed, DatabaseLock::busyMessage(database), {}};
-    (void)catalogue::emptyTempFolder(paths);
+    if (DatabaseLock::isHeld(database))
+        return {Kind::Failed, DatabaseLock::busyMessage(database.name()), {}};
+    (void)catalogue::emptyTempFolder(database.paths());
     bool anyDocument = false;
     for (const Family family : kFamilies)
-        anyDocument = anyDocument || platform::exists(paths.document(database, family));
+        anyDocument = anyDocument || platform::exists(database.document(family));
     if (!anyDocument)
-        return {Kind::NoDocuments, noDocumentsMessage(database), {}};
+        return {Kind::NoDocuments, noDocumentsMessage(database.name()), {}};
 
     BuildEnd end;
     TaskPacer pacer(task, limits.eventIntervalMs);
     if (pacer.tick())
         return {Kind::Cancelled, QString(), {}};
-    task.caption(buildingCaption(database));
+    task.caption(buildingCaption(database.name()));
     const QCollator collator = sortedListCollator();
-    SortedListBuilder builder(paths, collator, task, pacer, limits);
+    SortedListBuilder builder(database.paths(), collator, task, pacer, limits);
     for (const Family family : kFamilies) {
-        const std::optional<qint64> size = platform::fileSize(paths.document(database, family));
+        const std::optional<qint64> size = platform::fileSize(database.document(family));
         if (!size || *size < kSmallestSortedDocument)
             continue;
-        task.status(documentLabel(database, family));
+        task.status(documentLabel(database.name(), family));
         const Result<SortedListBuilder::Outcome> built = builder.build(database, family, mode);
         if (!built)
             return {Kind::Failed, built.error(), end.written};
@@ -108,20 +108,19 @@ QString shownListLabel(const QString& database, Family family)
         .arg(QLatin1String(kWords[int(family)]), database);
 }
 
-std::array<bool, 3> loadButtons(const DatabasePaths& paths, const QString& database)
+std::array<bool, 3> loadButtons(const Database& database)
 {
     std::array<bool, 3> enabled{};
     for (const Family family : kFamilies) {
-        const std::optional<qint64> size = platform::fileSize(paths.document(database, family));
+        const std::optional<qint64> size = platform::fileSize(database.document(family));
         enabled[int(family)] = size && *size > (family == Family::Unicode ? 4 : 2);
     }
     return enabled;
 }
 
-std::optional<QString> listToShow(const DatabasePaths& paths, const QString& database,
-                                  Family family)
+std::optional<QString> listToShow(const Database& database, Family family)
 {
-    const QString list = paths.phraseList(database, family);
+    const QString list = database.phraseList(family);
     if (!platform::exists(list))
         return std::nullopt;
     return list;

@@ -3,6 +3,7 @@
 #include "common/TaskProgress.h"
 #include "lists/ListEntries.h"
 #include "lists/SortedListBuilder.h"
+#include "store/Database.h"
 #include "store/DatabasePaths.h"
 #include "store/Family.h"
 
@@ -33,8 +34,8 @@ struct BuildEnd {
 // SortierteListenErstellenButtonClick without the window: empties Datenbank\Temp, then
 // builds the list of every document of at least 5 bytes, ANSI, UTF8, Unicode, while no
 // cancel comes. The task gets the caption, Label4 as the status and the progress.
-BuildEnd buildAllLists(const DatabasePaths& paths, const QString& database, sortlist::SortMode mode,
-                       TaskProgress& task, SortedListBuilder::Limits limits = {});
+BuildEnd buildAllLists(const Database& database, sortlist::SortMode mode, TaskProgress& task,
+                       SortedListBuilder::Limits limits = {});
 
 // Texts of the panel and of the question that opens it.
 QString openPanelQuestion(const QString& database);
@@ -51,11 +52,10 @@ QString shownListLabel(const QString& database, Family family);
 
 // A load button is enabled when its document holds more than its start bytes: more than
 // 2 bytes, for Unicode more than 4.
-std::array<bool, 3> loadButtons(const DatabasePaths& paths, const QString& database);
+std::array<bool, 3> loadButtons(const Database& database);
 
 // ZeilenAlsListeSortierenClick: the list of the document open in the viewer, when it exists.
-std::optional<QString> listToShow(const DatabasePaths& paths, const QString& database,
-                                  Family family);
+std::optional<QString> listToShow(const Database& database, Family family);
 
 // The sort panel's flags and its timer Timer1, without the window.
 class SortPanel {

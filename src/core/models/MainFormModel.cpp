@@ -104,7 +104,7 @@ MainFormModel::UpdateFields MainFormModel::updateFields(const QString& name) con
         fields.folder = header->sourceFolder;
         fields.extensions = header->extensionPart.toUpper();
     }
-    fields.withDocuments = !catalogue::isPathListOnly(m_paths, name);
+    fields.withDocuments = !catalogue::isPathListOnly(Database(m_paths, name));
     return fields;
 }
 
@@ -120,7 +120,7 @@ void MainFormModel::selectDatabase(int index, const QString& name)
     m_selectedIndex = index;
     m_selectedName = name;
     m_store.write(settings::kSelectedDatabase, QString::number(index));
-    m_pathListOnly = catalogue::isPathListOnly(m_paths, name);
+    m_pathListOnly = catalogue::isPathListOnly(Database(m_paths, name));
 }
 
 QString MainFormModel::deleteItemCaption() const
@@ -140,7 +140,7 @@ bool MainFormModel::deleteSelectedDatabase()
     if (m_selectedName.isEmpty() ||
         !m_ui.question(catalogue::deleteDatabaseQuestion(m_selectedName)))
         return false;
-    catalogue::deleteDatabaseFiles(m_paths, m_selectedName);
+    catalogue::deleteDatabaseFiles(Database(m_paths, m_selectedName));
     return true;
 }
 
@@ -149,7 +149,7 @@ bool MainFormModel::deleteSelectedDocuments()
     if (m_selectedName.isEmpty() ||
         !m_ui.question(catalogue::deleteDocumentsQuestion(m_selectedName)))
         return false;
-    catalogue::deleteDocumentFiles(m_paths, m_selectedName);
+    catalogue::deleteDocumentFiles(Database(m_paths, m_selectedName));
     return true;
 }
 

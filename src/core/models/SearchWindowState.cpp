@@ -6,10 +6,11 @@
 
 bool SearchWindowState::prepare(const QString& database, bool pathListOnly)
 {
-    const bool another = database != m_database;
-    if (another)
+    const bool another = database != m_database.name();
+    if (another) {
         forgetDatabase();
-    m_database = database;
+        m_database = Database(m_database.paths(), database);
+    }
     m_pathListOnly = pathListOnly;
     m_confirmations = 0;
     readDocumentSizes();
@@ -34,9 +35,9 @@ void SearchWindowState::readDocumentSizes()
 {
     for (const Family family : kFamilies)
         m_documentSizes[std::size_t(family)] =
-            m_database.isEmpty()
+            m_database.name().isEmpty()
                 ? 0
-                : platform::fileSize(m_paths.document(m_database, family)).value_or(0);
+                : platform::fileSize(m_database.document(family)).value_or(0);
 }
 
 bool SearchWindowState::loadable(Family family) const
@@ -102,10 +103,10 @@ std::optional<Family> SearchWindowState::textFamily() const
 QString SearchWindowState::shownFile() const
 {
     if (m_fileListShown)
-        return m_paths.descriptor(m_database);
+        return m_database.descriptor();
     if (m_sortedListShown)
-        return m_paths.phraseList(m_database, m_chosen.value_or(m_current));
-    return m_paths.document(m_database, m_current);
+        return m_database.phraseList(m_chosen.value_or(m_current));
+    return m_database.document(m_current);
 }
 
 bool SearchWindowState::maySaveBookmark() const

@@ -2,7 +2,7 @@
 
 #include "search/SearchHit.h"
 #include "search/SearchTermList.h"
-#include "store/DatabasePaths.h"
+#include "store/Database.h"
 #include "store/Family.h"
 
 #include <QString>
@@ -19,12 +19,12 @@ public:
     // run or a new search text: the window opens it again afterwards.
     enum class View { Nothing, Document, FileList, SortedList };
 
-    explicit SearchWindowState(const DatabasePaths& paths) : m_paths(paths) {}
+    explicit SearchWindowState(const DatabasePaths& paths) : m_database(paths, QString()) {}
 
     // Before each showing. True when the database is another one: then nothing shown or
     // found in the previous one is kept.
     bool prepare(const QString& database, bool pathListOnly);
-    const QString& database() const { return m_database; }
+    const Database& database() const { return m_database; }
     bool pathListOnly() const { return m_pathListOnly; }
 
     // The document sizes behind the load buttons, read when the window is prepared and
@@ -97,8 +97,7 @@ public:
 private:
     void forgetDatabase();
 
-    const DatabasePaths& m_paths;
-    QString m_database;
+    Database m_database;
     bool m_pathListOnly = false;
     std::array<qint64, 3> m_documentSizes{};
 

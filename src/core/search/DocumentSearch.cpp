@@ -84,19 +84,19 @@ void DocumentSearch::searchFile(const QString& path, Family family, bool bigEndi
         makeEntry(hits);
 }
 
-Status DocumentSearch::search(const QString& databaseName, Family family,
-                              const SearchRequest& request, SearchHits& hits)
+Status DocumentSearch::search(const Database& database, Family family, const SearchRequest& request,
+                              SearchHits& hits)
 {
     m_singleFile = false;
     m_bigEndian = false;
-    m_document = m_paths.document(databaseName, family);
+    m_document = database.document(family);
     prepare(family, request);
     m_noHit[int(family)] = true;
     const std::optional<qint64> size = platform::openableFileSize(m_document);
     if (!size || !m_viewer.Open(m_document))
         return Status::failure(m_document + QStringLiteral(" kann nicht geöffnet werden.") +
                                descriptor::reindexHint());
-    const QString titleList = m_paths.titlePositions(databaseName, family);
+    const QString titleList = database.titlePositions(family);
     m_titles = TitlePositionList::read(titleList, family);
     // A list that names no file of a document with text, or offsets past its end, belongs
     // to another state of the database: its hits would name the wrong files.

@@ -5,6 +5,7 @@
 #include "common/UserInterface.h"
 #include "search/SearchHit.h"
 #include "search/TitlePositionList.h"
+#include "store/Database.h"
 #include "store/DatabasePaths.h"
 #include "store/Family.h"
 #include "viewer/BlockSearch.h"
@@ -40,7 +41,7 @@ public:
     // Appends the hit entries of one document to hits. Fails, with the German message that
     // asks for a re-index, when the document cannot be read or its title-position list
     // cannot belong to it.
-    Status search(const QString& databaseName, Family family, const SearchRequest& request,
+    Status search(const Database& database, Family family, const SearchRequest& request,
                   SearchHits& hits);
     // Searches one listed file of a database without documents: only its first hit counts,
     // no title marker, no path lookup; big-endian UTF-16 files are searched as such.

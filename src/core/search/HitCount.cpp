@@ -21,12 +21,11 @@ QString optionLine(bool caseSensitive, bool wholeWords)
 
 } // namespace
 
-HitCount countHits(const DatabasePaths& paths, const QString& name, const QString& text,
-                   const HitCounter& counter)
+HitCount countHits(const Database& database, const QString& text, const HitCounter& counter)
 {
     HitCount count;
     for (const Family family : {Family::Unicode, Family::Utf8, Family::Ansi}) {
-        const QString document = paths.document(name, family);
+        const QString document = database.document(family);
         if (platform::fileSize(document).value_or(0) < kLoadableSize)
             continue;
         const HitCounter::Outcome outcome =

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/Database.h"
 #include "store/DatabasePaths.h"
 #include "store/Family.h"
 
@@ -22,8 +23,7 @@ struct HitCount {
 // Counts in the Unicode, the UTF-8 and the ANSI document, in this order, each only when it
 // can be loaded (it exists with at least 4 bytes). After a cancel the documents not yet
 // counted stay at 0.
-HitCount countHits(const DatabasePaths& paths, const QString& name, const QString& text,
-                   const HitCounter& counter);
+HitCount countHits(const Database& database, const QString& text, const HitCounter& counter);
 
 // The message of the hit-count dialog, lines joined by CR LF. The options only add the
 // line that says how the search in the browser will match.

@@ -18,11 +18,10 @@ SearchDriver::SearchDriver(const DatabasePaths& paths, UserInterface& ui, TaskPr
 {
 }
 
-QChar SearchDriver::replacementDrive(const DatabasePaths& paths, const QString& databaseName,
-                                     QChar sourceDrive)
+QChar SearchDriver::replacementDrive(const Database& database, QChar sourceDrive)
 {
     QChar found = sourceDrive;
-    const QString descriptor = paths.descriptor(databaseName);
+    const QString descriptor = database.descriptor();
     for (char16_t letter = u'A'; letter <= u'Z'; ++letter) {
         if (letter == u'C' || descriptor.isEmpty())
             continue;
@@ -34,14 +33,14 @@ QChar SearchDriver::replacementDrive(const DatabasePaths& paths, const QString& 
     return found;
 }
 
-bool SearchDriver::passesCountGate(const QString& databaseName, const QString& searchField,
+bool SearchDriver::passesCountGate(const Database& database, const QString& searchField,
                                    bool caseSensitive, bool wholeWords, const HitCounter& counter,
                                    const CountConfirmation& confirm) const
 {
-    if (catalogue::isPathListOnly(m_paths, databaseName))
+    if (catalogue::isPathListOnly(database))
         return true;
     // A cancelled count still shows what was counted, so the user decides.
-    const HitCount count = countHits(m_paths, databaseName, searchField, counter);
+    const HitCount count = countHits(database, searchField, counter);
     return confirm(hitCountMessage(searchField, count, caseSensitive, wholeWords));
 }
 
@@ -57,7 +56,7 @@ QString SearchDriver::clipboardText(const QString& searchField, bool asPhrase)
     return (blank >= 1 ? text.left(blank + 1) : text).trimmed();
 }
 
-Result<SearchHits> SearchDriver::run(const QString& databaseName, const QString& searchField,
+Result<SearchHits> SearchDriver::run(const Database& database, const QString& searchField,
                                      bool caseSensitive, bool wholeWords)
 {
     using R = Result<SearchHits>;
@@ -67,19 +66,18 @@ Result<SearchHits> SearchDriver::run(const QString& databaseName, const QString&
         return R::failure(kOneCharacter);
     }
     // While a run rewrites the documents, their parts do not belong together.
-    if (DatabaseLock::isHeld(m_paths, databaseName)) {
-        m_ui.information(DatabaseLock::busyMessage(databaseName));
-        return R::failure(DatabaseLock::busyMessage(databaseName));
+    if (DatabaseLock::isHeld(database)) {
+        m_ui.information(DatabaseLock::busyMessage(database.name()));
+        return R::failure(DatabaseLock::busyMessage(database.name()));
     }
-    if (Status recovered = dbcommit::recoverUnlessBusy(m_paths, databaseName); !recovered) {
+    if (Status recovered = dbcommit::recoverUnlessBusy(database); !recovered) {
         m_ui.warning(recovered.error());
         return R::failure(recovered.error());
     }
     // The result pages go to Temp, which a user may have deleted meanwhile.
     catalogue::ensureFolderTree(m_paths, m_ui);
     catalogue::emptyTempFolder(m_paths);
-    const Result<descriptor::Header> header =
-        descriptor::readHeader(m_paths.descriptor(databaseName));
+    const Result<descriptor::Header> header = descriptor::readHeader(database.descriptor());
     if (!header) {
         const QString message = header.error() + descriptor::reindexHint();
         m_ui.warning(message);
@@ -91,17 +89,16 @@ Result<SearchHits> SearchDriver::run(const QString& databaseName, const QString&
     request.caseSensitive = caseSensitive;
     request.wholeWords = wholeWords;
     request.titleMarker = titleMarker(header->driveLetter);
-    request.replacementDrive = replacementDrive(m_paths, databaseName, header->driveLetter);
+    request.replacementDrive = replacementDrive(database, header->driveLetter);
 
     SearchHits hits;
-    if (catalogue::isPathListOnly(m_paths, databaseName)) {
-        searchFileByFile(databaseName, request, hits);
+    if (catalogue::isPathListOnly(database)) {
+        searchFileByFile(database, request, hits);
     } else {
         for (const Family family : kFamilies) {
-            if (!platform::exists(m_paths.document(databaseName, family)))
+            if (!platform::exists(database.document(family)))
                 continue;
-            if (Status searched = m_documents.search(databaseName, family, request, hits);
-                !searched) {
+            if (Status searched = m_documents.search(database, family, request, hits); !searched) {
                 m_documents.close();
                 m_ui.warning(searched.error());
                 return R::failure(searched.error());
@@ -112,11 +109,11 @@ Result<SearchHits> SearchDriver::run(const QString& databaseName, const QString&
     return hits;
 }
 
-void SearchDriver::searchFileByFile(const QString& databaseName, const SearchRequest& request,
+void SearchDriver::searchFileByFile(const Database& database, const SearchRequest& request,
                                     SearchHits& hits)
 {
     // Streamed: a list of millions of paths is never held whole.
-    const QString descriptor = m_paths.descriptor(databaseName);
+    const QString descriptor = database.descriptor();
     const textlines::Scan scanned = textlines::scan(descriptor);
     QStringList exclusions;
     for (const QString& line : textlines::read(m_paths.exclusionList())) {

@@ -6,6 +6,7 @@
 #include "search/DocumentSearch.h"
 #include "search/HitCounter.h"
 #include "search/SearchHit.h"
+#include "store/Database.h"
 #include "store/DatabasePaths.h"
 
 #include <QByteArray>
@@ -28,14 +29,14 @@ public:
     SearchDriver(const DatabasePaths& paths, UserInterface& ui, TaskProgress& task);
 
     // The hit entries of the search, or a refusal ("Nur ein Zeichen ...") already shown.
-    Result<SearchHits> run(const QString& databaseName, const QString& searchField,
-                           bool caseSensitive, bool wholeWords);
+    Result<SearchHits> run(const Database& database, const QString& searchField, bool caseSensitive,
+                           bool wholeWords);
 
     // The gate of a run: a database with documents is first counted and the count shown;
     // only a "Ja" lets the search run. A database without documents always passes. Counts
     // the search field's text as typed, case-insensitive, inside words.
-    bool passesCountGate(const QString& databaseName, const QString& searchField,
-                         bool caseSensitive, bool wholeWords, const HitCounter& counter,
+    bool passesCountGate(const Database& database, const QString& searchField, bool caseSensitive,
+                         bool wholeWords, const HitCounter& counter,
                          const CountConfirmation& confirm) const;
 
     // What a search puts on the clipboard: as a phrase, the trimmed text without a final
@@ -45,8 +46,7 @@ public:
 
     // The last letter among A, B and D to Z under which the database's descriptor exists,
     // else the source folder's drive letter.
-    static QChar replacementDrive(const DatabasePaths& paths, const QString& databaseName,
-                                  QChar sourceDrive);
+    static QChar replacementDrive(const Database& database, QChar sourceDrive);
 
     // The document of the family was searched last run and its first step found nothing.
     bool noHit(Family family) const { return m_documents.noHit(family); }
@@ -54,8 +54,7 @@ public:
     static const QString kOneCharacter;
 
 private:
-    void searchFileByFile(const QString& databaseName, const SearchRequest& request,
-                          SearchHits& hits);
+    void searchFileByFile(const Database& database, const SearchRequest& request, SearchHits& hits);
 
     const DatabasePaths& m_paths;
     UserInterface& m_ui;

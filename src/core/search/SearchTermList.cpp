@@ -26,8 +26,7 @@ void SearchTermList::file(const QString& searchText)
         m_items.resize(kMaxItems);
 }
 
-Status SearchTermList::saveAfterSearch(const DatabasePaths& paths, const QString& name,
-                                       const SearchOutcome& outcome) const
+Status SearchTermList::saveAfterSearch(const Database& database, const SearchOutcome& outcome) const
 {
     if (m_items.isEmpty())
         return {};
@@ -35,11 +34,11 @@ Status SearchTermList::saveAfterSearch(const DatabasePaths& paths, const QString
     if (outcome.documentShown) {
         for (const Family family : kFamilies) {
             if (outcome.documentHit[std::size_t(family)])
-                targets.append(paths.searchTermList(name, family));
+                targets.append(database.searchTermList(family));
         }
     }
     if (outcome.withoutDocuments && !outcome.documentShown && outcome.hitEntries)
-        targets.append(paths.searchTermListWithoutDocuments(name));
+        targets.append(database.searchTermListWithoutDocuments());
     for (const QString& target : targets) {
         if (Status saved = save(target); !saved)
             return saved;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Result.h"
+#include "store/Database.h"
 #include "store/DatabasePaths.h"
 
 #include <QString>
@@ -42,7 +43,7 @@ public:
     // Saves the list as the list of every class whose document had a hit, while a document
     // is shown; for a database without documents as its one list, when the search found
     // something. An empty list is never saved.
-    [[nodiscard]] Status saveAfterSearch(const DatabasePaths& paths, const QString& name,
+    [[nodiscard]] Status saveAfterSearch(const Database& database,
                                          const SearchOutcome& outcome) const;
 
 private:

@@ -95,11 +95,10 @@ Listing LiesNamenDatenbanken(const DatabasePaths& paths, bool updateMode,
     return listing;
 }
 
-bool isPathListOnly(const DatabasePaths& paths, const QString& name)
+bool isPathListOnly(const Database& database)
 {
-    return !std::all_of(kFamilies.begin(), kFamilies.end(), [&](Family family) {
-        return platform::exists(paths.document(name, family));
-    });
+    return !std::all_of(kFamilies.begin(), kFamilies.end(),
+                        [&](Family family) { return platform::exists(database.document(family)); });
 }
 
 QString deleteDatabaseQuestion(const QString& name)
@@ -115,32 +114,32 @@ QString deleteDocumentsQuestion(const QString& name)
                "\" wirklich löschen?\r\nDie Suche funktioniert danach noch, aber langsamer.");
 }
 
-void deleteDatabaseFiles(const DatabasePaths& paths, const QString& name)
+void deleteDatabaseFiles(const Database& database)
 {
-    QStringList files = {paths.log(name), paths.descriptor(name)};
+    QStringList files = {database.log(), database.descriptor()};
     for (const Family family : kFamilies)
-        files.append(paths.document(name, family));
+        files.append(database.document(family));
     for (const Family family : kFamilies)
-        files.append(paths.titlePositions(name, family));
+        files.append(database.titlePositions(family));
     for (const Family family : {Family::Ansi, Family::Unicode, Family::Utf8})
-        files.append(paths.phraseList(name, family));
+        files.append(database.phraseList(family));
     for (const Family family : kFamilies)
-        files.append(paths.searchTermList(name, family));
-    files.append(paths.searchTermListWithoutDocuments(name));
+        files.append(database.searchTermList(family));
+    files.append(database.searchTermListWithoutDocuments());
     for (const QString& file : files)
         platform::removeFileQuietly(file);
     // Nothing a cut-off run left may bring the database back.
-    platform::removeFileQuietly(paths.commitJournal(name));
-    dbcommit::discard(paths, name);
+    platform::removeFileQuietly(database.commitJournal());
+    dbcommit::discard(database);
 }
 
-void deleteDocumentFiles(const DatabasePaths& paths, const QString& name)
+void deleteDocumentFiles(const Database& database)
 {
     for (const Family family : kFamilies)
-        platform::removeFileQuietly(paths.document(name, family));
+        platform::removeFileQuietly(database.document(family));
     for (const Family family : kFamilies)
-        platform::removeFileQuietly(paths.titlePositions(name, family));
-    platform::removeFileQuietly(paths.log(name));
+        platform::removeFileQuietly(database.titlePositions(family));
+    platform::removeFileQuietly(database.log());
 }
 
 bool emptyTempFolder(const DatabasePaths& paths)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/UserInterface.h"
+#include "store/Database.h"
 #include "store/DatabasePaths.h"
 
 #include <QString>
@@ -33,16 +34,16 @@ Listing LiesNamenDatenbanken(const DatabasePaths& paths, bool updateMode,
                              const QString& storedSelection, const QString& newDatabaseName);
 
 // Not all three documents exist: the database is searched file by file.
-bool isPathListOnly(const DatabasePaths& paths, const QString& name);
+bool isPathListOnly(const Database& database);
 
 QString deleteDatabaseQuestion(const QString& name);
 QString deleteDocumentsQuestion(const QString& name);
 
 // Every file of the database, in the order of deletion; missing files are skipped. The
 // whole-drive lists stay: they belong to the drive, not to the database.
-void deleteDatabaseFiles(const DatabasePaths& paths, const QString& name);
+void deleteDatabaseFiles(const Database& database);
 // The three documents, the three title-position lists and the log; the descriptor stays.
-void deleteDocumentFiles(const DatabasePaths& paths, const QString& name);
+void deleteDocumentFiles(const Database& database);
 
 // Empties Datenbank\Temp, subfolders included, silently. True on success.
 bool emptyTempFolder(const DatabasePaths& paths);

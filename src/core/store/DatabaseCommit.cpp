@@ -83,33 +83,33 @@ QStringList readJournal(const QString& journal)
 
 } // namespace
 
-Status commit(const DatabasePaths& paths, const QString& name)
+Status commit(const Database& database)
 {
     QStringList lines;
-    for (const QString& file : databaseFiles(paths, name)) {
+    for (const QString& file : databaseFiles(database.paths(), database.name())) {
         const bool staged = platform::exists(file + DatabasePaths::kStagingSuffix);
         lines.append((staged ? kReplace : kDelete) + fileNameOf(file));
     }
     // The staged files are on the disk already (each was written and synced whole), and so
     // are their names after this; once the journal is, the commit is decided.
-    platform::syncFolder(platform::nativePath(paths.databaseFolder()));
-    if (Status written = writeFileSafely(paths.commitJournal(name),
+    platform::syncFolder(platform::nativePath(database.paths().databaseFolder()));
+    if (Status written = writeFileSafely(database.commitJournal(),
                                          lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
         !written)
         return written;
-    return finishJournal(paths, name, lines);
+    return finishJournal(database.paths(), database.name(), lines);
 }
 
-void discard(const DatabasePaths& paths, const QString& name)
+void discard(const Database& database)
 {
     // A journal names staged files that the commit still has to put in place: without them
     // the database would stay half old, half new.
-    if (platform::exists(paths.commitJournal(name)))
+    if (platform::exists(database.commitJournal()))
         return;
     QStringList stagedNames;
-    for (const QString& file : databaseFiles(paths.staged(), name))
+    for (const QString& file : databaseFiles(database.paths().staged(), database.name()))
         stagedNames.append(fileNameOf(file));
-    const QDir folder(platform::nativePath(paths.databaseFolder()));
+    const QDir folder(platform::nativePath(database.paths().databaseFolder()));
     for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden)) {
         // The staged file itself, or the temporary file of a write of it that was cut off.
         const bool ofThisRun =
@@ -121,22 +121,22 @@ void discard(const DatabasePaths& paths, const QString& name)
     }
 }
 
-Status recover(const DatabasePaths& paths, const QString& name)
+Status recover(const Database& database)
 {
-    const QString journal = paths.commitJournal(name);
+    const QString journal = database.commitJournal();
     if (!platform::exists(journal))
         return {};
-    return finishJournal(paths, name, readJournal(journal));
+    return finishJournal(database.paths(), database.name(), readJournal(journal));
 }
 
-Status recoverUnlessBusy(const DatabasePaths& paths, const QString& name)
+Status recoverUnlessBusy(const Database& database)
 {
-    if (!platform::exists(paths.commitJournal(name)))
+    if (!platform::exists(database.commitJournal()))
         return {};
-    Result<DatabaseLock> lock = DatabaseLock::acquire(paths, name);
+    Result<DatabaseLock> lock = DatabaseLock::acquire(database);
     if (!lock)
         return {}; // the run that holds it finishes the commit itself
-    return recover(paths, name);
+    return recover(database);
 }
 
 void recoverAll(const DatabasePaths& paths)
@@ -144,7 +144,7 @@ void recoverAll(const DatabasePaths& paths)
     const QDir folder(platform::nativePath(paths.databaseFolder()));
     for (const QString& journal : folder.entryList({QStringLiteral("*.commit")}, QDir::Files))
         static_cast<void>(
-            recoverUnlessBusy(paths, journal.chopped(QStringLiteral(".commit").size())));
+            recoverUnlessBusy(Database(paths, journal.chopped(QStringLiteral(".commit").size()))));
 }
 
 } // namespace dbcommit

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Result.h"
+#include "store/Database.h"
 #include "store/DatabasePaths.h"
 
 #include <QString>
@@ -16,17 +17,17 @@ namespace dbcommit {
 
 // Replaces the database's files with the staged ones; a file the run did not stage is
 // deleted. A failure leaves the journal, so the next recover() completes the commit.
-Status commit(const DatabasePaths& paths, const QString& name);
+Status commit(const Database& database);
 
 // Deletes the staged files of a run that does not commit, and what a cut-off write of
 // them left; nothing while a journal names them.
-void discard(const DatabasePaths& paths, const QString& name);
+void discard(const Database& database);
 
 // Carries out the journal of a commit that was cut off; nothing when there is none.
-Status recover(const DatabasePaths& paths, const QString& name);
+Status recover(const Database& database);
 
 // recover() for a database unless a run holds it; for readers of a database.
-Status recoverUnlessBusy(const DatabasePaths& paths, const QString& name);
+Status recoverUnlessBusy(const Database& database);
 
 // recoverUnlessBusy() for every database with a journal; for the list of databases.
 void recoverAll(const DatabasePaths& paths);

@@ -23,19 +23,20 @@ QString DatabaseLock::busyMessage(const QString& name)
         .arg(name);
 }
 
-Result<DatabaseLock> DatabaseLock::acquire(const DatabasePaths& paths, const QString& name)
+Result<DatabaseLock> DatabaseLock::acquire(const Database& database)
 {
     DatabaseLock lock;
     // No lock file can be made (a folder without rights): the run goes on unguarded and
     // fails at its first write with the message naming the file.
-    if (lock.m_file.tryLock(lockPathOf(paths, name)) == platform::FileLock::Outcome::HeldElsewhere)
-        return Result<DatabaseLock>::failure(busyMessage(name));
+    if (lock.m_file.tryLock(lockPathOf(database.paths(), database.name())) ==
+        platform::FileLock::Outcome::HeldElsewhere)
+        return Result<DatabaseLock>::failure(busyMessage(database.name()));
     return Result<DatabaseLock>(std::move(lock));
 }
 
-bool DatabaseLock::isHeld(const DatabasePaths& paths, const QString& name)
+bool DatabaseLock::isHeld(const Database& database)
 {
-    return platform::FileLock::isHeldElsewhere(lockPathOf(paths, name));
+    return platform::FileLock::isHeldElsewhere(lockPathOf(database.paths(), database.name()));
 }
 
 void DatabaseLock::release()

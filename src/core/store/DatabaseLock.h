@@ -2,6 +2,7 @@
 
 #include "common/Result.h"
 #include "platform/FileLock.h"
+#include "store/Database.h"
 #include "store/DatabasePaths.h"
 
 #include <QString>
@@ -17,9 +18,9 @@ public:
 
     // Takes the lock for a run; fails with the message for the user when another run
     // holds it.
-    static Result<DatabaseLock> acquire(const DatabasePaths& paths, const QString& name);
+    static Result<DatabaseLock> acquire(const Database& database);
     // A run is rebuilding the database right now.
-    static bool isHeld(const DatabasePaths& paths, const QString& name);
+    static bool isHeld(const Database& database);
     // "Die Datenbank "<name>" wird gerade neu erstellt. ..."
     static QString busyMessage(const QString& name);
 

@@ -385,7 +385,8 @@ void TMainForm_NB_Klar::fileSearchText(const QString& name)
     SearchTermList list(m_searchForm->historyItems());
     list.file(text);
     m_searchForm->setHistory(list.items(), false);
-    if (Status saved = list.saveAfterSearch(m_model.paths(), name, m_searchForm->searchOutcome());
+    if (Status saved =
+            list.saveAfterSearch(Database(m_model.paths(), name), m_searchForm->searchOutcome());
         !saved)
         m_ui.warning(saved.error());
     if (m_searchForm->searchFailed()) {

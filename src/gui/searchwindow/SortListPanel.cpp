@@ -36,14 +36,14 @@ SortListPanel::SortListPanel(const Controls& controls, const DatabasePaths& path
     connect(&Timer1, &QTimer::timeout, this, &SortListPanel::Timer1Timer);
 }
 
-void SortListPanel::open(const QString& database)
+void SortListPanel::open(const Database& database)
 {
     m_database = database;
     m_panel.open();
     showView();
 }
 
-BuildEnd SortListPanel::build(const QString& database)
+BuildEnd SortListPanel::build(const Database& database)
 {
     m_database = database;
     QPalette green = m_controls.ProgressBar1->palette();
@@ -51,7 +51,7 @@ BuildEnd SortListPanel::build(const QString& database)
     m_controls.ProgressBar1->setPalette(green);
     m_controls.ProgressBar1->setRange(0, 1);
     m_controls.ProgressBar1->setValue(0);
-    if (!m_panel.beginBuild(database)) {
+    if (!m_panel.beginBuild(database.name())) {
         // A cancel was already pending: the build ends at once, as a cancelled one.
         const BuildEnd end{BuildEnd::Kind::Cancelled, QString(), {}};
         m_panel.endBuild(end);
@@ -63,7 +63,7 @@ BuildEnd SortListPanel::build(const QString& database)
     lockControls(m_controls.window);
     Timer1.start();
     showView();
-    const BuildEnd end = sortedlists::buildAllLists(m_paths, database, mode(), m_task, m_limits);
+    const BuildEnd end = sortedlists::buildAllLists(database, mode(), m_task, m_limits);
     m_building = false;
     unlockControls();
     m_panel.endBuild(end);
@@ -144,7 +144,8 @@ void SortListPanel::unlockControls()
 
 void SortListPanel::enableLoadButtons()
 {
-    const std::array<bool, 3> enabled = sortedlists::loadButtons(m_paths, m_database);
+    const std::array<bool, 3> enabled =
+        m_database ? sortedlists::loadButtons(*m_database) : std::array<bool, 3>{};
     for (std::size_t i = 0; i < enabled.size(); ++i)
         m_controls.loadButtons[i]->setEnabled(enabled[i]);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lists/SortedLists.h"
+#include "store/Database.h"
 #include "widgets/WindowTask.h"
 
 #include <QList>
@@ -10,6 +11,7 @@
 #include <QTimer>
 
 #include <array>
+#include <optional>
 
 class DatabasePaths;
 class QDialog;
@@ -48,13 +50,13 @@ public:
     void setLimits(const SortListLimits& limits) { m_limits = limits; }
 
     // The settings window's question was answered Yes: the panel shows instead of Panel2.
-    void open(const QString& database);
+    void open(const Database& database);
     bool isOpen() const { return m_panel.view().visible; }
     bool building() const { return m_building; }
 
     // SortierteListenErstellenButtonClick after the window closed its viewer: builds the
     // lists of every document; a failure or a missing document is shown in a message box.
-    sortedlists::BuildEnd build(const QString& database);
+    sortedlists::BuildEnd build(const Database& database);
     // Cancels a running build, or closes the panel when none runs.
     void SortAbbrechenButtonClick();
     void Timer1Timer();
@@ -78,7 +80,7 @@ private:
     WindowTask m_task;
     SortListLimits m_limits;
     QTimer Timer1;
-    QString m_database;
+    std::optional<Database> m_database;
     bool m_building = false;
     QString m_shownCaption;
     QString m_shownLabel;

@@ -232,7 +232,7 @@ void TSuchForm::setSearchField(const QString& text)
 void TSuchForm::setHandedOverText(const QString& text)
 {
     TntEdit2->setText(text);
-    Label8->setText(suchform::positionCaption(QStringLiteral("DB: "), m_state.database()));
+    Label8->setText(suchform::positionCaption(QStringLiteral("DB: "), m_state.database().name()));
 }
 
 QStringList TSuchForm::historyItems() const
@@ -264,7 +264,7 @@ void TSuchForm::writeResultPages()
     if (!m_browser)
         m_browser = std::make_unique<InternetBrowser>(m_store, m_programs, *m_launcher, m_ui);
     ResultPageWriter writer(m_paths, m_pageState, m_ui, m_task, m_browser.get());
-    const ResultPageHeader header{m_state.database(), GrossKleinBeachten->isChecked(),
+    const ResultPageHeader header{m_state.database().name(), GrossKleinBeachten->isChecked(),
                                   NurGanzeWoerterCheckBox->isChecked(), m_state.searchCancelled()};
     m_pageState.browserOpened = false;
     (void)writer.writePageSet(m_state.hits(), TntEdit2->text(), header); // failures are shown there
@@ -366,7 +366,7 @@ void TSuchForm::DateiensucheBtnClick()
     Label8->setText(QStringLiteral("Dateienliste Position:"));
     m_state.fileListOpened();
     Viewer->setMode(vbmodeText);
-    (void)Viewer->Open(m_paths.descriptor(m_state.database()));
+    (void)Viewer->Open(m_state.database().descriptor());
     m_titles = TitlePositionList();
     ZeilenAlsListeSortieren->setEnabled(false);
     TntEdit1Change();

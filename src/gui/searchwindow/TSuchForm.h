@@ -130,7 +130,7 @@ public:
     // SpeedButton2 opens the settings window through `open`; without it the button stays
     // disabled.
     void openSettingsWith(std::function<void()> open);
-    const QString& databaseName() const { return m_state.database(); }
+    const QString& databaseName() const { return m_state.database().name(); }
 
 signals:
     // The main window's status line and wait indicator follow a running search.

@@ -47,9 +47,9 @@ void TSuchForm::loadDocument(Family family)
         ViewerMemo->clear();
     }
     m_state.documentOpened(family, !m_state.running());
-    const QString& database = m_state.database();
+    const Database& database = m_state.database();
     LesezeichenBtn->show();
-    m_titles = TitlePositionList::read(m_paths.titlePositions(database, family), family);
+    m_titles = TitlePositionList::read(database.titlePositions(family), family);
     loadHistory(family);
 
     WeiterSuche->setEnabled(true);
@@ -58,12 +58,12 @@ void TSuchForm::loadDocument(Family family)
     Label8->setText(QString::fromUtf8(texts.loading));
     loadButton(family)->setEnabled(false);
 
-    const QString document = m_paths.document(database, family);
-    Label8->setText(suchform::positionCaption(QString::fromUtf8(texts.shown), database));
+    const QString& document = database.document(family);
+    Label8->setText(suchform::positionCaption(QString::fromUtf8(texts.shown), database.name()));
     if (!m_state.loadable(family))
         Label8->setText(QString::fromUtf8(texts.empty));
     openInViewer(document);
-    ZeilenAlsListeSortieren->setEnabled(platform::exists(m_paths.phraseList(database, family)));
+    ZeilenAlsListeSortieren->setEnabled(platform::exists(database.phraseList(family)));
 
     loadButton(family)->setEnabled(m_state.loadable(family));
     TntEdit1Change();
@@ -92,7 +92,7 @@ void TSuchForm::restoreBookmark(Family family)
     if (!m_state.documentLoaded())
         return;
     const std::optional<qint64> position =
-        bookmarks::restore(m_store, family, m_state.database(), Viewer->core().fileSize());
+        bookmarks::restore(m_store, family, m_state.database().name(), Viewer->core().fileSize());
     // ScrollToPos shows the line of the character before the position: one character on,
     // the page starts at the saved line itself, so a bookmark does not creep upwards.
     if (position)
@@ -101,8 +101,7 @@ void TSuchForm::restoreBookmark(Family family)
 
 void TSuchForm::loadHistory(Family family)
 {
-    const SearchTermList list =
-        SearchTermList::load(m_paths.searchTermList(m_state.database(), family));
+    const SearchTermList list = SearchTermList::load(m_state.database().searchTermList(family));
     TntListBox2->clear();
     TntListBox2->addItems(list.items());
 }
@@ -158,7 +157,8 @@ void TSuchForm::ViewerScrolled()
 void TSuchForm::LesezeichenBtnClick()
 {
     if (m_state.maySaveBookmark())
-        bookmarks::save(m_store, m_state.current(), m_state.database(), Viewer->core().viewPos());
+        bookmarks::save(m_store, m_state.current(), m_state.database().name(),
+                        Viewer->core().viewPos());
 }
 
 // ---- in-document search -----------------------------------------------------------------
@@ -219,7 +219,7 @@ void TSuchForm::fileSearchTerm()
     SearchTermList list(historyItems());
     list.file(text);
     setHistory(list.items(), false);
-    if (Status saved = list.save(m_paths.searchTermList(m_state.database(), Family::Ansi)); !saved)
+    if (Status saved = list.save(m_state.database().searchTermList(Family::Ansi)); !saved)
         m_ui.warning(saved.error());
 }
 
@@ -266,8 +266,7 @@ void TSuchForm::ZeilenAlsListeSortierenClick()
     const std::optional<Family> chosen = m_state.chosenDocument();
     if (!chosen)
         return;
-    const std::optional<QString> list =
-        sortedlists::listToShow(m_paths, m_state.database(), *chosen);
+    const std::optional<QString> list = sortedlists::listToShow(m_state.database(), *chosen);
     if (!list)
         return;
     openInViewer(*list);
@@ -275,7 +274,7 @@ void TSuchForm::ZeilenAlsListeSortierenClick()
     m_navigator.reset();
     WeiterSuche->setEnabled(true);
     LesezeichenBtn->hide();
-    Label8->setText(sortedlists::shownListLabel(m_state.database(), *chosen));
+    Label8->setText(sortedlists::shownListLabel(m_state.database().name(), *chosen));
     Label2->clear();
 }
 

@@ -35,7 +35,7 @@ void TSuchForm::countHitsThenOfferSearch(bool startedBySearch)
     const QString text = TntEdit2->text();
     HitCounter counter;
     counter.setProgress(&m_task);
-    const HitCount count = countHits(m_paths, m_state.database(), text, counter);
+    const HitCount count = countHits(m_state.database(), text, counter);
     TntEdit1->setText(text);
     const QString message = hitCountMessage(text, count, GrossKleinBeachten->isChecked(),
                                             NurGanzeWoerterCheckBox->isChecked());

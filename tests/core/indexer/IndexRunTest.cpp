@@ -338,7 +338,10 @@ TEST_F(IndexRunTest, ASecondRunOnTheSameDatabaseWaitsForTheFirst)
         ASSERT_FALSE(refused.ok());
         EXPECT_EQ(refused.error(), DatabaseLock::busyMessage(QStringLiteral("Test")));
         SearchDriver search(paths, ui, reporter);
-        EXPECT_FALSE(search.run(QStringLiteral("Test"), QStringLiteral("Wort"), false, false).ok());
+        EXPECT_FALSE(
+            search
+                .run(Database(paths, QStringLiteral("Test")), QStringLiteral("Wort"), false, false)
+                .ok());
         EXPECT_EQ(ui.informations.last(), DatabaseLock::busyMessage(QStringLiteral("Test")));
     }
     ASSERT_TRUE(first.readList().ok());

@@ -81,15 +81,16 @@ TEST(FileLockTest, ADatabaseRunRefusesASecondRunAndIsSeenByReaders)
     MappedDrive drive(u'D');
     drive.makeFolder(QStringLiteral("Datenbank"));
     const DatabasePaths paths(QStringLiteral("D:\\"));
-    Result<DatabaseLock> run = DatabaseLock::acquire(paths, QStringLiteral("Texte"));
+    Result<DatabaseLock> run = DatabaseLock::acquire(Database(paths, QStringLiteral("Texte")));
     ASSERT_TRUE(run);
-    EXPECT_TRUE(DatabaseLock::isHeld(paths, QStringLiteral("Texte")));
-    EXPECT_FALSE(DatabaseLock::isHeld(paths, QStringLiteral("Andere")));
-    const Result<DatabaseLock> second = DatabaseLock::acquire(paths, QStringLiteral("Texte"));
+    EXPECT_TRUE(DatabaseLock::isHeld(Database(paths, QStringLiteral("Texte"))));
+    EXPECT_FALSE(DatabaseLock::isHeld(Database(paths, QStringLiteral("Andere"))));
+    const Result<DatabaseLock> second =
+        DatabaseLock::acquire(Database(paths, QStringLiteral("Texte")));
     ASSERT_FALSE(second);
     EXPECT_EQ(second.error(), DatabaseLock::busyMessage(QStringLiteral("Texte")));
     run.value().release();
-    EXPECT_FALSE(DatabaseLock::isHeld(paths, QStringLiteral("Texte")));
+    EXPECT_FALSE(DatabaseLock::isHeld(Database(paths, QStringLiteral("Texte"))));
 }
 
 } // namespace

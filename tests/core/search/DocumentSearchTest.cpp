@@ -38,7 +38,8 @@ protected:
     SearchHits hits(const QString& text, bool caseSensitive = false, bool wholeWords = false)
     {
         SearchDriver driver(paths, ui, task);
-        const auto found = driver.run(QStringLiteral("DB"), text, caseSensitive, wholeWords);
+        const auto found =
+            driver.run(Database(paths, QStringLiteral("DB")), text, caseSensitive, wholeWords);
         return found.ok() ? *found : SearchHits();
     }
     QStringList search(const QString& text, bool caseSensitive = false, bool wholeWords = false)
@@ -104,7 +105,7 @@ TEST_F(DocumentSearchTest, AShortFileGivesItsLineOnceWithAndWithoutDocuments)
     for (const bool withoutDocuments : {true, false}) {
         SCOPED_TRACE(withoutDocuments ? "without documents" : "with documents");
         if (!withoutDocuments)
-            catalogue::deleteDatabaseFiles(paths, QStringLiteral("DB"));
+            catalogue::deleteDatabaseFiles(Database(paths, QStringLiteral("DB")));
         index(withoutDocuments);
         const QStringList entries = search(QStringLiteral("suchwort"));
         ASSERT_EQ(entries.size(), 3);
@@ -127,7 +128,7 @@ TEST_F(DocumentSearchTest, Utf8SnippetsAreNeverCutInsideACharacter)
     for (const bool withoutDocuments : {true, false}) {
         SCOPED_TRACE(withoutDocuments ? "without documents" : "with documents");
         if (!withoutDocuments)
-            catalogue::deleteDatabaseFiles(paths, QStringLiteral("DB"));
+            catalogue::deleteDatabaseFiles(Database(paths, QStringLiteral("DB")));
         index(withoutDocuments);
         const QStringList entries = search(QStringLiteral("treffer"));
         ASSERT_EQ(entries.size(), 2);
@@ -204,8 +205,9 @@ TEST_F(DocumentSearchTest, BrokenTitleListOneCharacterAndCancel)
     const QByteArray good = base.read(QStringLiteral("Datenbank/DB_Utf8_TitelPositionen.txt"));
     for (const QByteArray& list : {QByteArray(), QByteArray("4711 D:\\Texte\\a.txt\r\n")}) {
         base.write(QStringLiteral("Datenbank/DB_Utf8_TitelPositionen.txt"), list);
-        const auto hits = SearchDriver(paths, ui, task)
-                              .run(QStringLiteral("DB"), QStringLiteral("Wort"), false, false);
+        const auto hits =
+            SearchDriver(paths, ui, task)
+                .run(Database(paths, QStringLiteral("DB")), QStringLiteral("Wort"), false, false);
         ASSERT_FALSE(hits.ok());
         EXPECT_TRUE(hits.error().contains(QStringLiteral("DB_Utf8_TitelPositionen.txt")) &&
                     hits.error().contains(QStringLiteral("neu")))
@@ -218,7 +220,9 @@ TEST_F(DocumentSearchTest, BrokenTitleListOneCharacterAndCancel)
 
     task.cancelWhen = [](RecordingTaskProgress&) { return true; };
     SearchDriver driver(paths, ui, task);
-    EXPECT_TRUE(driver.run(QStringLiteral("DB"), QStringLiteral("Wort"), false, false)->isEmpty());
+    EXPECT_TRUE(
+        driver.run(Database(paths, QStringLiteral("DB")), QStringLiteral("Wort"), false, false)
+            ->isEmpty());
 }
 
 // A database without documents is searched file by file: the first hit of each file.
@@ -231,11 +235,12 @@ TEST_F(DocumentSearchTest, FileByFileWithoutDocuments)
     list += "D:\\Texte\\Alt\\weg.txt\r\n";
     base.write(QStringLiteral("AusnahmeIndizierung.txt"), "\\ALT\\\r\n");
     index(true);
-    ASSERT_TRUE(catalogue::isPathListOnly(paths, QStringLiteral("DB")));
+    ASSERT_TRUE(catalogue::isPathListOnly(Database(paths, QStringLiteral("DB"))));
 
     const QStringList& captions = task.captions;
     SearchDriver driver(paths, ui, task);
-    const auto hits = driver.run(QStringLiteral("DB"), QStringLiteral("tür"), false, false);
+    const auto hits =
+        driver.run(Database(paths, QStringLiteral("DB")), QStringLiteral("tür"), false, false);
     ASSERT_TRUE(hits.ok());
     QStringList entries;
     for (const SearchHit& hit : *hits)
@@ -252,7 +257,9 @@ TEST_F(DocumentSearchTest, FileByFileWithoutDocuments)
             "Bisher in 0 Dateien gefunden. Gesucht wird in Nr.: 1 von insgesamt: 4 Dateien."));
 
     task.cancelWhen = [](RecordingTaskProgress&) { return true; };
-    EXPECT_TRUE(driver.run(QStringLiteral("DB"), QStringLiteral("tür"), false, false)->isEmpty());
+    EXPECT_TRUE(
+        driver.run(Database(paths, QStringLiteral("DB")), QStringLiteral("tür"), false, false)
+            ->isEmpty());
 }
 
 // A database with documents is searched only after its count was shown and confirmed.
@@ -267,20 +274,23 @@ TEST_F(DocumentSearchTest, CountGateAsksWithTheCountOnlyWhenThereAreDocuments)
         return answer;
     };
     SearchDriver driver(paths, ui, task);
-    EXPECT_FALSE(driver.passesCountGate(QStringLiteral("DB"), QStringLiteral("haus"), true, false,
-                                        HitCounter(), confirm));
+    EXPECT_FALSE(driver.passesCountGate(Database(paths, QStringLiteral("DB")),
+                                        QStringLiteral("haus"), true, false, HitCounter(),
+                                        confirm));
     ASSERT_EQ(asked.size(), 1);
     EXPECT_TRUE(asked[0].startsWith(
         QStringLiteral("\"haus\" wurde in der Datenbank 2 mal gefunden.\r\n\r\n")));
     EXPECT_TRUE(asked[0].contains(QStringLiteral("\r\nGroß/Kleinschreibung wird beachtet.\r\n")));
     answer = true;
-    EXPECT_TRUE(driver.passesCountGate(QStringLiteral("DB"), QStringLiteral("haus"), false, false,
-                                       HitCounter(), confirm));
+    EXPECT_TRUE(driver.passesCountGate(Database(paths, QStringLiteral("DB")),
+                                       QStringLiteral("haus"), false, false, HitCounter(),
+                                       confirm));
 
     // Without documents there is nothing to count: no question.
     index(true);
-    EXPECT_TRUE(driver.passesCountGate(QStringLiteral("DB"), QStringLiteral("haus"), false, false,
-                                       HitCounter(), confirm));
+    EXPECT_TRUE(driver.passesCountGate(Database(paths, QStringLiteral("DB")),
+                                       QStringLiteral("haus"), false, false, HitCounter(),
+                                       confirm));
     EXPECT_EQ(asked.size(), 2);
 }
 
@@ -327,7 +337,7 @@ TEST_F(DocumentSearchTest, GermanAndAccentedTextInEveryClass)
         {"müller", false, true, {}},     {"brûlée", false, true, kurz},
     };
     for (const bool withoutDocuments : {false, true}) {
-        catalogue::deleteDatabaseFiles(paths, QStringLiteral("DB"));
+        catalogue::deleteDatabaseFiles(Database(paths, QStringLiteral("DB")));
         index(withoutDocuments);
         for (const Row& row : rows) {
             const QString text = QString::fromUtf8(row.text);

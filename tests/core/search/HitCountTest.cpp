@@ -29,7 +29,7 @@ TEST(HitCountTest, CountsEachDocumentAndWritesTheDialogMessage)
     drive.write(QStringLiteral("Datenbank/B_UTF8Dokument.txt"), "#D:\\b\r\nH\xC3\xA4user\r\n");
     drive.write(QStringLiteral("Datenbank/B_UnicodeDokument.txt"),
                 unicodeDocument(QStringLiteral("#D:\\c\r\nHÄUSER häuser")));
-    const HitCount count = countHits(DatabasePaths(drive.program()), QStringLiteral("B"),
+    const HitCount count = countHits(Database(DatabasePaths(drive.program()), QStringLiteral("B")),
                                      QStringLiteral("häuser"), HitCounter());
     EXPECT_EQ(count.documents, (std::array<qint64, 3>{1, 1, 2})); // ANSI, UTF-8, Unicode
     const QString fixed = QStringLiteral(
@@ -60,14 +60,16 @@ TEST(HitCountTest, SkipsDocumentsTheWindowCannotLoadAndStopsOnCancel)
     drive.write(QStringLiteral("Datenbank/K_UTF8Dokument.txt"), "aaaa");
     const DatabasePaths paths(drive.program());
     HitCounter counter;
-    const HitCount skipped = countHits(paths, QStringLiteral("K"), QStringLiteral("a"), counter);
+    const HitCount skipped =
+        countHits(Database(paths, QStringLiteral("K")), QStringLiteral("a"), counter);
     EXPECT_EQ(skipped.documents, (std::array<qint64, 3>{0, 4, 0}));
 
     drive.write(QStringLiteral("Datenbank/K_UnicodeDokument.txt"),
                 unicodeDocument(QStringLiteral("a")));
     CancelAtOnce cancel;
     counter.setProgress(&cancel);
-    const HitCount cancelled = countHits(paths, QStringLiteral("K"), QStringLiteral("a"), counter);
+    const HitCount cancelled =
+        countHits(Database(paths, QStringLiteral("K")), QStringLiteral("a"), counter);
     EXPECT_EQ(cancelled.documents, (std::array<qint64, 3>{0, 0, 1})); // Unicode comes first
     EXPECT_TRUE(cancelled.cancelled);
 }

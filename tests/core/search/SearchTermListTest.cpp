@@ -68,7 +68,7 @@ TEST(SearchTermListTest, SavesAfterASearchToTheListsOfTheClassesWithHits)
         MappedDrive drive;
         drive.makeFolder(QStringLiteral("Datenbank/Suchwoerterlisten"));
         const DatabasePaths paths(drive.program());
-        ASSERT_TRUE(SearchTermList(row.items).saveAfterSearch(paths, "Db", row.outcome));
+        ASSERT_TRUE(SearchTermList(row.items).saveAfterSearch(Database(paths, "Db"), row.outcome));
         for (const QString ending : {"_Ansi_", "_Utf8_", "_Unicode_", "_Gesamt_OhneDB_"}) {
             const QString file =
                 QStringLiteral("Datenbank/Suchwoerterlisten/Db%1Suchwoerterliste.txt").arg(ending);

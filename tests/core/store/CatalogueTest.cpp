@@ -109,7 +109,7 @@ TEST_F(CatalogueTest, DeletingADatabaseRemovesAllItsFilesButNotTheDriveList)
     addDatabase(QStringLiteral("Notes2"));
     drive.write(db(QStringLiteral("Haupt_Dateinamen_Liste_Laufwerk_D.txt")), "x");
 
-    deleteDatabaseFiles(paths, name);
+    deleteDatabaseFiles(Database(paths, name));
     for (QString file : files)
         EXPECT_FALSE(has(file.mid(3).replace(u'\\', u'/'))) << file.toStdString();
     EXPECT_TRUE(has(db(QStringLiteral("Haupt_Dateinamen_Liste_Laufwerk_D.txt"))));
@@ -127,11 +127,11 @@ TEST_F(CatalogueTest, DeletingDocumentsKeepsTheDatabaseListedAsPathListOnly)
                     "x");
     }
     drive.write(db(QStringLiteral("Notes_Phrasen_Woerter_AnsiListe.txt")), "x");
-    EXPECT_FALSE(isPathListOnly(paths, name));
+    EXPECT_FALSE(isPathListOnly(Database(paths, name)));
 
-    deleteDocumentFiles(paths, name);
+    deleteDocumentFiles(Database(paths, name));
     EXPECT_EQ(databaseNames(paths), QStringList({"Notes"}));
-    EXPECT_TRUE(isPathListOnly(paths, name));
+    EXPECT_TRUE(isPathListOnly(Database(paths, name)));
     EXPECT_FALSE(has(db(QStringLiteral("Notes_Utf8_TitelPositionen.txt"))));
     EXPECT_TRUE(has(db(QStringLiteral("Notes_Phrasen_Woerter_AnsiListe.txt"))));
 }

@@ -40,7 +40,7 @@ TEST_F(DatabaseCommitTest, StagedFilesReplaceTheDatabaseAndUnstagedOnesGo)
     put("Db.log.neu", "new log");
     put("Db_AnsiDokument.txt.neu", "new text");
 
-    ASSERT_TRUE(dbcommit::commit(paths, "Db"));
+    ASSERT_TRUE(dbcommit::commit(Database(paths, "Db")));
     EXPECT_EQ(content("Db.dat"), "new list");
     EXPECT_EQ(content("Db.log"), "new log");
     EXPECT_EQ(content("Db_AnsiDokument.txt"), "new text");
@@ -69,7 +69,7 @@ TEST_F(DatabaseCommitTest, ACommitCutOffAfterItsJournalIsCompletedByTheNextReade
     EXPECT_EQ(folder(),
               QStringList({"Db.dat", "Db.ini", "Db.log", "Db_UTF8Dokument.txt", "Dbx.dat"}));
     // Done twice, it changes nothing.
-    EXPECT_TRUE(dbcommit::recover(paths, "Db"));
+    EXPECT_TRUE(dbcommit::recover(Database(paths, "Db")));
     EXPECT_EQ(content("Db.dat"), "new list");
 }
 
@@ -84,7 +84,7 @@ TEST_F(DatabaseCommitTest, DiscardRemovesTheStagedFilesAndTheirCutOffWritesOnly)
     put("Db2.dat.neu", "another database's run");
     put("Db.datei.neu", "not a staged name");
 
-    dbcommit::discard(paths, "Db");
+    dbcommit::discard(Database(paths, "Db"));
     EXPECT_EQ(folder(),
               QStringList({"Db.dat", "Db.datei.neu", "Db2.dat.neu", "Db_AnsiDokument.txt"}));
 }
@@ -99,16 +99,16 @@ TEST_F(DatabaseCommitTest, ACommitWhoseRenameFailsKeepsWhatItsJournalNeedsUntilI
     // A folder in the list's place makes its rename fail after the earlier ones were done.
     put("Db_Ansi_TitelPositionen.txt/im Weg", "x");
 
-    const Status committed = dbcommit::commit(paths, "Db");
+    const Status committed = dbcommit::commit(Database(paths, "Db"));
     ASSERT_FALSE(committed);
     EXPECT_TRUE(committed.error().contains("Db_Ansi_TitelPositionen.txt"));
     // The run gives up, but what the journal still has to put in place stays.
-    dbcommit::discard(paths, "Db");
+    dbcommit::discard(Database(paths, "Db"));
     EXPECT_EQ(content("Db_Ansi_TitelPositionen.txt.neu"), "new positions");
-    EXPECT_FALSE(dbcommit::recover(paths, "Db"));
+    EXPECT_FALSE(dbcommit::recover(Database(paths, "Db")));
 
     QDir(drive.native("Datenbank/Db_Ansi_TitelPositionen.txt")).removeRecursively();
-    ASSERT_TRUE(dbcommit::recover(paths, "Db"));
+    ASSERT_TRUE(dbcommit::recover(Database(paths, "Db")));
     EXPECT_EQ(content("Db.dat"), "new list");
     EXPECT_EQ(content("Db_AnsiDokument.txt"), "new text");
     EXPECT_EQ(content("Db_Ansi_TitelPositionen.txt"), "new positions");

@@ -147,7 +147,8 @@ TEST_P(SortPanelModeTest, ButtonsBuildTheListsOfTheCoreBuilder)
     }
     RecordingTaskProgress reporter;
     ASSERT_EQ(
-        sortedlists::buildAllLists(paths, QStringLiteral("DB"), GetParam().mode, reporter).kind,
+        sortedlists::buildAllLists(Database(paths, QStringLiteral("DB")), GetParam().mode, reporter)
+            .kind,
         Kind::Finished);
     for (const Family family : kFamilies)
         EXPECT_EQ(fromWindow[int(family)], list(family)) << int(family);
