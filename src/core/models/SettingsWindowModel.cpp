@@ -19,9 +19,9 @@ void readBox(const QString& stored, bool& box)
 
 } // namespace
 
-const SettingsWindowModel::HintColourControls& SettingsWindowModel::hintColourControls()
+const SettingsWindowModel::HintColorControls& SettingsWindowModel::hintColorControls()
 {
-    static const HintColourControls controls{
+    static const HintColorControls controls{
         {u"SpeedButton1"_s, u"SpeedButton2"_s, u"Label1"_s, u"Label2"_s, u"GeduldLabel"_s},
         {u"SuchtextInClipbrdCheckBox"_s, u"KurzhinweisImViewerZeigenCheckBox"_s, u"Label1"_s,
          u"Label2"_s, u"Label3"_s, u"Label4"_s, u"Label5"_s},
@@ -44,7 +44,7 @@ TColor SettingsWindowModel::background() const
         .value_or(colors::clHighlight);
 }
 
-TColor SettingsWindowModel::hintColour() const
+TColor SettingsWindowModel::hintColor() const
 {
     return colors::StringToColor(m_store.readOrFallback(settings::kTextColor))
         .value_or(colors::clWhite);
@@ -65,15 +65,15 @@ void SettingsWindowModel::opened(CheckBoxes shown)
     m_backgroundChanged = false;
 }
 
-void SettingsWindowModel::backgroundChosen(TColor colour)
+void SettingsWindowModel::backgroundChosen(TColor color)
 {
-    m_store.write(settings::kColor, colors::ColorToString(colour));
+    m_store.write(settings::kColor, colors::ColorToString(color));
     m_backgroundChanged = true;
 }
 
-void SettingsWindowModel::hintColourChosen(TColor colour)
+void SettingsWindowModel::hintColorChosen(TColor color)
 {
-    m_store.write(settings::kTextColor, colors::ColorToString(colour));
+    m_store.write(settings::kTextColor, colors::ColorToString(color));
 }
 
 void SettingsWindowModel::ok(CheckBoxes boxes) const

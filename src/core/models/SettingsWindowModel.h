@@ -27,20 +27,20 @@ public:
     };
 
     // The controls whose text takes the hint colour, by objectName, window by window.
-    struct HintColourControls {
+    struct HintColorControls {
         QStringList mainWindow;
         QStringList settingsWindow;
         QStringList searchWindow;
         QStringList newDatabaseDialog;
     };
-    static const HintColourControls& hintColourControls();
+    static const HintColorControls& hintColorControls();
 
     explicit SettingsWindowModel(settings::SettingsStore store = settings::SettingsStore());
 
     // The colours the windows show for the stored texts: "Farbe" (missing or unreadable:
     // the system highlight colour) and "HinweistextFarbe" (missing: white).
     TColor background() const;
-    TColor hintColour() const;
+    TColor hintColor() const;
     // The boxes as stored: "1" checks, any other text unchecks, a missing value leaves the
     // box as it is.
     CheckBoxes storedCheckBoxes(CheckBoxes shown) const;
@@ -48,8 +48,8 @@ public:
     // The window is shown: Cancel takes back what changes from here on.
     void opened(CheckBoxes shown);
     // A colour was chosen in the colour dialog; both are written at once.
-    void backgroundChosen(TColor colour);
-    void hintColourChosen(TColor colour);
+    void backgroundChosen(TColor color);
+    void hintColorChosen(TColor color);
     bool backgroundChanged() const { return m_backgroundChanged; }
 
     // OK stores the boxes as "1" or "0".

@@ -63,9 +63,9 @@ SiteSymbol siteSymbol(SiteKind kind)
                                             : SiteSymbol{u"+"_s, colors::clWhite, colors::clBlack};
 }
 
-TColor selectedItemBackground(TColor windowColour)
+TColor selectedItemBackground(TColor windowColor)
 {
-    return colors::selectionBackground(windowColour, 90);
+    return colors::selectionBackground(windowColor, 90);
 }
 
 Result<QUrl> websiteUrl(const QString& address, const QString& searchText)

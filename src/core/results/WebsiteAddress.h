@@ -27,7 +27,7 @@ SiteSymbol siteSymbol(SiteKind kind);
 
 // The background of a selected list item: each of red, green and blue of the window's
 // colour (an RGB colour, not a system colour) times 0.9, brightened instead on a dark one.
-TColor selectedItemBackground(TColor windowColour);
+TColor selectedItemBackground(TColor windowColor);
 
 // The address the browser gets for a site: only web addresses (http, https; a bare
 // "host.tld/..." gets "https://"), whole, with the search text appended percent-encoded

@@ -99,10 +99,10 @@ QString WebsiteSearch::TntListBox1MouseMove() const
 }
 
 WebsiteSearch::ItemLook WebsiteSearch::TntListBox1DrawItem(int index, bool selected,
-                                                           TColor windowColour,
-                                                           TColor textColour) const
+                                                           TColor windowColor,
+                                                           TColor textColor) const
 {
-    ItemLook look = TntComboBox1DrawItem(-1, selected, windowColour, textColour);
+    ItemLook look = TntComboBox1DrawItem(-1, selected, windowColor, textColor);
     if (inRange(index, m_sites)) {
         look.text = m_sites[index];
         look.symbol = siteSymbol(siteKind(look.text));
@@ -111,12 +111,12 @@ WebsiteSearch::ItemLook WebsiteSearch::TntListBox1DrawItem(int index, bool selec
 }
 
 WebsiteSearch::ItemLook WebsiteSearch::TntComboBox1DrawItem(int index, bool selected,
-                                                            TColor windowColour,
-                                                            TColor textColour) const
+                                                            TColor windowColor,
+                                                            TColor textColor) const
 {
-    const TColor background = selected ? selectedItemBackground(windowColour) : windowColour;
+    const TColor background = selected ? selectedItemBackground(windowColor) : windowColor;
     return {inRange(index, m_topics) ? m_topics[index] : QString(), background,
-            selected ? colors::readableTextOn(background, textColour) : textColour, std::nullopt};
+            selected ? colors::readableTextOn(background, textColor) : textColor, std::nullopt};
 }
 
 int WebsiteSearch::storedIndex(const QString& name, int fallback) const

@@ -54,13 +54,13 @@ public:
     struct ItemLook {
         QString text;
         TColor background;
-        TColor textColour;
+        TColor textColor;
         std::optional<SiteSymbol> symbol;
     };
-    ItemLook TntListBox1DrawItem(int index, bool selected, TColor windowColour,
-                                 TColor textColour) const;
-    ItemLook TntComboBox1DrawItem(int index, bool selected, TColor windowColour,
-                                  TColor textColour) const;
+    ItemLook TntListBox1DrawItem(int index, bool selected, TColor windowColor,
+                                 TColor textColor) const;
+    ItemLook TntComboBox1DrawItem(int index, bool selected, TColor windowColor,
+                                  TColor textColor) const;
 
 private:
     int storedIndex(const QString& name, int fallback) const;

@@ -10,9 +10,9 @@ const QColor kTextLines(0x8c, 0xa0, 0xb3);
 const QColor kGlass(0xd8, 0xec, 0xf7, 217);
 const QColor kHit(0xe0, 0x7a, 0x1f);
 
-QPen roundPen(const QColor& colour, qreal width)
+QPen roundPen(const QColor& color, qreal width)
 {
-    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap);
+    return QPen(color, width, Qt::SolidLine, Qt::RoundCap);
 }
 
 } // namespace

@@ -11,7 +11,7 @@
 #include "searchwindow/TSuchForm.h"
 #include "settings/SettingsPictures.h"
 #include "settings/TEinstellform.h"
-#include "widgets/WindowColours.h"
+#include "widgets/WindowColors.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -79,10 +79,10 @@ void TMainForm_NB_Klar::createSettingsWindow()
 {
     m_settingsForm =
         new TEinstellform({this, m_searchForm, m_dialog}, m_ui, BrowserPrograms(), this);
-    connect(m_settingsForm, &TEinstellform::backgroundColourApplied, this,
-            &TMainForm_NB_Klar::applyBackgroundColour);
-    connect(m_settingsForm, &TEinstellform::hintColourApplied, this,
-            &TMainForm_NB_Klar::applyHintColour);
+    connect(m_settingsForm, &TEinstellform::backgroundColorApplied, this,
+            &TMainForm_NB_Klar::applyBackgroundColor);
+    connect(m_settingsForm, &TEinstellform::hintColorApplied, this,
+            &TMainForm_NB_Klar::applyHintColor);
     connect(m_settingsForm, &TEinstellform::standardSizesRestored, this,
             &TMainForm_NB_Klar::restoreStandardSizes);
     m_searchForm->openSettingsWith([this] { SpeedButton2Click(); });
@@ -200,18 +200,18 @@ void TMainForm_NB_Klar::buildControls()
 }
 
 // The settings window colours the listed controls; the list follows here.
-void TMainForm_NB_Klar::applyBackgroundColour(const QColor& colour)
+void TMainForm_NB_Klar::applyBackgroundColor(const QColor& color)
 {
-    windowcolours::setBackground(this, colour);
+    windowcolors::setBackground(this, color);
     QPalette list = ListBox1->palette();
-    list.setColor(QPalette::Base, colour);
+    list.setColor(QPalette::Base, color);
     ListBox1->setPalette(list);
 }
 
-void TMainForm_NB_Klar::applyHintColour(const QColor& colour)
+void TMainForm_NB_Klar::applyHintColor(const QColor& color)
 {
     QPalette list = ListBox1->palette();
-    list.setColor(QPalette::Text, colour);
+    list.setColor(QPalette::Text, color);
     ListBox1->setPalette(list);
 }
 

@@ -64,8 +64,8 @@ protected:
 private:
     void buildControls();
     void createSettingsWindow();
-    void applyBackgroundColour(const QColor& colour);
-    void applyHintColour(const QColor& colour);
+    void applyBackgroundColor(const QColor& color);
+    void applyHintColor(const QColor& color);
     void restoreStandardSizes();
     void firstPaint();
     void fillList(const QStringList& names, int selectedIndex);

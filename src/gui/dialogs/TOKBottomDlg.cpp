@@ -32,8 +32,8 @@ namespace {
 constexpr int kPauseAfterChooser = 2000;
 constexpr int kPauseAfterConfirmation = 1000;
 
-const QColor kWithDocumentsColour(255, 255, 0);
-const QColor kWithoutDocumentsColour(128, 128, 128);
+const QColor kWithDocumentsColor(255, 255, 0);
+const QColor kWithoutDocumentsColor(128, 128, 128);
 
 // Keys that move between controls or close the dialog do not open the folder browser.
 bool navigates(const QKeyEvent* key)
@@ -328,7 +328,7 @@ void TOKBottomDlg::AuswahlMitOhneIndizierungClick()
     const bool withDocuments = AuswahlMitOhneIndizierung->isChecked();
     QPalette palette = Panel1->palette();
     palette.setColor(QPalette::Window,
-                     withDocuments ? kWithDocumentsColour : kWithoutDocumentsColour);
+                     withDocuments ? kWithDocumentsColor : kWithoutDocumentsColor);
     Panel1->setPalette(palette);
     AuswahlMitOhneIndizierung->setText(
         withDocuments

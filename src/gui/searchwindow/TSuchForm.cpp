@@ -13,7 +13,7 @@
 #include "searchwindow/SortListPanel.h"
 #include "searchwindow/SuchFormLayout.h"
 #include "widgets/TATBinHex.h"
-#include "widgets/WindowColours.h"
+#include "widgets/WindowColors.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,7 +39,7 @@ constexpr int kMinimumWidth = 1043;
 constexpr int kMinimumHeight = 500;
 constexpr int kLeftPanelWidth = 483;
 
-void setBaseColour(QWidget* widget, QPalette::ColorRole role)
+void setBaseColor(QWidget* widget, QPalette::ColorRole role)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Base, QApplication::palette().color(role));
@@ -142,8 +142,8 @@ void TSuchForm::firstPaint()
                                                          OKBtn, Anz_FundstellenBtn, Label5,
                                                          TntLabel1, TntComboBox1, TntListBox1})
         each->setEnabled(false);
-    setBaseColour(TntComboBox1, QPalette::Button);
-    setBaseColour(TntListBox1, QPalette::Button);
+    setBaseColor(TntComboBox1, QPalette::Button);
+    setBaseColor(TntListBox1, QPalette::Button);
     if (!m_websites) {
         m_browser = std::make_unique<InternetBrowser>(m_store, m_programs, *m_launcher, m_ui);
         m_websites = std::make_unique<WebsiteSearch>(
@@ -279,7 +279,7 @@ void TSuchForm::TntEdit2Change()
         TntEdit1->setText(searchfield::fileNameText(text));
         m_state.setFileNameMode(true);
         DateiensucheBtn->show();
-        windowcolours::setTextColour(DateiensucheBtn, Qt::darkGreen);
+        windowcolors::setTextColor(DateiensucheBtn, Qt::darkGreen);
         OKBtn->setEnabled(false);
         Anz_FundstellenBtn->setEnabled(false);
         hideHistory();
@@ -300,11 +300,11 @@ void TSuchForm::TntEdit2Change()
     Anz_FundstellenBtn->setEnabled(filled && !m_state.pathListOnly());
     SuchImInternetBtn->setEnabled(filled);
     for (QPushButton* each : {OKBtn, Anz_FundstellenBtn, SuchImInternetBtn})
-        windowcolours::setTextColour(each, filled ? Qt::darkGreen : Qt::gray);
+        windowcolors::setTextColor(each, filled ? Qt::darkGreen : Qt::gray);
     for (QWidget* each :
          std::initializer_list<QWidget*>{TntComboBox1, TntListBox1, Label5, TntLabel1}) {
         each->setEnabled(filled);
-        setBaseColour(each, filled ? QPalette::Base : QPalette::Button);
+        setBaseColor(each, filled ? QPalette::Base : QPalette::Button);
     }
 }
 

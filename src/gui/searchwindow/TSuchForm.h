@@ -119,7 +119,7 @@ public:
     void reject() override;
 
     // Appearance, set by the settings window and the main window's first painting.
-    void applyBackgroundColour(const QColor& colour);
+    void applyBackgroundColor(const QColor& color);
     // The font of Viewer and ViewerMemo in points, kept within 6 to 72.
     void setViewerFontSize(int points);
     int viewerFontSize() const;

@@ -4,7 +4,7 @@
 
 #include "models/SettingsWindowModel.h"
 #include "widgets/TATBinHex.h"
-#include "widgets/WindowColours.h"
+#include "widgets/WindowColors.h"
 
 #include <QEvent>
 #include <QPlainTextEdit>
@@ -25,11 +25,11 @@ protected:
     }
 };
 
-void TSuchForm::applyBackgroundColour(const QColor& colour)
+void TSuchForm::applyBackgroundColor(const QColor& color)
 {
-    windowcolours::setBackground(this, colour);
+    windowcolors::setBackground(this, color);
     for (QWidget* panel : {PanelLinks, PanelRechts, PanelUnten, ToolBar1, Panel2})
-        windowcolours::setBackground(panel, colour);
+        windowcolors::setBackground(panel, color);
 }
 
 void TSuchForm::setViewerFontSize(int points)

@@ -7,7 +7,7 @@
 #include "searchwindow/WebsiteItemDelegate.h"
 #include "widgets/NamedControl.h"
 #include "widgets/TATBinHex.h"
-#include "widgets/WindowColours.h"
+#include "widgets/WindowColors.h"
 
 #include <QCheckBox>
 #include <QComboBox>

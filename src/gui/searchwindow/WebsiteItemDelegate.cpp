@@ -9,9 +9,9 @@ namespace {
 constexpr int kMargin = 2;
 constexpr int kMinimumHeight = 20;
 
-TColor rgb(const QColor& colour)
+TColor rgb(const QColor& color)
 {
-    return TColor(colour.red()) | TColor(colour.green()) << 8 | TColor(colour.blue()) << 16;
+    return TColor(color.red()) | TColor(color.green()) << 8 | TColor(color.blue()) << 16;
 }
 
 } // namespace
@@ -54,7 +54,7 @@ void WebsiteItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
         text.setLeft(symbol.right() + 2 * kMargin);
     }
     painter->setFont(option.font);
-    painter->setPen(enabled ? toQColor(look.textColour)
+    painter->setPen(enabled ? toQColor(look.textColor)
                             : option.palette.color(QPalette::Disabled, QPalette::Text));
     painter->drawText(text, Qt::AlignVCenter | Qt::AlignLeft,
                       option.fontMetrics.elidedText(look.text, Qt::ElideRight, text.width()));

@@ -12,8 +12,8 @@
 class WebsiteItemDelegate : public QStyledItemDelegate {
 public:
     // The look of a row: the core's TntListBox1DrawItem or TntComboBox1DrawItem.
-    using Look = std::function<WebsiteSearch::ItemLook(int row, bool selected, TColor windowColour,
-                                                       TColor textColour)>;
+    using Look = std::function<WebsiteSearch::ItemLook(int row, bool selected, TColor windowColor,
+                                                       TColor textColor)>;
 
     // `searchWindow`'s owner is the main window, whose colour marks the selected item.
     WebsiteItemDelegate(Look look, const QWidget* searchWindow, QObject* parent);

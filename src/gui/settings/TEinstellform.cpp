@@ -6,7 +6,7 @@
 #include "widgets/NamedControl.h"
 #include "widgets/QtColors.h"
 #include "widgets/TATBinHex.h"
-#include "widgets/WindowColours.h"
+#include "widgets/WindowColors.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -40,7 +40,7 @@ const std::array<SymbolControl, 7> kSymbolControls{{
 const QString kPlusCaption = u"+    "_s;
 const QString kMinusCaption = u"-    "_s;
 
-std::optional<QColor> colourDialog(QWidget* parent, const QColor& current)
+std::optional<QColor> colorDialog(QWidget* parent, const QColor& current)
 {
     const QColor chosen = QColorDialog::getColor(current, parent);
     return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
@@ -51,7 +51,7 @@ std::optional<QColor> colourDialog(QWidget* parent, const QColor& current)
 TEinstellform::TEinstellform(const Windows& windows, UserInterface& ui,
                              const BrowserPrograms& programs, QWidget* parent)
     : QDialog(parent), m_windows(windows), m_ui(ui),
-      m_chooseColour([this](const QColor& current) { return colourDialog(this, current); })
+      m_chooseColor([this](const QColor& current) { return colorDialog(this, current); })
 {
     setObjectName(u"Einstellform"_s);
     setWindowTitle(u"Einstellungen"_s);
@@ -109,9 +109,9 @@ void TEinstellform::buildControls()
     connect(OkButton, &QPushButton::clicked, this, &TEinstellform::OkButtonClick);
     connect(AbbruchButton, &QPushButton::clicked, this, &TEinstellform::reject);
 
-    auto* colours = new QHBoxLayout;
-    colours->addWidget(FarbenAendernButton);
-    colours->addWidget(HinweistexteFarbenAendernButton);
+    auto* colors = new QHBoxLayout;
+    colors->addWidget(FarbenAendernButton);
+    colors->addWidget(HinweistexteFarbenAendernButton);
     auto* font = new QHBoxLayout;
     font->addWidget(SpeedButton1);
     font->addWidget(Label1);
@@ -129,7 +129,7 @@ void TEinstellform::buildControls()
     bottom->addWidget(AbbruchButton);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(colours);
+    layout->addLayout(colors);
     layout->addLayout(font);
     layout->addWidget(Label2);
     layout->addLayout(buildBrowserRow());
@@ -240,36 +240,35 @@ void TEinstellform::updateEnabling()
 
 void TEinstellform::applyStoredSettings()
 {
-    applyBackgroundColour(toQColor(m_model.background()));
-    applyHintColour(toQColor(m_model.hintColour()));
+    applyBackgroundColor(toQColor(m_model.background()));
+    applyHintColor(toQColor(m_model.hintColor()));
     setCheckBoxes(m_model.storedCheckBoxes(checkBoxes()));
     if (m_windows.searchWindow)
         m_windows.searchWindow->setViewerHintsShown(KurzhinweisImViewerZeigenCheckBox->isChecked());
 }
 
-void TEinstellform::applyBackgroundColour(const QColor& colour)
+void TEinstellform::applyBackgroundColor(const QColor& color)
 {
-    windowcolours::setBackground(this, colour);
+    windowcolors::setBackground(this, color);
     if (m_windows.searchWindow)
-        m_windows.searchWindow->applyBackgroundColour(colour);
+        m_windows.searchWindow->applyBackgroundColor(color);
     if (m_windows.newDatabaseDialog)
-        windowcolours::setBackground(m_windows.newDatabaseDialog, colour);
-    emit backgroundColourApplied(colour);
+        windowcolors::setBackground(m_windows.newDatabaseDialog, color);
+    emit backgroundColorApplied(color);
 }
 
-void TEinstellform::applyHintColour(const QColor& colour)
+void TEinstellform::applyHintColor(const QColor& color)
 {
-    const SettingsWindowModel::HintColourControls& controls =
-        SettingsWindowModel::hintColourControls();
-    windowcolours::setTextColour(this, controls.settingsWindow, colour);
+    const SettingsWindowModel::HintColorControls& controls =
+        SettingsWindowModel::hintColorControls();
+    windowcolors::setTextColor(this, controls.settingsWindow, color);
     if (m_windows.mainWindow)
-        windowcolours::setTextColour(m_windows.mainWindow, controls.mainWindow, colour);
+        windowcolors::setTextColor(m_windows.mainWindow, controls.mainWindow, color);
     if (m_windows.searchWindow)
-        windowcolours::setTextColour(m_windows.searchWindow, controls.searchWindow, colour);
+        windowcolors::setTextColor(m_windows.searchWindow, controls.searchWindow, color);
     if (m_windows.newDatabaseDialog)
-        windowcolours::setTextColour(m_windows.newDatabaseDialog, controls.newDatabaseDialog,
-                                     colour);
-    emit hintColourApplied(colour);
+        windowcolors::setTextColor(m_windows.newDatabaseDialog, controls.newDatabaseDialog, color);
+    emit hintColorApplied(color);
 }
 
 // One pixel wider and back: the main window lays itself out and paints anew.
@@ -283,21 +282,21 @@ void TEinstellform::nudgeMainWindow()
 
 void TEinstellform::FarbenAendernButtonClick()
 {
-    const std::optional<QColor> chosen = m_chooseColour(toQColor(m_model.background()));
+    const std::optional<QColor> chosen = m_chooseColor(toQColor(m_model.background()));
     if (!chosen)
         return;
-    applyBackgroundColour(*chosen);
+    applyBackgroundColor(*chosen);
     m_model.backgroundChosen(toTColor(*chosen));
     nudgeMainWindow();
 }
 
 void TEinstellform::HinweistexteFarbenAendernButtonClick()
 {
-    const std::optional<QColor> chosen = m_chooseColour(toQColor(m_model.hintColour()));
+    const std::optional<QColor> chosen = m_chooseColor(toQColor(m_model.hintColor()));
     if (!chosen)
         return;
-    m_model.hintColourChosen(toTColor(*chosen));
-    applyHintColour(*chosen);
+    m_model.hintColorChosen(toTColor(*chosen));
+    applyHintColor(*chosen);
 }
 
 // ---- font, standard settings, closing ---------------------------------------------------
@@ -317,14 +316,14 @@ void TEinstellform::SpeedButton2Click()
 void TEinstellform::Button1Click()
 {
     m_model.restoreStandards();
-    applyBackgroundColour(toQColor(colors::clBlack));
+    applyBackgroundColor(toQColor(colors::clBlack));
     if (TSuchForm* search = m_windows.searchWindow) {
         search->setViewerFontSize(SettingsWindowModel::kStandardFontSize);
         search->viewer()->ScrollLineDown(1);
         search->resize(SettingsWindowModel::kStandardSearchSize.expandedTo(search->minimumSize()));
     }
     emit standardSizesRestored();
-    applyHintColour(toQColor(colors::clWhite));
+    applyHintColor(toQColor(colors::clWhite));
     nudgeMainWindow();
 }
 
@@ -342,7 +341,7 @@ void TEinstellform::reject()
     const SettingsWindowModel::Restore restore = m_model.cancel();
     setCheckBoxes(restore.boxes);
     if (restore.background)
-        applyBackgroundColour(toQColor(*restore.background));
+        applyBackgroundColor(toQColor(*restore.background));
     QDialog::reject();
 }
 

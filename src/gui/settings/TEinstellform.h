@@ -32,14 +32,14 @@ public:
         QWidget* newDatabaseDialog = nullptr;
     };
     // The colour dialog: the chosen colour, or nothing when it was cancelled.
-    using ColourChooser = std::function<std::optional<QColor>(const QColor& current)>;
+    using ColorChooser = std::function<std::optional<QColor>(const QColor& current)>;
 
     // Creation: the browser symbols of the installed browsers, placeholders for the others.
     TEinstellform(const Windows& windows, UserInterface& ui,
                   const BrowserPrograms& programs = BrowserPrograms(), QWidget* parent = nullptr);
 
     // Tests answer the colour dialog themselves.
-    void setColourChooser(ColourChooser chooser) { m_chooseColour = std::move(chooser); }
+    void setColorChooser(ColorChooser chooser) { m_chooseColor = std::move(chooser); }
 
     // The main window's first painting: stored colours to every window, the stored check
     // boxes, and with the second of them the viewer's hints.
@@ -62,8 +62,8 @@ public:
 
 signals:
     // The main window takes these for its own controls and sizes.
-    void backgroundColourApplied(const QColor& colour);
-    void hintColourApplied(const QColor& colour);
+    void backgroundColorApplied(const QColor& color);
+    void hintColorApplied(const QColor& color);
     void standardSizesRestored();
 
 protected:
@@ -76,8 +76,8 @@ private:
     QLayout* buildBrowserRow();
     void createBrowserSymbols(const BrowserPrograms& programs);
     void updateEnabling();
-    void applyBackgroundColour(const QColor& colour);
-    void applyHintColour(const QColor& colour);
+    void applyBackgroundColor(const QColor& color);
+    void applyHintColor(const QColor& color);
     void nudgeMainWindow();
     SettingsWindowModel::CheckBoxes checkBoxes() const;
     void setCheckBoxes(const SettingsWindowModel::CheckBoxes& boxes);
@@ -87,7 +87,7 @@ private:
     UserInterface& m_ui;
     SettingsWindowModel m_model;
     BrowserSymbolState m_browsers;
-    ColourChooser m_chooseColour;
+    ColorChooser m_chooseColor;
     std::optional<bool> m_picturesShown; // what the speed buttons show since the last paint
 
     QPushButton* FarbenAendernButton = nullptr;

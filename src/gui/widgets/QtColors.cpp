@@ -20,7 +20,7 @@ QColor toQColor(TColor color)
     }
 }
 
-TColor toTColor(const QColor& colour)
+TColor toTColor(const QColor& color)
 {
-    return TColor(colour.red()) | TColor(colour.green()) << 8 | TColor(colour.blue()) << 16;
+    return TColor(color.red()) | TColor(color.green()) << 8 | TColor(color.blue()) << 16;
 }

@@ -16,14 +16,14 @@ protected:
     SettingsWindowModel model;
 };
 
-TEST_F(SettingsWindowModelTest, MissingOrUnreadableColoursFallBack)
+TEST_F(SettingsWindowModelTest, MissingOrUnreadableColorsFallBack)
 {
     EXPECT_EQ(model.background(), colors::clHighlight);
-    EXPECT_EQ(model.hintColour(), colors::clWhite);
+    EXPECT_EQ(model.hintColor(), colors::clWhite);
     store.write(kColor, u"Blau"_s);
     store.write(kTextColor, u"$000000FF"_s);
     EXPECT_EQ(model.background(), colors::clHighlight);
-    EXPECT_EQ(model.hintColour(), 0xFFu);
+    EXPECT_EQ(model.hintColor(), 0xFFu);
 }
 
 // Cancel takes back a background colour chosen in the same showing, and only that: to the
@@ -39,7 +39,7 @@ struct CancelCase {
 class CancelTest : public SettingsWindowModelTest,
                    public testing::WithParamInterface<CancelCase> {};
 
-TEST_P(CancelTest, RestoresOnlyAColourOfThisShowing)
+TEST_P(CancelTest, RestoresOnlyAColorOfThisShowing)
 {
     const CancelCase& row = GetParam();
     store.write(kColor, row.storedAtOpening);
@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CancelCase{"NothingChosen", u"$00102030"_s, [](SettingsWindowModel&) {},
                                u"$00102030"_s, std::nullopt},
                     CancelCase{"OnlyTheHintColourChosen", u"$00102030"_s,
-                               [](SettingsWindowModel& m) { m.hintColourChosen(0xFF); },
+                               [](SettingsWindowModel& m) { m.hintColorChosen(0xFF); },
                                u"$00102030"_s, std::nullopt},
                     CancelCase{"ColourChosen", u"$00102030"_s,
                                [](SettingsWindowModel& m) { m.backgroundChosen(0xABCDEF); },

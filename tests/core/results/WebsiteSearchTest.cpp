@@ -200,11 +200,11 @@ TEST_F(WebsiteSearchTest, ItemsDrawTheirTextSymbolAndDarkenedSelection)
     EXPECT_FALSE(topic.symbol.has_value());
     // White text on the light selection would vanish: it turns black there; on the black
     // window of the default colours the selection is brightened and white text stays.
-    EXPECT_EQ(selected.textColour, colors::clBlack);
+    EXPECT_EQ(selected.textColor, colors::clBlack);
     const WebsiteSearch::ItemLook onBlack =
         m_search.TntListBox1DrawItem(0, true, colors::clBlack, colors::clBlack);
     EXPECT_EQ(onBlack.background, TColor(0x3F3F3F));
-    EXPECT_EQ(onBlack.textColour, colors::clWhite);
+    EXPECT_EQ(onBlack.textColor, colors::clWhite);
     EXPECT_EQ(m_search.TntListBox1MouseMove(),
               u"Grünes Symbol: [>] Webseite sucht selbständig nach dem Suchtext."_s);
 }

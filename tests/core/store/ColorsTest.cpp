@@ -4,7 +4,7 @@
 
 using namespace colors;
 
-TEST(ColorsTest, NamedColoursRoundTripAndParseInAnyCase)
+TEST(ColorsTest, NamedColorsRoundTripAndParseInAnyCase)
 {
     for (const char* name :
          {"clBlack", "clWhite", "clRed", "clMoneyGreen", "clHighlight", "clNone"}) {
@@ -16,7 +16,7 @@ TEST(ColorsTest, NamedColoursRoundTripAndParseInAnyCase)
     EXPECT_EQ(StringToColor(QStringLiteral("clBlue")), 0xFF0000u); // 00BBGGRR
 }
 
-TEST(ColorsTest, ColoursWithoutNameUseTheDollarForm)
+TEST(ColorsTest, ColorsWithoutNameUseTheDollarForm)
 {
     EXPECT_EQ(ColorToString(0xBBBBBB), QStringLiteral("$00BBBBBB"));
     EXPECT_EQ(ColorToString(0x00123456), QStringLiteral("$00123456"));
@@ -25,7 +25,7 @@ TEST(ColorsTest, ColoursWithoutNameUseTheDollarForm)
     EXPECT_EQ(StringToColor(QStringLiteral("255")), 0xFFu);
 }
 
-TEST(ColorsTest, TextsThatAreNoColour)
+TEST(ColorsTest, TextsThatAreNoColor)
 {
     for (const char* text : {"", "clPink", "$", "$XYZ", "12abc", "$1FFFFFFFFF"})
         EXPECT_FALSE(StringToColor(QLatin1String(text)).has_value()) << text;

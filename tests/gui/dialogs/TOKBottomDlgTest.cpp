@@ -137,7 +137,7 @@ TEST_F(TOKBottomDlgTest, PatternChoicesAppendToTheExtensionField)
     choices->hidePopup();
 }
 
-TEST_F(TOKBottomDlgTest, CheckBoxSwitchesCaptionsColourAndPreference)
+TEST_F(TOKBottomDlgTest, CheckBoxSwitchesCaptionsColorAndPreference)
 {
     auto* box = child<QCheckBox>("AuswahlMitOhneIndizierung");
     auto* panel = child<QFrame>("Panel1");

@@ -51,7 +51,7 @@ QByteArray compress(J_COLOR_SPACE space, std::vector<unsigned char> pixel, bool 
     return bytes;
 }
 
-void expectColour(const Result<RgbPicture>& decoded, int r, int g, int b, const char* name)
+void expectColor(const Result<RgbPicture>& decoded, int r, int g, int b, const char* name)
 {
     ASSERT_TRUE(decoded.ok()) << name << ": " << decoded.error().toStdString();
     ASSERT_EQ(decoded->rgb.size(), qsizetype(decoded->width) * decoded->height * 3) << name;
@@ -63,13 +63,13 @@ void expectColour(const Result<RgbPicture>& decoded, int r, int g, int b, const 
     }
 }
 
-TEST(JpegPictureTest, SolidPicturesDecodeToTheirColour)
+TEST(JpegPictureTest, SolidPicturesDecodeToTheirColor)
 {
-    expectColour(decodeJpeg(compress(JCS_RGB, {200, 40, 90}, false)), 200, 40, 90, "rgb");
-    expectColour(decodeJpeg(compress(JCS_RGB, {200, 40, 90}, true)), 200, 40, 90, "progressive");
-    expectColour(decodeJpeg(compress(JCS_GRAYSCALE, {77}, false)), 77, 77, 77, "grey");
+    expectColor(decodeJpeg(compress(JCS_RGB, {200, 40, 90}, false)), 200, 40, 90, "rgb");
+    expectColor(decodeJpeg(compress(JCS_RGB, {200, 40, 90}, true)), 200, 40, 90, "progressive");
+    expectColor(decodeJpeg(compress(JCS_GRAYSCALE, {77}, false)), 77, 77, 77, "grey");
     // CMYK with the Adobe marker, stored inverted as most writers do (255: no ink).
-    expectColour(decodeJpeg(compress(JCS_CMYK, {255, 80, 180, 128}, false)), 128, 40, 90, "cmyk");
+    expectColor(decodeJpeg(compress(JCS_CMYK, {255, 80, 180, 128}, false)), 128, 40, 90, "cmyk");
     const Result<RgbPicture> large = decodeJpeg(compress(JCS_RGB, {1, 2, 3}, false, 40));
     ASSERT_TRUE(large.ok());
     EXPECT_EQ(large->width, 40);

@@ -44,14 +44,14 @@ QColor background(QWidget* widget)
     return widget->palette().color(QPalette::Window);
 }
 
-void expectTextColour(QWidget* window, const QStringList& names, const QColor& colour)
+void expectTextColor(QWidget* window, const QStringList& names, const QColor& color)
 {
     for (const QString& name : names) {
         QWidget* each = control(window, name);
         ASSERT_NE(each, nullptr);
-        EXPECT_EQ(each->palette().color(QPalette::Active, QPalette::WindowText), colour)
+        EXPECT_EQ(each->palette().color(QPalette::Active, QPalette::WindowText), color)
             << window->objectName().toStdString() << "." << name.toStdString();
-        EXPECT_EQ(each->palette().color(QPalette::Active, QPalette::ButtonText), colour)
+        EXPECT_EQ(each->palette().color(QPalette::Active, QPalette::ButtonText), color)
             << window->objectName().toStdString() << "." << name.toStdString();
     }
 }
@@ -90,7 +90,7 @@ protected:
         settingsForm = main->settingsWindow();
         search = main->searchWindow();
         dialog = main->newDatabaseDialog();
-        settingsForm->setColourChooser([this](const QColor&) { return nextColour; });
+        settingsForm->setColorChooser([this](const QColor&) { return nextColor; });
     }
 
     // Shown as the main window's SpeedButton2 shows it, without waiting for its end.
@@ -115,24 +115,24 @@ protected:
     }
 
     // Every window and panel that takes the background colour.
-    void expectBackground(const QColor& colour)
+    void expectBackground(const QColor& color)
     {
         for (QWidget* window :
              {static_cast<QWidget*>(main.get()), static_cast<QWidget*>(settingsForm),
               static_cast<QWidget*>(search), static_cast<QWidget*>(dialog)})
-            EXPECT_EQ(background(window), colour) << window->objectName().toStdString();
+            EXPECT_EQ(background(window), color) << window->objectName().toStdString();
         for (const QString& panel :
              {u"PanelLinks"_s, u"PanelRechts"_s, u"PanelUnten"_s, u"ToolBar1"_s, u"Panel2"_s})
-            EXPECT_EQ(background(in(search, panel)), colour) << panel.toStdString();
+            EXPECT_EQ(background(in(search, panel)), color) << panel.toStdString();
     }
 
-    void expectHintColour(const QColor& colour)
+    void expectHintColor(const QColor& color)
     {
-        const auto& controls = SettingsWindowModel::hintColourControls();
-        expectTextColour(main.get(), controls.mainWindow, colour);
-        expectTextColour(settingsForm, controls.settingsWindow, colour);
-        expectTextColour(search, controls.searchWindow, colour);
-        expectTextColour(dialog, controls.newDatabaseDialog, colour);
+        const auto& controls = SettingsWindowModel::hintColorControls();
+        expectTextColor(main.get(), controls.mainWindow, color);
+        expectTextColor(settingsForm, controls.settingsWindow, color);
+        expectTextColor(search, controls.searchWindow, color);
+        expectTextColor(dialog, controls.newDatabaseDialog, color);
     }
 
     IsolatedSettings isolated;
@@ -143,39 +143,39 @@ protected:
     TEinstellform* settingsForm = nullptr;
     TSuchForm* search = nullptr;
     TOKBottomDlg* dialog = nullptr;
-    std::optional<QColor> nextColour;
+    std::optional<QColor> nextColor;
 };
 
-TEST_F(TEinstellformTest, FirstPaintGivesEveryWindowTheStoredColours)
+TEST_F(TEinstellformTest, FirstPaintGivesEveryWindowTheStoredColors)
 {
     store.write(kColor, u"$00203040"_s);
     store.write(kTextColor, u"$0000FFFF"_s);
     show();
     expectBackground(QColor(0x40, 0x30, 0x20));
-    expectHintColour(QColor(0xFF, 0xFF, 0x00));
+    expectHintColor(QColor(0xFF, 0xFF, 0x00));
     // Both settings buttons open this window.
     EXPECT_TRUE(in(main.get(), u"SpeedButton2"_s)->isEnabled());
     EXPECT_TRUE(in(search, u"SpeedButton2"_s)->isEnabled());
 }
 
-TEST_F(TEinstellformTest, ChosenColoursRecolourEveryListedControlAndAreStored)
+TEST_F(TEinstellformTest, ChosenColorsRecolorEveryListedControlAndAreStored)
 {
     show();
     openSettings();
     const int width = main->width();
-    nextColour = QColor(0x12, 0x34, 0x56);
+    nextColor = QColor(0x12, 0x34, 0x56);
     settingsForm->FarbenAendernButtonClick();
     EXPECT_EQ(store.read(kColor), u"$00563412"_s);
     expectBackground(QColor(0x12, 0x34, 0x56));
     EXPECT_EQ(main->width(), width);
 
-    nextColour = QColor(0xFF, 0x80, 0x00);
+    nextColor = QColor(0xFF, 0x80, 0x00);
     settingsForm->HinweistexteFarbenAendernButtonClick();
     EXPECT_EQ(store.read(kTextColor), u"$000080FF"_s);
-    expectHintColour(QColor(0xFF, 0x80, 0x00));
+    expectHintColor(QColor(0xFF, 0x80, 0x00));
 
     // A cancelled colour dialog changes nothing.
-    nextColour.reset();
+    nextColor.reset();
     settingsForm->FarbenAendernButtonClick();
     settingsForm->HinweistexteFarbenAendernButtonClick();
     EXPECT_EQ(store.read(kColor), u"$00563412"_s);
@@ -183,14 +183,14 @@ TEST_F(TEinstellformTest, ChosenColoursRecolourEveryListedControlAndAreStored)
     expectBackground(QColor(0x12, 0x34, 0x56));
 }
 
-TEST_F(TEinstellformTest, CancelPutsBackTheColourOfTheOpeningOnlyAfterAChoice)
+TEST_F(TEinstellformTest, CancelPutsBackTheColorOfTheOpeningOnlyAfterAChoice)
 {
     store.write(kColor, u"$00102030"_s);
     show();
     const QColor opened(0x30, 0x20, 0x10);
 
     openSettings();
-    nextColour = QColor(Qt::red);
+    nextColor = QColor(Qt::red);
     settingsForm->FarbenAendernButtonClick();
     expectBackground(QColor(Qt::red));
     in<QPushButton>(settingsForm, u"AbbruchButton"_s)->click();
@@ -200,7 +200,7 @@ TEST_F(TEinstellformTest, CancelPutsBackTheColourOfTheOpeningOnlyAfterAChoice)
 
     // A colour kept with OK is not taken back by a Cancel of a later showing.
     openSettings();
-    nextColour = QColor(Qt::blue);
+    nextColor = QColor(Qt::blue);
     settingsForm->FarbenAendernButtonClick();
     settingsForm->OkButtonClick();
     openSettings();
@@ -294,7 +294,7 @@ TEST_F(TEinstellformTest, RestoreWritesTheStandardsAndAppliesThem)
     store.write(kWidth, u"1200"_s);
     store.write(kViewerFontSize, u"20"_s);
     show();
-    nextColour = QColor(Qt::yellow);
+    nextColor = QColor(Qt::yellow);
     settingsForm->FarbenAendernButtonClick();
     settingsForm->HinweistexteFarbenAendernButtonClick();
 
@@ -305,7 +305,7 @@ TEST_F(TEinstellformTest, RestoreWritesTheStandardsAndAppliesThem)
     EXPECT_EQ(store.read(kSearchHeight), u"500"_s);
     EXPECT_EQ(store.read(kSearchWidth), u"1024"_s);
     expectBackground(Qt::black);
-    expectHintColour(Qt::white);
+    expectHintColor(Qt::white);
     EXPECT_EQ(search->viewerFontSize(), 10);
     EXPECT_EQ(main->size(), QSize(1024, 506));
     EXPECT_EQ(main->model().searchWindowSize(), QSize(1024, 500));

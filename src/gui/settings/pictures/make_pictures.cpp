@@ -30,7 +30,7 @@ const std::map<char, std::vector<std::string>> kGlyphs = {
 
 struct Symbol {
     const char* file;
-    unsigned colour; // 0xRRGGBB; 0: no disc
+    unsigned color; // 0xRRGGBB; 0: no disc
     const char* letters;
 };
 
@@ -52,9 +52,9 @@ bool inLetters(const std::string& letters, double x, double y)
     return false;
 }
 
-unsigned channel(unsigned colour, int shift)
+unsigned channel(unsigned color, int shift)
 {
-    return (colour >> shift) & 0xFF;
+    return (color >> shift) & 0xFF;
 }
 
 std::vector<unsigned char> draw(const Symbol& symbol)
@@ -70,11 +70,11 @@ std::vector<unsigned char> draw(const Symbol& symbol)
                     const double x = px + (sx + 0.5) / kSamples;
                     const double y = py + (sy + 0.5) / kSamples;
                     const double dx = x - centre, dy = y - centre;
-                    unsigned colour = kBackground;
-                    if (symbol.colour != 0 && dx * dx + dy * dy <= radius * radius)
-                        colour = inLetters(symbol.letters, x, y) ? 0xFFFFFF : symbol.colour;
+                    unsigned color = kBackground;
+                    if (symbol.color != 0 && dx * dx + dy * dy <= radius * radius)
+                        color = inLetters(symbol.letters, x, y) ? 0xFFFFFF : symbol.color;
                     for (int c = 0; c < 3; ++c)
-                        sum[c] += channel(colour, 16 - 8 * c);
+                        sum[c] += channel(color, 16 - 8 * c);
                 }
             }
             for (int c = 0; c < 3; ++c)

@@ -1,8 +1,8 @@
-#include "widgets/WindowColours.h"
+#include "widgets/WindowColors.h"
 
 #include <QWidget>
 
-namespace windowcolours {
+namespace windowcolors {
 
 namespace {
 
@@ -24,30 +24,30 @@ QWidget* findControl(const QWidget* window, const QString& name)
 
 } // namespace
 
-void setBackground(QWidget* widget, const QColor& colour)
+void setBackground(QWidget* widget, const QColor& color)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Window, color);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
 
-void setTextColour(QWidget* widget, const QColor& colour)
+void setTextColor(QWidget* widget, const QColor& color)
 {
     QPalette palette = widget->palette();
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::ButtonText, colour);
-        palette.setColor(group, QPalette::WindowText, colour);
+        palette.setColor(group, QPalette::ButtonText, color);
+        palette.setColor(group, QPalette::WindowText, color);
     }
     widget->setPalette(palette);
 }
 
-void setTextColour(QWidget* window, const QStringList& names, const QColor& colour)
+void setTextColor(QWidget* window, const QStringList& names, const QColor& color)
 {
     for (const QString& name : names) {
         if (auto* control = findControl(window, name))
-            setTextColour(control, colour);
+            setTextColor(control, color);
     }
 }
 
-} // namespace windowcolours
+} // namespace windowcolors
