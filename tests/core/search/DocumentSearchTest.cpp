@@ -116,19 +116,6 @@ TEST_F(DocumentSearchTest, HitOnlyInThePathListsTheTitleLine)
         QStringLiteral("D:\\Texte\\Rechnung.txt##text###D:\\Texte\\Rechnung.txt")));
 }
 
-TEST_F(DocumentSearchTest, LongLineIsCutAroundTheHit)
-{
-    // The hit at position 500 of a line of 1,000 characters.
-    write(QStringLiteral("lang.txt"), QByteArray(498, 'a') + " Treffer " + QByteArray(493, 'b'));
-    index();
-    const QStringList entries = search(QStringLiteral("Treffer"));
-    ASSERT_EQ(entries.size(), 1);
-    const QString snippet = entries[0].section(QStringLiteral("##text##"), 1).chopped(4);
-    EXPECT_EQ(snippet.size(), 350);
-    // (500 - 40) characters cut on the left: 39 stay before the hit.
-    EXPECT_EQ(snippet.indexOf(QStringLiteral("Treffer")), 39);
-}
-
 TEST_F(DocumentSearchTest, SearchTextFormsInTheAnsiDocument)
 {
     write(QStringLiteral("a.txt"), "Stra\xDF"
