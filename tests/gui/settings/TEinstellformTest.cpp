@@ -430,8 +430,4 @@ TEST_F(BrowserSymbolsWindowTest, ClickOnAnInstalledSymbolChoosesItAPlaceholderWr
     QTest::mouseClick(symbol(u"firefox_Image"_s), Qt::LeftButton);
     EXPECT_EQ(store.read(kBrowser), u"firefox"_s);
     EXPECT_EQ(picture(u"AktuellerBrowser_Image"_s), picture(u"firefox_Image"_s));
-
-    QTest::mouseClick(symbol(u"ie_Image"_s), Qt::LeftButton);
-    EXPECT_EQ(store.read(kBrowser), u"firefox"_s);
-    EXPECT_EQ(picture(u"AktuellerBrowser_Image"_s), picture(u"firefox_Image"_s));
 }
