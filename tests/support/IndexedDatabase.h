@@ -5,6 +5,7 @@
 #include "support/RecordingTaskProgress.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempFolder.h"
+#include "support/Utf16.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,7 @@ namespace testdb {
 // UTF-16 LE with its byte-order mark, as a text file holds it.
 inline QByteArray utf16le(const QString& text)
 {
-    return QByteArray("\xFF\xFE", 2) +
-           QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    return QByteArray("\xFF\xFE", 2) + utf16(text);
 }
 
 // A database made by the indexing code: the texts on drive D, the base folder on E.
