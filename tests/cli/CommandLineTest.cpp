@@ -2,6 +2,7 @@
 
 #include "store/Settings.h"
 #include "support/TempFolder.h"
+#include "support/Utf16.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,10 +66,7 @@ TEST(CommandLineTest, ClassifyWhySaysWhichRuleDecided)
 {
     TempFolder folder;
     const QString text = QStringLiteral("Grüße aus Köln");
-    QByteArray bigEndian;
-    for (const QChar c : text)
-        bigEndian += char(c.unicode() >> 8) + QByteArray(1, char(c.unicode() & 0xFF));
-    folder.write(QStringLiteral("be.txt"), bigEndian);
+    folder.write(QStringLiteral("be.txt"), utf16(text, true));
     folder.write(QStringLiteral("streu.txt"), text.toUtf8() + "\xFC");
     folder.write(QStringLiteral("le.txt"), "\xFF\xFE" + QByteArray("a\0", 2));
     const CliRun result = run({"classify", folder.native("be.txt"), folder.native("streu.txt"),

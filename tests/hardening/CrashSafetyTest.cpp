@@ -5,6 +5,7 @@
 #include "hardening/NimbraChild.h"
 
 #include "store/Windows1252.h"
+#include "support/Utf16.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -47,9 +48,7 @@ void writeCorpus(const MappedDrive& drive, const QString& folder, int wordEvery,
         switch (i % 3) {
         case 0: bytes = cp1252::encode(text); break;
         case 1: bytes = text.toUtf8(); break;
-        default:
-            bytes = QByteArray("\xFF\xFE", 2) +
-                    QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        default: bytes = QByteArray("\xFF\xFE", 2) + utf16(text);
         }
         drive.write(QStringLiteral("%1/Ordner%2/Datei%3.txt").arg(folder).arg(i / 300).arg(i),
                     bytes);

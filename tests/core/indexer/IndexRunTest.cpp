@@ -6,6 +6,7 @@
 #include "support/RecordingTaskProgress.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempFolder.h"
+#include "support/Utf16.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,16 +35,6 @@ struct ScriptedReporter : RecordingTaskProgress {
         };
     }
 };
-
-QByteArray utf16le(const QString& text)
-{
-    QByteArray bytes;
-    for (const QChar c : text) {
-        bytes.append(char(c.unicode() & 0xFF));
-        bytes.append(char(c.unicode() >> 8));
-    }
-    return bytes;
-}
 
 // The section of a normal file as the documents hold it, in 8-bit form.
 QByteArray section(const QByteArray& path, const QByteArray& body, int ruleLength = -1)
@@ -103,7 +94,7 @@ TEST_F(IndexRunTest, EveryClassByteForByte)
     drive.write(QStringLiteral("Texte/bom8.txt"), "\xEF\xBB\xBF"
                                                   "mit BOM");
     drive.write(QStringLiteral("Texte/le.txt"),
-                QByteArray("\xFF\xFE", 2) + utf16le(QStringLiteral("Größe")));
+                QByteArray("\xFF\xFE", 2) + utf16(QStringLiteral("Größe")));
     drive.write(QStringLiteral("Texte/be.txt"), QByteArray("\xFE\xFF\x00\x41\x00\xDF", 6));
     drive.write(QStringLiteral("Texte/empty.txt"), QByteArray());
     drive.write(QStringLiteral("Texte/dle.txt"), "eins\x10Xzwei\x10Y");
@@ -117,10 +108,10 @@ TEST_F(IndexRunTest, EveryClassByteForByte)
                                                  section("D:\\Texte\\bom8.txt", "\xEF\xBB\xBF"
                                                                                 "mit BOM") +
                                                  section("D:\\Texte\\dle.txt", "eins\r\nzwei"));
-    const auto wide = [](const QByteArray& ascii) { return utf16le(QString::fromLatin1(ascii)); };
+    const auto wide = [](const QByteArray& ascii) { return utf16(QString::fromLatin1(ascii)); };
     EXPECT_EQ(database("_UnicodeDokument.txt"),
               QByteArray("\xFF\xFE", 2) + wide(section("D:\\Texte\\le.txt", "")).chopped(4) +
-                  utf16le(QStringLiteral("Größe")) + wide("\r\n") +
+                  utf16(QStringLiteral("Größe")) + wide("\r\n") +
                   wide(section("D:\\Texte\\be.txt", "A\xDF", 15)));
     EXPECT_EQ(database("_Ansi_TitelPositionen.txt"), "9 #D:\\Texte\\ansi.txt\r\n");
     EXPECT_TRUE(database("_Unicode_TitelPositionen.txt").startsWith("20 #D:\\Texte\\le.txt\r\n"));
@@ -194,11 +185,11 @@ TEST_F(IndexRunTest, BigEndianPiecesAndPiecesOfTwoLargeFiles)
     const QByteArray unicode = database("_UnicodeDokument.txt");
     QByteArray expected =
         QByteArray("\xFF\xFE", 2) +
-        utf16le(QStringLiteral(" \r\n \r\n#D:\\Texte\\be.txt\r\nSize: 9,54 MB \r\n"));
+        utf16(QStringLiteral(" \r\n \r\n#D:\\Texte\\be.txt\r\nSize: 9,54 MB \r\n"));
     for (int i = 0; i < 4999999; ++i)
         expected.append('A').append('\0');
     // The (empty) last part, the document written at the end, brings its own FF FE.
-    expected += utf16le(QStringLiteral("\r\nA")) + QByteArray("\xFF\xFE", 2);
+    expected += utf16(QStringLiteral("\r\nA")) + QByteArray("\xFF\xFE", 2);
     EXPECT_EQ(unicode.size(), expected.size());
     EXPECT_TRUE(unicode == expected);
 }
@@ -222,11 +213,11 @@ TEST_F(IndexRunTest, AClassBufferBecomesAPartAfterAMillionCharacters)
     for (int i = 1; i <= 4; ++i) {
         const QByteArray text(400000, char('0' + i));
         drive.write(QStringLiteral("Texte/f%1.txt").arg(i),
-                    QByteArray("\xFF\xFE", 2) + utf16le(QString::fromLatin1(text)));
+                    QByteArray("\xFF\xFE", 2) + utf16(QString::fromLatin1(text)));
         files.append(QStringLiteral("D:\\Texte\\f%1.txt").arg(i));
         if (i == 4)
             expected += QByteArray("\xFF\xFE", 2);
-        expected += utf16le(QString::fromLatin1(section(files.last().toUtf8(), text)));
+        expected += utf16(QString::fromLatin1(section(files.last().toUtf8(), text)));
     }
     ASSERT_TRUE(index(files));
     EXPECT_TRUE(database("_UnicodeDokument.txt") == expected);

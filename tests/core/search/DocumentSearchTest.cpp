@@ -1,12 +1,8 @@
 #include "search/SearchDriver.h"
 
-#include "indexer/IndexRun.h"
 #include "results/ResultPage.h"
-#include "store/Catalogue.h"
 #include "store/Windows1252.h"
-#include "support/RecordingTaskProgress.h"
-#include "support/RecordingUserInterface.h"
-#include "support/TempFolder.h"
+#include "support/IndexedDatabase.h"
 
 #include <QFile>
 
@@ -14,27 +10,11 @@
 
 namespace {
 
-// Databases made by the indexing code from generated folders, then searched.
-class DocumentSearchTest : public testing::Test {
-protected:
-    DocumentSearchTest() : paths(base.program()) { catalogue::ensureFolderTree(paths, ui); }
+using testdb::utf16le;
 
-    void write(const QString& file, const QByteArray& bytes)
-    {
-        drive.write(QStringLiteral("Texte/") + file, bytes);
-        list += "D:\\Texte\\" + file.toUtf8() + "\r\n";
-    }
-    void index(bool withoutDocuments = false)
-    {
-        base.write(QStringLiteral("Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"), list);
-        RecordingTaskProgress indexing;
-        IndexRun run(paths, QString(), ui, indexing);
-        const IndexRun::Request request{QStringLiteral("DB"), QStringLiteral("D:\\Texte"),
-                                        QStringLiteral("*.txt"), false, withoutDocuments};
-        ASSERT_TRUE(run.start(request).ok());
-        ASSERT_TRUE(run.readList().ok());
-        ASSERT_TRUE(run.finish(false).ok());
-    }
+// Databases made by the indexing code from generated folders, then searched.
+class DocumentSearchTest : public testdb::IndexedDatabase {
+protected:
     SearchHits hits(const QString& text, bool caseSensitive = false, bool wholeWords = false)
     {
         SearchDriver driver(paths, ui, task);
@@ -50,20 +30,8 @@ protected:
         return entries;
     }
 
-    IsolatedSettings settings;
-    MappedDrive drive{u'D'};
-    MappedDrive base{u'E'};
-    DatabasePaths paths;
-    RecordingUserInterface ui;
     RecordingTaskProgress task; // of the searches
-    QByteArray list;
 };
-
-QByteArray utf16le(const QString& text)
-{
-    return QByteArray("\xFF\xFE", 2) +
-           QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-}
 
 QByteArray encoded(const QString& text, Family family)
 {
@@ -149,19 +117,6 @@ TEST_F(DocumentSearchTest, HitOnlyInThePathListsTheTitleLine)
         QStringLiteral("D:\\Texte\\Rechnung.txt##text###D:\\Texte\\Rechnung.txt")));
 }
 
-TEST_F(DocumentSearchTest, LongLineIsCutAroundTheHit)
-{
-    // The hit at position 500 of a line of 1,000 characters.
-    write(QStringLiteral("lang.txt"), QByteArray(498, 'a') + " Treffer " + QByteArray(493, 'b'));
-    index();
-    const QStringList entries = search(QStringLiteral("Treffer"));
-    ASSERT_EQ(entries.size(), 1);
-    const QString snippet = entries[0].section(QStringLiteral("##text##"), 1).chopped(4);
-    EXPECT_EQ(snippet.size(), 350);
-    // (500 - 40) characters cut on the left: 39 stay before the hit.
-    EXPECT_EQ(snippet.indexOf(QStringLiteral("Treffer")), 39);
-}
-
 TEST_F(DocumentSearchTest, SearchTextFormsInTheAnsiDocument)
 {
     write(QStringLiteral("a.txt"), "Stra\xDF"
@@ -180,7 +135,7 @@ TEST_F(DocumentSearchTest, PathsThatNoLongerExistAreRepairedOrMarked)
     write(QStringLiteral("da.txt"), "Wort");
     write(QStringLiteral("weg.txt"), "Wort");
     index();
-    QFile::remove(drive.native(QStringLiteral("Texte/weg.txt")));
+    QFile::remove(texts.native(QStringLiteral("Texte/weg.txt")));
     const QStringList entries = search(QStringLiteral("Wort"));
     ASSERT_EQ(entries.size(), 2);
     EXPECT_TRUE(entries[0].startsWith(QStringLiteral("D:\\Texte\\da.txt##")));
@@ -231,7 +186,7 @@ TEST_F(DocumentSearchTest, FileByFileWithoutDocuments)
     write(QStringLiteral("utf8.txt"), "Die T\xC3\xBCr <zu> T\xC3\xBCr");
     write(QStringLiteral("ansi.txt"), "Die T\xFCr");
     write(QStringLiteral("leer.txt"), "nichts");
-    drive.write(QStringLiteral("Texte/Alt/weg.txt"), "Die T\xFCr");
+    texts.write(QStringLiteral("Texte/Alt/weg.txt"), "Die T\xFCr");
     list += "D:\\Texte\\Alt\\weg.txt\r\n";
     base.write(QStringLiteral("AusnahmeIndizierung.txt"), "\\ALT\\\r\n");
     index(true);

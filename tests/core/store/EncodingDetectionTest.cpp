@@ -1,6 +1,7 @@
 #include "store/EncodingDetection.h"
 
 #include "support/TempFolder.h"
+#include "support/Utf16.h"
 
 #include <gtest/gtest.h>
 
@@ -46,11 +47,6 @@ struct ClassCase {
     EncodingClass expected;
 };
 
-QByteArray utf16le(const QString& text)
-{
-    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-}
-
 QByteArray repeated(const QByteArray& piece, int times)
 {
     QByteArray out;
@@ -86,11 +82,11 @@ INSTANTIATE_TEST_SUITE_P(
         ClassCase{"cjk_with_e4_lead", kPath, QByteArray("\xE4\xB8\xAD\xE6\x96\x87"),
                   EncodingClass::Utf8},
         ClassCase{"utf8_bom", kPath, QByteArray("\xEF\xBB\xBFGr\xFC\xDF"), EncodingClass::Utf8},
-        ClassCase{"utf16le_bom", kPath, QByteArray("\xFF\xFE") + utf16le(QStringLiteral("Hallo")),
+        ClassCase{"utf16le_bom", kPath, QByteArray("\xFF\xFE") + utf16(QStringLiteral("Hallo")),
                   EncodingClass::Unicode},
         ClassCase{"utf16be_bom", kPath, QByteArray("\xFE\xFF\x00H", 4), EncodingClass::Unicode},
         ClassCase{"utf16le_without_bom", kPath,
-                  utf16le(QStringLiteral("Grüße aus Köln\r\nZeile zwei\r\n")),
+                  utf16(QStringLiteral("Grüße aus Köln\r\nZeile zwei\r\n")),
                   EncodingClass::Unicode},
         ClassCase{"utf32le", kPath, QByteArray("\xFF\xFE\x00\x00H\x00\x00\x00", 8),
                   EncodingClass::None},

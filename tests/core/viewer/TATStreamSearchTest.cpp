@@ -3,6 +3,7 @@
 #include "store/Windows1252.h"
 #include "support/PlainStreamSearch.h"
 #include "support/TempFolder.h"
+#include "support/Utf16.h"
 #include "viewer/BlockSearch.h"
 
 #include <QBuffer>
@@ -25,18 +26,6 @@ qint64 fastSearch(const QByteArray& stream, const QString& text, TATEncoding enc
     const Result<bool> found = search.FindFirst(text, encoding, options, start);
     EXPECT_TRUE(found.ok());
     return search.FoundStart();
-}
-
-QByteArray utf16(const QString& text, bool bigEndian)
-{
-    QByteArray bytes;
-    for (const QChar c : text) {
-        const char hi = char(c.unicode() >> 8);
-        const char lo = char(c.unicode() & 0xFF);
-        bytes.append(bigEndian ? hi : lo);
-        bytes.append(bigEndian ? lo : hi);
-    }
-    return bytes;
 }
 
 QString randomText(QRandomGenerator& random, const QString& alphabet, int length)

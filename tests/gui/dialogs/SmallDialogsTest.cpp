@@ -25,11 +25,6 @@ void whileModal(std::function<void()> action)
     QTimer::singleShot(0, std::move(action));
 }
 
-QString focusedName(const QWidget& window)
-{
-    return window.focusWidget() ? window.focusWidget()->objectName() : QString();
-}
-
 } // namespace
 
 TEST(HinweisFormTest, JaAcceptsWhileEscAndTheTitleBarCloseAnswerNein)
@@ -49,20 +44,6 @@ TEST(HinweisFormTest, JaAcceptsWhileEscAndTheTitleBarCloseAnswerNein)
     EXPECT_EQ(form.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText(),
               QStringLiteral("Vierte\nFrage"));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Information"));
-}
-
-TEST(HitCountFormTest, FocusFollowsTheSearchWindowsChoice)
-{
-    TAnzeige_Anzahl_FundstellenForm form;
-    for (const bool focusOnYes : {true, false}) {
-        QString focused;
-        whileModal([&] {
-            focused = focusedName(form);
-            form.reject();
-        });
-        (void)form.ask(QStringLiteral("12 Fundstellen"), focusOnYes);
-        EXPECT_EQ(focused, focusOnYes ? QStringLiteral("JAButton") : QStringLiteral("NeinButton"));
-    }
 }
 
 // The whole message shows without scrolling, also with the option line a search adds.

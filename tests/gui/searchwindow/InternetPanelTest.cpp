@@ -108,21 +108,6 @@ TEST_F(InternetPanelTest, ButtonOffersTheTextAsTyped)
             QStringLiteral("open ") + kPaste}));
     EXPECT_TRUE(launcher.calls[0].endsWith(QStringLiteral("q=%20T%C3%BCr%20%26%20Tor")))
         << launcher.calls[0].toStdString();
-}
-
-// A binary list file: a message, empty lists, and the button opens nothing.
-TEST_F(InternetPanelTest, BinaryListFileGivesAMessageAndEmptyLists)
-{
-    writeList(QByteArray("[Themen1]\r\nListe=A\0\0\x01\x02\xFF\xFE\0", 25) + QByteArray(300, '\0'));
-    auto form = show();
-    ASSERT_EQ(ui.warnings.size(), 1);
-    EXPECT_TRUE(ui.warnings[0].contains(QStringLiteral("ist keine Textdatei")))
-        << ui.warnings[0].toStdString();
-    EXPECT_EQ(form->findChild<QComboBox*>(QStringLiteral("TntComboBox1"))->count(), 0);
-    EXPECT_EQ(sites(*form)->count(), 0);
-    form->findChild<QLineEdit*>(QStringLiteral("TntEdit2"))->setText(QStringLiteral("Haus"));
-    form->findChild<QPushButton*>(QStringLiteral("SuchImInternetBtn"))->click();
-    EXPECT_TRUE(launcher.calls.isEmpty());
     EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("TntLabel1"))->text(),
               QStringLiteral("Suchtext: "));
 }

@@ -90,27 +90,32 @@ TEST_F(SearchStartTest, HistoryAfterFiftyOneSearches)
     EXPECT_EQ(main->searchWindow()->historyItems(), again);
 }
 
-// Esc during the search: the main window and the pages say that it was cancelled.
+// Esc during the search only cancels it: the run closes the window, and the main window and
+// the pages say that it was cancelled.
 TEST_F(SearchStartTest, EscDuringTheSearchIsReportedAsCancelled)
 {
     for (int i = 0; i < 30; ++i)
         write(QStringLiteral("d%1.txt").arg(i, 2, 10, QLatin1Char('0')), "Wort im Text");
-    index(true);
+    index(true); // file by file: no count first
     auto main = showMain();
-    search(*main, [](TSuchForm& window) {
-        auto pressed = std::make_shared<bool>(false);
-        QObject::connect(&window, &QWidget::windowTitleChanged, &window,
-                         [&window, pressed](const QString& title) {
-                             if (*pressed || !title.startsWith(QStringLiteral("Bisher in 3 ")))
-                                 return;
-                             *pressed = true;
-                             QTest::keyClick(
-                                 window.findChild<QLineEdit*>(QStringLiteral("TntEdit1")),
-                                 Qt::Key_Escape);
-                             window.Timer3Timer();
-                         });
-        searchFor(window, QStringLiteral("Text"));
+    TSuchForm* window = main->searchWindow();
+    bool pressed = false;
+    QObject::connect(window, &QWidget::windowTitleChanged, window, [&](const QString& title) {
+        if (pressed || !title.startsWith(QStringLiteral("Bisher in 3 ")))
+            return;
+        pressed = true;
+        QTest::keyClick(window->findChild<QLineEdit*>(QStringLiteral("TntEdit1")), Qt::Key_Escape);
+        window->Timer3Timer();
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->findChild<QPushButton*>(QStringLiteral("CancelBtn"))->toolTip(),
+                  QStringLiteral("Suche abbrechen. Wenn Klicken nicht geht, Taste Esc drücken!"));
     });
+    search(*main, [](TSuchForm& shown) { searchFor(shown, QStringLiteral("Text")); });
+    EXPECT_TRUE(pressed);
+    EXPECT_LT(window->hitList().size(), 30);
+    EXPECT_TRUE(window->searchCancelled());
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+    EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(main->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
               QStringLiteral("Suche abgebrochen."));
     const QByteArray page = base.read(QStringLiteral("Datenbank/Temp/NB_Ergebnis.htm"));

@@ -1,12 +1,8 @@
 #pragma once
 
 #include "dialogs/TAnzeige_Anzahl_FundstellenForm.h"
-#include "indexer/IndexRun.h"
 #include "results/RecordingBrowserLauncher.h"
-#include "store/Catalogue.h"
-#include "support/RecordingTaskProgress.h"
-#include "support/RecordingUserInterface.h"
-#include "support/TempFolder.h"
+#include "support/IndexedDatabase.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -18,46 +14,12 @@
 
 namespace searchwindowtest {
 
-inline QByteArray utf16le(const QString& text)
-{
-    return QByteArray("\xFF\xFE", 2) +
-           QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-}
+using testdb::utf16le;
 
-// A database "DB" made by the indexing code: the texts on drive D, the base folder on E.
-class DatabaseFixture : public testing::Test {
+// The indexed database "DB" with the browser launcher the search window is given.
+class DatabaseFixture : public testdb::IndexedDatabase {
 protected:
-    DatabaseFixture() : paths(base.program()) { catalogue::ensureFolderTree(paths, ui); }
-
-    void write(const QString& file, const QByteArray& bytes)
-    {
-        texts.write(QStringLiteral("Texte/") + file, bytes);
-        list += "D:\\Texte\\" + file.toUtf8() + "\r\n";
-    }
-    void index(bool withoutDocuments = false, const QString& name = QStringLiteral("DB"))
-    {
-        base.write(QStringLiteral("Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"), list);
-        RecordingTaskProgress indexing;
-        IndexRun run(paths, QString(), ui, indexing);
-        const IndexRun::Request request{name, QStringLiteral("D:\\Texte"), QStringLiteral("*.txt"),
-                                        false, withoutDocuments};
-        ASSERT_TRUE(run.start(request).ok());
-        ASSERT_TRUE(run.readList().ok());
-        ASSERT_TRUE(run.finish(false).ok());
-    }
-    QByteArray document(Family family) const
-    {
-        return base.read(
-            QStringLiteral("Datenbank/DB_%1Dokument.txt").arg(documentFamilyName(family)));
-    }
-
-    IsolatedSettings settings;
-    MappedDrive texts{u'D'};
-    MappedDrive base{u'E'};
-    DatabasePaths paths;
-    RecordingUserInterface ui;
     RecordingBrowserLauncher launcher;
-    QByteArray list;
 };
 
 // Answers the next hit-count dialog of `owner` with "Ja" or "Nein"; `seen` gets the

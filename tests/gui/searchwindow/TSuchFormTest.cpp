@@ -411,34 +411,6 @@ TEST_F(TSuchFormTest, JaSearchesAndWritesThePagesWhileTheViewerStaysAsItWas)
     EXPECT_TRUE(child<QCheckBox>(*form, "GrossKleinBeachten")->isEnabled());
 }
 
-TEST_F(TSuchFormTest, EscDuringASearchCancelsAndTheRunClosesTheWindow)
-{
-    for (int i = 0; i < 30; ++i)
-        write(QStringLiteral("d%1.txt").arg(i, 2, 10, QLatin1Char('0')), "Wort im Text");
-    index(true); // file by file: no count first
-    auto form = show(true);
-    child<QLineEdit>(*form, "TntEdit2")->setText(QStringLiteral("Wort"));
-    bool pressed = false;
-    QObject::connect(
-        form.get(), &QWidget::windowTitleChanged, form.get(), [&](const QString& title) {
-            if (pressed || title != QStringLiteral("Suche läuft..."))
-                return;
-            pressed = true;
-            QTest::keyClick(child<QLineEdit>(*form, "TntEdit1"), Qt::Key_Escape);
-            form->Timer3Timer();
-            EXPECT_TRUE(form->isVisible()); // only cancelled: the run closes the window
-            EXPECT_EQ(
-                child<QPushButton>(*form, "CancelBtn")->toolTip(),
-                QStringLiteral("Suche abbrechen. Wenn Klicken nicht geht, Taste Esc drücken!"));
-        });
-    form->OKBtnClick();
-    EXPECT_TRUE(pressed);
-    EXPECT_LT(form->hitList().size(), 30);
-    EXPECT_TRUE(form->searchCancelled());
-    EXPECT_EQ(form->result(), QDialog::Accepted);
-    EXPECT_FALSE(form->isVisible());
-}
-
 TEST_F(TSuchFormTest, EscOutsideARunClosesWithCancel)
 {
     build();

@@ -1,6 +1,7 @@
 #include "widgets/TATBinHex.h"
 
 #include "support/TempFolder.h"
+#include "support/Utf16.h"
 #include "viewer/ViewerFileSlot.h"
 #include "widgets/TATBinHexHost.h"
 
@@ -38,11 +39,6 @@ public:
     bool acceptsLeftSearchText() const override { return acceptsLeft; }
     void setLeftSearchText(const QString& text) override { leftText = text; }
 };
-
-QByteArray utf16le(const QString& text)
-{
-    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-}
 
 QByteArray numberedLines(int count, const QByteArray& filler = " mit\tTabs und Text")
 {
@@ -126,7 +122,7 @@ TEST_P(TATBinHexMappingTest, PixelPositionPixel)
     viewer.setTextWrap(param.wrap);
     const QString text = QString::fromUtf8(numberedLines(40, " Wörter\tmit Tabs, Ümlaute "
                                                              "und ein langer Satz, der umbricht"));
-    open(param.mode == vbmodeUnicode ? utf16le(text) : text.toLatin1(), param.mode);
+    open(param.mode == vbmodeUnicode ? utf16(text) : text.toLatin1(), param.mode);
     const int size = viewer.core().charSize();
     const QList<TStrPosition>& lines = viewer.screenLines().lines();
     ASSERT_EQ(lines.size(), viewer.core().linesPerPage());
@@ -181,7 +177,7 @@ TEST_F(TATBinHexTest, WrappedLinesRebuildTheText)
         "Kurz.\nNochEinSehrLangesWortOhneJedeLückeDasHartGeschnittenWerdenMuss.\r\n");
     const QString repeated = text.repeated(3);
     for (const TATBinHexMode mode : {vbmodeText, vbmodeUnicode}) {
-        open(mode == vbmodeUnicode ? utf16le(repeated) : repeated.toLatin1(), mode);
+        open(mode == vbmodeUnicode ? utf16(repeated) : repeated.toLatin1(), mode);
         const int size = viewer.core().charSize();
         qint64 expected = 0;
         for (bool end = false; !end;) {
@@ -230,7 +226,7 @@ TEST_F(TATBinHexTest, CtrlEndShowsTheLastLineAndCtrlHomeTheFirst)
 {
     const QByteArray text = numberedLines(3000);
     for (const TATBinHexMode mode : {vbmodeText, vbmodeUnicode}) {
-        open(mode == vbmodeText ? text : utf16le(QString::fromLatin1(text)), mode);
+        open(mode == vbmodeText ? text : utf16(QString::fromLatin1(text)), mode);
         QTest::keyClick(&viewer, Qt::Key_End, Qt::ControlModifier);
         EXPECT_TRUE(shownText().endsWith("Zeile 2999 mit  Tabs und Text"));
         EXPECT_EQ(viewer.screenLines().lines().size(), viewer.core().linesPerPage());
@@ -265,7 +261,7 @@ TEST_F(TATBinHexTest, ThumbMovesInProportionToTheFileSize)
 
 TEST_F(TATBinHexTest, ThumbNeverPutsAUtf16ViewOnAnOddByte)
 {
-    open(utf16le(QString::fromLatin1(numberedLines(10000))), vbmodeUnicode);
+    open(utf16(QString::fromLatin1(numberedLines(10000))), vbmodeUnicode);
     QScrollBar* bar = viewer.verticalScrollBar();
     for (int position = 1; position < bar->maximum(); position += 997) {
         bar->setSliderPosition(position);
@@ -430,7 +426,7 @@ TEST_F(TATBinHexTest, CopiesAsTextOrHexByModeAndFamily)
     QTest::keyClick(&viewer, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard->text(), QString::fromUtf8("Müller"));
     host.family = Family::Unicode;
-    open(utf16le(QString::fromUtf8("Grüße")) + QByteArray(2, '\0') + "x", vbmodeUnicode);
+    open(utf16(QString::fromUtf8("Grüße")) + QByteArray(2, '\0') + "x", vbmodeUnicode);
     viewer.SelectAll();
     QTest::keyClick(&viewer, Qt::Key_Insert, Qt::ControlModifier);
     EXPECT_EQ(clipboard->text(), QString::fromUtf8("Grüße "));
