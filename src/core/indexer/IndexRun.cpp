@@ -48,7 +48,7 @@ IndexRun::~IndexRun()
 {
     // A run that ends without its commit leaves the database as it was, and no parts.
     if (m_holdsStaging) {
-        dbcommit::discard(Database(m_paths, m_request.name));
+        dbcommit::discard(*m_database);
         catalogue::emptyTempFolder(m_paths);
     }
 }
@@ -66,17 +66,19 @@ bool IndexRun::confirm(const Request& request, const QStringList& existingNames)
 
 Status IndexRun::start(const Request& request)
 {
-    Result<DatabaseLock> lock = DatabaseLock::acquire(Database(m_paths, request.name));
+    const Database database(m_paths, request.name);
+    Result<DatabaseLock> lock = DatabaseLock::acquire(database);
     if (!lock)
         return Status::failure(lock.error());
     m_lock = std::move(lock).value();
     // A commit an earlier run could not finish is finished first; what it staged without
     // committing is dropped.
-    if (Status recovered = dbcommit::recover(Database(m_paths, request.name)); !recovered)
+    if (Status recovered = dbcommit::recover(database); !recovered)
         return recovered;
-    dbcommit::discard(Database(m_paths, request.name));
+    dbcommit::discard(database);
     m_holdsStaging = true;
     m_request = request;
+    m_database = database;
     m_clock.start();
     catalogue::emptyTempFolder(m_paths);
     m_slots = extensions::parseField(request.extensionField);
@@ -126,7 +128,7 @@ Status IndexRun::readList()
         m_pathListOnly = m_builder->pathListOnly();
     }
     if (m_pathListOnly)
-        catalogue::deleteDocumentFiles(Database(m_staged, m_request.name));
+        catalogue::deleteDocumentFiles(m_database->staged());
     return {};
 }
 
@@ -171,7 +173,7 @@ Status IndexRun::finish(bool aborted)
     // The log is staged and committed with the documents it reports on.
     if (Status logged = writeLog(!m_pathListOnly); !logged)
         return logged;
-    if (Status committed = dbcommit::commit(Database(m_paths, m_request.name)); !committed)
+    if (Status committed = dbcommit::commit(*m_database); !committed)
         return committed;
     m_holdsStaging = false;
     if (m_pathListOnly)

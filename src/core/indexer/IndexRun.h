@@ -5,6 +5,7 @@
 #include "common/UserInterface.h"
 #include "indexer/DocumentBuilder.h"
 #include "indexer/ExtensionPatterns.h"
+#include "store/Database.h"
 #include "store/DatabaseLock.h"
 #include "store/DatabasePaths.h"
 
@@ -13,6 +14,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 // One indexing run, new or update, without its windows: checks, patterns, the drive list,
 // the descriptor, the documents, the title positions and the log. The main
@@ -71,6 +73,7 @@ private:
     UserInterface& m_ui;
     TaskProgress& m_task;
     Request m_request;
+    std::optional<Database> m_database; // the request's database, from the start on
     DatabaseLock m_lock;
     bool m_holdsStaging = false; // staged files of this run may exist and are its own
     extensions::Slots m_slots;
