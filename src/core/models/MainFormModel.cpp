@@ -118,9 +118,9 @@ QString MainFormModel::caption(bool administrator)
 void MainFormModel::selectDatabase(int index, const QString& name)
 {
     m_selectedIndex = index;
-    m_selectedName = name;
+    m_selected = Database(m_paths, name);
     m_store.write(settings::kSelectedDatabase, QString::number(index));
-    m_pathListOnly = catalogue::isPathListOnly(Database(m_paths, name));
+    m_pathListOnly = catalogue::isPathListOnly(*m_selected);
 }
 
 QString MainFormModel::deleteItemCaption() const
@@ -137,19 +137,19 @@ QString MainFormModel::deleteDocumentsItemCaption()
 
 bool MainFormModel::deleteSelectedDatabase()
 {
-    if (m_selectedName.isEmpty() ||
-        !m_ui.question(catalogue::deleteDatabaseQuestion(m_selectedName)))
+    if (selectedName().isEmpty() ||
+        !m_ui.question(catalogue::deleteDatabaseQuestion(selectedName())))
         return false;
-    catalogue::deleteDatabaseFiles(Database(m_paths, m_selectedName));
+    catalogue::deleteDatabaseFiles(*m_selected);
     return true;
 }
 
 bool MainFormModel::deleteSelectedDocuments()
 {
-    if (m_selectedName.isEmpty() ||
-        !m_ui.question(catalogue::deleteDocumentsQuestion(m_selectedName)))
+    if (selectedName().isEmpty() ||
+        !m_ui.question(catalogue::deleteDocumentsQuestion(selectedName())))
         return false;
-    catalogue::deleteDocumentFiles(Database(m_paths, m_selectedName));
+    catalogue::deleteDocumentFiles(*m_selected);
     return true;
 }
 

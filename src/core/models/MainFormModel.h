@@ -3,12 +3,15 @@
 #include "common/UserInterface.h"
 #include "models/SettingsWindowModel.h"
 #include "store/Catalogue.h"
+#include "store/Database.h"
 #include "store/DatabasePaths.h"
 #include "store/Settings.h"
 
 #include <QSize>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // A stored window size as a window can take it: at most the screen's available size, at
 // least the window's minimum. A hand-edited or foreign setting may hold any number.
@@ -60,7 +63,7 @@ public:
     // the path list is left.
     void selectDatabase(int index, const QString& name);
     int selectedIndex() const { return m_selectedIndex; }
-    const QString& selectedName() const { return m_selectedName; }
+    QString selectedName() const { return m_selected ? m_selected->name() : QString(); }
     bool pathListOnly() const { return m_pathListOnly; }
 
     // Captions of the two pop-up items and whether the second is enabled.
@@ -88,6 +91,6 @@ private:
     QSize m_searchSize;
     int m_viewerFontSize = SettingsWindowModel::kStandardFontSize;
     int m_selectedIndex = -1;
-    QString m_selectedName;
+    std::optional<Database> m_selected;
     bool m_pathListOnly = false;
 };

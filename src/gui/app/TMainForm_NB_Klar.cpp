@@ -362,17 +362,17 @@ void TMainForm_NB_Klar::SuchenBtnClick()
         m_searchForm->setHandedOverText(*text);
     else
         m_searchForm->setSearchField(QString());
-    const QString withoutDocuments = m_model.paths().searchTermListWithoutDocuments(name);
+    const QString withoutDocuments = m_searchForm->database().searchTermListWithoutDocuments();
     if (m_model.pathListOnly() && platform::exists(withoutDocuments))
         m_searchForm->setHistory(SearchTermList::load(withoutDocuments).items(), true);
     m_searchForm->hideHistory();
     if (m_searchForm->exec() == QDialog::Accepted)
-        fileSearchText(name);
+        fileSearchText();
 }
 
 // After "OK": the search text goes to the top of the history and into the lists of the
 // documents that had a hit; a database without documents gets its result pages now.
-void TMainForm_NB_Klar::fileSearchText(const QString& name)
+void TMainForm_NB_Klar::fileSearchText()
 {
     const QString text = m_searchForm->searchField().trimmed();
     if (text.isEmpty()) {
@@ -386,7 +386,7 @@ void TMainForm_NB_Klar::fileSearchText(const QString& name)
     list.file(text);
     m_searchForm->setHistory(list.items(), false);
     if (Status saved =
-            list.saveAfterSearch(Database(m_model.paths(), name), m_searchForm->searchOutcome());
+            list.saveAfterSearch(m_searchForm->database(), m_searchForm->searchOutcome());
         !saved)
         m_ui.warning(saved.error());
     if (m_searchForm->searchFailed()) {

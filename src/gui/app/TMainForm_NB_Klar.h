@@ -77,7 +77,7 @@ private:
     void GedultTimerTimer();
     void SpeedButton1Click();
     void createSearchWindow();
-    void fileSearchText(const QString& name);
+    void fileSearchText();
 
     GuiUserInterface m_ownUi;
     UserInterface& m_ui;

@@ -131,6 +131,7 @@ public:
     // disabled.
     void openSettingsWith(std::function<void()> open);
     const QString& databaseName() const { return m_state.database().name(); }
+    const Database& database() const { return m_state.database(); }
 
 signals:
     // The main window's status line and wait indicator follow a running search.
