@@ -17,13 +17,13 @@ constexpr QLatin1StringView kDelete{"- "};
 
 // The files a run writes, as program paths. The log is one of them: it reports the run
 // that made the documents, so it changes with them.
-QStringList databaseFiles(const DatabasePaths& paths, const QString& name)
+QStringList databaseFiles(const Database& database)
 {
-    QStringList files{paths.descriptor(name), paths.log(name)};
+    QStringList files{database.descriptor(), database.log()};
     for (const Family family : kFamilies)
-        files.append(paths.document(name, family));
+        files.append(database.document(family));
     for (const Family family : kFamilies)
-        files.append(paths.titlePositions(name, family));
+        files.append(database.titlePositions(family));
     return files;
 }
 
@@ -40,9 +40,9 @@ Status failure(const QString& file, const QString& cause)
 
 // Carries out the journal's lines. Only lines naming one of the database's own files are
 // acted on: the journal is a file on the disk like any other.
-Status apply(const DatabasePaths& paths, const QString& name, const QStringList& lines)
+Status apply(const Database& database, const QStringList& lines)
 {
-    const QStringList files = databaseFiles(paths, name);
+    const QStringList files = databaseFiles(database);
     for (const QString& line : lines) {
         const QString fileName = line.mid(kReplace.size());
         const auto target = std::find_if(files.begin(), files.end(), [&](const QString& file) {
@@ -59,15 +59,15 @@ Status apply(const DatabasePaths& paths, const QString& name, const QStringList&
             platform::removeFileQuietly(*target);
         }
     }
-    platform::syncFolder(platform::nativePath(paths.databaseFolder()));
+    platform::syncFolder(platform::nativePath(database.paths().databaseFolder()));
     return {};
 }
 
-Status finishJournal(const DatabasePaths& paths, const QString& name, const QStringList& lines)
+Status finishJournal(const Database& database, const QStringList& lines)
 {
-    if (Status applied = apply(paths, name, lines); !applied)
+    if (Status applied = apply(database, lines); !applied)
         return applied;
-    const QString journal = paths.commitJournal(name);
+    const QString journal = database.commitJournal();
     if (!QFile::remove(platform::nativePath(journal)))
         return failure(journal, QStringLiteral("Löschen fehlgeschlagen"));
     return {};
@@ -86,7 +86,7 @@ QStringList readJournal(const QString& journal)
 Status commit(const Database& database)
 {
     QStringList lines;
-    for (const QString& file : databaseFiles(database.paths(), database.name())) {
+    for (const QString& file : databaseFiles(database)) {
         const bool staged = platform::exists(file + DatabasePaths::kStagingSuffix);
         lines.append((staged ? kReplace : kDelete) + fileNameOf(file));
     }
@@ -97,7 +97,7 @@ Status commit(const Database& database)
                                          lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
         !written)
         return written;
-    return finishJournal(database.paths(), database.name(), lines);
+    return finishJournal(database, lines);
 }
 
 void discard(const Database& database)
@@ -107,7 +107,7 @@ void discard(const Database& database)
     if (platform::exists(database.commitJournal()))
         return;
     QStringList stagedNames;
-    for (const QString& file : databaseFiles(database.paths().staged(), database.name()))
+    for (const QString& file : databaseFiles(database.staged()))
         stagedNames.append(fileNameOf(file));
     const QDir folder(platform::nativePath(database.paths().databaseFolder()));
     for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden)) {
@@ -126,7 +126,7 @@ Status recover(const Database& database)
     const QString journal = database.commitJournal();
     if (!platform::exists(journal))
         return {};
-    return finishJournal(database.paths(), database.name(), readJournal(journal));
+    return finishJournal(database, readJournal(journal));
 }
 
 Status recoverUnlessBusy(const Database& database)
