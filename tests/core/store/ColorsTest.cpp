@@ -4,7 +4,7 @@
 
 using namespace colors;
 
-TEST(ColorsTest, NamedColorsRoundTripAndParseInAnyCase)
+TEST(ColorsTest, NamesAndDollarFormsRoundTripOtherTextsAreNoColor)
 {
     for (const char* name :
          {"clBlack", "clWhite", "clRed", "clMoneyGreen", "clHighlight", "clNone"}) {
@@ -14,19 +14,12 @@ TEST(ColorsTest, NamedColorsRoundTripAndParseInAnyCase)
     }
     EXPECT_EQ(StringToColor(QStringLiteral("CLRED")), 0x0000FFu);
     EXPECT_EQ(StringToColor(QStringLiteral("clBlue")), 0xFF0000u); // 00BBGGRR
-}
-
-TEST(ColorsTest, ColorsWithoutNameUseTheDollarForm)
-{
+    // Colours without a name use the dollar form; a plain number is read too.
     EXPECT_EQ(ColorToString(0xBBBBBB), QStringLiteral("$00BBBBBB"));
     EXPECT_EQ(ColorToString(0x00123456), QStringLiteral("$00123456"));
     EXPECT_EQ(StringToColor(QStringLiteral("$00123456")), 0x123456u);
     EXPECT_EQ(StringToColor(QStringLiteral("$00ffffff")), clWhite);
     EXPECT_EQ(StringToColor(QStringLiteral("255")), 0xFFu);
-}
-
-TEST(ColorsTest, TextsThatAreNoColor)
-{
     for (const char* text : {"", "clPink", "$", "$XYZ", "12abc", "$1FFFFFFFFF"})
         EXPECT_FALSE(StringToColor(QLatin1String(text)).has_value()) << text;
 }

@@ -12,9 +12,11 @@ class DatabaseCommitTest : public testing::Test {
 protected:
     DatabaseCommitTest() : paths(drive.program()) { drive.makeFolder(QStringLiteral("Datenbank")); }
 
-    void put(const QString& file, const QByteArray& bytes) const
+    // Pairs of a file name and its content.
+    void put(std::initializer_list<const char*> files) const
     {
-        drive.write(QStringLiteral("Datenbank/") + file, bytes);
+        for (auto it = files.begin(); it != files.end(); it += 2)
+            drive.write(QStringLiteral("Datenbank/") + QLatin1String(it[0]), it[1]);
     }
     QByteArray content(const QString& file) const
     {
@@ -31,14 +33,9 @@ protected:
 
 TEST_F(DatabaseCommitTest, StagedFilesReplaceTheDatabaseAndUnstagedOnesGo)
 {
-    put("Db.dat", "old list");
-    put("Db_AnsiDokument.txt", "old text");
-    put("Db_UnicodeDokument.txt", "old unicode");
-    put("Db.log", "log");
-    put("Dbx.dat", "another database");
-    put("Db.dat.neu", "new list");
-    put("Db.log.neu", "new log");
-    put("Db_AnsiDokument.txt.neu", "new text");
+    put({"Db.dat", "old list", "Db_AnsiDokument.txt", "old text", "Db_UnicodeDokument.txt",
+         "old unicode", "Db.log", "log", "Dbx.dat", "another database", "Db.dat.neu", "new list",
+         "Db.log.neu", "new log", "Db_AnsiDokument.txt.neu", "new text"});
 
     ASSERT_TRUE(dbcommit::commit(Database(paths, "Db")));
     EXPECT_EQ(content("Db.dat"), "new list");
@@ -50,15 +47,12 @@ TEST_F(DatabaseCommitTest, StagedFilesReplaceTheDatabaseAndUnstagedOnesGo)
 
 TEST_F(DatabaseCommitTest, ACommitCutOffAfterItsJournalIsCompletedByTheNextReader)
 {
-    put("Db.dat", "old list");
-    put("Db_Ansi_TitelPositionen.txt", "old positions");
-    put("Db_UTF8Dokument.txt", "new text"); // renamed before the cut
-    put("Db.dat.neu", "new list");
-    put("Db.commit", "+ Db.dat\r\n+ Db_UTF8Dokument.txt\r\n- Db_Ansi_TitelPositionen.txt\r\n"
-                     "- Dbx.dat\r\n+ ..\\..\\etc\\passwd\r\n- Db.ini\r\nJunk\r\n");
-    put("Dbx.dat", "another database");
-    put("Db.log", "log");
-    put("Db.ini", "not a file of the database");
+    // Db_UTF8Dokument.txt was renamed before the cut.
+    put({"Db.dat", "old list", "Db_Ansi_TitelPositionen.txt", "old positions",
+         "Db_UTF8Dokument.txt", "new text", "Db.dat.neu", "new list", "Dbx.dat", "another database",
+         "Db.log", "log", "Db.ini", "not a file of the database", "Db.commit",
+         "+ Db.dat\r\n+ Db_UTF8Dokument.txt\r\n- Db_Ansi_TitelPositionen.txt\r\n- Dbx.dat\r\n"
+         "+ ..\\..\\etc\\passwd\r\n- Db.ini\r\nJunk\r\n"});
 
     // The list of databases completes it: Db is listed with its new files.
     const catalogue::Listing listing = catalogue::LiesNamenDatenbanken(paths, false, {}, {});
@@ -75,14 +69,10 @@ TEST_F(DatabaseCommitTest, ACommitCutOffAfterItsJournalIsCompletedByTheNextReade
 
 TEST_F(DatabaseCommitTest, DiscardRemovesTheStagedFilesAndTheirCutOffWritesOnly)
 {
-    put("Db.dat.neu", "x");
-    put("Db_UnicodeDokument.txt.neu", "x");
-    put("Db_UnicodeDokument.txt.neu.Ab12Cd", "a write cut off");
-    put("Db_Utf8_TitelPositionen.txt.neu", "x");
-    put("Db.dat", "kept");
-    put("Db_AnsiDokument.txt", "kept");
-    put("Db2.dat.neu", "another database's run");
-    put("Db.datei.neu", "not a staged name");
+    put({"Db.dat.neu", "x", "Db_UnicodeDokument.txt.neu", "x", "Db_UnicodeDokument.txt.neu.Ab12Cd",
+         "a write cut off", "Db_Utf8_TitelPositionen.txt.neu", "x", "Db.dat", "kept",
+         "Db_AnsiDokument.txt", "kept", "Db2.dat.neu", "another database's run", "Db.datei.neu",
+         "not a staged name"});
 
     dbcommit::discard(Database(paths, "Db"));
     EXPECT_EQ(folder(),
@@ -91,13 +81,11 @@ TEST_F(DatabaseCommitTest, DiscardRemovesTheStagedFilesAndTheirCutOffWritesOnly)
 
 TEST_F(DatabaseCommitTest, ACommitWhoseRenameFailsKeepsWhatItsJournalNeedsUntilItIsCompleted)
 {
-    put("Db.dat", "old list");
-    put("Db_AnsiDokument.txt", "old text");
-    put("Db.dat.neu", "new list");
-    put("Db_AnsiDokument.txt.neu", "new text");
-    put("Db_Ansi_TitelPositionen.txt.neu", "new positions");
+    put({"Db.dat", "old list", "Db_AnsiDokument.txt", "old text", "Db.dat.neu", "new list",
+         "Db_AnsiDokument.txt.neu", "new text", "Db_Ansi_TitelPositionen.txt.neu",
+         "new positions"});
     // A folder in the list's place makes its rename fail after the earlier ones were done.
-    put("Db_Ansi_TitelPositionen.txt/im Weg", "x");
+    put({"Db_Ansi_TitelPositionen.txt/im Weg", "x"});
 
     const Status committed = dbcommit::commit(Database(paths, "Db"));
     ASSERT_FALSE(committed);

@@ -2,26 +2,17 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-TEST(DatabaseNameTest, RefusesWhatCouldLeaveDatenbankOrBreakItsLists)
+TEST(DatabaseNameTest, RefusesWhatCouldLeaveDatenbankOrBreakItsListsTakesTheRest)
 {
     for (const QString& name :
-         {QString(), QStringLiteral("   "), QStringLiteral("../../evil"), QStringLiteral("a\\b"),
-          QStringLiteral("C:Texte"), QStringLiteral("Zeile\nzwei"), QStringLiteral("Tab\tName"),
-          QStringLiteral("Frage?"), QStringLiteral("a*"), QStringLiteral("\"x\""),
-          QStringLiteral("<x>"), QStringLiteral("a|b"), QStringLiteral("a^b"),
-          QStringLiteral(" Texte"), QStringLiteral("Texte "), QStringLiteral("."),
-          QStringLiteral(".."), QString(QChar(0x7F))})
+         {QString(), u"   "_s, u"../../evil"_s, u"a\\b"_s, u"C:Texte"_s, u"Zeile\nzwei"_s,
+          u"Tab\tName"_s, u"Frage?"_s, u"a*"_s, u"\"x\""_s, u"<x>"_s, u"a|b"_s, u"a^b"_s,
+          u" Texte"_s, u"Texte "_s, u"."_s, u".."_s, QString(QChar(0x7F))})
         EXPECT_FALSE(databasename::refusal(name).isEmpty()) << name.toStdString();
-}
-
-TEST(DatabaseNameTest, TakesOrdinaryNamesWithUmlautsDotsAndBlanksInside)
-{
+    // Ordinary names with umlauts, dots and blanks inside are taken.
     for (const QString& name :
-         {QStringLiteral("Texte"), QStringLiteral("Briefe 2026"), QStringLiteral("Größe.alt"),
-          QStringLiteral("a..b"), QStringLiteral("x_y-z")})
+         {u"Texte"_s, u"Briefe 2026"_s, u"Größe.alt"_s, u"a..b"_s, u"x_y-z"_s})
         EXPECT_EQ(databasename::refusal(name), QString()) << name.toStdString();
 }
-
-} // namespace

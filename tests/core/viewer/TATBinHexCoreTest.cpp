@@ -1,6 +1,7 @@
 #include "viewer/TATBinHexCore.h"
 
 #include "support/TempFolder.h"
+#include "support/Utf16.h"
 #include "viewer/TATBinHexLineMeasurer.h"
 #include "viewer/TATBinHexReporter.h"
 #include "viewer/ViewerFileSlot.h"
@@ -30,14 +31,6 @@ private:
     int m_areaWidth;
 };
 
-QByteArray utf16(const QByteArray& latin1, bool bigEndian)
-{
-    QByteArray wide;
-    for (const char ch : latin1)
-        wide.append(bigEndian ? QByteArray(1, '\0') + ch : QByteArray(1, ch) + '\0');
-    return wide;
-}
-
 // Runs of letters and spaces of every length around the line limit, ended by every kind
 // of line break and cluster of breaks, plus one run longer than a buffer block.
 QByteArray mixedText(qsizetype size, unsigned seed)
@@ -64,6 +57,13 @@ protected:
         (void)core.Open(QString());
         core.setMode(mode);
         drive.write(QStringLiteral("a.txt"), bytes);
+        ASSERT_TRUE(core.Open(name()));
+    }
+    // Grows or cuts the open file (sparse when grown) and opens it again.
+    void resizeAndReopen(qint64 size)
+    {
+        QFile(drive.native(QStringLiteral("a.txt"))).resize(size);
+        (void)core.Open(QString());
         ASSERT_TRUE(core.Open(name()));
     }
     QString name() const { return drive.program(QStringLiteral("a.txt")); }
@@ -100,7 +100,7 @@ protected:
 
 // ---- opening ----------------------------------------------------------------------------
 
-TEST_F(TATBinHexCoreTest, EmptyFileOpensAndShowsNothing)
+TEST_F(TATBinHexCoreTest, OpenEmptySameMissingAndNoName)
 {
     open(QByteArray());
     EXPECT_TRUE(core.isOpen());
@@ -111,21 +111,15 @@ TEST_F(TATBinHexCoreTest, EmptyFileOpensAndShowsNothing)
     EXPECT_TRUE(core.GetSelText().isEmpty());
     EXPECT_EQ(core.offsetText(0x1F), "0000001F");
     EXPECT_TRUE(reporter.errors.isEmpty());
-}
 
-TEST_F(TATBinHexCoreTest, SameNameDoesNothingEmptyNameCloses)
-{
     open("eins\nzwei");
     core.SetSelection(5, 4, false, false);
-    EXPECT_TRUE(core.Open(name()));
+    EXPECT_TRUE(core.Open(name())); // the same name does nothing
     EXPECT_EQ(core.selLength(), 4);
-    EXPECT_TRUE(core.Open(QString()));
+    EXPECT_TRUE(core.Open(QString())); // no name closes
     EXPECT_FALSE(core.isOpen());
     EXPECT_EQ(core.bufferSize(), 0);
-}
 
-TEST_F(TATBinHexCoreTest, MissingFileIsReportedAndCanBeOpenedLater)
-{
     const QString missing = drive.program(QStringLiteral("fehlt.txt"));
     EXPECT_FALSE(core.Open(missing));
     EXPECT_EQ(reporter.errors, QStringList{"Cannot open file: \"D:\\fehlt.txt\""});
@@ -149,53 +143,49 @@ TEST_F(TATBinHexCoreTest, ByteOrderComesFromTheFirstTwoBytes)
     }
 }
 
-TEST_F(TATBinHexCoreTest, OffsetDigitsGrowWithTheFileSize)
+TEST_F(TATBinHexCoreTest, OffsetDigitsGrowAndSelectedTextStopsAt16MiB)
 {
     open(QByteArray(0x123, 'a'));
     EXPECT_EQ(core.offsetDigits(), 8);
-    QFile(drive.native(QStringLiteral("a.txt"))).resize(0x123456789); // sparse, 9 digits
-    (void)core.Open(QString());
-    ASSERT_TRUE(core.Open(name()));
+    resizeAndReopen(17 * 1024 * 1024);
+    core.SelectAll();
+    EXPECT_EQ(core.selLength(), 17 * 1024 * 1024);
+    EXPECT_EQ(core.GetSelText().size(), 16 * 1024 * 1024);
+    resizeAndReopen(0x123456789); // 9 digits
     EXPECT_EQ(core.offsetDigits(), 10);
 }
 
 // ---- selection --------------------------------------------------------------------------
 
-struct SelectionCase {
-    const char* name;
-    TATBinHexMode mode;
-    qint64 fileSize, start, length, expectedStart, expectedLength;
-};
-
-class TATBinHexSelectionTest : public TATBinHexCoreTest,
-                               public testing::WithParamInterface<SelectionCase> {};
-
-TEST_P(TATBinHexSelectionTest, IsRoundedCutOrIgnored)
+TEST_F(TATBinHexCoreTest, SelectionIsRoundedCutOrIgnored)
 {
-    const SelectionCase& c = GetParam();
-    open(QByteArray(c.fileSize, 'a'), c.mode);
-    core.SetSelection(2, 2, false, false);
-    int events = 0;
-    core.setOnSelectionChange([&] { ++events; });
-    core.SetSelection(c.start, c.length, false, true);
-    EXPECT_EQ(core.selStart(), c.expectedStart);
-    EXPECT_EQ(core.selLength(), c.expectedLength);
-    EXPECT_EQ(events, c.expectedStart == 2 && c.expectedLength == 2 ? 0 : 1);
+    const struct {
+        const char* name;
+        TATBinHexMode mode;
+        qint64 fileSize, start, length, expectedStart, expectedLength;
+    } cases[] = {{"utf16_odd_rounded_down", vbmodeUnicode, 20, 5, 7, 4, 6},
+                 {"utf16_same_after_rounding", vbmodeUnicode, 20, 3, 3, 2, 2},
+                 {"text_odd_kept", vbmodeText, 20, 5, 7, 5, 7},
+                 {"past_end_cut", vbmodeText, 10, 8, 5, 8, 2},
+                 {"utf16_odd_file_cut", vbmodeUnicode, 11, 9, 9, 8, 2},
+                 {"negative_start", vbmodeText, 10, -1, 2, 2, 2},
+                 {"negative_length", vbmodeText, 10, 1, -2, 2, 2},
+                 {"beyond_last_character", vbmodeText, 10, 10, 1, 2, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        open(QByteArray(c.fileSize, 'a'), c.mode);
+        core.SetSelection(2, 2, false, false);
+        int events = 0;
+        core.setOnSelectionChange([&] { ++events; });
+        core.SetSelection(c.start, c.length, false, true);
+        EXPECT_EQ(core.selStart(), c.expectedStart);
+        EXPECT_EQ(core.selLength(), c.expectedLength);
+        EXPECT_EQ(events, c.expectedStart == 2 && c.expectedLength == 2 ? 0 : 1);
+        core.setOnSelectionChange({});
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TATBinHexCore, TATBinHexSelectionTest,
-    testing::Values(SelectionCase{"utf16_odd_rounded_down", vbmodeUnicode, 20, 5, 7, 4, 6},
-                    SelectionCase{"utf16_same_after_rounding", vbmodeUnicode, 20, 3, 3, 2, 2},
-                    SelectionCase{"text_odd_kept", vbmodeText, 20, 5, 7, 5, 7},
-                    SelectionCase{"past_end_cut", vbmodeText, 10, 8, 5, 8, 2},
-                    SelectionCase{"utf16_odd_file_cut", vbmodeUnicode, 11, 9, 9, 8, 2},
-                    SelectionCase{"negative_start", vbmodeText, 10, -1, 2, 2, 2},
-                    SelectionCase{"negative_length", vbmodeText, 10, 1, -2, 2, 2},
-                    SelectionCase{"beyond_last_character", vbmodeText, 10, 10, 1, 2, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(TATBinHexCoreTest, SelectLineAtStopsBeforeBreaksAndAfter2048Characters)
+TEST_F(TATBinHexCoreTest, SelectLineAtStopsBeforeBreaksAfter2048CharactersOrAtWordEnds)
 {
     open("eins\r\nzwei drei\r\n\r\n" + QByteArray(5000, 'x'));
     core.SelectLineAt(8);
@@ -207,15 +197,12 @@ TEST_F(TATBinHexCoreTest, SelectLineAtStopsBeforeBreaksAndAfter2048Characters)
     core.SelectLineAt(19 + 2500);
     EXPECT_EQ(core.selStart(), 19 + 2500 - 2048);
     EXPECT_EQ(core.selLength(), 2 * 2048);
-}
 
-TEST_F(TATBinHexCoreTest, SelectLineAtWithWordFlag)
-{
-    open(utf16("(Hallo, Welt_1 x[y])", false), vbmodeUnicode);
-    const std::pair<qint64, const char*> cases[] = {{2, "Hallo"},   {8, "Hallo"},   {12, ","},
+    open(utf16("(Hallo, Welt_1 x[y])"), vbmodeUnicode);
+    const std::pair<qint64, const char*> words[] = {{2, "Hallo"},   {8, "Hallo"},   {12, ","},
                                                     {18, "Welt_1"}, {26, "Welt_1"}, {30, "x"},
                                                     {34, "y"},      {0, "("}};
-    for (const auto& [pos, word] : cases) {
+    for (const auto& [pos, word] : words) {
         core.SelectLineAt(pos + 1, true); // odd positions round down
         EXPECT_EQ(core.GetSelTextW(), word) << pos;
     }
@@ -223,12 +210,10 @@ TEST_F(TATBinHexCoreTest, SelectLineAtWithWordFlag)
 
 TEST_F(TATBinHexCoreTest, SelectedTextOfAnsiUtf16AndCodePageFiles)
 {
-    open("Die Gr\xF6\xDF"
-         "e\x80!");
-    core.SetSelection(4, 6, true, true);
-    EXPECT_EQ(core.GetSelText(), "Gr\xF6\xDF"
-                                 "e\x80");
-    open("\xFE\xFF" + utf16("Gr", true) + QByteArray("\0\xFC\0\xDF\0e", 6), vbmodeUnicode);
+    open("Die K\xF6\xDF\x80!");
+    core.SetSelection(4, 4, true, true);
+    EXPECT_EQ(core.GetSelText(), "K\xF6\xDF\x80");
+    open("\xFE\xFF" + utf16(QStringLiteral("Grüße"), true), vbmodeUnicode);
     core.SetSelection(6, 6, true, true);
     EXPECT_EQ(core.GetSelTextW(), QStringLiteral("üße"));
     EXPECT_EQ(core.charAt(6), u'ü');
@@ -241,52 +226,24 @@ TEST_F(TATBinHexCoreTest, SelectedTextOfAnsiUtf16AndCodePageFiles)
     EXPECT_EQ(core.GetSelText(), "\xFC\xF6\xDF");
 }
 
-TEST_F(TATBinHexCoreTest, SelectedTextStopsAt16MiB)
-{
-    open(QByteArray());
-    QFile(drive.native(QStringLiteral("a.txt"))).resize(17 * 1024 * 1024);
-    (void)core.Open(QString());
-    ASSERT_TRUE(core.Open(name()));
-    core.SelectAll();
-    EXPECT_EQ(core.selLength(), 17 * 1024 * 1024);
-    EXPECT_EQ(core.GetSelText().size(), 16 * 1024 * 1024);
-}
-
 // ---- layout and stepping ----------------------------------------------------------------
 
-struct BreakCase {
-    const char* name;
-    QByteArray bytes;
-    QStringList lines;
-};
-
-class TATBinHexBreakTest : public TATBinHexCoreTest,
-                           public testing::WithParamInterface<BreakCase> {};
-
-TEST_P(TATBinHexBreakTest, EachBreakSplitsOnce)
+// Pairs of a text and its shown lines, split at "|".
+TEST_F(TATBinHexCoreTest, EachBreakSplitsOnce)
 {
-    for (const bool wide : {false, true}) {
-        open(wide ? utf16(GetParam().bytes, false) : GetParam().bytes,
-             wide ? vbmodeUnicode : vbmodeText);
-        EXPECT_EQ(shownTexts(), GetParam().lines) << wide;
-        EXPECT_EQ(backwardStarts(), forwardStarts()) << wide;
+    const char* cases[] = {"a\r\nb", "a|b",  "a\n\rb",     "a|b",  "a\rb",       "a|b",
+                           "a\nb",   "a|b",  "a\r\n\r\nb", "a||b", "a\n\r\n\rb", "a||b",
+                           "a\r\rb", "a||b", "a\n\nb",     "a||b", "a\r\n\rb",   "a||b",
+                           "\n\r\n", "|",    "a\r\n",      "a",    "a\tb",       "a        b"};
+    for (std::size_t i = 0; i < std::size(cases); i += 2) {
+        for (const bool wide : {false, true}) {
+            SCOPED_TRACE(QByteArray(cases[i]).toHex().toStdString() + (wide ? " UTF-16" : ""));
+            open(wide ? utf16(cases[i]) : QByteArray(cases[i]), wide ? vbmodeUnicode : vbmodeText);
+            EXPECT_EQ(shownTexts(), QString(cases[i + 1]).split(u'|'));
+            EXPECT_EQ(backwardStarts(), forwardStarts());
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(TATBinHexCore, TATBinHexBreakTest,
-                         testing::Values(BreakCase{"cr_lf", "a\r\nb", {"a", "b"}},
-                                         BreakCase{"lf_cr", "a\n\rb", {"a", "b"}},
-                                         BreakCase{"cr", "a\rb", {"a", "b"}},
-                                         BreakCase{"lf", "a\nb", {"a", "b"}},
-                                         BreakCase{"empty_cr_lf", "a\r\n\r\nb", {"a", "", "b"}},
-                                         BreakCase{"empty_lf_cr", "a\n\r\n\rb", {"a", "", "b"}},
-                                         BreakCase{"empty_cr", "a\r\rb", {"a", "", "b"}},
-                                         BreakCase{"empty_lf", "a\n\nb", {"a", "", "b"}},
-                                         BreakCase{"cr_lf_then_cr", "a\r\n\rb", {"a", "", "b"}},
-                                         BreakCase{"breaks_first", "\n\r\n", {"", ""}},
-                                         BreakCase{"final_break", "a\r\n", {"a"}},
-                                         BreakCase{"tab", "a\tb", {"a        b"}}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TATBinHexCoreTest, LongLinesAreCutAt2048AndTabsExpand)
 {
@@ -310,7 +267,7 @@ TEST_F(TATBinHexCoreTest, BackwardStepsGiveTheForwardLines)
     const QByteArray text = mixedText(3'000'000, 7);
     const std::pair<QByteArray, TATBinHexMode> files[] = {
         {text, vbmodeText},
-        {utf16(text, false), vbmodeUnicode},
+        {utf16(text), vbmodeUnicode},
         {"\xFE\xFF" + utf16(text, true), vbmodeUnicode}};
     for (const auto& [bytes, mode] : files) {
         open(bytes, mode);
@@ -460,7 +417,7 @@ TEST_F(TATBinHexCoreTest, ClosingTheSlotClosesEveryViewer)
 
 TEST_F(TATBinHexCoreTest, ModeChangeReopensAtTheSamePosition)
 {
-    open(utf16("eins\r\nzwei\r\ndrei\r\n", false), vbmodeUnicode);
+    open(utf16("eins\r\nzwei\r\ndrei\r\n"), vbmodeUnicode);
     core.setLinesPerPage(1);
     core.ScrollLineDown(1);
     core.SetSelection(12, 2, false, false);

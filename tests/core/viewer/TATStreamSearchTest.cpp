@@ -5,18 +5,20 @@
 #include "support/TempFolder.h"
 #include "support/Utf16.h"
 #include "viewer/BlockSearch.h"
+#include "viewer/StreamSearchStrings.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-// ---- Helpers
-
-qint64 fastSearch(const QByteArray& stream, const QString& text, TATEncoding encoding,
-                  unsigned options, qint64 start, qint64 blockSize)
+qint64 find(const QByteArray& stream, const QString& text, unsigned options = 0,
+            TATEncoding encoding = vEncANSI, qint64 start = 0,
+            qint64 blockSize = TATStreamSearch::kBlockSize)
 {
     QBuffer buffer;
     buffer.setData(stream);
@@ -35,15 +37,6 @@ QString randomText(QRandomGenerator& random, const QString& alphabet, int length
         text += alphabet[random.bounded(alphabet.size())];
     return text;
 }
-
-class StreamFixture : public testing::Test {
-protected:
-    qint64 find(const QByteArray& bytes, const QString& text, unsigned options = 0,
-                TATEncoding encoding = vEncANSI, qint64 start = 0)
-    {
-        return fastSearch(bytes, text, encoding, options, start, TATStreamSearch::kBlockSize);
-    }
-};
 
 } // namespace
 
@@ -77,7 +70,7 @@ TEST(TATStreamSearchDifferential, AgreesWithThePlainSearch)
             (options & ssoBackward) && start == 0 ? std::numeric_limits<qint64>::max() : start;
         const qint64 expected =
             plainsearch::search(stream, text, encoding, options, effectiveStart, blockSize);
-        const qint64 actual = fastSearch(stream, text, encoding, options, start, blockSize);
+        const qint64 actual = find(stream, text, options, encoding, start, blockSize);
         found += expected >= 0;
         ASSERT_EQ(actual, expected)
             << "round " << round << " encoding " << int(encoding) << " options " << options
@@ -99,91 +92,61 @@ TEST(TATStreamSearchDifferential, AgreesOnLongStreamsWithRealBlocks)
             const QString text =
                 randomText(random, QStringLiteral("abAx"), int(random.bounded(1, 7)));
             const qint64 start = random.bounded(1, int(stream.size()));
-            EXPECT_EQ(fastSearch(stream, text, vEncANSI, options, start, 65536),
+            EXPECT_EQ(find(stream, text, options, vEncANSI, start, 65536),
                       plainsearch::search(stream, text, vEncANSI, options, start, 65536))
                 << text.toStdString() << " options " << options;
         }
     }
 }
 
-TEST_F(StreamFixture, MatchAcrossABlockEdgeIsFoundAtItsOffset)
+TEST(TATStreamSearchTest, BlockEdgesBackwardSearchAndUtf16Offsets)
 {
-    QByteArray bytes(65536 - 3, 'x');
-    bytes += "Zxqvw";
-    bytes += QByteArray(100, 'x');
-    EXPECT_EQ(find(bytes, QStringLiteral("Zxqvw")), 65533);
-    EXPECT_EQ(find(bytes, QStringLiteral("zXQVW"), 0), 65533);
-    EXPECT_EQ(find(bytes, QStringLiteral("zXQVW"), ssoCaseSensitive), -1);
-}
-
-TEST_F(StreamFixture, BackwardFromZeroFindsTheLastOccurrence)
-{
-    QByteArray bytes = "Haus " + QByteArray(200000, '.') + " Haus " + QByteArray(10, '.');
-    EXPECT_EQ(find(bytes, QStringLiteral("haus"), ssoBackward), 200006);
-    EXPECT_EQ(find(bytes, QStringLiteral("haus"), ssoBackward, vEncANSI, 200005), 0);
-}
-
-TEST_F(StreamFixture, Utf16NeverReportsAnOddOffset)
-{
+    QByteArray edge = QByteArray(65536 - 3, 'x') + "Zxqvw" + QByteArray(100, 'x');
+    EXPECT_EQ(find(edge, u"Zxqvw"_s), 65533);
+    EXPECT_EQ(find(edge, u"zXQVW"_s), 65533);
+    EXPECT_EQ(find(edge, u"zXQVW"_s, ssoCaseSensitive), -1);
+    // Backward from 0 means from the end.
+    QByteArray far = "Haus " + QByteArray(200000, '.') + " Haus " + QByteArray(10, '.');
+    EXPECT_EQ(find(far, u"haus"_s, ssoBackward), 200006);
+    EXPECT_EQ(find(far, u"haus"_s, ssoBackward, vEncANSI, 200005), 0);
     // "ab" in big-endian is 00 61 00 62; here those bytes stand only at an odd offset.
-    const QByteArray odd =
-        QByteArray("\x41", 1) + utf16(QStringLiteral("ab"), true) + QByteArray("\x00", 1);
-    EXPECT_EQ(find(odd, QStringLiteral("ab"), 0, vEncUnicodeBE), -1);
-    const QByteArray even = utf16(QStringLiteral("xxäb ÄB"), true);
-    EXPECT_EQ(find(even, QStringLiteral("äb"), 0, vEncUnicodeBE), 4);
-    EXPECT_EQ(find(even, QStringLiteral("äb"), ssoBackward, vEncUnicodeBE), 10);
-    EXPECT_EQ(find(utf16(QStringLiteral("xxäb"), false), QStringLiteral("ÄB"), 0, vEncUnicodeLE),
-              4);
-}
-
-TEST_F(StreamFixture, WholeWords)
-{
-    EXPECT_EQ(find("Zwort wort_ wort", QStringLiteral("wort"), ssoWholeWords), 12);
-    EXPECT_EQ(find("(wort)", QStringLiteral("wort"), ssoWholeWords), 1);
-    EXPECT_EQ(find("ein wort.", QStringLiteral("wort"), ssoWholeWords), 4);
-    EXPECT_EQ(find("wort", QStringLiteral("wort"), ssoWholeWords), 0);
-    EXPECT_EQ(find("wort xy", QStringLiteral("wort"), ssoWholeWords | ssoBackward), 0);
-    EXPECT_EQ(find("xy wort", QStringLiteral("wort"), ssoWholeWords | ssoBackward), 3);
-    EXPECT_EQ(find("w\xE4wort", QStringLiteral("wort"), ssoWholeWords), -1); // ä is a letter
-}
-
-TEST_F(StreamFixture, CaseInsensitiveUmlautsInAnAnsiDocument)
-{
-    EXPECT_EQ(find("Viel \xC4RGER heute", QStringLiteral("ärger")), 5);
-    EXPECT_EQ(find("STRASSE Stra\xDF"
-                   "e",
-                   QStringLiteral("STRAßE")),
-              8);
-    EXPECT_EQ(find("\x8A"
-                   "koda",
-                   QStringLiteral("škoda")),
-              0); // Š and š in the code page
-}
-
-TEST_F(StreamFixture, EmptyTextEmptyStreamAndStartOutside)
-{
-    EXPECT_EQ(find("abc", QString()), -1);
-    EXPECT_EQ(find(QByteArray(), QStringLiteral("a")), -1);
-    EXPECT_EQ(find("a", QStringLiteral("a"), 0, vEncUnicodeLE), -1); // shorter than a character
-    EXPECT_EQ(find("abc", QStringLiteral("c"), 0, vEncANSI, 3), -1);
-    EXPECT_EQ(find("abc", QStringLiteral("a"), 0, vEncANSI, -7), 0);
-    EXPECT_EQ(find("abc", QStringLiteral("a"), ssoBackward, vEncANSI, -1), -1);
-}
-
-TEST_F(StreamFixture, EncodingWithoutDecoderTurnsEveryBlockIntoAQuestionMark)
-{
-    ASSERT_FALSE(isEncodingAvailable(vEncArMac)); // no converter for MacArabic here
-    EXPECT_EQ(find("abc abc", QStringLiteral("abc"), 0, vEncArMac), -1);
-    // The block reads as the one character "?", found at the block's start.
-    EXPECT_EQ(find("abc abc", QStringLiteral("?"), 0, vEncArMac, 3), 3);
-    EXPECT_EQ(find("abc abc", QStringLiteral("?"), ssoWholeWords, vEncArMac), 0);
-}
-
-TEST_F(StreamFixture, TextLongerThanABlockEndsWithoutHanging)
-{
-    const QString text(70000, u'a');
-    EXPECT_EQ(find(QByteArray(300000, 'a'), text), -1);
+    const QByteArray odd = "\x41" + utf16(u"ab"_s, true) + QByteArray(1, '\0');
+    EXPECT_EQ(find(odd, u"ab"_s, 0, vEncUnicodeBE), -1);
+    const QByteArray even = utf16(u"xxäb ÄB"_s, true);
+    EXPECT_EQ(find(even, u"äb"_s, 0, vEncUnicodeBE), 4);
+    EXPECT_EQ(find(even, u"äb"_s, ssoBackward, vEncUnicodeBE), 10);
+    EXPECT_EQ(find(utf16(u"xxäb"_s), u"ÄB"_s, 0, vEncUnicodeLE), 4);
+    // A text longer than a block ends without hanging.
+    EXPECT_EQ(find(QByteArray(300000, 'a'), QString(70000, u'a')), -1);
     EXPECT_EQ(find(QByteArray(300000, 'a'), QString(65535, u'a')), 0);
+}
+
+TEST(TATStreamSearchTest, WholeWordsUmlautsAndEdgeCases)
+{
+    EXPECT_EQ(find("Zwort wort_ wort", u"wort"_s, ssoWholeWords), 12);
+    EXPECT_EQ(find("(wort)", u"wort"_s, ssoWholeWords), 1);
+    EXPECT_EQ(find("ein wort.", u"wort"_s, ssoWholeWords), 4);
+    EXPECT_EQ(find("wort", u"wort"_s, ssoWholeWords), 0);
+    EXPECT_EQ(find("wort xy", u"wort"_s, ssoWholeWords | ssoBackward), 0);
+    EXPECT_EQ(find("xy wort", u"wort"_s, ssoWholeWords | ssoBackward), 3);
+    EXPECT_EQ(find("w\xE4wort", u"wort"_s, ssoWholeWords), -1); // ä is a letter
+    // Case-insensitive umlauts in an ANSI document; Š and š are in the code page.
+    EXPECT_EQ(find("Viel \xC4RGER heute", u"ärger"_s), 5);
+    EXPECT_EQ(find(QByteArray("STRASSE Stra\xDF") + "e", u"STRAßE"_s), 8);
+    EXPECT_EQ(find("\x8Akoda", u"škoda"_s), 0);
+
+    EXPECT_EQ(find("abc", QString()), -1);
+    EXPECT_EQ(find(QByteArray(), u"a"_s), -1);
+    EXPECT_EQ(find("a", u"a"_s, 0, vEncUnicodeLE), -1); // shorter than a character
+    EXPECT_EQ(find("abc", u"c"_s, 0, vEncANSI, 3), -1);
+    EXPECT_EQ(find("abc", u"a"_s, 0, vEncANSI, -7), 0);
+    EXPECT_EQ(find("abc", u"a"_s, ssoBackward, vEncANSI, -1), -1);
+
+    // Without a decoder every block reads as the one character "?", found at its start.
+    ASSERT_FALSE(isEncodingAvailable(vEncArMac));
+    EXPECT_EQ(find("abc abc", u"abc"_s, 0, vEncArMac), -1);
+    EXPECT_EQ(find("abc abc", u"?"_s, 0, vEncArMac, 3), 3);
+    EXPECT_EQ(find("abc abc", u"?"_s, ssoWholeWords, vEncArMac), 0);
 }
 
 namespace {
@@ -204,74 +167,61 @@ protected:
 
 } // namespace
 
-TEST(TATStreamSearchTest, CancelBeforeTheFirstBlockReadsNothing)
+TEST(TATStreamSearchTest, ReadErrorCancelAndProgressAfterEveryBlock)
 {
     ProbeDevice device;
     device.setData(QByteArray(200000, 'a'));
     device.open(QIODevice::ReadOnly);
     TATStreamSearch search;
     search.setStream(&device);
+    device.failing = true;
+    const Result<bool> failed = search.FindFirst(u"b"_s, vEncANSI, 0, 0);
+    ASSERT_FALSE(failed.ok());
+    EXPECT_EQ(failed.error(), u"Read error at offset 0"_s);
+
+    // A cancel before the first block reads nothing (the failed read left nothing cached).
+    device.failing = false;
+    device.reads = 0;
     QList<qint64> positions;
+    bool cancel = true;
     search.OnProgress = [&](qint64 current, qint64 maximal, bool& continueSearching) {
         positions.append(current);
         EXPECT_EQ(maximal, 200000);
-        continueSearching = false;
+        continueSearching = !cancel;
     };
-    device.reads = 0;
-    EXPECT_FALSE(*search.FindFirst(QStringLiteral("b"), vEncANSI, 0, 10));
+    EXPECT_FALSE(*search.FindFirst(u"b"_s, vEncANSI, 0, 10));
     EXPECT_EQ(device.reads, 0);
     EXPECT_EQ(positions, QList<qint64>({10}));
     EXPECT_EQ(search.FoundStart(), -1);
-}
 
-TEST(TATStreamSearchTest, ProgressAfterEveryBlockWithoutAMatch)
-{
-    QBuffer buffer;
-    buffer.setData(QByteArray(200000, 'a'));
-    buffer.open(QIODevice::ReadOnly);
-    TATStreamSearch search;
-    search.setStream(&buffer);
-    QList<qint64> positions;
-    search.OnProgress = [&](qint64 current, qint64, bool&) { positions.append(current); };
-    EXPECT_FALSE(*search.FindFirst(QStringLiteral("b"), vEncANSI, 0, 0));
+    cancel = false;
+    positions.clear();
+    EXPECT_FALSE(*search.FindFirst(u"b"_s, vEncANSI, 0, 0));
     // Blocks advance by 65,536 minus the overlap of two characters.
     EXPECT_EQ(positions, QList<qint64>({0, 0, 65534, 131068, 196602}));
-}
-
-TEST(TATStreamSearchTest, ReadErrorNamesTheBlockStart)
-{
-    ProbeDevice device;
-    device.setData(QByteArray(100, 'a'));
-    device.open(QIODevice::ReadOnly);
-    device.failing = true;
-    TATStreamSearch search;
-    search.setStream(&device);
-    const Result<bool> result = search.FindFirst(QStringLiteral("b"), vEncANSI, 0, 0);
-    ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.error(), QStringLiteral("Read error at offset 0"));
 }
 
 TEST(TATStreamSearchTest, FindNextStepsThroughEveryMatchBothWays)
 {
     MappedDrive drive;
-    drive.write(QStringLiteral("doc.txt"), "aaaa");
+    drive.write(u"doc.txt"_s, "aaaa");
     TATStreamSearch search;
-    ASSERT_TRUE(search.setFileName(drive.program(QStringLiteral("doc.txt"))).ok());
-    EXPECT_TRUE(*search.FindFirst(QStringLiteral("aa"), vEncANSI, 0, 0));
+    ASSERT_TRUE(search.setFileName(drive.program(u"doc.txt"_s)).ok());
+    EXPECT_TRUE(*search.FindFirst(u"aa"_s, vEncANSI, 0, 0));
     QList<qint64> starts = {search.FoundStart()};
     while (*search.FindNext())
         starts.append(search.FoundStart());
     EXPECT_EQ(starts, QList<qint64>({0, 1, 2}));
     EXPECT_EQ(search.FoundLength(), 0);
 
-    EXPECT_TRUE(*search.FindFirst(QStringLiteral("aa"), vEncANSI, 0, 0));
+    EXPECT_TRUE(*search.FindFirst(u"aa"_s, vEncANSI, 0, 0));
     EXPECT_TRUE(*search.FindNext());
     EXPECT_TRUE(*search.FindNext(true)); // back again: from the match before
     EXPECT_EQ(search.FoundStart(), 0);
     EXPECT_EQ(search.FoundLength(), 2);
 
-    EXPECT_FALSE(search.setFileName(drive.program(QStringLiteral("gone.txt"))).ok());
-    EXPECT_EQ(search.FileName(), drive.program(QStringLiteral("gone.txt")));
+    EXPECT_FALSE(search.setFileName(drive.program(u"gone.txt"_s)).ok());
+    EXPECT_EQ(search.FileName(), drive.program(u"gone.txt"_s));
 }
 
 TEST(TATStreamSearchTest, FindNextTakesOptionsAndTextFromTheSearchWindow)
@@ -284,8 +234,8 @@ TEST(TATStreamSearchTest, FindNextTakesOptionsAndTextFromTheSearchWindow)
         bool titlePositionSearch() const override { return titles; }
         bool whole = true;
         bool titles = false;
-        QString term = QStringLiteral("haus");
-        QString lookedFor = QStringLiteral("haus");
+        QString term = u"haus"_s;
+        QString lookedFor = u"haus"_s;
     } window;
     QBuffer buffer;
     buffer.setData("#C:\\a.txt\r\nHAUSx haus #C:\\b.txt");
@@ -293,16 +243,39 @@ TEST(TATStreamSearchTest, FindNextTakesOptionsAndTextFromTheSearchWindow)
     TATStreamSearch search;
     search.setStream(&buffer);
     search.setSettings(&window);
-    ASSERT_TRUE(*search.FindFirst(QStringLiteral("haus"), vEncANSI, ssoCaseSensitive, 0));
+    ASSERT_TRUE(*search.FindFirst(u"haus"_s, vEncANSI, ssoCaseSensitive, 0));
     EXPECT_EQ(search.FoundStart(), 17);
     // The term starts the text looked for: whole words do not apply, case is ignored.
     EXPECT_TRUE(*search.FindNext(true));
     EXPECT_EQ(search.FoundStart(), 11);
 
     window.titles = true;
-    window.lookedFor = QStringLiteral("#C:\\");
-    window.term = QStringLiteral("#");
+    window.lookedFor = u"#C:\\"_s;
+    window.term = u"#"_s;
     EXPECT_TRUE(*search.FindNext());
     EXPECT_EQ(search.FoundStart(), 22);
     EXPECT_EQ(search.FoundLength(), 4);
+}
+
+TEST(StreamSearchStringsTest, PositionsTextFormsAndFileSize)
+{
+    using namespace streamstrings;
+    EXPECT_EQ(posAnsi("aus", "Haus aus", 1), 2);
+    EXPECT_EQ(posAnsi("aus", "Haus aus", 3), 6);
+    EXPECT_EQ(posAnsi("aus", "Haus aus", 7), 0);
+    EXPECT_EQ(posAnsi("", "Haus", 1), 0);
+    EXPECT_EQ(posAnsi("a", "", 1), 0);
+    EXPECT_EQ(posWide(u"ü"_s, u"Tür für"_s, 3), 6);
+    EXPECT_EQ(posWide(u"T"_s, u"Tür"_s, 0), 0);
+    EXPECT_EQ(posWide(u"r"_s, u"Tür"_s, 4), 0);
+    EXPECT_EQ(lastPosWide(u"ü"_s, u"Tür für"_s), 6);
+    EXPECT_EQ(lastPosWide(u"x"_s, u"Tür"_s), 0);
+    EXPECT_TRUE(isAscii(QString()));
+    EXPECT_TRUE(isAscii(u"abc ~"_s));
+    EXPECT_FALSE(isAscii(u"Grüße"_s));
+    EXPECT_EQ(ansiCharCodes("A\xE4"), u"#$41#$E4"_s);
+    MappedDrive drive;
+    drive.write(u"a.txt"_s, "12345");
+    EXPECT_EQ(fileSizeOf(drive.program(u"a.txt"_s)), 5);
+    EXPECT_EQ(fileSizeOf(drive.program(u"b.txt"_s)), -1);
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Every character 10 pixels wide.
@@ -24,8 +26,8 @@ protected:
     {
         core.setMeasurer(&measurer);
         table.clear(16);
-        table.add({QStringLiteral("ab\tc"), 2, 1, 100}); // tab of 8 spaces: c at 2 + 100
-        table.add({QStringLiteral("xyz"), 2, 17, 106});
+        table.add({u"ab\tc"_s, 2, 1, 100}); // tab of 8 spaces: c at 2 + 100
+        table.add({u"xyz"_s, 2, 17, 106});
     }
 
     TenPixels measurer;
@@ -35,7 +37,8 @@ protected:
 
 } // namespace
 
-TEST_F(TStrPositionsTest, PointerGivesTheCharacterRightOfItsMiddle)
+// A pointer gives the character right of its middle; a position gives its pixel.
+TEST_F(TStrPositionsTest, PointerToPositionToPixelAndSelectionRects)
 {
     EXPECT_EQ(table.posAt({50, -5}), 100);  // above the first line
     EXPECT_EQ(table.posAt({0, 5}), 100);    // left of the line
@@ -46,10 +49,7 @@ TEST_F(TStrPositionsTest, PointerGivesTheCharacterRightOfItsMiddle)
     EXPECT_EQ(table.posAt({500, 5}), 104);  // right of the line: just after it
     EXPECT_EQ(table.posAt({25, 20}), 108);  // second line, its band starts at 17
     EXPECT_EQ(table.posAt({25, 400}), 109); // below all lines: end of the last
-}
 
-TEST_F(TStrPositionsTest, PositionGivesThePixelAndSelectionRects)
-{
     EXPECT_EQ(table.pointOf(103), QPoint(102, 1));
     EXPECT_EQ(table.pointOf(104), QPoint(112, 1));
     EXPECT_EQ(table.pointOf(107), QPoint(12, 17));
@@ -72,20 +72,16 @@ TEST(ViewerMemoTextTest, DecodesByFamily)
     EXPECT_EQ(viewerMemoText(emoji, Family::Utf8), QString::fromUtf8("😀"));
     // 0x80 is the euro sign in Windows-1252, not U+0080.
     EXPECT_EQ(viewerMemoText(QString(QChar(0x20AC)), Family::Ansi), QString(QChar(0x20AC)));
-    EXPECT_EQ(viewerMemoText(cp1252::decode("a\xE0\xB0\x80"
-                                            "b"),
-                             Family::Utf8),
-              "a b");
-    EXPECT_EQ(viewerMemoText(QStringLiteral("\u0C00x"), Family::Unicode),
-              QStringLiteral("\u0C00x"));
+    EXPECT_EQ(viewerMemoText(cp1252::decode("a\xE0\xB0\x80z"), Family::Utf8), "a z");
+    EXPECT_EQ(viewerMemoText(u"\u0C00x"_s, Family::Unicode), u"\u0C00x"_s);
 }
 
 TEST(TATBinHexSelectionTextTest, ReadsTheSelectionAsText)
 {
     MappedDrive drive;
-    drive.write(QStringLiteral("a.txt"), QByteArray("K\xC3\xA4se\0!", 7));
+    drive.write(u"a.txt"_s, QByteArray("K\xC3\xA4se\0!", 7));
     TATBinHexCore core;
-    ASSERT_TRUE(core.Open(drive.program(QStringLiteral("a.txt"))));
+    ASSERT_TRUE(core.Open(drive.program(u"a.txt"_s)));
     EXPECT_EQ(selectionText(core, false, false), QString()); // nothing selected
     core.SelectAll();
     EXPECT_EQ(selectionText(core, false, false), QString::fromUtf8("KÃ¤se !"));
@@ -94,11 +90,11 @@ TEST(TATBinHexSelectionTextTest, ReadsTheSelectionAsText)
     core.setTextEncoding(vEncCyrWin);
     core.SelectAll();
     EXPECT_EQ(selectionText(core, false, false), QString::fromUtf8("KГ¤se !"));
-    drive.write(QStringLiteral("b.txt"), QByteArray("\xFE\xFF\0a\0\0\0b", 8));
+    drive.write(u"b.txt"_s, QByteArray("\xFE\xFF\0a\0\0\0b", 8));
     core.setMode(vbmodeUnicode);
-    ASSERT_TRUE(core.Open(drive.program(QStringLiteral("b.txt"))));
+    ASSERT_TRUE(core.Open(drive.program(u"b.txt"_s)));
     core.SelectAll();
-    EXPECT_EQ(selectionText(core, true, false), QChar(0xFEFF) + QStringLiteral("a b"));
+    EXPECT_EQ(selectionText(core, true, false), QChar(0xFEFF) + u"a b"_s);
 }
 
 TEST(TATBinHexReopenTest, FollowsTheTailOrKeepsThePosition)
@@ -107,14 +103,14 @@ TEST(TATBinHexReopenTest, FollowsTheTailOrKeepsThePosition)
     QByteArray text;
     for (int i = 0; i < 50; ++i)
         text += "Zeile " + QByteArray::number(i) + "\n";
-    drive.write(QStringLiteral("a.txt"), text);
+    drive.write(u"a.txt"_s, text);
     TATBinHexCore core;
     core.setLinesPerPage(5);
-    ASSERT_TRUE(core.Open(drive.program(QStringLiteral("a.txt"))));
+    ASSERT_TRUE(core.Open(drive.program(u"a.txt"_s)));
     EXPECT_FALSE(core.fitsOnPageFromStart());
     core.moveToEnd();
     core.SetSelection(3, 2, false, false);
-    drive.write(QStringLiteral("a.txt"), text + "Zeile 50\nZeile 51\n");
+    drive.write(u"a.txt"_s, text + "Zeile 50\nZeile 51\n");
     ASSERT_TRUE(core.reopen(true));
     EXPECT_EQ(core.layoutLine(core.viewPos()).chars, "Zeile 47");
     EXPECT_EQ(core.selLength(), 0);
@@ -122,10 +118,10 @@ TEST(TATBinHexReopenTest, FollowsTheTailOrKeepsThePosition)
     const qint64 view = core.viewPos();
     ASSERT_TRUE(core.reopen(true)); // not at the end: stays
     EXPECT_EQ(core.viewPos(), view);
-    drive.write(QStringLiteral("a.txt"), "kurz\n");
+    drive.write(u"a.txt"_s, "kurz\n");
     ASSERT_TRUE(core.reopen(false));
     EXPECT_TRUE(core.fitsOnPageFromStart());
-    ASSERT_TRUE(QFile::remove(drive.native(QStringLiteral("a.txt"))));
+    ASSERT_TRUE(QFile::remove(drive.native(u"a.txt"_s)));
     EXPECT_FALSE(core.reopen(true));
     EXPECT_FALSE(core.isOpen());
 }
