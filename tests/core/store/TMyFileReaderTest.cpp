@@ -1,10 +1,13 @@
 #include "store/TMyFileReader.h"
 
 #include "support/TempFolder.h"
+#include "support/Utf16.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -14,8 +17,8 @@ class TMyFileReaderTest : public testing::Test {
 protected:
     std::unique_ptr<TMyFileReader> open(const QByteArray& bytes)
     {
-        drive.write(QStringLiteral("f.txt"), bytes);
-        auto reader = TMyFileReader::create(drive.program(QStringLiteral("f.txt")));
+        drive.write(u"f.txt"_s, bytes);
+        auto reader = TMyFileReader::create(drive.program(u"f.txt"_s));
         EXPECT_TRUE(reader.ok()) << reader.error().toStdString();
         return reader.ok() ? std::move(reader).value() : nullptr;
     }
@@ -43,7 +46,7 @@ TEST_F(TMyFileReaderTest, WindowSizeIsTheLargestTheFileFills)
     EXPECT_EQ(open(QByteArray(224 * G, 'a'))->windowSize(), 224 * G);
 }
 
-TEST_F(TMyFileReaderTest, TinyFiles)
+TEST_F(TMyFileReaderTest, TinyFilesAndWhereLinesEnd)
 {
     auto empty = open(QByteArray());
     EXPECT_TRUE(empty->atEnd());
@@ -55,17 +58,20 @@ TEST_F(TMyFileReaderTest, TinyFiles)
     auto bom = open("\xFF\xFE");
     EXPECT_FALSE(bom->isWide());
     EXPECT_EQ(readAll(*bom), QList<QByteArray>({"\xFF\xFE"}));
-}
-
-TEST_F(TMyFileReaderTest, LinesEndAtCrAndSkipOneMoreCharacter)
-{
+    // Lines end at CR and skip one more character.
     EXPECT_EQ(readAll(*open("eins\r\nzwei\r\n\r\ndrei")),
               QList<QByteArray>({"eins", "zwei", "", "drei"}));
     // A lone CR also swallows the character after it, as the format expects.
     EXPECT_EQ(readAll(*open("ab\rcd\ref")), QList<QByteArray>({"ab", "d", "f"}));
+    // With DLE as the delimiter a line is the whole text up to it.
+    auto dle = open("eins\r\nzwei\x10Xdrei");
+    dle->setDelimiter(0x10);
+    EXPECT_EQ(dle->readLine(), "eins\r\nzwei");
+    EXPECT_EQ(dle->readLine(), "drei");
+    EXPECT_TRUE(dle->atEnd());
 }
 
-TEST_F(TMyFileReaderTest, LineAcrossAWindowEdgeIsWhole)
+TEST_F(TMyFileReaderTest, LineOrDelimiterAcrossAWindowEdge)
 {
     QByteArray bytes(G - 3, 'x');
     bytes += "yyyyyy\r\nrest";
@@ -76,50 +82,23 @@ TEST_F(TMyFileReaderTest, LineAcrossAWindowEdgeIsWhole)
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0], QByteArray(G - 3, 'x') + "yyyyyy");
     EXPECT_EQ(lines[1], "rest" + QByteArray(2 * G, 'z'));
-}
-
-TEST_F(TMyFileReaderTest, DelimiterAsLastByteOfAWindow)
-{
-    QByteArray bytes(G - 1, 'x');
-    bytes += "\r\nnext";
-    EXPECT_EQ(readAll(*open(bytes)), QList<QByteArray>({QByteArray(G - 1, 'x'), "next"}));
-}
-
-TEST_F(TMyFileReaderTest, DleDelimiterReadsTheWholeTextUpToIt)
-{
-    auto reader = open("eins\r\nzwei\x10"
-                       "Xdrei");
-    reader->setDelimiter(0x10);
-    EXPECT_EQ(reader->readLine(), "eins\r\nzwei");
-    EXPECT_EQ(reader->readLine(), "drei");
-    EXPECT_TRUE(reader->atEnd());
+    // The delimiter as the last byte of a window.
+    EXPECT_EQ(readAll(*open(QByteArray(G - 1, 'x') + "\r\nnext")),
+              QList<QByteArray>({QByteArray(G - 1, 'x'), "next"}));
 }
 
 TEST_F(TMyFileReaderTest, WideFilesReadUnitsAfterTheByteOrderMark)
 {
-    const QString text = QStringLiteral("Grüße\r\nzwei");
-    QByteArray bytes("\xFF\xFE");
-    bytes += QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-    auto reader = open(bytes);
+    auto reader = open("\xFF\xFE" + utf16(u"Grüße\r\nzwei"_s));
     ASSERT_TRUE(reader->isWide());
-    const QByteArray first = reader->readLine();
-    EXPECT_EQ(QString::fromUtf16(reinterpret_cast<const char16_t*>(first.data()), first.size() / 2),
-              QStringLiteral("Grüße"));
-    const QByteArray second = reader->readLine();
-    EXPECT_EQ(
-        QString::fromUtf16(reinterpret_cast<const char16_t*>(second.data()), second.size() / 2),
-        QStringLiteral("zwei"));
+    EXPECT_EQ(reader->readLine(), utf16(u"Grüße"_s));
+    EXPECT_EQ(reader->readLine(), utf16(u"zwei"_s));
     EXPECT_TRUE(reader->atEnd());
-}
 
-TEST_F(TMyFileReaderTest, WideUnitSplitByAWindowEdgeAfterAnOddSeek)
-{
-    QByteArray bytes("\xFF\xFE");
-    bytes += QByteArray(G - 2 - 1, 'a');
-    bytes += QByteArray("\r\0", 2); // a CR unit at odd offset G - 1, across the edge
-    bytes += QByteArray("\n\0b\0", 4);
-    bytes += QByteArray(G, 'c');
-    auto reader = open(bytes);
+    // A CR unit at odd offset G - 1, across a window edge, after an odd seek.
+    QByteArray bytes = "\xFF\xFE" + QByteArray(G - 2 - 1, 'a');
+    bytes += QByteArray("\r\0\n\0b\0", 6) + QByteArray(G, 'c');
+    reader = open(bytes);
     reader->seek(G - 5);
     EXPECT_EQ(reader->readLine(), QByteArray("aaaa"));
     EXPECT_EQ(reader->position(), G + 3);
@@ -140,21 +119,18 @@ TEST_F(TMyFileReaderTest, SeekInsideAndOutsideTheWindow)
     EXPECT_EQ(reader->position(), 16);
 }
 
-TEST_F(TMyFileReaderTest, FileShortenedAfterOpeningReadsWhatIsLeft)
+TEST_F(TMyFileReaderTest, FileShortenedAfterOpeningReadsWhatIsLeftAMissingOneFails)
 {
     auto reader = open(QByteArray(3 * G, 'x') + "\r\nEnde");
-    ASSERT_TRUE(QFile::resize(drive.native(QStringLiteral("f.txt")), G + 10));
+    ASSERT_TRUE(QFile::resize(drive.native(u"f.txt"_s), G + 10));
     EXPECT_EQ(reader->readLine(), QByteArray(G + 10, 'x'));
     EXPECT_TRUE(reader->atEnd());
 
     auto gone = open("eins\r\nzwei");
-    ASSERT_TRUE(QFile::resize(drive.native(QStringLiteral("f.txt")), 0));
+    ASSERT_TRUE(QFile::resize(drive.native(u"f.txt"_s), 0));
     EXPECT_TRUE(gone->readLine().isEmpty());
-}
 
-TEST_F(TMyFileReaderTest, MissingFileGivesTheErrorText)
-{
-    const auto reader = TMyFileReader::create(drive.program(QStringLiteral("gone.txt")));
-    ASSERT_FALSE(reader.ok());
-    EXPECT_TRUE(reader.error().startsWith(QStringLiteral("Es ist ein Fehler aufgetreten:\r\n")));
+    const auto missing = TMyFileReader::create(drive.program(u"gone.txt"_s));
+    ASSERT_FALSE(missing.ok());
+    EXPECT_TRUE(missing.error().startsWith(u"Es ist ein Fehler aufgetreten:\r\n"_s));
 }

@@ -2,6 +2,7 @@
 
 #include "store/LenientUtf8Check.h"
 #include "store/Utf16Statistics.h"
+#include "support/Utf16.h"
 
 #include <QRandomGenerator>
 
@@ -12,15 +13,21 @@
 
 namespace {
 
+const unsigned char* bytesOf(const QByteArray& bytes)
+{
+    return reinterpret_cast<const unsigned char*>(bytes.constData());
+}
 utf8::StrictResult strict(const QByteArray& bytes)
 {
-    return utf8::validateStrict(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    return utf8::validateStrict(bytesOf(bytes), bytes.size());
 }
-
 bool lenient(const QByteArray& bytes)
 {
-    return utf8::isWholeFileUtf8(reinterpret_cast<const unsigned char*>(bytes.data()),
-                                 bytes.size());
+    return utf8::isWholeFileUtf8(bytesOf(bytes), bytes.size());
+}
+bool looksLE(const QByteArray& bytes)
+{
+    return looksLikeUtf16LE(bytesOf(bytes), bytes.size());
 }
 
 // The whole-file rule read literally, one sequence after the other.
@@ -48,14 +55,12 @@ bool lenientByteByByte(const QByteArray& bytes)
 
 } // namespace
 
-TEST(Utf8Test, StrictValidator)
+TEST(Utf8Test, StrictAndLenientValidators)
 {
     using R = utf8::StrictResult;
     EXPECT_EQ(strict(""), R::NoMultiByte);
     EXPECT_EQ(strict("plain"), R::NoMultiByte);
-    EXPECT_EQ(strict("Gr\xC3\xBC\xC3\x9F"
-                     "e"),
-              R::Valid);
+    EXPECT_EQ(strict("Gr\xC3\xBC\xC3\x9F"), R::Valid);
     EXPECT_EQ(strict("\xE2\x82\xAC"), R::Valid);     // euro sign
     EXPECT_EQ(strict("\xF0\x9F\x98\x80"), R::Valid); // emoji
     EXPECT_EQ(strict("\xED\xA0\x80"), R::Valid);     // surrogates are not rejected
@@ -71,13 +76,8 @@ TEST(Utf8Test, StrictValidator)
     EXPECT_EQ(strict("\xC3"), R::Invalid); // cut off by the end
     EXPECT_EQ(strict("\xE2\x82"), R::Invalid);
     EXPECT_EQ(strict("\xC3\x41"), R::Invalid);
-    EXPECT_EQ(strict("Gr\xFC\xDF"
-                     "e"),
-              R::Invalid);
-}
-
-TEST(Utf8Test, LenientTestCountsButDoesNotCheckRanges)
-{
+    EXPECT_EQ(strict("Gr\xFC\xDF"), R::Invalid);
+    // The lenient whole-file test counts followers but does not check ranges.
     EXPECT_FALSE(lenient(""));
     EXPECT_FALSE(lenient("only ascii"));
     EXPECT_TRUE(lenient("\xC3\xA4"));
@@ -88,8 +88,7 @@ TEST(Utf8Test, LenientTestCountsButDoesNotCheckRanges)
     EXPECT_FALSE(lenient("\x80"));
     EXPECT_FALSE(lenient("ab\xC3"));
     EXPECT_FALSE(lenient("\xE4\xB8"));
-    EXPECT_FALSE(lenient("Gr\xFC\xDF"
-                         "e"));
+    EXPECT_FALSE(lenient("Gr\xFC\xDF"));
 }
 
 // The block-wise test must agree with the literal rule on every input, wherever a sequence
@@ -155,31 +154,20 @@ TEST(Utf8Test, PiecewiseCheckAgreesWithTheLiteralRule)
     }
 }
 
-TEST(Utf8Test, Utf16StatisticsOverOddPieces)
+TEST(Utf8Test, Utf16StatisticsOverOddPiecesAndASplitSignature)
 {
-    const QString latin = QStringLiteral("Grüße aus Köln, zweite Zeile.\r\n");
-    const QByteArray le(reinterpret_cast<const char*>(latin.utf16()), latin.size() * 2);
+    const QByteArray le = utf16(QStringLiteral("Grüße aus Köln, zweite Zeile.\r\n"));
     for (const std::size_t split : {1, 3, 17, 33}) {
         Utf16Statistics statistics;
-        statistics.feed(reinterpret_cast<const unsigned char*>(le.constData()), split);
-        statistics.feed(reinterpret_cast<const unsigned char*>(le.constData()) + split,
-                        le.size() - split);
+        statistics.feed(bytesOf(le), split);
+        statistics.feed(bytesOf(le) + split, le.size() - split);
         EXPECT_TRUE(statistics.looksLikeUtf16LE()) << split;
     }
-    const QByteArray ansi = "Gr\xFC\xDF"
-                            "e aus K\xF6ln, zweite Zeile.\r\n";
-    EXPECT_FALSE(
-        looksLikeUtf16LE(reinterpret_cast<const unsigned char*>(ansi.constData()), ansi.size()));
-    QByteArray mostlyNul(200, '\0');
-    mostlyNul += le;
-    EXPECT_FALSE(looksLikeUtf16LE(reinterpret_cast<const unsigned char*>(mostlyNul.constData()),
-                                  mostlyNul.size()));
-    EXPECT_FALSE(looksLikeUtf16LE(reinterpret_cast<const unsigned char*>("A"), 1));
-}
+    EXPECT_FALSE(looksLE("Gr\xFC\xDF aus K\xF6ln, zweite Zeile.\r\n"));
+    EXPECT_FALSE(looksLE(QByteArray(200, '\0') + le));
+    EXPECT_FALSE(looksLE("A"));
 
-// The signature counts when the first piece holds only its first byte (found by fuzzing).
-TEST(Utf8Test, Utf16SignatureSplitAcrossPieces)
-{
+    // The signature counts when the first piece holds only its first byte (found by fuzzing).
     const unsigned char bytes[] = {0xFF, 0xFE, 0x00};
     EXPECT_TRUE(looksLikeUtf16LE(bytes, 3));
     Utf16Statistics statistics;
