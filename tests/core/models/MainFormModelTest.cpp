@@ -9,16 +9,14 @@
 #include <gtest/gtest.h>
 
 using namespace settings;
+using namespace Qt::StringLiterals;
 
 class MainFormModelTest : public testing::Test {
 protected:
-    void addDatabase(const QString& name)
-    {
-        drive.write(QStringLiteral("Datenbank/") + name + QStringLiteral(".dat"), "x");
-    }
+    void addDatabase(const QString& name) { drive.write(u"Datenbank/"_s + name + u".dat"_s, "x"); }
     void create(int screenWidth = 1920)
     {
-        model.create(false, drive.native(), QStringLiteral("/nowhere"), screenWidth);
+        model.create(false, drive.native(), u"/nowhere"_s, screenWidth);
     }
 
     IsolatedSettings isolated;
@@ -31,30 +29,29 @@ protected:
 TEST_F(MainFormModelTest, FirstStartOnANarrowScreenStillWrites1024)
 {
     create(800);
-    EXPECT_EQ(model.paths().baseFolder(), QStringLiteral("D:\\"));
-    EXPECT_TRUE(QDir(drive.native(QStringLiteral("Datenbank/Temp"))).exists());
-    EXPECT_EQ(store.read(kWidth), QStringLiteral("1024"));
+    EXPECT_EQ(model.paths().baseFolder(), u"D:\\"_s);
+    EXPECT_TRUE(QDir(drive.native(u"Datenbank/Temp"_s)).exists());
+    EXPECT_EQ(store.read(kWidth), u"1024"_s);
     EXPECT_EQ(model.mainWindowSize(), QSize(1024, 506));
     EXPECT_EQ(model.searchWindowSize(), QSize(1024, 500));
     EXPECT_TRUE(ui.warnings.isEmpty());
 }
 
-TEST_F(MainFormModelTest, NarrowScreenWidthIsTheFallbackWhenWidthIsMissingLater)
+// Later starts, without the width stored, fall back to a narrow screen's width; a size that
+// is no number warns and falls back.
+TEST_F(MainFormModelTest, MissingOrBadSizesOfLaterStartsFallBack)
 {
-    store.write(kSelectedDatabase, QStringLiteral("0"));
+    store.write(kSelectedDatabase, u"0"_s);
     create(800);
     EXPECT_EQ(model.mainWindowSize(), QSize(800, 506));
-}
 
-TEST_F(MainFormModelTest, SizeThatIsNoNumberWarnsAndFallsBack)
-{
-    store.write(kSelectedDatabase, QStringLiteral("0"));
-    store.write(kHeight, QStringLiteral("x"));
-    store.write(kWidth, QStringLiteral("-5"));
-    create();
+    store.write(kHeight, u"x"_s);
+    store.write(kWidth, u"-5"_s);
+    MainFormModel other(store, ui);
+    other.create(false, drive.native(), u"/nowhere"_s, 1920);
     ASSERT_EQ(ui.warnings.size(), 1);
-    EXPECT_TRUE(ui.warnings[0].contains(QStringLiteral("\"x\"")));
-    EXPECT_EQ(model.mainWindowSize(), QSize(1024, 506));
+    EXPECT_TRUE(ui.warnings[0].contains(u"\"x\""_s));
+    EXPECT_EQ(other.mainWindowSize(), QSize(1024, 506));
 }
 
 TEST_F(MainFormModelTest, StoredSelectionOutsideTheListSelectsTheFirst)
@@ -66,49 +63,32 @@ TEST_F(MainFormModelTest, StoredSelectionOutsideTheListSelectsTheFirst)
         store.write(kSelectedDatabase, QLatin1String(stored));
         EXPECT_EQ(model.listAtFirstPaint().selectedIndex, 0) << stored;
     }
-    store.write(kSelectedDatabase, QStringLiteral("2"));
+    store.write(kSelectedDatabase, u"2"_s);
     EXPECT_EQ(model.listAtFirstPaint().selectedIndex, 2);
     // Only the text that is no number is reported.
     ASSERT_EQ(ui.warnings.size(), 1);
-    EXPECT_TRUE(ui.warnings[0].contains(QStringLiteral("\"abc\"")) &&
+    EXPECT_TRUE(ui.warnings[0].contains(u"\"abc\""_s) &&
                 ui.warnings[0].contains(kSelectedDatabase));
 }
 
-TEST_F(MainFormModelTest, AViewerFontSizeThatIsNoNumberIsReportedAndStandard)
+TEST_F(MainFormModelTest, ADatabaseWithoutAllDocumentsOffersOnlyTheWholeDeleteWhichAsks)
 {
+    addDatabase(u"Notes"_s);
+    drive.write(u"Datenbank/Notes_AnsiDokument.txt"_s, "x");
+    drive.write(u"Datenbank/Notes_UTF8Dokument.txt"_s, "x");
     create();
-    store.write(kViewerFontSize, QStringLiteral("groß"));
-    model.listAtFirstPaint();
-    ASSERT_EQ(ui.warnings.size(), 1);
-    EXPECT_TRUE(ui.warnings[0].contains(QStringLiteral("\"groß\"")) &&
-                ui.warnings[0].contains(kViewerFontSize));
-    model.close(-1, 0, QSize(900, 600));
-    EXPECT_EQ(store.read(kViewerFontSize), QStringLiteral("10"));
-}
-
-TEST_F(MainFormModelTest, SelectingADatabaseWithoutAllDocumentsOffersOnlyTheWholeDelete)
-{
-    addDatabase(QStringLiteral("Notes"));
-    drive.write(QStringLiteral("Datenbank/Notes_AnsiDokument.txt"), "x");
-    drive.write(QStringLiteral("Datenbank/Notes_UTF8Dokument.txt"), "x");
-    create();
-    model.selectDatabase(0, QStringLiteral("Notes"));
+    model.selectDatabase(0, u"Notes"_s);
     EXPECT_TRUE(model.pathListOnly());
-    EXPECT_EQ(model.deleteItemCaption(), QStringLiteral("Datenbank löschen!"));
+    EXPECT_EQ(model.deleteItemCaption(), u"Datenbank löschen!"_s);
     EXPECT_FALSE(model.deleteDocumentsItemEnabled());
-    EXPECT_EQ(store.read(kSelectedDatabase), QStringLiteral("0"));
+    EXPECT_EQ(store.read(kSelectedDatabase), u"0"_s);
 
-    drive.write(QStringLiteral("Datenbank/Notes_UnicodeDokument.txt"), "x");
-    model.selectDatabase(0, QStringLiteral("Notes"));
-    EXPECT_EQ(model.deleteItemCaption(), QStringLiteral("Datenbank komplett löschen!"));
+    drive.write(u"Datenbank/Notes_UnicodeDokument.txt"_s, "x");
+    model.selectDatabase(0, u"Notes"_s);
+    EXPECT_EQ(model.deleteItemCaption(), u"Datenbank komplett löschen!"_s);
     EXPECT_TRUE(model.deleteDocumentsItemEnabled());
-}
 
-TEST_F(MainFormModelTest, DeleteAsksAndOnlyYesDeletes)
-{
-    addDatabase(QStringLiteral("Notes"));
-    create();
-    model.selectDatabase(0, QStringLiteral("Notes"));
+    // The delete asks, and only a yes deletes.
     ui.answers = {false};
     EXPECT_FALSE(model.deleteSelectedDatabase());
     EXPECT_EQ(model.relist(), QStringList({"Notes"}));
@@ -120,49 +100,57 @@ TEST_F(MainFormModelTest, DeleteAsksAndOnlyYesDeletes)
 
 TEST_F(MainFormModelTest, CloseStoresSelectionAndSizesAndEmptiesTemp)
 {
-    addDatabase(QStringLiteral("Notes"));
+    addDatabase(u"Notes"_s);
     create();
     store.write(kColor, QString());
-    drive.write(QStringLiteral("Datenbank/Temp/NB_Ergebnis.htm"), "x");
+    drive.write(u"Datenbank/Temp/NB_Ergebnis.htm"_s, "x");
     model.close(-1, 1, QSize(900, 600));
-    EXPECT_EQ(store.read(kSelectedDatabase), QStringLiteral("0"));
-    EXPECT_EQ(store.read(kColor), QStringLiteral("clBlack"));
-    EXPECT_EQ(store.read(kHeight), QStringLiteral("600"));
-    EXPECT_EQ(store.read(kWidth), QStringLiteral("900"));
-    EXPECT_FALSE(QFile::exists(drive.native(QStringLiteral("Datenbank/Temp/NB_Ergebnis.htm"))));
+    EXPECT_EQ(store.read(kSelectedDatabase), u"0"_s);
+    EXPECT_EQ(store.read(kColor), u"clBlack"_s);
+    EXPECT_EQ(store.read(kHeight), u"600"_s);
+    EXPECT_EQ(store.read(kWidth), u"900"_s);
+    EXPECT_FALSE(QFile::exists(drive.native(u"Datenbank/Temp/NB_Ergebnis.htm"_s)));
 
     model.close(-1, 0, QSize(900, 600));
-    EXPECT_EQ(store.read(kSelectedDatabase), QStringLiteral("-1"));
+    EXPECT_EQ(store.read(kSelectedDatabase), u"-1"_s);
 }
 
-// What the search window will own is written back as it was read, the browser set once.
+// What the search window will own is written back as it was read, the browser set once; a
+// font size that is no number is reported and written back as the standard.
 TEST_F(MainFormModelTest, ViewerFontSizeAndBrowserSurviveAStartAndClose)
 {
     create();
-    store.write(kViewerFontSize, QStringLiteral("14"));
+    store.write(kViewerFontSize, u"14"_s);
     store.write(kBrowser, QString());
     model.listAtFirstPaint();
-    store.write(kViewerFontSize, QStringLiteral("99"));
-    EXPECT_EQ(store.read(kBrowser), QStringLiteral("standard"));
+    store.write(kViewerFontSize, u"99"_s);
+    EXPECT_EQ(store.read(kBrowser), u"standard"_s);
     model.close(-1, 0, QSize(900, 600));
-    EXPECT_EQ(store.read(kViewerFontSize), QStringLiteral("14"));
+    EXPECT_EQ(store.read(kViewerFontSize), u"14"_s);
+
+    store.write(kViewerFontSize, u"groß"_s);
+    model.listAtFirstPaint();
+    ASSERT_EQ(ui.warnings.size(), 1);
+    EXPECT_TRUE(ui.warnings[0].contains(u"\"groß\""_s) && ui.warnings[0].contains(kViewerFontSize));
+    model.close(-1, 0, QSize(900, 600));
+    EXPECT_EQ(store.read(kViewerFontSize), u"10"_s);
 }
 
-TEST_F(MainFormModelTest, CaptionSaysWhenRunningAsAdministrator)
+TEST(MainFormModelCaptionTest, SaysWhenRunningAsAdministrator)
 {
     EXPECT_EQ(MainFormModel::caption(false),
-              QStringLiteral("  Nimbra-Doviruzu -  Die Suchmaschine für Doviruzu-Dokumente."));
+              u"  Nimbra-Doviruzu -  Die Suchmaschine für Doviruzu-Dokumente."_s);
     EXPECT_EQ(MainFormModel::caption(true),
-              QStringLiteral("Nimbra-Doviruzu - Mit Administratorberechtigung gestartet."));
+              u"Nimbra-Doviruzu - Mit Administratorberechtigung gestartet."_s);
 }
 
 TEST_F(MainFormModelTest, ControlFolderCountsOnlyInsideTheBaseFolder)
 {
-    store.write(kControlFolder, QStringLiteral("d:\\"));
+    store.write(kControlFolder, u"d:\\"_s);
     create();
-    EXPECT_EQ(model.controlFolder(), QStringLiteral("d:\\"));
+    EXPECT_EQ(model.controlFolder(), u"d:\\"_s);
     MainFormModel other(store, ui);
-    store.write(kControlFolder, QStringLiteral("E:\\Steuer"));
+    store.write(kControlFolder, u"E:\\Steuer"_s);
     other.create(false, drive.native(), QString(), 1920);
     EXPECT_TRUE(other.controlFolder().isEmpty());
 }
@@ -172,16 +160,16 @@ TEST_F(MainFormModelTest, ControlFolderCountsOnlyInsideTheBaseFolder)
 TEST_F(MainFormModelTest, ReindexFieldsComeFromTheDescriptorHeader)
 {
     create();
-    drive.write(QStringLiteral("Datenbank/Texte.dat"),
+    drive.write(u"Datenbank/Texte.dat"_s,
                 "PFAD_UND_ENDUNGEN= D:\\Texte *.txt *.csv   \r\nD:\\Texte\\a.txt\r\n");
-    const MainFormModel::UpdateFields fields = model.updateFields(QStringLiteral("Texte"));
-    EXPECT_EQ(fields.folder, QStringLiteral("D:\\Texte"));
-    EXPECT_EQ(fields.extensions, QStringLiteral("*.TXT *.CSV   "));
+    const MainFormModel::UpdateFields fields = model.updateFields(u"Texte"_s);
+    EXPECT_EQ(fields.folder, u"D:\\Texte"_s);
+    EXPECT_EQ(fields.extensions, u"*.TXT *.CSV   "_s);
     EXPECT_FALSE(fields.withDocuments);
 
-    drive.write(QStringLiteral("Datenbank/Ohne.dat"), "D:\\Texte\\a.txt\r\n");
-    const MainFormModel::UpdateFields without = model.updateFields(QStringLiteral("Ohne"));
+    drive.write(u"Datenbank/Ohne.dat"_s, "D:\\Texte\\a.txt\r\n");
+    const MainFormModel::UpdateFields without = model.updateFields(u"Ohne"_s);
     EXPECT_TRUE(without.folder.isEmpty());
     EXPECT_TRUE(without.extensions.isEmpty());
-    EXPECT_TRUE(model.updateFields(QStringLiteral("Fehlt")).folder.isEmpty());
+    EXPECT_TRUE(model.updateFields(u"Fehlt"_s).folder.isEmpty());
 }

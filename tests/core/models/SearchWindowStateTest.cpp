@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 using View = SearchWindowState::View;
+using namespace Qt::StringLiterals;
 
 class SearchWindowStateTest : public testing::Test {
 protected:
@@ -24,7 +25,7 @@ TEST_F(SearchWindowStateTest, DocumentsOfFourBytesAreLoadableFromTheLastReading)
 {
     writeDocument("DB", Family::Ansi, "abcd");
     writeDocument("DB", Family::Utf8, "abc");
-    state.prepare(QStringLiteral("DB"), false);
+    state.prepare(u"DB"_s, false);
     EXPECT_TRUE(state.loadable(Family::Ansi));
     EXPECT_FALSE(state.loadable(Family::Utf8));
     EXPECT_FALSE(state.loadable(Family::Unicode));
@@ -40,17 +41,17 @@ TEST_F(SearchWindowStateTest, DocumentsOfFourBytesAreLoadableFromTheLastReading)
 
 TEST_F(SearchWindowStateTest, AnotherDatabaseForgetsWhatWasShownAndFound)
 {
-    EXPECT_TRUE(state.prepare(QStringLiteral("A"), false));
+    EXPECT_TRUE(state.prepare(u"A"_s, false));
     state.documentOpened(Family::Utf8, true);
     state.searchStarted();
     state.searchFound({{"D:\\a.txt", "Haus"}}, {false, true, false});
     state.searchStopped();
 
-    EXPECT_FALSE(state.prepare(QStringLiteral("A"), false)); // the same one keeps it all
+    EXPECT_FALSE(state.prepare(u"A"_s, false)); // the same one keeps it all
     EXPECT_EQ(state.chosenDocument(), Family::Utf8);
     EXPECT_EQ(state.hits().size(), 1);
 
-    EXPECT_TRUE(state.prepare(QStringLiteral("B"), false));
+    EXPECT_TRUE(state.prepare(u"B"_s, false));
     EXPECT_EQ(state.view(), View::Nothing);
     EXPECT_EQ(state.userDocument(), std::nullopt);
     EXPECT_EQ(state.current(), Family::Ansi);
@@ -63,17 +64,17 @@ TEST_F(SearchWindowStateTest, AnotherDatabaseForgetsWhatWasShownAndFound)
 // The viewer's file, the encoding the memo decodes it in and where a bookmark may be saved.
 TEST_F(SearchWindowStateTest, ViewFollowsDocumentFileListAndSortedList)
 {
-    state.prepare(QStringLiteral("DB"), false);
+    state.prepare(u"DB"_s, false);
     state.documentOpened(Family::Unicode, true);
     state.setDocumentLoaded(true);
     EXPECT_EQ(state.view(), View::Document);
-    EXPECT_EQ(state.shownFile(), paths.document(QStringLiteral("DB"), Family::Unicode));
+    EXPECT_EQ(state.shownFile(), paths.document(u"DB"_s, Family::Unicode));
     EXPECT_EQ(state.textFamily(), Family::Unicode);
     EXPECT_TRUE(state.maySaveBookmark());
 
     state.sortedListOpened();
     EXPECT_EQ(state.view(), View::SortedList);
-    EXPECT_EQ(state.shownFile(), paths.phraseList(QStringLiteral("DB"), Family::Unicode));
+    EXPECT_EQ(state.shownFile(), paths.phraseList(u"DB"_s, Family::Unicode));
     EXPECT_FALSE(state.maySaveBookmark());
 
     state.fileListOpened();
@@ -81,7 +82,7 @@ TEST_F(SearchWindowStateTest, ViewFollowsDocumentFileListAndSortedList)
     EXPECT_EQ(state.chosenDocument(), std::nullopt);
     EXPECT_EQ(state.current(), Family::Ansi);
     EXPECT_EQ(state.textFamily(), Family::Utf8); // the file list is UTF-8
-    EXPECT_EQ(state.shownFile(), paths.descriptor(QStringLiteral("DB")));
+    EXPECT_EQ(state.shownFile(), paths.descriptor(u"DB"_s));
     EXPECT_TRUE(state.hasSearchableFile());
 
     // A new search text leaves the list; a chosen document stays chosen for reopening.
@@ -95,44 +96,41 @@ TEST_F(SearchWindowStateTest, ViewFollowsDocumentFileListAndSortedList)
     EXPECT_FALSE(state.hasSearchableFile());
 }
 
-TEST_F(SearchWindowStateTest, SearchAndCountNeedAFilledFieldAndNoRun)
+TEST_F(SearchWindowStateTest, SearchAndCountNeedAFilledFieldAndNoRunTheCountOneConfirmation)
 {
-    state.prepare(QStringLiteral("DB"), false);
-    EXPECT_TRUE(state.maySearch(QStringLiteral("Haus")));
-    EXPECT_TRUE(state.mayCount(QStringLiteral("Haus")));
-    EXPECT_FALSE(state.maySearch(QStringLiteral("  ")));
+    state.prepare(u"DB"_s, false);
+    EXPECT_TRUE(state.maySearch(u"Haus"_s));
+    EXPECT_TRUE(state.mayCount(u"Haus"_s));
+    EXPECT_FALSE(state.maySearch(u"  "_s));
     state.setFileNameMode(true);
-    EXPECT_FALSE(state.maySearch(QStringLiteral("#Haus")));
+    EXPECT_FALSE(state.maySearch(u"#Haus"_s));
     state.setFileNameMode(false);
     state.countStarted();
-    EXPECT_FALSE(state.maySearch(QStringLiteral("Haus")));
+    EXPECT_FALSE(state.maySearch(u"Haus"_s));
     state.countEnded();
 
-    state.prepare(QStringLiteral("DB"), true); // without documents there is nothing to count
-    EXPECT_TRUE(state.maySearch(QStringLiteral("Haus")));
-    EXPECT_FALSE(state.mayCount(QStringLiteral("Haus")));
-}
+    state.prepare(u"DB"_s, true); // without documents there is nothing to count
+    EXPECT_TRUE(state.maySearch(u"Haus"_s));
+    EXPECT_FALSE(state.mayCount(u"Haus"_s));
 
-// A search begins with the count until its "Ja"; the next search of the showing asks again
-// once the run closed. A database without documents is searched at once.
-TEST_F(SearchWindowStateTest, CountGateOpensOncePerConfirmation)
-{
-    state.prepare(QStringLiteral("DB"), false);
+    // A search begins with the count until its "Ja"; the next search of the showing asks
+    // again once the run closed. A database without documents is searched at once.
+    state.prepare(u"DB"_s, false);
     EXPECT_TRUE(state.searchStartsWithCount());
     state.countConfirmed();
     EXPECT_FALSE(state.searchStartsWithCount());
     state.runClosed();
     EXPECT_TRUE(state.searchStartsWithCount());
     state.countConfirmed();
-    state.prepare(QStringLiteral("DB"), false); // a new showing
+    state.prepare(u"DB"_s, false); // a new showing
     EXPECT_TRUE(state.searchStartsWithCount());
-    state.prepare(QStringLiteral("DB"), true);
+    state.prepare(u"DB"_s, true);
     EXPECT_FALSE(state.searchStartsWithCount());
 }
 
 TEST_F(SearchWindowStateTest, RunRecordsHitsCancelAndRefusal)
 {
-    state.prepare(QStringLiteral("DB"), false);
+    state.prepare(u"DB"_s, false);
     state.documentOpened(Family::Ansi, true);
     state.countStarted();
     state.documentOpened(Family::Utf8, !state.running()); // reopened by the count

@@ -28,73 +28,61 @@ TEST_F(SettingsWindowModelTest, MissingOrUnreadableColorsFallBack)
 
 // Cancel takes back a background colour chosen in the same showing, and only that: to the
 // colour and the stored text of the opening, never to black.
-struct CancelCase {
-    const char* name;
-    QString storedAtOpening;
-    std::function<void(SettingsWindowModel&)> whileOpen;
-    QString storedAfterCancel;
-    std::optional<TColor> restored;
-};
-
-class CancelTest : public SettingsWindowModelTest,
-                   public testing::WithParamInterface<CancelCase> {};
-
-TEST_P(CancelTest, RestoresOnlyAColorOfThisShowing)
+TEST_F(SettingsWindowModelTest, CancelRestoresOnlyAColorOfThisShowing)
 {
-    const CancelCase& row = GetParam();
-    store.write(kColor, row.storedAtOpening);
-    model.opened({});
-    row.whileOpen(model);
-    const SettingsWindowModel::Restore restore = model.cancel();
-    EXPECT_EQ(store.read(kColor), row.storedAfterCancel);
-    EXPECT_EQ(restore.background, row.restored);
-    EXPECT_FALSE(model.backgroundChanged());
+    using M = SettingsWindowModel;
+    const struct {
+        const char* name;
+        QString storedAtOpening;
+        std::function<void(M&)> whileOpen;
+        QString storedAfterCancel;
+        std::optional<TColor> restored;
+    } rows[] = {{"NothingChosen", u"$00102030"_s, [](M&) {}, u"$00102030"_s, std::nullopt},
+                {"OnlyTheHintColourChosen", u"$00102030"_s, [](M& m) { m.hintColorChosen(0xFF); },
+                 u"$00102030"_s, std::nullopt},
+                {"ColourChosen", u"$00102030"_s, [](M& m) { m.backgroundChosen(0xABCDEF); },
+                 u"$00102030"_s, TColor(0x102030)},
+                {"TwoColoursChosen", u"clWhite"_s,
+                 [](M& m) {
+                     m.backgroundChosen(0x111111);
+                     m.backgroundChosen(0x222222);
+                 },
+                 u"clWhite"_s, colors::clWhite},
+                {"ColourChosenWhileNoneWasStored", QString(),
+                 [](M& m) { m.backgroundChosen(0x111111); }, QString(), colors::clHighlight},
+                {"ColourChosenInAnEarlierShowing", u"$00102030"_s,
+                 [](M& m) {
+                     m.backgroundChosen(0x333333);
+                     m.opened({});
+                 },
+                 u"$00333333"_s, std::nullopt},
+                {"StandardsRestoredAfterAChoice", u"$00102030"_s,
+                 [](M& m) {
+                     m.backgroundChosen(0x333333);
+                     m.restoreStandards();
+                 },
+                 u"clBlack"_s, std::nullopt}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        store.write(kColor, row.storedAtOpening);
+        M fresh;
+        fresh.opened({});
+        row.whileOpen(fresh);
+        const M::Restore restore = fresh.cancel();
+        EXPECT_EQ(store.read(kColor), row.storedAfterCancel);
+        EXPECT_EQ(restore.background, row.restored);
+        EXPECT_FALSE(fresh.backgroundChanged());
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, CancelTest,
-    testing::Values(CancelCase{"NothingChosen", u"$00102030"_s, [](SettingsWindowModel&) {},
-                               u"$00102030"_s, std::nullopt},
-                    CancelCase{"OnlyTheHintColourChosen", u"$00102030"_s,
-                               [](SettingsWindowModel& m) { m.hintColorChosen(0xFF); },
-                               u"$00102030"_s, std::nullopt},
-                    CancelCase{"ColourChosen", u"$00102030"_s,
-                               [](SettingsWindowModel& m) { m.backgroundChosen(0xABCDEF); },
-                               u"$00102030"_s, TColor(0x102030)},
-                    CancelCase{"TwoColoursChosen", u"clWhite"_s,
-                               [](SettingsWindowModel& m) {
-                                   m.backgroundChosen(0x111111);
-                                   m.backgroundChosen(0x222222);
-                               },
-                               u"clWhite"_s, colors::clWhite},
-                    CancelCase{"ColourChosenWhileNoneWasStored", QString(),
-                               [](SettingsWindowModel& m) { m.backgroundChosen(0x111111); },
-                               QString(), colors::clHighlight},
-                    CancelCase{"ColourChosenInAnEarlierShowing", u"$00102030"_s,
-                               [](SettingsWindowModel& m) {
-                                   m.backgroundChosen(0x333333);
-                                   m.opened({});
-                               },
-                               u"$00333333"_s, std::nullopt},
-                    CancelCase{"StandardsRestoredAfterAChoice", u"$00102030"_s,
-                               [](SettingsWindowModel& m) {
-                                   m.backgroundChosen(0x333333);
-                                   m.restoreStandards();
-                               },
-                               u"clBlack"_s, std::nullopt}),
-    [](const testing::TestParamInfo<CancelCase>& info) { return std::string(info.param.name); });
-
-TEST_F(SettingsWindowModelTest, ClosingWithoutOkGivesBackTheBoxesOfTheOpening)
+TEST_F(SettingsWindowModelTest, BoxesOfTheOpeningComeBackStoredOnesCheckOnlyForOne)
 {
     model.opened({true, false});
     EXPECT_EQ(model.cancel().boxes, (SettingsWindowModel::CheckBoxes{true, false}));
     EXPECT_EQ(model.closedWithoutOk().boxes, (SettingsWindowModel::CheckBoxes{true, false}));
     EXPECT_TRUE(store.read(kCopySearchTerm).isEmpty());
     EXPECT_TRUE(store.read(kShowViewerHint).isEmpty());
-}
-
-TEST_F(SettingsWindowModelTest, StoredBoxesCheckOnlyForOneAndStayWhenMissing)
-{
+    // Stored boxes check only for "1" and stay as shown when missing.
     const struct {
         QString stored;
         bool shownBefore;

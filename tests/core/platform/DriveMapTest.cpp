@@ -2,47 +2,40 @@
 
 #include <gtest/gtest.h>
 
-TEST(DriveMapTest, DefaultMapsCToRootAndTheTextAddsLetters)
+using namespace Qt::StringLiterals;
+
+TEST(DriveMapTest, DefaultMapsCToRootTheTextAddsLettersUnmappedGiveNothing)
 {
-    const DriveMap map = DriveMap::fromText(QStringLiteral("D=/srv/texte; e=/mnt/usb/ ;bad;XY=/z"));
-    EXPECT_EQ(map.toNative(QStringLiteral("C:\\Daten\\a.txt")), QStringLiteral("/Daten/a.txt"));
-    EXPECT_EQ(map.toNative(QStringLiteral("D:\\Brief.txt")),
-              QStringLiteral("/srv/texte/Brief.txt"));
-    EXPECT_EQ(map.toNative(QStringLiteral("e:\\x")), QStringLiteral("/mnt/usb/x"));
-    EXPECT_EQ(map.toNative(QStringLiteral("D:\\")), QStringLiteral("/srv/texte/"));
+    const DriveMap map = DriveMap::fromText(u"D=/srv/texte; e=/mnt/usb/ ;bad;XY=/z"_s);
+    EXPECT_EQ(map.toNative(u"C:\\Daten\\a.txt"_s), u"/Daten/a.txt"_s);
+    EXPECT_EQ(map.toNative(u"D:\\Brief.txt"_s), u"/srv/texte/Brief.txt"_s);
+    EXPECT_EQ(map.toNative(u"e:\\x"_s), u"/mnt/usb/x"_s);
+    EXPECT_EQ(map.toNative(u"D:\\"_s), u"/srv/texte/"_s);
     EXPECT_EQ(map.letters().size(), 3);
     // A child process given the map as text sees the same drives.
     const DriveMap again = DriveMap::fromText(map.toText());
     EXPECT_EQ(again.toText(), map.toText());
-    EXPECT_EQ(again.toNative(QStringLiteral("C:\\x")), QStringLiteral("/x"));
-    EXPECT_EQ(again.toNative(QStringLiteral("E:\\x")), QStringLiteral("/mnt/usb/x"));
-}
-
-TEST(DriveMapTest, UnmappedLetterOrNoDriveGivesEmptyNativePath)
-{
-    const DriveMap map = DriveMap::fromText(QString());
-    EXPECT_TRUE(map.toNative(QStringLiteral("Q:\\x.txt")).isEmpty());
-    EXPECT_TRUE(map.toNative(QStringLiteral("relative\\x.txt")).isEmpty());
+    EXPECT_EQ(again.toNative(u"C:\\x"_s), u"/x"_s);
+    EXPECT_EQ(again.toNative(u"E:\\x"_s), u"/mnt/usb/x"_s);
+    // An unmapped letter or no drive gives an empty native path.
+    EXPECT_TRUE(DriveMap::fromText(QString()).toNative(u"Q:\\x.txt"_s).isEmpty());
+    EXPECT_TRUE(map.toNative(u"relative\\x.txt"_s).isEmpty());
     EXPECT_TRUE(map.toNative(QString()).isEmpty());
 }
 
-TEST(DriveMapTest, NativePathTakesTheLongestMappedPrefix)
+TEST(DriveMapTest, NativePathTakesTheLongestMappedPrefixOrNone)
 {
-    const DriveMap map = DriveMap::fromText(QStringLiteral("D=/srv;E=/srv/texte"));
-    EXPECT_EQ(map.toProgram(QStringLiteral("/srv/texte/a/b.txt")), QStringLiteral("E:\\a\\b.txt"));
-    EXPECT_EQ(map.toProgram(QStringLiteral("/srv/texte2/b.txt")),
-              QStringLiteral("D:\\texte2\\b.txt"));
-    EXPECT_EQ(map.toProgram(QStringLiteral("/srv")), QStringLiteral("D:\\"));
-    EXPECT_EQ(map.toProgram(QStringLiteral("/etc/x")), QStringLiteral("C:\\etc\\x"));
-}
-
-TEST(DriveMapTest, ReplacingCLeavesPathsOutsideUnmapped)
-{
-    const DriveMap map = DriveMap::fromText(QStringLiteral("C=/home/user"));
-    EXPECT_FALSE(map.toProgram(QStringLiteral("/etc/passwd")).has_value());
-    const QString native = QStringLiteral("/home/user/Texte/ä ß.txt");
-    const auto program = map.toProgram(native);
+    const DriveMap map = DriveMap::fromText(u"D=/srv;E=/srv/texte"_s);
+    EXPECT_EQ(map.toProgram(u"/srv/texte/a/b.txt"_s), u"E:\\a\\b.txt"_s);
+    EXPECT_EQ(map.toProgram(u"/srv/texte2/b.txt"_s), u"D:\\texte2\\b.txt"_s);
+    EXPECT_EQ(map.toProgram(u"/srv"_s), u"D:\\"_s);
+    EXPECT_EQ(map.toProgram(u"/etc/x"_s), u"C:\\etc\\x"_s);
+    // Replacing C leaves paths outside unmapped.
+    const DriveMap home = DriveMap::fromText(u"C=/home/user"_s);
+    EXPECT_FALSE(home.toProgram(u"/etc/passwd"_s).has_value());
+    const QString native = u"/home/user/Texte/ä ß.txt"_s;
+    const auto program = home.toProgram(native);
     ASSERT_TRUE(program.has_value());
-    EXPECT_EQ(*program, QStringLiteral("C:\\Texte\\ä ß.txt"));
-    EXPECT_EQ(map.toNative(*program), native);
+    EXPECT_EQ(*program, u"C:\\Texte\\ä ß.txt"_s);
+    EXPECT_EQ(home.toNative(*program), native);
 }

@@ -11,27 +11,25 @@
 #include <unistd.h>
 
 using platform::FileLock;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(FileLockTest, ALeftLockFileOfAnyContentRefusesNobody)
+TEST(FileLockTest, ALeftLockFileRefusesNobodyAHeldOneEveryOtherTaker)
 {
     TempFolder folder;
+    const QString path = folder.native(u"A.lock"_s);
     for (const QByteArray& content :
          {QByteArray(), QByteArray("4711\nrechner\n"), QByteArray("\xff\xfe kaputt", 9)}) {
-        folder.write(QStringLiteral("A.lock"), content);
-        EXPECT_FALSE(FileLock::isHeldElsewhere(folder.native(QStringLiteral("A.lock"))));
+        folder.write(u"A.lock"_s, content);
+        EXPECT_FALSE(FileLock::isHeldElsewhere(path));
         FileLock lock;
-        ASSERT_EQ(lock.tryLock(folder.native(QStringLiteral("A.lock"))), FileLock::Outcome::Taken);
+        ASSERT_EQ(lock.tryLock(path), FileLock::Outcome::Taken);
         lock.unlock();
-        EXPECT_FALSE(QFile::exists(folder.native(QStringLiteral("A.lock"))));
+        EXPECT_FALSE(QFile::exists(path));
     }
-}
 
-TEST(FileLockTest, AHeldLockRefusesEveryOtherTakerUntilItIsLetGo)
-{
-    TempFolder folder;
-    const QString path = folder.native(QStringLiteral("A.lock"));
+    // A held lock refuses every other taker until it is let go.
     FileLock first;
     ASSERT_EQ(first.tryLock(path), FileLock::Outcome::Taken);
     FileLock second;
@@ -48,7 +46,7 @@ TEST(FileLockTest, AHeldLockRefusesEveryOtherTakerUntilItIsLetGo)
 TEST(FileLockTest, ALockEndsWithAKilledHolder)
 {
     TempFolder folder;
-    const QString path = folder.native(QStringLiteral("A.lock"));
+    const QString path = folder.native(u"A.lock"_s);
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
     const pid_t holder = ::fork();
@@ -79,18 +77,17 @@ TEST(FileLockTest, ALockEndsWithAKilledHolder)
 TEST(FileLockTest, ADatabaseRunRefusesASecondRunAndIsSeenByReaders)
 {
     MappedDrive drive(u'D');
-    drive.makeFolder(QStringLiteral("Datenbank"));
-    const DatabasePaths paths(QStringLiteral("D:\\"));
-    Result<DatabaseLock> run = DatabaseLock::acquire(Database(paths, QStringLiteral("Texte")));
+    drive.makeFolder(u"Datenbank"_s);
+    const DatabasePaths paths(u"D:\\"_s);
+    Result<DatabaseLock> run = DatabaseLock::acquire(Database(paths, u"Texte"_s));
     ASSERT_TRUE(run);
-    EXPECT_TRUE(DatabaseLock::isHeld(Database(paths, QStringLiteral("Texte"))));
-    EXPECT_FALSE(DatabaseLock::isHeld(Database(paths, QStringLiteral("Andere"))));
-    const Result<DatabaseLock> second =
-        DatabaseLock::acquire(Database(paths, QStringLiteral("Texte")));
+    EXPECT_TRUE(DatabaseLock::isHeld(Database(paths, u"Texte"_s)));
+    EXPECT_FALSE(DatabaseLock::isHeld(Database(paths, u"Andere"_s)));
+    const Result<DatabaseLock> second = DatabaseLock::acquire(Database(paths, u"Texte"_s));
     ASSERT_FALSE(second);
-    EXPECT_EQ(second.error(), DatabaseLock::busyMessage(QStringLiteral("Texte")));
+    EXPECT_EQ(second.error(), DatabaseLock::busyMessage(u"Texte"_s));
     run.value().release();
-    EXPECT_FALSE(DatabaseLock::isHeld(Database(paths, QStringLiteral("Texte"))));
+    EXPECT_FALSE(DatabaseLock::isHeld(Database(paths, u"Texte"_s)));
 }
 
 } // namespace

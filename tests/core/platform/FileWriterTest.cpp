@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 using platform::FileWriter;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -21,63 +22,55 @@ QStringList entries(const TempFolder& folder)
     return QDir(folder.native()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-// Runs `body` in a child process and returns its exit status.
-template <typename Body> int inChild(Body body)
-{
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(body());
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
 TEST(FileWriterTest, ReplacesTheTargetOnlyOnCommit)
 {
     TempFolder folder;
-    folder.write(QStringLiteral("a.txt"), "alt");
+    folder.write(u"a.txt"_s, "alt");
     {
-        FileWriter dropped(folder.native(QStringLiteral("a.txt")));
+        FileWriter dropped(folder.native(u"a.txt"_s));
         ASSERT_TRUE(dropped.open());
         ASSERT_TRUE(dropped.write("halb"));
         EXPECT_EQ(entries(folder).size(), 2);
     }
     EXPECT_EQ(entries(folder), QStringList({"a.txt"}));
-    EXPECT_EQ(folder.read(QStringLiteral("a.txt")), "alt");
+    EXPECT_EQ(folder.read(u"a.txt"_s), "alt");
 
-    ASSERT_TRUE(platform::writeWholeFile(folder.native(QStringLiteral("a.txt")), "neu",
-                                         FileWriter::Durability::Forced));
-    EXPECT_EQ(folder.read(QStringLiteral("a.txt")), "neu");
+    ASSERT_TRUE(
+        platform::writeWholeFile(folder.native(u"a.txt"_s), "neu", FileWriter::Durability::Forced));
+    EXPECT_EQ(folder.read(u"a.txt"_s), "neu");
     EXPECT_EQ(entries(folder), QStringList({"a.txt"}));
 }
 
 TEST(FileWriterTest, AFailedWriteNamesTheCauseInGermanAndLeavesNothing)
 {
     TempFolder folder;
-    const Status missing = platform::writeWholeFile(folder.native(QStringLiteral("fehlt/a.txt")),
-                                                    "x", FileWriter::Durability::Forced);
-    EXPECT_EQ(missing.error(), QStringLiteral("Der Ordner existiert nicht."));
+    const Status missing = platform::writeWholeFile(folder.native(u"fehlt/a.txt"_s), "x",
+                                                    FileWriter::Durability::Forced);
+    EXPECT_EQ(missing.error(), u"Der Ordner existiert nicht."_s);
 
     // A size limit fails the write of a short file, which buffered writers see too late.
-    folder.write(QStringLiteral("a.txt"), "alt");
-    const QString target = folder.native(QStringLiteral("a.txt"));
-    const int status = inChild([&] {
+    folder.write(u"a.txt"_s, "alt");
+    const QString target = folder.native(u"a.txt"_s);
+    const pid_t child = ::fork();
+    if (child == 0) {
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4, 4};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         const Status written =
             platform::writeWholeFile(target, "zu lang", FileWriter::Durability::Forced);
-        return !written && written.error().contains(QStringLiteral("Datei zu groß")) ? 0 : 1;
-    });
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(folder.read(QStringLiteral("a.txt")), "alt");
+        ::_exit(!written && written.error().contains(u"Datei zu groß"_s) ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(folder.read(u"a.txt"_s), "alt");
     EXPECT_EQ(entries(folder), QStringList({"a.txt"}));
 }
 
 TEST(FileWriterTest, ASignalRemovesTheTemporaryFileOfAKilledWriter)
 {
     TempFolder folder;
-    const QString target = folder.native(QStringLiteral("a.txt"));
+    const QString target = folder.native(u"a.txt"_s);
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
     const pid_t child = ::fork();
@@ -104,9 +97,8 @@ TEST(FileWriterTest, ASignalRemovesTheTemporaryFileOfAKilledWriter)
 TEST(FileWriterTest, OnlyDeadWritersFilesAreRemoved)
 {
     TempFolder folder;
-    const QString own = QStringLiteral("b.txt.%1.tmp").arg(::getpid());
-    for (const QString& name : {QStringLiteral("a.txt.999999999.tmp"), own, QStringLiteral("c.tmp"),
-                                QStringLiteral("d.txt.12x.tmp")})
+    const QString own = u"b.txt.%1.tmp"_s.arg(::getpid());
+    for (const QString& name : {u"a.txt.999999999.tmp"_s, own, u"c.tmp"_s, u"d.txt.12x.tmp"_s})
         folder.write(name, "x");
     platform::removeDeadWritersFiles(folder.native());
     EXPECT_EQ(entries(folder), QStringList({own, "c.tmp", "d.txt.12x.tmp"}));
@@ -122,21 +114,18 @@ TEST(FileWriterTest, EmptyingASharedFolderSparesTheLiveWorkOfOthers)
         ::pause();
         ::_exit(0);
     }
-    const QString live = QStringLiteral("SortierLauf001.%1.tmp").arg(other);
-    for (const QString& name : {live, QStringLiteral("SortierLauf002.999999999.tmp"),
-                                QStringLiteral("SortierLauf003.%1.tmp").arg(::getpid()),
-                                QStringLiteral("NB_Ergebnis.htm")})
-        drive.write(QStringLiteral("Temp/") + name, "x");
-    drive.write(QStringLiteral("Temp/ZipTemp/a.txt"), "x");
-    EXPECT_TRUE(platform::emptyFolder(drive.program(QStringLiteral("Temp"))));
-    EXPECT_EQ(QDir(drive.native(QStringLiteral("Temp")))
-                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+    const QString live = u"SortierLauf001.%1.tmp"_s.arg(other);
+    for (const QString& name : {live, u"SortierLauf002.999999999.tmp"_s,
+                                u"SortierLauf003.%1.tmp"_s.arg(::getpid()), u"NB_Ergebnis.htm"_s})
+        drive.write(u"Temp/"_s + name, "x");
+    drive.write(u"Temp/ZipTemp/a.txt"_s, "x");
+    EXPECT_TRUE(platform::emptyFolder(drive.program(u"Temp"_s)));
+    EXPECT_EQ(QDir(drive.native(u"Temp"_s)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList({live}));
     ::kill(other, SIGKILL);
     ::waitpid(other, nullptr, 0);
-    EXPECT_TRUE(platform::emptyFolder(drive.program(QStringLiteral("Temp"))));
-    EXPECT_EQ(QDir(drive.native(QStringLiteral("Temp")))
-                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+    EXPECT_TRUE(platform::emptyFolder(drive.program(u"Temp"_s)));
+    EXPECT_EQ(QDir(drive.native(u"Temp"_s)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList());
 }
 
