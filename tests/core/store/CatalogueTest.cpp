@@ -131,15 +131,3 @@ TEST_F(CatalogueTest, ConfirmationTexts)
               QStringLiteral("Möchten Sie die Daten von \"Notes\" wirklich löschen?\r\n"
                              "Die Suche funktioniert danach noch, aber langsamer."));
 }
-
-TEST_F(CatalogueTest, EmptyingTempRemovesSubfoldersAndKeepsTheFolder)
-{
-    drive.write(u"Basis/Datenbank/Temp/NB_Ergebnis.htm"_s, "x");
-    drive.write(u"Basis/Datenbank/Temp/Split/SplitDokument001.txt"_s, "x");
-    drive.write(u"Basis/Datenbank/Temp/.hidden"_s, "x");
-    EXPECT_TRUE(emptyTempFolder(paths));
-    EXPECT_TRUE(QDir(drive.native(u"Basis/Datenbank/Temp"_s))
-                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
-                    .isEmpty());
-    EXPECT_TRUE(has(u"Basis/Datenbank/Temp"_s));
-}

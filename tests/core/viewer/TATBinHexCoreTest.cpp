@@ -4,6 +4,7 @@
 #include "support/Utf16.h"
 #include "viewer/TATBinHexLineMeasurer.h"
 #include "viewer/TATBinHexReporter.h"
+#include "viewer/TATBinHexSelectionText.h"
 #include "viewer/ViewerFileSlot.h"
 
 #include <QFile>
@@ -226,10 +227,26 @@ TEST_F(TATBinHexCoreTest, SelectedTextOfAnsiUtf16AndCodePageFiles)
     EXPECT_EQ(core.GetSelText(), "\xFC\xF6\xDF");
 }
 
+TEST_F(TATBinHexCoreTest, SelectionTextAsTextOrHex)
+{
+    open(QByteArray("K\xC3\xA4se\0!", 7));
+    EXPECT_EQ(selectionText(core, false, false), QString()); // nothing selected
+    core.SelectAll();
+    EXPECT_EQ(selectionText(core, false, false), QString::fromUtf8("KÃ¤se !"));
+    EXPECT_EQ(selectionText(core, false, true), QString::fromUtf8("Käse !"));
+    EXPECT_EQ(selectionText(core, true, false), "4B C3 A4 73 65 00 21");
+    core.setTextEncoding(vEncCyrWin);
+    core.SelectAll();
+    EXPECT_EQ(selectionText(core, false, false), QString::fromUtf8("KГ¤se !"));
+    open(QByteArray("\xFE\xFF\0a\0\0\0b", 8), vbmodeUnicode);
+    core.SelectAll();
+    EXPECT_EQ(selectionText(core, true, false), QChar(0xFEFF) + QStringLiteral("a b"));
+}
+
 // ---- layout and stepping ----------------------------------------------------------------
 
 // Pairs of a text and its shown lines, split at "|".
-TEST_F(TATBinHexCoreTest, EachBreakSplitsOnce)
+TEST_F(TATBinHexCoreTest, EachBreakSplitsOnceLongLinesAreCutTabsExpand)
 {
     const char* cases[] = {"a\r\nb", "a|b",  "a\n\rb",     "a|b",  "a\rb",       "a|b",
                            "a\nb",   "a|b",  "a\r\n\r\nb", "a||b", "a\n\r\n\rb", "a||b",
@@ -243,10 +260,8 @@ TEST_F(TATBinHexCoreTest, EachBreakSplitsOnce)
             EXPECT_EQ(backwardStarts(), forwardStarts());
         }
     }
-}
 
-TEST_F(TATBinHexCoreTest, LongLinesAreCutAt2048AndTabsExpand)
-{
+    // Long lines are cut at 2,048 characters; tabs expand.
     open(QByteArray(5000, 'x') + "\r\n" + QByteArray(2048, 'y') + "\nz\tz");
     core.setTextTabSize(4);
     const QList<TATBinHexLine> lines = core.pageLines();
@@ -307,7 +322,7 @@ TEST_F(TATBinHexCoreTest, WrappedLinesStepBackAsForward)
     EXPECT_EQ(core.pageLines().size(), core.linesPerPage());
 }
 
-TEST_F(TATBinHexCoreTest, ScrollingStopsAtTheEnd)
+TEST_F(TATBinHexCoreTest, ScrollingStopsAtTheEndHexModesStepByTheirLineWidth)
 {
     QByteArray text;
     for (int i = 0; i < 20; ++i)
@@ -331,10 +346,8 @@ TEST_F(TATBinHexCoreTest, ScrollingStopsAtTheEnd)
     EXPECT_EQ(core.viewPos(), end);
     core.ScrollLineUp(100);
     EXPECT_EQ(core.viewPos(), 0);
-}
 
-TEST_F(TATBinHexCoreTest, HexModesStepByTheirLineWidth)
-{
+    // Hex modes step by their line width.
     open(QByteArray(100, 'a'), vbmodeHex);
     core.setLinesPerPage(3);
     EXPECT_EQ(core.lineStep(), 16);
@@ -371,7 +384,7 @@ TEST_F(TATBinHexCoreTest, AHitFarDownShowsFiveLinesAbove)
 
 // ---- read errors and the slot -----------------------------------------------------------
 
-TEST_F(TATBinHexCoreTest, ShrunkFileGivesTheReadErrorState)
+TEST_F(TATBinHexCoreTest, ShrunkFileGivesTheReadErrorStateAVanishedOneReadsOn)
 {
     open(mixedText(3'000'000, 5));
     QFile(drive.native(QStringLiteral("a.txt"))).resize(1000);
@@ -385,10 +398,7 @@ TEST_F(TATBinHexCoreTest, ShrunkFileGivesTheReadErrorState)
     core.moveToStart(); // the start no longer has the size it had either
     EXPECT_FALSE(core.lastReadOk());
     EXPECT_TRUE(core.pageLines().isEmpty());
-}
 
-TEST_F(TATBinHexCoreTest, VanishedFileKeepsWhatWasOpened)
-{
     open("eins\nzwei\n");
     ASSERT_TRUE(QFile::remove(drive.native(QStringLiteral("a.txt"))));
     // The open handle still reads the document it opened (or the system refused to delete).
@@ -427,4 +437,30 @@ TEST_F(TATBinHexCoreTest, ModeChangeReopensAtTheSamePosition)
     core.setMode(vbmodeUnicode);
     EXPECT_EQ(core.viewPos(), 12);
     EXPECT_EQ(shownTexts().first(), "zwei");
+}
+
+TEST_F(TATBinHexCoreTest, ReopenFollowsTheTailOrKeepsThePosition)
+{
+    QByteArray text;
+    for (int i = 0; i < 50; ++i)
+        text += "Zeile " + QByteArray::number(i) + "\n";
+    core.setLinesPerPage(5);
+    open(text);
+    EXPECT_FALSE(core.fitsOnPageFromStart());
+    core.moveToEnd();
+    core.SetSelection(3, 2, false, false);
+    drive.write(QStringLiteral("a.txt"), text + "Zeile 50\nZeile 51\n");
+    ASSERT_TRUE(core.reopen(true));
+    EXPECT_EQ(core.layoutLine(core.viewPos()).chars, "Zeile 47");
+    EXPECT_EQ(core.selLength(), 0);
+    core.ScrollToPos(text.indexOf("Zeile 20"));
+    const qint64 view = core.viewPos();
+    ASSERT_TRUE(core.reopen(true)); // not at the end: stays
+    EXPECT_EQ(core.viewPos(), view);
+    drive.write(QStringLiteral("a.txt"), "kurz\n");
+    ASSERT_TRUE(core.reopen(false));
+    EXPECT_TRUE(core.fitsOnPageFromStart());
+    ASSERT_TRUE(QFile::remove(drive.native(QStringLiteral("a.txt"))));
+    EXPECT_FALSE(core.reopen(true));
+    EXPECT_FALSE(core.isOpen());
 }

@@ -19,17 +19,14 @@ QByteArray allBytes()
 }
 
 // Only the first entry of a code page can become available, so a repeated one would vanish.
-TEST(TATEncodingTable, NoCodePageRepeats)
+TEST(TATEncodingTable, NoCodePageRepeatsTheFirstSixAreAlwaysAvailable)
 {
     std::set<int> seen;
     for (int i = 0; i < kEncodingCount; ++i) {
         const int codePage = encodingRec(TATEncoding(i)).codePage;
         EXPECT_TRUE(codePage < 0 || seen.insert(codePage).second) << i;
     }
-}
-
-TEST(TATEncodingAvailability, FirstSixAlwaysTheRestByCodePage)
-{
+    // The first six are always available, the rest by their code page.
     const EncodingAvailability only850 = availabilityFrom([](int cp) { return cp == 850; });
     const EncodingAvailability all = availabilityFrom([](int) { return true; });
     for (int i = 0; i < kEncodingCount; ++i) {

@@ -1,10 +1,8 @@
 #include "viewer/TStrPositions.h"
 
 #include "store/Windows1252.h"
-#include "support/TempFolder.h"
 #include "viewer/TATBinHexCore.h"
 #include "viewer/TATBinHexLineMeasurer.h"
-#include "viewer/TATBinHexSelectionText.h"
 #include "viewer/ViewerMemoText.h"
 
 #include <gtest/gtest.h>
@@ -74,54 +72,4 @@ TEST(ViewerMemoTextTest, DecodesByFamily)
     EXPECT_EQ(viewerMemoText(QString(QChar(0x20AC)), Family::Ansi), QString(QChar(0x20AC)));
     EXPECT_EQ(viewerMemoText(cp1252::decode("a\xE0\xB0\x80z"), Family::Utf8), "a z");
     EXPECT_EQ(viewerMemoText(u"\u0C00x"_s, Family::Unicode), u"\u0C00x"_s);
-}
-
-TEST(TATBinHexSelectionTextTest, ReadsTheSelectionAsText)
-{
-    MappedDrive drive;
-    drive.write(u"a.txt"_s, QByteArray("K\xC3\xA4se\0!", 7));
-    TATBinHexCore core;
-    ASSERT_TRUE(core.Open(drive.program(u"a.txt"_s)));
-    EXPECT_EQ(selectionText(core, false, false), QString()); // nothing selected
-    core.SelectAll();
-    EXPECT_EQ(selectionText(core, false, false), QString::fromUtf8("KÃ¤se !"));
-    EXPECT_EQ(selectionText(core, false, true), QString::fromUtf8("Käse !"));
-    EXPECT_EQ(selectionText(core, true, false), "4B C3 A4 73 65 00 21");
-    core.setTextEncoding(vEncCyrWin);
-    core.SelectAll();
-    EXPECT_EQ(selectionText(core, false, false), QString::fromUtf8("KГ¤se !"));
-    drive.write(u"b.txt"_s, QByteArray("\xFE\xFF\0a\0\0\0b", 8));
-    core.setMode(vbmodeUnicode);
-    ASSERT_TRUE(core.Open(drive.program(u"b.txt"_s)));
-    core.SelectAll();
-    EXPECT_EQ(selectionText(core, true, false), QChar(0xFEFF) + u"a b"_s);
-}
-
-TEST(TATBinHexReopenTest, FollowsTheTailOrKeepsThePosition)
-{
-    MappedDrive drive;
-    QByteArray text;
-    for (int i = 0; i < 50; ++i)
-        text += "Zeile " + QByteArray::number(i) + "\n";
-    drive.write(u"a.txt"_s, text);
-    TATBinHexCore core;
-    core.setLinesPerPage(5);
-    ASSERT_TRUE(core.Open(drive.program(u"a.txt"_s)));
-    EXPECT_FALSE(core.fitsOnPageFromStart());
-    core.moveToEnd();
-    core.SetSelection(3, 2, false, false);
-    drive.write(u"a.txt"_s, text + "Zeile 50\nZeile 51\n");
-    ASSERT_TRUE(core.reopen(true));
-    EXPECT_EQ(core.layoutLine(core.viewPos()).chars, "Zeile 47");
-    EXPECT_EQ(core.selLength(), 0);
-    core.ScrollToPos(text.indexOf("Zeile 20"));
-    const qint64 view = core.viewPos();
-    ASSERT_TRUE(core.reopen(true)); // not at the end: stays
-    EXPECT_EQ(core.viewPos(), view);
-    drive.write(u"a.txt"_s, "kurz\n");
-    ASSERT_TRUE(core.reopen(false));
-    EXPECT_TRUE(core.fitsOnPageFromStart());
-    ASSERT_TRUE(QFile::remove(drive.native(u"a.txt"_s)));
-    EXPECT_FALSE(core.reopen(true));
-    EXPECT_FALSE(core.isOpen());
 }
