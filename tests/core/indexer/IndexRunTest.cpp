@@ -17,25 +17,6 @@
 
 namespace {
 
-// The run's task with the test's cancel rules.
-struct ScriptedReporter : RecordingTaskProgress {
-    int cancelAfter = -1; // cancel from this poll on
-    int polls = 0;
-    QString cancelOnCaption; // cancel once a caption has named this file
-
-    ScriptedReporter()
-    {
-        cancelWhen = [this](RecordingTaskProgress&) {
-            if (!cancelOnCaption.isEmpty() &&
-                std::any_of(captions.begin(), captions.end(), [this](const QString& shown) {
-                    return shown.contains(cancelOnCaption);
-                }))
-                return true;
-            return cancelAfter >= 0 && polls++ >= cancelAfter;
-        };
-    }
-};
-
 // The section of a normal file as the documents hold it, in 8-bit form.
 QByteArray section(const QByteArray& path, const QByteArray& body, int ruleLength = -1)
 {
@@ -77,7 +58,7 @@ protected:
     MappedDrive base{u'E'};
     DatabasePaths paths;
     RecordingUserInterface ui;
-    ScriptedReporter reporter;
+    RecordingTaskProgress reporter;
     bool withoutDocuments = false;
     bool updateMode = false;
     QStringList logLines;
@@ -242,7 +223,7 @@ TEST_F(IndexRunTest, ACancelKeepsTheOldDatabaseOrCommitsWhatWasReadWithItsTitleP
     // Cancelled in the estimate, before a file was read: nothing changes.
     updateMode = true;
     drive.write(QStringLiteral("Texte/a.txt"), "neuer Text");
-    reporter.cancelAfter = 0;
+    reporter.cancelWhen = [](RecordingTaskProgress&) { return true; };
     ASSERT_TRUE(index(files));
     EXPECT_EQ(database("_UTF8Dokument.txt"), oldDocument);
     EXPECT_EQ(database("_Utf8_TitelPositionen.txt"), oldPositions);
@@ -252,9 +233,11 @@ TEST_F(IndexRunTest, ACancelKeepsTheOldDatabaseOrCommitsWhatWasReadWithItsTitleP
               QStringList());
 
     // Cancelled after the first file: the documents hold it, and their list names it.
-    reporter.cancelAfter = -1;
     reporter.captions.clear();
-    reporter.cancelOnCaption = QStringLiteral("b.txt");
+    reporter.cancelWhen = [](RecordingTaskProgress& r) {
+        return std::any_of(r.captions.begin(), r.captions.end(),
+                           [](const QString& shown) { return shown.contains(u"b.txt"); });
+    };
     ASSERT_TRUE(index(files));
     const QByteArray document = database("_UTF8Dokument.txt");
     EXPECT_TRUE(document.startsWith(section("D:\\Texte\\a.txt", "neuer Text")))
@@ -306,12 +289,6 @@ TEST_F(IndexRunTest, RefusedRunsWriteNothing)
     EXPECT_FALSE(QFile::exists(base.native(QStringLiteral("Datenbank/Test.dat"))));
 }
 
-TEST(IndexRunTexts, ElapsedTime)
-{
-    EXPECT_EQ(IndexRun::elapsedText(3725), QStringLiteral("1:2:5"));
-    EXPECT_EQ(IndexRun::elapsedText(0), QStringLiteral("0:0:0"));
-}
-
 // One run at a time per database: a second one is refused with a message until the first
 // has finished, and a search is told the database is being rebuilt meanwhile.
 TEST_F(IndexRunTest, ASecondRunOnTheSameDatabaseWaitsForTheFirst)
@@ -355,9 +332,9 @@ TEST_F(IndexRunTest, ARunWithoutItsFinishLeavesTheDatabaseAsItWas)
     drive.write(QStringLiteral("Texte/a.txt"), "neu");
     {
         IndexRun run(paths, QString(), ui, reporter);
-        const IndexRun::Request request{QStringLiteral("Test"), QStringLiteral("D:\\Texte"),
-                                        QStringLiteral("*.txt"), true, false};
-        ASSERT_TRUE(run.start(request).ok());
+        ASSERT_TRUE(run.start({QStringLiteral("Test"), QStringLiteral("D:\\Texte"),
+                               QStringLiteral("*.txt"), true, false})
+                        .ok());
         ASSERT_TRUE(run.readList().ok());
     }
     EXPECT_EQ(database("_UTF8Dokument.txt"), before);
