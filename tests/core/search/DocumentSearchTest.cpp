@@ -15,11 +15,13 @@ using testdb::utf16le;
 // Databases made by the indexing code from generated folders, then searched.
 class DocumentSearchTest : public testdb::IndexedDatabase {
 protected:
+    Result<SearchHits> run(const QString& text, bool caseSensitive = false, bool wholeWords = false)
+    {
+        return SearchDriver(paths, ui, task).run(db, text, caseSensitive, wholeWords);
+    }
     SearchHits hits(const QString& text, bool caseSensitive = false, bool wholeWords = false)
     {
-        SearchDriver driver(paths, ui, task);
-        const auto found =
-            driver.run(Database(paths, QStringLiteral("DB")), text, caseSensitive, wholeWords);
+        const auto found = run(text, caseSensitive, wholeWords);
         return found.ok() ? *found : SearchHits();
     }
     QStringList search(const QString& text, bool caseSensitive = false, bool wholeWords = false)
@@ -30,6 +32,7 @@ protected:
         return entries;
     }
 
+    const Database db{paths, QStringLiteral("DB")};
     RecordingTaskProgress task; // of the searches
 };
 
@@ -62,32 +65,15 @@ TEST_F(DocumentSearchTest, OneEntryPerFileWithItsFirstHitInEveryClass)
     EXPECT_TRUE(search(QStringLiteral("haus"), true).isEmpty());
 }
 
-// A one-line file in each class, with and without documents: its line once, with the text
-// of the next file only where the documents hold one after it.
-TEST_F(DocumentSearchTest, AShortFileGivesItsLineOnceWithAndWithoutDocuments)
+// With and without documents: a one-line file in each class gives its line once, with the
+// text of the next file only where the documents hold one after it; UTF-8 snippets are cut
+// at character boundaries on both sides.
+TEST_F(DocumentSearchTest, ShortFilesAndUtf8SnippetsWithAndWithoutDocuments)
 {
     write(QStringLiteral("a.txt"), "Datei1 Suchwort hier");
     write(QStringLiteral("b.txt"), "Datei2 Suchwort \xFC"
                                    "ber");
     write(QStringLiteral("c.txt"), utf16le(QStringLiteral("Datei3 Suchwort hier")));
-    for (const bool withoutDocuments : {true, false}) {
-        SCOPED_TRACE(withoutDocuments ? "without documents" : "with documents");
-        if (!withoutDocuments)
-            catalogue::deleteDatabaseFiles(Database(paths, QStringLiteral("DB")));
-        index(withoutDocuments);
-        const QStringList entries = search(QStringLiteral("suchwort"));
-        ASSERT_EQ(entries.size(), 3);
-        for (const QString& entry : entries) {
-            const QString snippet = entry.section(QStringLiteral("##text##"), 1).chopped(4);
-            EXPECT_EQ(snippet.count(QStringLiteral("Suchwort")), 1) << entry.toStdString();
-            EXPECT_FALSE(snippet.contains(QChar(0xFEFF))) << entry.toStdString();
-        }
-    }
-}
-
-// UTF-8 snippets are cut at character boundaries, on both sides, with and without documents.
-TEST_F(DocumentSearchTest, Utf8SnippetsAreNeverCutInsideACharacter)
-{
     QByteArray umlauts;
     for (int i = 0; i < 500; ++i)
         umlauts += "\xC3\xBC";
@@ -96,11 +82,18 @@ TEST_F(DocumentSearchTest, Utf8SnippetsAreNeverCutInsideACharacter)
     for (const bool withoutDocuments : {true, false}) {
         SCOPED_TRACE(withoutDocuments ? "without documents" : "with documents");
         if (!withoutDocuments)
-            catalogue::deleteDatabaseFiles(Database(paths, QStringLiteral("DB")));
+            catalogue::deleteDatabaseFiles(db);
         index(withoutDocuments);
-        const QStringList entries = search(QStringLiteral("treffer"));
-        ASSERT_EQ(entries.size(), 2);
+        const QStringList entries = search(QStringLiteral("suchwort"));
+        ASSERT_EQ(entries.size(), 3);
         for (const QString& entry : entries) {
+            const QString snippet = entry.section(QStringLiteral("##text##"), 1).chopped(4);
+            EXPECT_EQ(snippet.count(QStringLiteral("Suchwort")), 1) << entry.toStdString();
+            EXPECT_FALSE(snippet.contains(QChar(0xFEFF))) << entry.toStdString();
+        }
+        const QStringList cut = search(QStringLiteral("treffer"));
+        ASSERT_EQ(cut.size(), 2);
+        for (const QString& entry : cut) {
             EXPECT_FALSE(entry.contains(QChar::ReplacementCharacter)) << entry.toStdString();
             EXPECT_TRUE(entry.contains(QStringLiteral("Treffer üü"))) << entry.toStdString();
         }
@@ -141,11 +134,7 @@ TEST_F(DocumentSearchTest, PathsThatNoLongerExistAreRepairedOrMarked)
     EXPECT_TRUE(entries[0].startsWith(QStringLiteral("D:\\Texte\\da.txt##")));
     // The descriptor only exists under E:, the base folder's drive, so E: is the replacement.
     EXPECT_TRUE(entries[1].startsWith(QStringLiteral("Existiert nicht! E:\\Texte\\weg.txt##")));
-}
-
-TEST_F(DocumentSearchTest, FoundBelowTheBaseFolderAfterAMove)
-{
-    base.write(QStringLiteral("Datenbank/DB.dat"), "x");
+    // Found below the base folder after a move.
     EXPECT_EQ(DocumentSearch::checkedPath(QStringLiteral("Q:\\Datenbank\\DB.dat"), u'Z',
                                           paths.baseFolder()),
               QStringLiteral("E:\\Datenbank\\DB.dat"));
@@ -160,9 +149,7 @@ TEST_F(DocumentSearchTest, BrokenTitleListOneCharacterAndCancel)
     const QByteArray good = base.read(QStringLiteral("Datenbank/DB_Utf8_TitelPositionen.txt"));
     for (const QByteArray& list : {QByteArray(), QByteArray("4711 D:\\Texte\\a.txt\r\n")}) {
         base.write(QStringLiteral("Datenbank/DB_Utf8_TitelPositionen.txt"), list);
-        const auto hits =
-            SearchDriver(paths, ui, task)
-                .run(Database(paths, QStringLiteral("DB")), QStringLiteral("Wort"), false, false);
+        const auto hits = run(QStringLiteral("Wort"));
         ASSERT_FALSE(hits.ok());
         EXPECT_TRUE(hits.error().contains(QStringLiteral("DB_Utf8_TitelPositionen.txt")) &&
                     hits.error().contains(QStringLiteral("neu")))
@@ -174,10 +161,7 @@ TEST_F(DocumentSearchTest, BrokenTitleListOneCharacterAndCancel)
     EXPECT_EQ(ui.informations.last(), SearchDriver::kOneCharacter);
 
     task.cancelWhen = [](RecordingTaskProgress&) { return true; };
-    SearchDriver driver(paths, ui, task);
-    EXPECT_TRUE(
-        driver.run(Database(paths, QStringLiteral("DB")), QStringLiteral("Wort"), false, false)
-            ->isEmpty());
+    EXPECT_TRUE(run(QStringLiteral("Wort"))->isEmpty());
 }
 
 // A database without documents is searched file by file: the first hit of each file.
@@ -190,16 +174,10 @@ TEST_F(DocumentSearchTest, FileByFileWithoutDocuments)
     list += "D:\\Texte\\Alt\\weg.txt\r\n";
     base.write(QStringLiteral("AusnahmeIndizierung.txt"), "\\ALT\\\r\n");
     index(true);
-    ASSERT_TRUE(catalogue::isPathListOnly(Database(paths, QStringLiteral("DB"))));
+    ASSERT_TRUE(catalogue::isPathListOnly(db));
 
     const QStringList& captions = task.captions;
-    SearchDriver driver(paths, ui, task);
-    const auto hits =
-        driver.run(Database(paths, QStringLiteral("DB")), QStringLiteral("tür"), false, false);
-    ASSERT_TRUE(hits.ok());
-    QStringList entries;
-    for (const SearchHit& hit : *hits)
-        entries.append(QString::fromUtf8(hit.entry()));
+    const QStringList entries = search(QStringLiteral("tür"));
     // "<" becomes a blank; the path is the file's own.
     ASSERT_EQ(entries.size(), 2);
     EXPECT_TRUE(
@@ -212,9 +190,7 @@ TEST_F(DocumentSearchTest, FileByFileWithoutDocuments)
             "Bisher in 0 Dateien gefunden. Gesucht wird in Nr.: 1 von insgesamt: 4 Dateien."));
 
     task.cancelWhen = [](RecordingTaskProgress&) { return true; };
-    EXPECT_TRUE(
-        driver.run(Database(paths, QStringLiteral("DB")), QStringLiteral("tür"), false, false)
-            ->isEmpty());
+    EXPECT_TRUE(run(QStringLiteral("tür"))->isEmpty());
 }
 
 // A database with documents is searched only after its count was shown and confirmed.
@@ -229,23 +205,20 @@ TEST_F(DocumentSearchTest, CountGateAsksWithTheCountOnlyWhenThereAreDocuments)
         return answer;
     };
     SearchDriver driver(paths, ui, task);
-    EXPECT_FALSE(driver.passesCountGate(Database(paths, QStringLiteral("DB")),
-                                        QStringLiteral("haus"), true, false, HitCounter(),
-                                        confirm));
+    EXPECT_FALSE(
+        driver.passesCountGate(db, QStringLiteral("haus"), true, false, HitCounter(), confirm));
     ASSERT_EQ(asked.size(), 1);
     EXPECT_TRUE(asked[0].startsWith(
         QStringLiteral("\"haus\" wurde in der Datenbank 2 mal gefunden.\r\n\r\n")));
     EXPECT_TRUE(asked[0].contains(QStringLiteral("\r\nGroß/Kleinschreibung wird beachtet.\r\n")));
     answer = true;
-    EXPECT_TRUE(driver.passesCountGate(Database(paths, QStringLiteral("DB")),
-                                       QStringLiteral("haus"), false, false, HitCounter(),
-                                       confirm));
+    EXPECT_TRUE(
+        driver.passesCountGate(db, QStringLiteral("haus"), false, false, HitCounter(), confirm));
 
     // Without documents there is nothing to count: no question.
     index(true);
-    EXPECT_TRUE(driver.passesCountGate(Database(paths, QStringLiteral("DB")),
-                                       QStringLiteral("haus"), false, false, HitCounter(),
-                                       confirm));
+    EXPECT_TRUE(
+        driver.passesCountGate(db, QStringLiteral("haus"), false, false, HitCounter(), confirm));
     EXPECT_EQ(asked.size(), 2);
 }
 
@@ -292,7 +265,7 @@ TEST_F(DocumentSearchTest, GermanAndAccentedTextInEveryClass)
         {"müller", false, true, {}},     {"brûlée", false, true, kurz},
     };
     for (const bool withoutDocuments : {false, true}) {
-        catalogue::deleteDatabaseFiles(Database(paths, QStringLiteral("DB")));
+        catalogue::deleteDatabaseFiles(db);
         index(withoutDocuments);
         for (const Row& row : rows) {
             const QString text = QString::fromUtf8(row.text);
