@@ -22,6 +22,12 @@ struct SortListDatabase {
         drive.makeFolder(QStringLiteral("Datenbank/Temp"));
         drive.write(QStringLiteral("Datenbank/L.dat"), "PFAD_UND_ENDUNGEN= D:\\q *.txt    \r\n");
     }
+    Database database() const { return Database(paths, name); }
+    sortedlists::BuildEnd build(sortlist::SortMode mode, TaskProgress& task,
+                                const SortListLimits& limits = {}) const
+    {
+        return sortedlists::buildAllLists(database(), mode, task, limits);
+    }
     QString relative(const QString& programPath) const
     {
         return programPath.mid(3).replace(u'\\', u'/');

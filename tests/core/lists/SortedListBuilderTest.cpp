@@ -51,7 +51,7 @@ TEST_P(SortedListDifferentialTest, BuildsTheListOfThePlainSortedInsertion)
     }
     SortedListBuilder builder(db.paths, collator, reporter, pacer, limits);
     const Result<SortedListBuilder::Outcome> built =
-        builder.build(Database(db.paths, db.name), param.family, param.mode);
+        builder.build(db.database(), param.family, param.mode);
     ASSERT_TRUE(built.ok()) << built.error().toStdString();
     EXPECT_EQ(*built, SortedListBuilder::Outcome::Written);
     const QByteArray list = db.list(param.family);

@@ -29,8 +29,7 @@ TEST_P(SortedListEdgeTest, WritesTheList)
     db.drive.write(QStringLiteral("q/Äpfel.txt"), "x");
     db.writeDocument(edge.family, encodedDocument(edge.document, edge.family));
     RecordingTaskProgress reporter;
-    const sortedlists::BuildEnd end =
-        sortedlists::buildAllLists(Database(db.paths, db.name), edge.mode, reporter);
+    const sortedlists::BuildEnd end = db.build(edge.mode, reporter);
     ASSERT_EQ(end.kind, Kind::Finished) << end.message.toStdString();
     EXPECT_EQ(db.list(edge.family), encodedDocument(edge.list, edge.family));
     for (const Family other : kFamilies) {
@@ -93,8 +92,7 @@ TEST(SortedListsTest, NoDocumentsGivesTheMessageAndNothingElse)
     SortListDatabase db;
     db.drive.write(QStringLiteral("Datenbank/Temp/NB_Ergebnis.htm"), "x");
     RecordingTaskProgress reporter;
-    const sortedlists::BuildEnd end =
-        sortedlists::buildAllLists(Database(db.paths, db.name), SortMode::Words, reporter);
+    const sortedlists::BuildEnd end = db.build(SortMode::Words, reporter);
     EXPECT_EQ(end.kind, Kind::NoDocuments);
     EXPECT_EQ(end.message, QStringLiteral("Für die Datenbank \"L\" existieren keine Dokumente, "
                                           "die sortiert werden könnten!"));
@@ -109,8 +107,7 @@ TEST(SortedListsTest, SkipsShortDocumentsAndLabelsEachDocument)
     db.writeDocument(Family::Utf8, "Baum\r\n");
     db.writeDocument(Family::Unicode, encodedDocument(QStringLiteral("Baum"), Family::Unicode));
     RecordingTaskProgress reporter;
-    const sortedlists::BuildEnd end =
-        sortedlists::buildAllLists(Database(db.paths, db.name), SortMode::Words, reporter);
+    const sortedlists::BuildEnd end = db.build(SortMode::Words, reporter);
     EXPECT_EQ(end.kind, Kind::Finished);
     EXPECT_EQ(end.written, (QList<Family>{Family::Utf8, Family::Unicode}));
     EXPECT_EQ(reporter.statuses,
@@ -118,8 +115,7 @@ TEST(SortedListsTest, SkipsShortDocumentsAndLabelsEachDocument)
                            QStringLiteral("Sortierte Liste von: L_UnicodeDokument.txt")}));
     EXPECT_EQ(reporter.captions.value(0), QStringLiteral("Sortierung von: \"L\" läuft."));
     EXPECT_TRUE(db.list(Family::Ansi).isEmpty());
-    EXPECT_EQ(sortedlists::loadButtons(Database(db.paths, db.name)),
-              (std::array<bool, 3>{true, true, true}));
+    EXPECT_EQ(sortedlists::loadButtons(db.database()), (std::array<bool, 3>{true, true, true}));
 }
 
 // Every look at the cancel request in turn answers Yes: while counting, splitting, spilling
@@ -134,10 +130,7 @@ TEST(SortedListsTest, CancelAtAnyPointKeepsTheOldListAndRemovesTheRuns)
     limits.runBudget = 8192;
     limits.eventIntervalMs = 0;
     RecordingTaskProgress probe;
-    ASSERT_EQ(sortedlists::buildAllLists(Database(db.paths, db.name), SortMode::WordsAndPhrases,
-                                         probe, limits)
-                  .kind,
-              Kind::Finished);
+    ASSERT_EQ(db.build(SortMode::WordsAndPhrases, probe, limits).kind, Kind::Finished);
     const int polls = probe.cancelPolls;
     ASSERT_GT(polls, 30);
     int withRuns = 0;
@@ -149,8 +142,7 @@ TEST(SortedListsTest, CancelAtAnyPointKeepsTheOldListAndRemovesTheRuns)
                 ++withRuns;
             return r.cancelPolls >= at;
         };
-        const sortedlists::BuildEnd end = sortedlists::buildAllLists(
-            Database(db.paths, db.name), SortMode::WordsAndPhrases, reporter, limits);
+        const sortedlists::BuildEnd end = db.build(SortMode::WordsAndPhrases, reporter, limits);
         EXPECT_EQ(end.kind, Kind::Cancelled) << at;
         EXPECT_EQ(db.list(Family::Ansi), QByteArray("alt\r\n")) << at;
         EXPECT_TRUE(db.tempEntries().isEmpty()) << at;
@@ -169,18 +161,14 @@ TEST(SortedListsTest, ACancelReportsEveryListReplacedBeforeIt)
     SortListLimits limits;
     limits.eventIntervalMs = 0;
     RecordingTaskProgress probe;
-    ASSERT_EQ(
-        sortedlists::buildAllLists(Database(db.paths, db.name), SortMode::Words, probe, limits)
-            .kind,
-        Kind::Finished);
+    ASSERT_EQ(db.build(SortMode::Words, probe, limits).kind, Kind::Finished);
     int reportedBeforeTheEnd = 0;
     for (int at = 1; at <= probe.cancelPolls; ++at) {
         for (const Family family : {Family::Ansi, Family::Utf8})
             db.writeList(family, "alt\r\n");
         RecordingTaskProgress reporter;
         reporter.cancelWhen = [at](RecordingTaskProgress& r) { return r.cancelPolls >= at; };
-        const sortedlists::BuildEnd end = sortedlists::buildAllLists(
-            Database(db.paths, db.name), SortMode::Words, reporter, limits);
+        const sortedlists::BuildEnd end = db.build(SortMode::Words, reporter, limits);
         for (const Family family : {Family::Ansi, Family::Utf8}) {
             const bool replaced = db.list(family) != QByteArray("alt\r\n");
             EXPECT_EQ(end.written.contains(family), replaced) << "cancel at " << at;
@@ -212,10 +200,7 @@ TEST(SortedListsTest, LetsEventsThroughInEveryPhase)
         beforeRuns += !runs && !writing;
         return false;
     };
-    EXPECT_EQ(sortedlists::buildAllLists(Database(db.paths, db.name), SortMode::WordsAndPhrases,
-                                         reporter, limits)
-                  .kind,
-              Kind::Finished);
+    EXPECT_EQ(db.build(SortMode::WordsAndPhrases, reporter, limits).kind, Kind::Finished);
     EXPECT_GT(beforeRuns, 3);
     EXPECT_GT(withRuns, 3);
     EXPECT_GT(whileWriting, 3);
@@ -270,8 +255,7 @@ TEST_P(SortedListBadInputTest, GivesAMessageAndKeepsTheOldList)
             GetParam().whileSplitting(db);
         }
     };
-    const sortedlists::BuildEnd end = sortedlists::buildAllLists(
-        Database(db.paths, db.name), SortMode::Phrases, reporter, limits);
+    const sortedlists::BuildEnd end = db.build(SortMode::Phrases, reporter, limits);
     ASSERT_TRUE(done);
     EXPECT_EQ(end.kind, Kind::Failed);
     EXPECT_TRUE(end.message.startsWith(QString::fromUtf8(GetParam().messageStart)))

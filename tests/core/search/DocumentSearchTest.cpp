@@ -38,12 +38,9 @@ protected:
 
 QByteArray encoded(const QString& text, Family family)
 {
-    switch (family) {
-    case Family::Ansi: return cp1252::encode(text);
-    case Family::Utf8: return text.toUtf8();
-    case Family::Unicode: break;
-    }
-    return utf16le(text);
+    if (family == Family::Unicode)
+        return utf16le(text);
+    return family == Family::Ansi ? cp1252::encode(text) : text.toUtf8();
 }
 
 } // namespace
@@ -164,7 +161,6 @@ TEST_F(DocumentSearchTest, BrokenTitleListOneCharacterAndCancel)
     EXPECT_TRUE(run(QStringLiteral("Wort"))->isEmpty());
 }
 
-// A database without documents is searched file by file: the first hit of each file.
 TEST_F(DocumentSearchTest, FileByFileWithoutDocuments)
 {
     write(QStringLiteral("utf8.txt"), "Die T\xC3\xBCr <zu> T\xC3\xBCr");
@@ -193,7 +189,6 @@ TEST_F(DocumentSearchTest, FileByFileWithoutDocuments)
     EXPECT_TRUE(run(QStringLiteral("tür"))->isEmpty());
 }
 
-// A database with documents is searched only after its count was shown and confirmed.
 TEST_F(DocumentSearchTest, CountGateAsksWithTheCountOnlyWhenThereAreDocuments)
 {
     write(QStringLiteral("a.txt"), "Haus und Haushalt");
