@@ -87,22 +87,19 @@ INSTANTIATE_TEST_SUITE_P(
                  QStringLiteral("Baum\r\n#D:\\q\\Äpfel.txt\r\n")}),
     edgeName);
 
-TEST(SortedListsTest, NoDocumentsGivesTheMessageAndNothingElse)
+// No documents: the message and nothing else; a document too short to sort is skipped.
+TEST(SortedListsTest, NoDocumentsGiveTheMessageShortOnesAreSkippedTheOthersLabelled)
 {
     SortListDatabase db;
     db.drive.write(QStringLiteral("Datenbank/Temp/NB_Ergebnis.htm"), "x");
-    RecordingTaskProgress reporter;
-    const sortedlists::BuildEnd end = db.build(SortMode::Words, reporter);
-    EXPECT_EQ(end.kind, Kind::NoDocuments);
-    EXPECT_EQ(end.message, QStringLiteral("Für die Datenbank \"L\" existieren keine Dokumente, "
-                                          "die sortiert werden könnten!"));
+    RecordingTaskProgress none;
+    const sortedlists::BuildEnd nothing = db.build(SortMode::Words, none);
+    EXPECT_EQ(nothing.kind, Kind::NoDocuments);
+    EXPECT_EQ(nothing.message, QStringLiteral("Für die Datenbank \"L\" existieren keine Dokumente, "
+                                              "die sortiert werden könnten!"));
     EXPECT_TRUE(db.tempEntries().isEmpty()); // emptied first, as every build does
-    EXPECT_TRUE(reporter.captions.isEmpty());
-}
+    EXPECT_TRUE(none.captions.isEmpty());
 
-TEST(SortedListsTest, SkipsShortDocumentsAndLabelsEachDocument)
-{
-    SortListDatabase db;
     db.writeDocument(Family::Ansi, "Baum"); // 4 bytes: skipped
     db.writeDocument(Family::Utf8, "Baum\r\n");
     db.writeDocument(Family::Unicode, encodedDocument(QStringLiteral("Baum"), Family::Unicode));
