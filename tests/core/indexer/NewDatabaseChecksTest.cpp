@@ -52,6 +52,7 @@ TEST_F(ConfirmTest, ListedNamesInAnyCaseAreTakenOnlyByAnUpdateOfThatDatabase)
     EXPECT_FALSE(confirm(QStringLiteral("BRIEFE")));
     EXPECT_EQ(ui.informations, QStringList({kDuplicate, kDuplicate}));
     EXPECT_TRUE(confirm(QStringLiteral("Notizen2")));
+    ASSERT_EQ(ui.informations.size(), 2);
     ui.informations.clear();
 
     EXPECT_TRUE(confirm(QStringLiteral("Notizen"), true, QStringLiteral("Notizen")));
