@@ -36,17 +36,6 @@ TEST(ExtensionPatternsTest, RememberedPatternsReadBack)
     EXPECT_EQ(extensions::rememberedPatterns(file), kept.value());
 }
 
-TEST(ExtensionPatternsTest, FolderContainment)
-{
-    EXPECT_TRUE(folderInside(QStringLiteral("C:\\Daten\\"), QStringLiteral("C:\\Daten")));
-    EXPECT_TRUE(folderInside(QStringLiteral("C:\\Daten\\Sub\\"), QStringLiteral("C:\\Daten")));
-    EXPECT_FALSE(folderInside(QStringLiteral("C:\\Datenbank\\"), QStringLiteral("C:\\Daten")));
-    EXPECT_FALSE(
-        folderInside(QStringLiteral("C:\\daten\\"), QStringLiteral("C:\\Daten"))); // case-sensitive
-    EXPECT_TRUE(folderInside(QStringLiteral("C:\\Irgendwo\\"), QStringLiteral("C:\\")));
-    EXPECT_FALSE(folderInside(QStringLiteral("D:\\Irgendwo\\"), QStringLiteral("C:\\")));
-}
-
 TEST(DriveListFilterTest, EntriesBelowTheFolderWithAMatchingExtension)
 {
     const QByteArray list = "C:\\Daten\\a.txt\r\n"
@@ -55,6 +44,7 @@ TEST(DriveListFilterTest, EntriesBelowTheFolderWithAMatchingExtension)
                             "\" d.doc\r\n"
                             "C:\\Daten\\Sub\\e.txt\r\n"
                             "C:\\Datenbank\\f.txt\r\n"
+                            "C:\\daten\\h.txt\r\n" // folders compare case-sensitively
                             "\" g.txt\r\n"
                             "C:\\Daten\\Alt\\Notiz.txt\r\n"
                             "\" Brief.txt\r\n";
@@ -67,8 +57,10 @@ TEST(DriveListFilterTest, EntriesBelowTheFolderWithAMatchingExtension)
 
 TEST(DriveListFilterTest, OddListsAndFolderFields)
 {
-    // Blank lines, a name entry before any full path, a line without line break at the end.
-    const QByteArray list = "\r\n\" waise.txt\r\n\r\nD:\\Texte\\a.txt\r\n\r\n\" b.txt\nD:\\c.txt";
+    // Blank lines, a name entry before any full path, another drive below a root folder, a
+    // line without line break at the end.
+    const QByteArray list =
+        "\r\n\" waise.txt\r\n\r\nD:\\Texte\\a.txt\r\n\r\n\" b.txt\nC:\\x.txt\r\nD:\\c.txt";
     const QStringList patterns = {"*.txt", "", "", "", ""};
     EXPECT_EQ(descriptorLines(list, QStringLiteral("D:\\"), patterns).mid(1),
               QStringList({"D:\\Texte\\a.txt", "D:\\c.txt"}));

@@ -11,8 +11,7 @@
 namespace {
 
 // Runs a test in a zone with summer time, the previous zone back afterwards.
-class BerlinTime {
-public:
+struct BerlinTime {
     BerlinTime() : m_previous(qgetenv("TZ")), m_hadZone(qEnvironmentVariableIsSet("TZ"))
     {
         qputenv("TZ", "Europe/Berlin");
@@ -26,8 +25,6 @@ public:
             qunsetenv("TZ");
         tzset();
     }
-
-private:
     QByteArray m_previous;
     bool m_hadZone;
 };
@@ -41,7 +38,7 @@ void setLastWrite(const QString& native, const QDateTime& when)
 
 } // namespace
 
-TEST(FileTimesTest, EachTimeTakesTheZoneRulesOfItsOwnDate)
+TEST(FileTimesTest, EachTimeTakesTheZoneRulesOfItsOwnDateAndOnlyFilesHaveTimes)
 {
     BerlinTime berlin;
     MappedDrive drive{u'D'};
@@ -59,11 +56,8 @@ TEST(FileTimesTest, EachTimeTakesTheZoneRulesOfItsOwnDate)
     EXPECT_EQ(summer->lastWrite.time(), QTime(12, 0));
     EXPECT_EQ(winter->lastWrite.time(), QTime(11, 0));
     EXPECT_TRUE(summer->lastAccess.isValid());
-}
 
-TEST(FileTimesTest, NothingForWhatCannotBeOpenedAsAFile)
-{
-    MappedDrive drive{u'D'};
+    // Nothing for what cannot be opened as a file.
     drive.makeFolder(QStringLiteral("Ordner"));
     EXPECT_FALSE(fileTimes(drive.program(QStringLiteral("Fehlt.txt"))));
     EXPECT_FALSE(fileTimes(drive.program(QStringLiteral("Ordner"))));

@@ -15,26 +15,9 @@
 
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
-
-// The run's task with the test's cancel rules.
-struct ScriptedReporter : RecordingTaskProgress {
-    int cancelAfter = -1; // cancel from this poll on
-    int polls = 0;
-    QString cancelOnCaption; // cancel once a caption has named this file
-
-    ScriptedReporter()
-    {
-        cancelWhen = [this](RecordingTaskProgress&) {
-            if (!cancelOnCaption.isEmpty() &&
-                std::any_of(captions.begin(), captions.end(), [this](const QString& shown) {
-                    return shown.contains(cancelOnCaption);
-                }))
-                return true;
-            return cancelAfter >= 0 && polls++ >= cancelAfter;
-        };
-    }
-};
 
 // The section of a normal file as the documents hold it, in 8-bit form.
 QByteArray section(const QByteArray& path, const QByteArray& body, int ruleLength = -1)
@@ -48,16 +31,15 @@ protected:
     IndexRunTest() : paths(base.program()) { catalogue::ensureFolderTree(paths, ui); }
 
     // Lists the files as the list program would and runs the whole creation path.
-    bool index(const QStringList& files, const QString& folder = QStringLiteral("D:\\Texte"),
-               const QString& patterns = QStringLiteral("*.txt"))
+    bool index(const QStringList& files, const QString& folder = u"D:\\Texte"_s,
+               const QString& patterns = u"*.txt"_s)
     {
         QByteArray list;
         for (const QString& file : files)
             list += file.toUtf8() + "\r\n";
-        base.write(QStringLiteral("Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"), list);
+        base.write(u"Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"_s, list);
         IndexRun run(paths, QString(), ui, reporter);
-        const IndexRun::Request request{QStringLiteral("Test"), folder, patterns, updateMode,
-                                        withoutDocuments};
+        const IndexRun::Request request{u"Test"_s, folder, patterns, updateMode, withoutDocuments};
         if (!run.confirm(request, catalogue::databaseNames(paths)))
             return false;
         EXPECT_TRUE(run.start(request).ok());
@@ -67,17 +49,14 @@ protected:
         logLines = run.logLines();
         return true;
     }
-    QByteArray database(const QString& file) const
-    {
-        return base.read(QStringLiteral("Datenbank/Test") + file);
-    }
+    QByteArray database(const QString& file) const { return base.read(u"Datenbank/Test"_s + file); }
 
     IsolatedSettings settings;
     MappedDrive drive{u'D'};
     MappedDrive base{u'E'};
     DatabasePaths paths;
     RecordingUserInterface ui;
-    ScriptedReporter reporter;
+    RecordingTaskProgress reporter;
     bool withoutDocuments = false;
     bool updateMode = false;
     QStringList logLines;
@@ -87,17 +66,16 @@ protected:
 
 TEST_F(IndexRunTest, EveryClassByteForByte)
 {
-    drive.write(QStringLiteral("Texte/ansi.txt"), "Gr\xFC\xDF"
-                                                  "e\r\n\r\nEnde");
-    drive.write(QStringLiteral("Texte/utf8.txt"), "Gr\xC3\xBC\xC3\x9F"
-                                                  "e");
-    drive.write(QStringLiteral("Texte/bom8.txt"), "\xEF\xBB\xBF"
-                                                  "mit BOM");
-    drive.write(QStringLiteral("Texte/le.txt"),
-                QByteArray("\xFF\xFE", 2) + utf16(QStringLiteral("Größe")));
-    drive.write(QStringLiteral("Texte/be.txt"), QByteArray("\xFE\xFF\x00\x41\x00\xDF", 6));
-    drive.write(QStringLiteral("Texte/empty.txt"), QByteArray());
-    drive.write(QStringLiteral("Texte/dle.txt"), "eins\x10Xzwei\x10Y");
+    drive.write(u"Texte/ansi.txt"_s, "Gr\xFC\xDF"
+                                     "e\r\n\r\nEnde");
+    drive.write(u"Texte/utf8.txt"_s, "Gr\xC3\xBC\xC3\x9F"
+                                     "e");
+    drive.write(u"Texte/bom8.txt"_s, "\xEF\xBB\xBF"
+                                     "mit BOM");
+    drive.write(u"Texte/le.txt"_s, QByteArray("\xFF\xFE", 2) + utf16(u"Größe"_s));
+    drive.write(u"Texte/be.txt"_s, QByteArray("\xFE\xFF\x00\x41\x00\xDF", 6));
+    drive.write(u"Texte/empty.txt"_s, QByteArray());
+    drive.write(u"Texte/dle.txt"_s, "eins\x10Xzwei\x10Y");
     ASSERT_TRUE(index({"D:\\Texte\\ansi.txt", "\" utf8.txt", "\" bom8.txt", "\" le.txt",
                        "\" be.txt", "\" empty.txt", "\" dle.txt"}));
 
@@ -111,7 +89,7 @@ TEST_F(IndexRunTest, EveryClassByteForByte)
     const auto wide = [](const QByteArray& ascii) { return utf16(QString::fromLatin1(ascii)); };
     EXPECT_EQ(database("_UnicodeDokument.txt"),
               QByteArray("\xFF\xFE", 2) + wide(section("D:\\Texte\\le.txt", "")).chopped(4) +
-                  utf16(QStringLiteral("Größe")) + wide("\r\n") +
+                  utf16(u"Größe"_s) + wide("\r\n") +
                   wide(section("D:\\Texte\\be.txt", "A\xDF", 15)));
     EXPECT_EQ(database("_Ansi_TitelPositionen.txt"), "9 #D:\\Texte\\ansi.txt\r\n");
     EXPECT_TRUE(database("_Unicode_TitelPositionen.txt").startsWith("20 #D:\\Texte\\le.txt\r\n"));
@@ -121,23 +99,21 @@ TEST_F(IndexRunTest, EveryClassByteForByte)
               "D:\\Texte\\le.txt\r\nD:\\Texte\\be.txt\r\nD:\\Texte\\empty.txt\r\n"
               "D:\\Texte\\dle.txt\r\n");
     ASSERT_EQ(logLines.size(), 4);
-    EXPECT_EQ(logLines[1], QStringLiteral("Dateien insgesamt: 7"));
-    EXPECT_EQ(logLines[2], QStringLiteral("Konnten nicht indiziert werden: 0"));
-    EXPECT_TRUE(logLines[3].startsWith(
-        QStringLiteral("7 Doviruzu-Dateien wurden indiziert.   Zeit: 0:0:")));
-    EXPECT_EQ(database(".log"),
-              (logLines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
-    EXPECT_EQ(reporter.statuses.last(), QStringLiteral("Fertig mit der Indizierung."));
+    EXPECT_EQ(logLines[1], u"Dateien insgesamt: 7"_s);
+    EXPECT_EQ(logLines[2], u"Konnten nicht indiziert werden: 0"_s);
+    EXPECT_TRUE(logLines[3].startsWith(u"7 Doviruzu-Dateien wurden indiziert.   Zeit: 0:0:"_s));
+    EXPECT_EQ(database(".log"), (logLines.join(u"\r\n"_s) + u"\r\n"_s).toUtf8());
+    EXPECT_EQ(reporter.statuses.last(), u"Fertig mit der Indizierung."_s);
 }
 
 TEST_F(IndexRunTest, MarkerInTheTextAndUmlautsInThePath)
 {
-    drive.write(QStringLiteral("Texte/Müller.txt"), "Zeile\r\n#D:\\Falsch\r\nRest");
+    drive.write(u"Texte/Müller.txt"_s, "Zeile\r\n#D:\\Falsch\r\nRest");
     ASSERT_TRUE(index({"D:\\Texte\\Müller.txt"}));
-    const QByteArray path = QStringLiteral("D:\\Texte\\Müller.txt").toUtf8();
+    const QByteArray path = u"D:\\Texte\\Müller.txt"_s.toUtf8();
     EXPECT_EQ(database("_UTF8Dokument.txt"), section(path, "Zeile\r\n#D:\\Falsch\r\nRest", 9));
     // The UTF8 list takes the document's bytes one character per byte: ü is stored twice encoded.
-    const QByteArray twice = QStringLiteral("D:\\Texte\\M\u00C3\u00BCller.txt").toUtf8();
+    const QByteArray twice = u"D:\\Texte\\M\u00C3\u00BCller.txt"_s.toUtf8();
     EXPECT_EQ(database("_Utf8_TitelPositionen.txt"),
               "9 #" + twice + "\r\n" + QByteArray::number(9 + 1 + path.size() + 2 + 9 + 2 + 7) +
                   " #D:\\Falsch\r\n");
@@ -145,9 +121,9 @@ TEST_F(IndexRunTest, MarkerInTheTextAndUmlautsInThePath)
 
 TEST_F(IndexRunTest, LargeFilesAreSplitAndComeFirst)
 {
-    drive.write(QStringLiteral("Texte/small.txt"), "klein");
-    drive.write(QStringLiteral("Texte/exact.txt"), QByteArray(10000000, 'e'));
-    drive.write(QStringLiteral("Texte/big.txt"), QByteArray(10000001, 'b'));
+    drive.write(u"Texte/small.txt"_s, "klein");
+    drive.write(u"Texte/exact.txt"_s, QByteArray(10000000, 'e'));
+    drive.write(u"Texte/big.txt"_s, QByteArray(10000001, 'b'));
     ASSERT_TRUE(index({"D:\\Texte\\small.txt", "\" exact.txt", "\" big.txt"}));
     // Plain ASCII: all three files are UTF8 files.
     const QByteArray document = database("_UTF8Dokument.txt");
@@ -170,11 +146,11 @@ TEST_F(IndexRunTest, LargeFilesAreSplitAndComeFirst)
 // pieces of one large file never join the next one.
 TEST_F(IndexRunTest, BigEndianPiecesAndPiecesOfTwoLargeFiles)
 {
-    drive.write(QStringLiteral("Texte/big.txt"), QByteArray(25000000, 'x'));
+    drive.write(u"Texte/big.txt"_s, QByteArray(25000000, 'x'));
     QByteArray be("\xFE\xFF", 2);
     for (int i = 0; i < 5000000; ++i)
         be.append('\0').append('A');
-    drive.write(QStringLiteral("Texte/be.txt"), be);
+    drive.write(u"Texte/be.txt"_s, be);
     ASSERT_TRUE(index({"D:\\Texte\\big.txt", "\" be.txt"}));
 
     const QByteArray utf8 = database("_UTF8Dokument.txt");
@@ -184,12 +160,11 @@ TEST_F(IndexRunTest, BigEndianPiecesAndPiecesOfTwoLargeFiles)
 
     const QByteArray unicode = database("_UnicodeDokument.txt");
     QByteArray expected =
-        QByteArray("\xFF\xFE", 2) +
-        utf16(QStringLiteral(" \r\n \r\n#D:\\Texte\\be.txt\r\nSize: 9,54 MB \r\n"));
+        QByteArray("\xFF\xFE", 2) + utf16(u" \r\n \r\n#D:\\Texte\\be.txt\r\nSize: 9,54 MB \r\n"_s);
     for (int i = 0; i < 4999999; ++i)
         expected.append('A').append('\0');
     // The (empty) last part, the document written at the end, brings its own FF FE.
-    expected += utf16(QStringLiteral("\r\nA")) + QByteArray("\xFF\xFE", 2);
+    expected += utf16(u"\r\nA"_s) + QByteArray("\xFF\xFE", 2);
     EXPECT_EQ(unicode.size(), expected.size());
     EXPECT_TRUE(unicode == expected);
 }
@@ -198,8 +173,8 @@ TEST_F(IndexRunTest, BigEndianPiecesAndPiecesOfTwoLargeFiles)
 // keeps the document valid UTF-8.
 TEST_F(IndexRunTest, Utf8DocumentStaysValidUtf8)
 {
-    drive.write(QStringLiteral("Texte/late.txt"), QByteArray(200001, 'a') + "\xE4"
-                                                                            "rger");
+    drive.write(u"Texte/late.txt"_s, QByteArray(200001, 'a') + "\xE4"
+                                                               "rger");
     ASSERT_TRUE(index({"D:\\Texte\\late.txt"}));
     EXPECT_TRUE(database("_UTF8Dokument.txt").endsWith("a\xC3\xA4rger\r\n"));
 }
@@ -212,18 +187,17 @@ TEST_F(IndexRunTest, AClassBufferBecomesAPartAfterAMillionCharacters)
     QByteArray expected("\xFF\xFE", 2);
     for (int i = 1; i <= 4; ++i) {
         const QByteArray text(400000, char('0' + i));
-        drive.write(QStringLiteral("Texte/f%1.txt").arg(i),
+        drive.write(u"Texte/f%1.txt"_s.arg(i),
                     QByteArray("\xFF\xFE", 2) + utf16(QString::fromLatin1(text)));
-        files.append(QStringLiteral("D:\\Texte\\f%1.txt").arg(i));
+        files.append(u"D:\\Texte\\f%1.txt"_s.arg(i));
         if (i == 4)
             expected += QByteArray("\xFF\xFE", 2);
         expected += utf16(QString::fromLatin1(section(files.last().toUtf8(), text)));
     }
     ASSERT_TRUE(index(files));
     EXPECT_TRUE(database("_UnicodeDokument.txt") == expected);
-    EXPECT_TRUE(
-        reporter.statuses.contains(QStringLiteral("Aufgeteilte Dateien werden zusammengefügt!")));
-    EXPECT_TRUE(QDir(base.native(QStringLiteral("Datenbank/Temp")))
+    EXPECT_TRUE(reporter.statuses.contains(u"Aufgeteilte Dateien werden zusammengefügt!"_s));
+    EXPECT_TRUE(QDir(base.native(u"Datenbank/Temp"_s))
                     .entryList(QDir::Files | QDir::NoDotAndDotDot)
                     .isEmpty());
 }
@@ -232,7 +206,7 @@ TEST_F(IndexRunTest, ACancelKeepsTheOldDatabaseOrCommitsWhatWasReadWithItsTitleP
 {
     const QStringList files = {"D:\\Texte\\a.txt", "\" b.txt", "\" c.txt"};
     for (const char* name : {"a", "b", "c"})
-        drive.write(QStringLiteral("Texte/%1.txt").arg(name), QByteArray("Text ") + name);
+        drive.write(u"Texte/%1.txt"_s.arg(name), QByteArray("Text ") + name);
     ASSERT_TRUE(index(files));
     const QByteArray oldDocument = database("_UTF8Dokument.txt");
     const QByteArray oldPositions = database("_Utf8_TitelPositionen.txt");
@@ -241,20 +215,21 @@ TEST_F(IndexRunTest, ACancelKeepsTheOldDatabaseOrCommitsWhatWasReadWithItsTitleP
 
     // Cancelled in the estimate, before a file was read: nothing changes.
     updateMode = true;
-    drive.write(QStringLiteral("Texte/a.txt"), "neuer Text");
-    reporter.cancelAfter = 0;
+    drive.write(u"Texte/a.txt"_s, "neuer Text");
+    reporter.cancelWhen = [](RecordingTaskProgress&) { return true; };
     ASSERT_TRUE(index(files));
     EXPECT_EQ(database("_UTF8Dokument.txt"), oldDocument);
     EXPECT_EQ(database("_Utf8_TitelPositionen.txt"), oldPositions);
     EXPECT_EQ(database(".log"), oldLog);
     EXPECT_EQ(reporter.statuses.last(), IndexRun::kCancelledUnchanged.toString());
-    EXPECT_EQ(QDir(base.native(QStringLiteral("Datenbank"))).entryList({"*.neu", "*.tmp"}),
-              QStringList());
+    EXPECT_EQ(QDir(base.native(u"Datenbank"_s)).entryList({"*.neu", "*.tmp"}), QStringList());
 
     // Cancelled after the first file: the documents hold it, and their list names it.
-    reporter.cancelAfter = -1;
     reporter.captions.clear();
-    reporter.cancelOnCaption = QStringLiteral("b.txt");
+    reporter.cancelWhen = [](RecordingTaskProgress& r) {
+        return std::any_of(r.captions.begin(), r.captions.end(),
+                           [](const QString& shown) { return shown.contains(u"b.txt"); });
+    };
     ASSERT_TRUE(index(files));
     const QByteArray document = database("_UTF8Dokument.txt");
     EXPECT_TRUE(document.startsWith(section("D:\\Texte\\a.txt", "neuer Text")))
@@ -265,36 +240,32 @@ TEST_F(IndexRunTest, ACancelKeepsTheOldDatabaseOrCommitsWhatWasReadWithItsTitleP
     EXPECT_EQ(qsizetype(entries.size()), document.count("\r\n#D:\\"));
     for (const QByteArray& entry : entries)
         EXPECT_EQ(document.mid(entry.split(' ').first().toLongLong(), 4), "#D:\\") << entry.data();
-    EXPECT_EQ(reporter.statuses.last(),
-              QStringLiteral("Fertig mit der abgebrochenen Indizierung."));
+    EXPECT_EQ(reporter.statuses.last(), u"Fertig mit der abgebrochenen Indizierung."_s);
 }
 
 TEST_F(IndexRunTest, ExclusionsMissingFilesAndPathListOnly)
 {
-    base.write(QStringLiteral("AusnahmeIndizierung.txt"), "  \\temp\\  \r\n\r\n");
-    drive.write(QStringLiteral("Texte/Temp/a.txt"), "weg");
-    drive.write(QStringLiteral("Texte/TEMP/b.txt"), "weg");
-    drive.write(QStringLiteral("Texte/c.txt"), "bleibt");
-    drive.makeFolder(QStringLiteral("Texte/ordner.txt"));
+    base.write(u"AusnahmeIndizierung.txt"_s, "  \\temp\\  \r\n\r\n");
+    drive.write(u"Texte/Temp/a.txt"_s, "weg");
+    drive.write(u"Texte/TEMP/b.txt"_s, "weg");
+    drive.write(u"Texte/c.txt"_s, "bleibt");
+    drive.makeFolder(u"Texte/ordner.txt"_s);
     // A pipe named like a text file is never opened for reading (that would wait forever).
-    ASSERT_EQ(
-        ::mkfifo(QFile::encodeName(drive.native(QStringLiteral("Texte/pipe.txt"))).constData(),
-                 0600),
-        0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(drive.native(u"Texte/pipe.txt"_s)).constData(), 0600), 0);
     ASSERT_TRUE(index({"D:\\Texte\\Temp\\a.txt", "D:\\Texte\\TEMP\\b.txt", "D:\\Texte\\c.txt",
                        "\" gibtsnicht.txt", "\" ordner.txt", "\" pipe.txt"}));
     EXPECT_EQ(database("_UTF8Dokument.txt"), section("D:\\Texte\\c.txt", "bleibt"));
-    EXPECT_EQ(logLines[2], QStringLiteral("Konnten nicht indiziert werden: 5"));
+    EXPECT_EQ(logLines[2], u"Konnten nicht indiziert werden: 5"_s);
 
     withoutDocuments = true;
     ASSERT_FALSE(index({"D:\\Texte\\c.txt"})); // the name exists now
-    base.write(QStringLiteral("Datenbank/Test.dat"), "");
-    QFile::remove(base.native(QStringLiteral("Datenbank/Test.dat")));
+    base.write(u"Datenbank/Test.dat"_s, "");
+    QFile::remove(base.native(u"Datenbank/Test.dat"_s));
     ASSERT_TRUE(index({"D:\\Texte\\c.txt"}));
-    EXPECT_FALSE(QFile::exists(base.native(QStringLiteral("Datenbank/Test_UTF8Dokument.txt"))));
+    EXPECT_FALSE(QFile::exists(base.native(u"Datenbank/Test_UTF8Dokument.txt"_s)));
     EXPECT_EQ(logLines, QStringList({" ", "Dateien insgesamt: 1"}));
     EXPECT_EQ(reporter.statuses.last(),
-              QStringLiteral("Fertig mit der Indizierung (nur Pfadliste wurde erstellt)."));
+              u"Fertig mit der Indizierung (nur Pfadliste wurde erstellt)."_s);
 }
 
 TEST_F(IndexRunTest, RefusedRunsWriteNothing)
@@ -303,37 +274,26 @@ TEST_F(IndexRunTest, RefusedRunsWriteNothing)
     EXPECT_EQ(ui.informations, QStringList({"Sie haben keinen Pfad angegeben",
                                             "Der angegebene Ordner existiert nicht",
                                             "Sie haben keine Dateiendung angegeben"}));
-    EXPECT_FALSE(QFile::exists(base.native(QStringLiteral("Datenbank/Test.dat"))));
-}
-
-TEST(IndexRunTexts, ElapsedTime)
-{
-    EXPECT_EQ(IndexRun::elapsedText(3725), QStringLiteral("1:2:5"));
-    EXPECT_EQ(IndexRun::elapsedText(0), QStringLiteral("0:0:0"));
+    EXPECT_FALSE(QFile::exists(base.native(u"Datenbank/Test.dat"_s)));
 }
 
 // One run at a time per database: a second one is refused with a message until the first
 // has finished, and a search is told the database is being rebuilt meanwhile.
 TEST_F(IndexRunTest, ASecondRunOnTheSameDatabaseWaitsForTheFirst)
 {
-    drive.write(QStringLiteral("Texte/a.txt"), "Wort und Wort");
-    base.write(QStringLiteral("Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"),
-               "D:\\Texte\\a.txt\r\n");
-    const IndexRun::Request request{QStringLiteral("Test"), QStringLiteral("D:\\Texte"),
-                                    QStringLiteral("*.txt"), false, false};
+    drive.write(u"Texte/a.txt"_s, "Wort und Wort");
+    base.write(u"Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"_s, "D:\\Texte\\a.txt\r\n");
+    const IndexRun::Request request{u"Test"_s, u"D:\\Texte"_s, u"*.txt"_s, false, false};
     IndexRun first(paths, QString(), ui, reporter);
     ASSERT_TRUE(first.start(request).ok());
     {
         IndexRun second(paths, QString(), ui, reporter);
         const Status refused = second.start(request);
         ASSERT_FALSE(refused.ok());
-        EXPECT_EQ(refused.error(), DatabaseLock::busyMessage(QStringLiteral("Test")));
+        EXPECT_EQ(refused.error(), DatabaseLock::busyMessage(u"Test"_s));
         SearchDriver search(paths, ui, reporter);
-        EXPECT_FALSE(
-            search
-                .run(Database(paths, QStringLiteral("Test")), QStringLiteral("Wort"), false, false)
-                .ok());
-        EXPECT_EQ(ui.informations.last(), DatabaseLock::busyMessage(QStringLiteral("Test")));
+        EXPECT_FALSE(search.run(Database(paths, u"Test"_s), u"Wort"_s, false, false).ok());
+        EXPECT_EQ(ui.informations.last(), DatabaseLock::busyMessage(u"Test"_s));
     }
     ASSERT_TRUE(first.readList().ok());
     ASSERT_TRUE(first.finish(false).ok());
@@ -346,20 +306,17 @@ TEST_F(IndexRunTest, ASecondRunOnTheSameDatabaseWaitsForTheFirst)
 // was: no document written under a temporary or staging name stays behind.
 TEST_F(IndexRunTest, ARunWithoutItsFinishLeavesTheDatabaseAsItWas)
 {
-    drive.write(QStringLiteral("Texte/a.txt"), "alt");
+    drive.write(u"Texte/a.txt"_s, "alt");
     ASSERT_TRUE(index({"D:\\Texte\\a.txt"}));
     const QByteArray before = database("_UTF8Dokument.txt");
-    const QStringList filesBefore =
-        QDir(base.native(QStringLiteral("Datenbank"))).entryList(QDir::Files);
+    const QStringList filesBefore = QDir(base.native(u"Datenbank"_s)).entryList(QDir::Files);
 
-    drive.write(QStringLiteral("Texte/a.txt"), "neu");
+    drive.write(u"Texte/a.txt"_s, "neu");
     {
         IndexRun run(paths, QString(), ui, reporter);
-        const IndexRun::Request request{QStringLiteral("Test"), QStringLiteral("D:\\Texte"),
-                                        QStringLiteral("*.txt"), true, false};
-        ASSERT_TRUE(run.start(request).ok());
+        ASSERT_TRUE(run.start({u"Test"_s, u"D:\\Texte"_s, u"*.txt"_s, true, false}).ok());
         ASSERT_TRUE(run.readList().ok());
     }
     EXPECT_EQ(database("_UTF8Dokument.txt"), before);
-    EXPECT_EQ(QDir(base.native(QStringLiteral("Datenbank"))).entryList(QDir::Files), filesBefore);
+    EXPECT_EQ(QDir(base.native(u"Datenbank"_s)).entryList(QDir::Files), filesBefore);
 }

@@ -100,10 +100,8 @@ TEST_F(RunControlTest, ReindexWaitingForTheListProgramKeepsTheCancelCaption)
     control.endUpdateRequest(); // the request returns while the list program runs
     EXPECT_EQ(control.view().closeButtonCaption, RunControl::kCancelCaption);
     EXPECT_EQ(control.closeButton(), RunControl::CloseButton::StopListProgram);
-}
 
-TEST_F(RunControlTest, ListProgramEndingBeforeTheFirstTickCountsAsSeen)
-{
+    // A list program that ended before the first tick counts as seen.
     control.beginRun(false);
     control.beginWait();
     EXPECT_EQ(tick(ListProgram::Finished), Wait::Continue);

@@ -12,11 +12,6 @@ QList<QByteArray> bytesOf(const QList<QByteArrayView>& pieces)
     return bytes;
 }
 
-QByteArray raw(const char* text, qsizetype size)
-{
-    return QByteArray(text, size);
-}
-
 } // namespace
 
 // A DLE drops itself and the character after it; 16-bit text loses an odd last byte; a
@@ -26,17 +21,17 @@ TEST(SectionTextTest, PiecesBetweenDleCharacters)
     using sectiontext::dlePieces;
     EXPECT_EQ(bytesOf(dlePieces("eins\x10Xzwei\x10Y", false)), (QList<QByteArray>{"eins", "zwei"}));
     EXPECT_EQ(bytesOf(dlePieces("ende\x10", false)), QList<QByteArray>{"ende"});
-    EXPECT_EQ(bytesOf(dlePieces(raw("\xFF\xFE"
-                                    "a\0\x10\0X\0b\0c",
-                                    11),
+    EXPECT_EQ(bytesOf(dlePieces(QByteArray("\xFF\xFE"
+                                           "a\0\x10\0X\0b\0c",
+                                           11),
                                 false)),
-              (QList<QByteArray>{raw("a\0", 2), raw("b\0", 2)}));
-    EXPECT_EQ(bytesOf(dlePieces(raw("\xFF\xFE", 2), true)), QList<QByteArray>{QByteArray()});
+              (QList<QByteArray>{QByteArray("a\0", 2), QByteArray("b\0", 2)}));
+    EXPECT_EQ(bytesOf(dlePieces(QByteArray("\xFF\xFE", 2), true)), QList<QByteArray>{QByteArray()});
     EXPECT_EQ(bytesOf(dlePieces("abc", true)), QList<QByteArray>{QByteArray()});
     EXPECT_TRUE(dlePieces({}, true).isEmpty());
 
-    EXPECT_EQ(bytesOf(sectiontext::splitAtDleUnits(raw("a\0\x10\0X\0b\0c", 9))),
-              (QList<QByteArray>{raw("a\0", 2), raw("b\0", 2)}));
+    EXPECT_EQ(bytesOf(sectiontext::splitAtDleUnits(QByteArray("a\0\x10\0X\0b\0c", 9))),
+              (QList<QByteArray>{QByteArray("a\0", 2), QByteArray("b\0", 2)}));
 }
 
 // The UTF-8 document counts a line's bytes as its characters; the ANSI one holds Windows-1252.

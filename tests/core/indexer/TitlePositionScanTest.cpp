@@ -3,6 +3,7 @@
 #include "store/Windows1252.h"
 #include "support/RecordingTaskProgress.h"
 #include "support/TempFolder.h"
+#include "support/Utf16.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -24,10 +25,7 @@ QByteArray encode(Family family, const QString& text)
 {
     if (family != Family::Unicode)
         return family == Family::Ansi ? cp1252::encode(text) : text.toUtf8();
-    QByteArray bytes("\xFF\xFE");
-    for (const QChar ch : text)
-        bytes.append(char(ch.unicode() & 0xFF)).append(char(ch.unicode() >> 8));
-    return bytes;
+    return QByteArray("\xFF\xFE", 2) + utf16(text);
 }
 
 class TitlePositionScanTest : public ::testing::Test {

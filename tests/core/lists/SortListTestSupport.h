@@ -5,6 +5,7 @@
 #include "store/Windows1252.h"
 #include "support/RecordingTaskProgress.h"
 #include "support/TempFolder.h"
+#include "support/Utf16.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -20,6 +21,12 @@ struct SortListDatabase {
     {
         drive.makeFolder(QStringLiteral("Datenbank/Temp"));
         drive.write(QStringLiteral("Datenbank/L.dat"), "PFAD_UND_ENDUNGEN= D:\\q *.txt    \r\n");
+    }
+    Database database() const { return Database(paths, name); }
+    sortedlists::BuildEnd build(sortlist::SortMode mode, TaskProgress& task,
+                                const SortListLimits& limits = {}) const
+    {
+        return sortedlists::buildAllLists(database(), mode, task, limits);
     }
     QString relative(const QString& programPath) const
     {
@@ -54,23 +61,12 @@ struct SortListDatabase {
 inline QString generatedDocumentText(quint32 seed, int lines)
 {
     QRandomGenerator random(seed);
-    static const QStringList kSyllables = {
-        QStringLiteral("a"),  QStringLiteral("A"),  QStringLiteral("ä"), QStringLiteral("Ä"),
-        QStringLiteral("bo"), QStringLiteral("Bo"), QStringLiteral("g"), QStringLiteral("G"),
-        QStringLiteral("mö"), QStringLiteral("Ö"),  QStringLiteral("s"), QStringLiteral("S"),
-        QStringLiteral("ü"),  QStringLiteral("Ü"),  QStringLiteral("z"), QStringLiteral("ß"),
-        QStringLiteral("1"),  QStringLiteral("é"),  QStringLiteral("'"), QStringLiteral("-")};
-    static const QStringList kSeparators = {
-        QStringLiteral(" "),  QStringLiteral(" "), QStringLiteral(", "),
-        QStringLiteral(";"),  QStringLiteral(":"), QStringLiteral(". "),
-        QStringLiteral("\t"), QStringLiteral(","), QStringLiteral("  ")};
-    static const QStringList kMarks = {QStringLiteral("----"), QStringLiteral("??"),
-                                       QStringLiteral("''"),   QStringLiteral("=========="),
-                                       QStringLiteral("____"), QStringLiteral("****"),
-                                       QStringLiteral("---"),  QStringLiteral("––––"),
-                                       QStringLiteral("<"),    QStringLiteral("\x01")};
-    static const QStringList kEnds = {QStringLiteral("\r\n"), QStringLiteral("\r\n"),
-                                      QStringLiteral("\n"), QStringLiteral("\r")};
+    static const QStringList kSyllables =
+        QStringLiteral("a|A|ä|Ä|bo|Bo|g|G|mö|Ö|s|S|ü|Ü|z|ß|1|é|'|-").split(u'|');
+    static const QStringList kSeparators = QStringLiteral(" | |, |;|:|. |\t|,|  ").split(u'|');
+    static const QStringList kMarks =
+        QStringLiteral("----|??|''|==========|____|****|---|––––|<|\x01").split(u'|');
+    static const QStringList kEnds = QStringLiteral("\r\n|\r\n|\n|\r").split(u'|');
     const auto pick = [&random](const QStringList& from) {
         return from[random.bounded(int(from.size()))];
     };
@@ -114,14 +110,7 @@ inline QByteArray encodedDocument(const QString& text, Family family)
     switch (family) {
     case Family::Ansi: return cp1252::encode(text);
     case Family::Utf8: return text.toUtf8();
-    case Family::Unicode: {
-        QByteArray bytes("\xFF\xFE", 2);
-        for (const QChar c : text) {
-            bytes.append(char(c.unicode() & 0xFF));
-            bytes.append(char(c.unicode() >> 8));
-        }
-        return bytes;
-    }
+    case Family::Unicode: return QByteArray("\xFF\xFE", 2) + utf16(text);
     }
     return {};
 }

@@ -11,16 +11,6 @@ using sortlist::SortMode;
 
 namespace {
 
-const char* modeName(SortMode mode)
-{
-    switch (mode) {
-    case SortMode::Words: return "Words";
-    case SortMode::Phrases: return "Phrases";
-    case SortMode::WordsAndPhrases: return "WordsAndPhrases";
-    }
-    return "";
-}
-
 struct DifferentialCase {
     Family family;
     SortMode mode;
@@ -30,7 +20,8 @@ struct DifferentialCase {
 
 std::string differentialName(const testing::TestParamInfo<DifferentialCase>& info)
 {
-    return familyName(info.param.family).toStdString() + modeName(info.param.mode) +
+    const char* const modeNames[] = {"Words", "Phrases", "WordsAndPhrases"};
+    return familyName(info.param.family).toStdString() + modeNames[int(info.param.mode)] +
            std::to_string(info.param.seed) + (info.param.tiny ? "Tiny" : "");
 }
 
@@ -60,7 +51,7 @@ TEST_P(SortedListDifferentialTest, BuildsTheListOfThePlainSortedInsertion)
     }
     SortedListBuilder builder(db.paths, collator, reporter, pacer, limits);
     const Result<SortedListBuilder::Outcome> built =
-        builder.build(Database(db.paths, db.name), param.family, param.mode);
+        builder.build(db.database(), param.family, param.mode);
     ASSERT_TRUE(built.ok()) << built.error().toStdString();
     EXPECT_EQ(*built, SortedListBuilder::Outcome::Written);
     const QByteArray list = db.list(param.family);

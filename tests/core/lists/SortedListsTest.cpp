@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using sortlist::SortMode;
 using Kind = sortedlists::BuildEnd::Kind;
 
@@ -26,11 +28,10 @@ TEST_P(SortedListEdgeTest, WritesTheList)
 {
     const EdgeCase& edge = GetParam();
     SortListDatabase db;
-    db.drive.write(QStringLiteral("q/Äpfel.txt"), "x");
+    db.drive.write(u"q/Äpfel.txt"_s, "x");
     db.writeDocument(edge.family, encodedDocument(edge.document, edge.family));
     RecordingTaskProgress reporter;
-    const sortedlists::BuildEnd end =
-        sortedlists::buildAllLists(Database(db.paths, db.name), edge.mode, reporter);
+    const sortedlists::BuildEnd end = db.build(edge.mode, reporter);
     ASSERT_EQ(end.kind, Kind::Finished) << end.message.toStdString();
     EXPECT_EQ(db.list(edge.family), encodedDocument(edge.list, edge.family));
     for (const Family other : kFamilies) {
@@ -40,86 +41,67 @@ TEST_P(SortedListEdgeTest, WritesTheList)
     }
 }
 
-std::string edgeName(const testing::TestParamInfo<EdgeCase>& info)
-{
-    return info.param.name;
-}
-
-const QString kHeader = QStringLiteral(" \r\n \r\n \r\n#D:\\q\\Äpfel.txt\r\n==========\r\n");
+const QString kHeader = u" \r\n \r\n \r\n#D:\\q\\Äpfel.txt\r\n==========\r\n"_s;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SortedListEdgeTest,
     testing::Values(
         EdgeCase{"DuplicatesIgnoreCase", Family::Ansi, SortMode::Words,
-                 QStringLiteral("Das Haus, das Haus; Auto:Bahn\r\n"),
-                 QStringLiteral("Auto\r\nBahn\r\nDas\r\nHaus\r\n")},
-        EdgeCase{
-            "SectionsByFirstCharacter", Family::Ansi, SortMode::Words,
-            QStringLiteral("Zebra ßuppe Äste 123 éclair Mond öde Gras ab\r\n"),
-            QStringLiteral("Äste\r\nGras\r\nMond\r\nöde\r\nZebra\r\n123\r\néclair\r\nßuppe\r\n")},
+                 u"Das Haus, das Haus; Auto:Bahn\r\n"_s, u"Auto\r\nBahn\r\nDas\r\nHaus\r\n"_s},
+        EdgeCase{"SectionsByFirstCharacter", Family::Ansi, SortMode::Words,
+                 u"Zebra ßuppe Äste 123 éclair Mond öde Gras ab\r\n"_s,
+                 u"Äste\r\nGras\r\nMond\r\nöde\r\nZebra\r\n123\r\néclair\r\nßuppe\r\n"_s},
         EdgeCase{"ShortWordsAndPhrasesNeverAppear", Family::Ansi, SortMode::WordsAndPhrases,
-                 QStringLiteral("ab, a b, Wort, Satz mit Blank\r\n"),
-                 QStringLiteral("Blank\r\nmit\r\nSatz\r\nSatz mit Blank\r\nWort\r\n")},
+                 u"ab, a b, Wort, Satz mit Blank\r\n"_s,
+                 u"Blank\r\nmit\r\nSatz\r\nSatz mit Blank\r\nWort\r\n"_s},
         EdgeCase{"DashesDropTheLineInEveryMode", Family::Ansi, SortMode::WordsAndPhrases,
-                 QStringLiteral("Haus ---- Hof, und so weiter\r\nBaum\r\n"),
-                 QStringLiteral("Baum\r\n")},
+                 u"Haus ---- Hof, und so weiter\r\nBaum\r\n"_s, u"Baum\r\n"_s},
         EdgeCase{"QuestionMarksDropOnlyInWordsMode", Family::Ansi, SortMode::Words,
-                 QStringLiteral("Was?? Nein\r\nBaum\r\n"), QStringLiteral("Baum\r\n")},
+                 u"Was?? Nein\r\nBaum\r\n"_s, u"Baum\r\n"_s},
         EdgeCase{"QuestionMarksStayInCombinedMode", Family::Ansi, SortMode::WordsAndPhrases,
-                 QStringLiteral("Was?? Nein\r\n"),
-                 QStringLiteral("Nein\r\nWas??\r\nWas?? Nein\r\n")},
+                 u"Was?? Nein\r\n"_s, u"Nein\r\nWas??\r\nWas?? Nein\r\n"_s},
         EdgeCase{"ApostrophesCutTheFirstCharacter", Family::Ansi, SortMode::Phrases,
-                 QStringLiteral("x ''Zitat hier''\r\n"), QStringLiteral("'Zitat hier''\r\n")},
+                 u"x ''Zitat hier''\r\n"_s, u"'Zitat hier''\r\n"_s},
         EdgeCase{"TabsBecomeBlanksForPhrasesOfTheCombinedMode", Family::Ansi,
-                 SortMode::WordsAndPhrases, QStringLiteral("Alt\tNeu\r\n"),
-                 QStringLiteral("Alt\r\nAlt Neu\r\nNeu\r\n")},
+                 SortMode::WordsAndPhrases, u"Alt\tNeu\r\n"_s, u"Alt\r\nAlt Neu\r\nNeu\r\n"_s},
         EdgeCase{"HeaderOfAnExistingFileInSection6", Family::Ansi, SortMode::Words,
-                 kHeader + QStringLiteral("Baum\r\n#D:\\q\\weg.txt\r\n"),
-                 QStringLiteral("Baum\r\n#D:\\q\\Äpfel.txt\r\n")},
+                 kHeader + u"Baum\r\n#D:\\q\\weg.txt\r\n"_s, u"Baum\r\n#D:\\q\\Äpfel.txt\r\n"_s},
         EdgeCase{"Utf8DecodedUmlautPathsAndOneBlankLine", Family::Utf8, SortMode::Words,
-                 kHeader + QStringLiteral("Übel äußerst\r\n"),
-                 QStringLiteral("äußerst\r\nÜbel\r\n \r\n#D:\\q\\Äpfel.txt\r\n")},
+                 kHeader + u"Übel äußerst\r\n"_s,
+                 u"äußerst\r\nÜbel\r\n \r\n#D:\\q\\Äpfel.txt\r\n"_s},
         // A short path's rule has fewer than ten "=": it goes as the line under the title.
         EdgeCase{"TheShortRuleUnderATitleLineIsNoWord", Family::Ansi, SortMode::Words,
-                 QStringLiteral(" \r\n \r\n \r\n#D:\\q\\Äpfel.txt\r\n====\r\nBaum\r\n===\r\n"),
-                 QStringLiteral("Baum\r\n===\r\n#D:\\q\\Äpfel.txt\r\n")},
+                 u" \r\n \r\n \r\n#D:\\q\\Äpfel.txt\r\n====\r\nBaum\r\n===\r\n"_s,
+                 u"Baum\r\n===\r\n#D:\\q\\Äpfel.txt\r\n"_s},
         EdgeCase{"UnicodeLaterByteOrderMarksAreNoText", Family::Unicode, SortMode::Words,
-                 kHeader + QStringLiteral("Baum\r\n\uFEFF \r\n") + kHeader,
-                 QStringLiteral("Baum\r\n#D:\\q\\Äpfel.txt\r\n")}),
-    edgeName);
+                 kHeader + u"Baum\r\n\uFEFF \r\n"_s + kHeader, u"Baum\r\n#D:\\q\\Äpfel.txt\r\n"_s}),
+    [](const testing::TestParamInfo<EdgeCase>& info) { return std::string(info.param.name); });
 
-TEST(SortedListsTest, NoDocumentsGivesTheMessageAndNothingElse)
+// No documents: the message and nothing else; a document too short to sort is skipped.
+TEST(SortedListsTest, NoDocumentsGiveTheMessageShortOnesAreSkippedTheOthersLabelled)
 {
     SortListDatabase db;
-    db.drive.write(QStringLiteral("Datenbank/Temp/NB_Ergebnis.htm"), "x");
-    RecordingTaskProgress reporter;
-    const sortedlists::BuildEnd end =
-        sortedlists::buildAllLists(Database(db.paths, db.name), SortMode::Words, reporter);
-    EXPECT_EQ(end.kind, Kind::NoDocuments);
-    EXPECT_EQ(end.message, QStringLiteral("Für die Datenbank \"L\" existieren keine Dokumente, "
-                                          "die sortiert werden könnten!"));
+    db.drive.write(u"Datenbank/Temp/NB_Ergebnis.htm"_s, "x");
+    RecordingTaskProgress none;
+    const sortedlists::BuildEnd nothing = db.build(SortMode::Words, none);
+    EXPECT_EQ(nothing.kind, Kind::NoDocuments);
+    EXPECT_EQ(nothing.message, QStringLiteral("Für die Datenbank \"L\" existieren keine Dokumente, "
+                                              "die sortiert werden könnten!"));
     EXPECT_TRUE(db.tempEntries().isEmpty()); // emptied first, as every build does
-    EXPECT_TRUE(reporter.captions.isEmpty());
-}
+    EXPECT_TRUE(none.captions.isEmpty());
 
-TEST(SortedListsTest, SkipsShortDocumentsAndLabelsEachDocument)
-{
-    SortListDatabase db;
     db.writeDocument(Family::Ansi, "Baum"); // 4 bytes: skipped
     db.writeDocument(Family::Utf8, "Baum\r\n");
-    db.writeDocument(Family::Unicode, encodedDocument(QStringLiteral("Baum"), Family::Unicode));
+    db.writeDocument(Family::Unicode, encodedDocument(u"Baum"_s, Family::Unicode));
     RecordingTaskProgress reporter;
-    const sortedlists::BuildEnd end =
-        sortedlists::buildAllLists(Database(db.paths, db.name), SortMode::Words, reporter);
+    const sortedlists::BuildEnd end = db.build(SortMode::Words, reporter);
     EXPECT_EQ(end.kind, Kind::Finished);
     EXPECT_EQ(end.written, (QList<Family>{Family::Utf8, Family::Unicode}));
-    EXPECT_EQ(reporter.statuses,
-              (QStringList{QStringLiteral("Sortierte Liste von: L_UTF8Dokument.txt"),
-                           QStringLiteral("Sortierte Liste von: L_UnicodeDokument.txt")}));
-    EXPECT_EQ(reporter.captions.value(0), QStringLiteral("Sortierung von: \"L\" läuft."));
+    EXPECT_EQ(reporter.statuses, (QStringList{u"Sortierte Liste von: L_UTF8Dokument.txt"_s,
+                                              u"Sortierte Liste von: L_UnicodeDokument.txt"_s}));
+    EXPECT_EQ(reporter.captions.value(0), u"Sortierung von: \"L\" läuft."_s);
     EXPECT_TRUE(db.list(Family::Ansi).isEmpty());
-    EXPECT_EQ(sortedlists::loadButtons(Database(db.paths, db.name)),
-              (std::array<bool, 3>{true, true, true}));
+    EXPECT_EQ(sortedlists::loadButtons(db.database()), (std::array<bool, 3>{true, true, true}));
 }
 
 // Every look at the cancel request in turn answers Yes: while counting, splitting, spilling
@@ -134,10 +116,7 @@ TEST(SortedListsTest, CancelAtAnyPointKeepsTheOldListAndRemovesTheRuns)
     limits.runBudget = 8192;
     limits.eventIntervalMs = 0;
     RecordingTaskProgress probe;
-    ASSERT_EQ(sortedlists::buildAllLists(Database(db.paths, db.name), SortMode::WordsAndPhrases,
-                                         probe, limits)
-                  .kind,
-              Kind::Finished);
+    ASSERT_EQ(db.build(SortMode::WordsAndPhrases, probe, limits).kind, Kind::Finished);
     const int polls = probe.cancelPolls;
     ASSERT_GT(polls, 30);
     int withRuns = 0;
@@ -149,8 +128,7 @@ TEST(SortedListsTest, CancelAtAnyPointKeepsTheOldListAndRemovesTheRuns)
                 ++withRuns;
             return r.cancelPolls >= at;
         };
-        const sortedlists::BuildEnd end = sortedlists::buildAllLists(
-            Database(db.paths, db.name), SortMode::WordsAndPhrases, reporter, limits);
+        const sortedlists::BuildEnd end = db.build(SortMode::WordsAndPhrases, reporter, limits);
         EXPECT_EQ(end.kind, Kind::Cancelled) << at;
         EXPECT_EQ(db.list(Family::Ansi), QByteArray("alt\r\n")) << at;
         EXPECT_TRUE(db.tempEntries().isEmpty()) << at;
@@ -169,18 +147,14 @@ TEST(SortedListsTest, ACancelReportsEveryListReplacedBeforeIt)
     SortListLimits limits;
     limits.eventIntervalMs = 0;
     RecordingTaskProgress probe;
-    ASSERT_EQ(
-        sortedlists::buildAllLists(Database(db.paths, db.name), SortMode::Words, probe, limits)
-            .kind,
-        Kind::Finished);
+    ASSERT_EQ(db.build(SortMode::Words, probe, limits).kind, Kind::Finished);
     int reportedBeforeTheEnd = 0;
     for (int at = 1; at <= probe.cancelPolls; ++at) {
         for (const Family family : {Family::Ansi, Family::Utf8})
             db.writeList(family, "alt\r\n");
         RecordingTaskProgress reporter;
         reporter.cancelWhen = [at](RecordingTaskProgress& r) { return r.cancelPolls >= at; };
-        const sortedlists::BuildEnd end = sortedlists::buildAllLists(
-            Database(db.paths, db.name), SortMode::Words, reporter, limits);
+        const sortedlists::BuildEnd end = db.build(SortMode::Words, reporter, limits);
         for (const Family family : {Family::Ansi, Family::Utf8}) {
             const bool replaced = db.list(family) != QByteArray("alt\r\n");
             EXPECT_EQ(end.written.contains(family), replaced) << "cancel at " << at;
@@ -205,17 +179,14 @@ TEST(SortedListsTest, LetsEventsThroughInEveryPhase)
     int withRuns = 0;
     int whileWriting = 0;
     reporter.cancelWhen = [&](RecordingTaskProgress&) {
-        const bool writing = !db.databaseEntries().filter(QStringLiteral(".tmp")).isEmpty();
+        const bool writing = !db.databaseEntries().filter(u".tmp"_s).isEmpty();
         const bool runs = !db.tempEntries().isEmpty();
         whileWriting += writing;
         withRuns += runs && !writing;
         beforeRuns += !runs && !writing;
         return false;
     };
-    EXPECT_EQ(sortedlists::buildAllLists(Database(db.paths, db.name), SortMode::WordsAndPhrases,
-                                         reporter, limits)
-                  .kind,
-              Kind::Finished);
+    EXPECT_EQ(db.build(SortMode::WordsAndPhrases, reporter, limits).kind, Kind::Finished);
     EXPECT_GT(beforeRuns, 3);
     EXPECT_GT(withRuns, 3);
     EXPECT_GT(whileWriting, 3);
@@ -225,7 +196,7 @@ TEST(SortedListsTest, CancelledBuildNeverEndsWithFertig)
 {
     sortedlists::SortPanel panel;
     panel.open();
-    ASSERT_TRUE(panel.beginBuild(QStringLiteral("L")));
+    ASSERT_TRUE(panel.beginBuild(u"L"_s));
     for (int tick = 0; tick < sortedlists::SortPanel::kTimerTicks; ++tick)
         panel.timerTick();
     EXPECT_FALSE(panel.view().timerRunning);
@@ -233,14 +204,14 @@ TEST(SortedListsTest, CancelledBuildNeverEndsWithFertig)
     EXPECT_EQ(panel.view().caption, sortedlists::cancelCaption());
     panel.endBuild({Kind::Finished, QString(), {}});
     EXPECT_FALSE(panel.view().visible);
-    EXPECT_EQ(panel.view().label, QStringLiteral("Sortierte Liste von: "));
+    EXPECT_EQ(panel.view().label, u"Sortierte Liste von: "_s);
     EXPECT_TRUE(panel.view().caption.isEmpty());
 
     panel.open();
     EXPECT_FALSE(panel.cancelRequested());
-    ASSERT_TRUE(panel.beginBuild(QStringLiteral("L")));
+    ASSERT_TRUE(panel.beginBuild(u"L"_s));
     panel.endBuild({Kind::Finished, QString(), {}});
-    EXPECT_EQ(panel.view().label, QStringLiteral("Fertig"));
+    EXPECT_EQ(panel.view().label, u"Fertig"_s);
     EXPECT_TRUE(panel.view().visible);
 }
 
@@ -265,13 +236,12 @@ TEST_P(SortedListBadInputTest, GivesAMessageAndKeepsTheOldList)
     RecordingTaskProgress reporter;
     bool done = false;
     reporter.onCaption = [&](RecordingTaskProgress& r) {
-        if (!done && r.captions.last().startsWith(QStringLiteral("ANSI "))) {
+        if (!done && r.captions.last().startsWith(u"ANSI "_s)) {
             done = true;
             GetParam().whileSplitting(db);
         }
     };
-    const sortedlists::BuildEnd end = sortedlists::buildAllLists(
-        Database(db.paths, db.name), SortMode::Phrases, reporter, limits);
+    const sortedlists::BuildEnd end = db.build(SortMode::Phrases, reporter, limits);
     ASSERT_TRUE(done);
     EXPECT_EQ(end.kind, Kind::Failed);
     EXPECT_TRUE(end.message.startsWith(QString::fromUtf8(GetParam().messageStart)))
@@ -284,20 +254,19 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         BadInput{"DocumentRemoved",
                  [](SortListDatabase& db) {
-                     QFile::remove(db.drive.native(QStringLiteral("Datenbank/L_AnsiDokument.txt")));
+                     QFile::remove(db.drive.native(u"Datenbank/L_AnsiDokument.txt"_s));
                  },
                  "Das Dokument D:\\Datenbank\\L_AnsiDokument.txt ist während des Sortierens"},
         BadInput{"DocumentShortened",
                  [](SortListDatabase& db) {
-                     QFile::resize(db.drive.native(QStringLiteral("Datenbank/L_AnsiDokument.txt")),
-                                   10);
+                     QFile::resize(db.drive.native(u"Datenbank/L_AnsiDokument.txt"_s), 10);
                  },
                  "Das Dokument D:\\Datenbank\\L_AnsiDokument.txt ist während des Sortierens"},
         // A file where the folder should be: no run can be written there, even by root.
         BadInput{"TempNotWritable",
                  [](SortListDatabase& db) {
-                     QDir(db.drive.native(QStringLiteral("Datenbank/Temp"))).removeRecursively();
-                     db.drive.write(QStringLiteral("Datenbank/Temp"), "kein Ordner");
+                     QDir(db.drive.native(u"Datenbank/Temp"_s)).removeRecursively();
+                     db.drive.write(u"Datenbank/Temp"_s, "kein Ordner");
                  },
                  "Die Zwischendatei D:\\Datenbank\\Temp\\SortierLauf"}),
     [](const testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });

@@ -99,7 +99,9 @@ TEST_F(WebsiteSearchTest, ChoosingATopicOrASiteStoresBothIndexes)
     EXPECT_EQ(m_search.topicIndex(), 1);
 }
 
-TEST_F(WebsiteSearchTest, SearchTextIsEncodedAndAppendedToSearchingSites)
+// A searching site gets the encoded text appended; a paste site opens unchanged and the
+// trimmed text goes to the clipboard.
+TEST_F(WebsiteSearchTest, SearchingSitesGetTheTextPasteSitesTheClipboard)
 {
     writeList(kList);
     store(u"2"_s, u"0"_s);
@@ -109,25 +111,18 @@ TEST_F(WebsiteSearchTest, SearchTextIsEncodedAndAppendedToSearchingSites)
     EXPECT_TRUE(outcome.searched);
     EXPECT_FALSE(outcome.showPanel);
     searchAt(u"www.example.org/find/"_s, kTricky);
+    EXPECT_TRUE(m_clipboard.isEmpty());
+    searchAt(u"https://e.org/start.html"_s, u"  Haus  "_s, true);
     EXPECT_EQ(m_launcher.calls,
               (QStringList{u"open https://e.org/s?q="_s + kTrickyEncoded,
-                           u"open https://www.example.org/find/"_s + kTrickyEncoded}));
-    EXPECT_TRUE(m_clipboard.isEmpty());
-    EXPECT_TRUE(m_ui.warnings.isEmpty());
-}
-
-TEST_F(WebsiteSearchTest, PasteSiteOpensUnchangedAndTheTextGoesToTheClipboard)
-{
-    writeList(kList);
-    store(u"2"_s, u"0"_s);
-    m_search.fill();
-    searchAt(u"https://e.org/start.html"_s, u"  Haus  "_s, true);
-    EXPECT_EQ(m_launcher.calls, QStringList{u"open https://e.org/start.html"_s});
+                           u"open https://www.example.org/find/"_s + kTrickyEncoded,
+                           u"open https://e.org/start.html"_s}));
     EXPECT_EQ(m_clipboard, QStringList{u"Haus"_s});
     EXPECT_TRUE(m_search.TntListBox1MouseMove().startsWith(u"Weißes Symbol: [+] "_s));
+    EXPECT_TRUE(m_ui.warnings.isEmpty());
     // A blank text searches nothing.
     EXPECT_FALSE(m_search.SuchImInternetBtnClick(true, u" \t"_s, true).searched);
-    EXPECT_EQ(m_launcher.calls.size(), 1);
+    EXPECT_EQ(m_launcher.calls.size(), 3);
 }
 
 TEST_F(WebsiteSearchTest, AnythingButAWebAddressReachesNoLauncher)

@@ -48,11 +48,3 @@ TEST(BookmarksTest, SavedPerDatabaseAndDocumentAndRestoredInsideTheDocument)
     store.write(settings::bookmarkValueName(Family::Unicode, db), QStringLiteral("-5"));
     EXPECT_EQ(bookmarks::restore(store, Family::Unicode, db, 10000), std::nullopt);
 }
-
-TEST(BookmarksTest, NoSaveWithoutALoadedDocument)
-{
-    EXPECT_TRUE(bookmarks::maySave(true, false, false));
-    EXPECT_FALSE(bookmarks::maySave(false, false, false));
-    EXPECT_FALSE(bookmarks::maySave(true, true, false));
-    EXPECT_FALSE(bookmarks::maySave(true, false, true));
-}

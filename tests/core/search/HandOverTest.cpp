@@ -6,17 +6,13 @@
 
 #include <gtest/gtest.h>
 
-TEST(HandOverTest, FileOfTheControlFolder)
+TEST(HandOverTest, TextIsReadBeforeTheFileOfTheControlFolderIsDeleted)
 {
     EXPECT_EQ(handover::file(QString()), QString());
     EXPECT_EQ(handover::file(QStringLiteral("D:\\Nimbra")),
               QStringLiteral("D:\\Nimbra\\Datenbank\\Suchtext.txt"));
     EXPECT_EQ(handover::file(QStringLiteral("D:\\Nimbra\\")),
               QStringLiteral("D:\\Nimbra\\Datenbank\\Suchtext.txt"));
-}
-
-TEST(HandOverTest, TextIsReadBeforeTheFileIsDeleted)
-{
     MappedDrive drive;
     const QString file = handover::file(drive.program());
     struct Case {

@@ -13,13 +13,6 @@ QByteArray unicodeDocument(const QString& text)
     return DocumentPattern::of(QChar(0xFEFF) + text, Family::Unicode).bytes;
 }
 
-struct CancelAtOnce : RecordingTaskProgress {
-    CancelAtOnce()
-    {
-        cancelWhen = [](RecordingTaskProgress&) { return true; };
-    }
-};
-
 } // namespace
 
 TEST(HitCountTest, CountsEachDocumentAndWritesTheDialogMessage)
@@ -66,7 +59,8 @@ TEST(HitCountTest, SkipsDocumentsTheWindowCannotLoadAndStopsOnCancel)
 
     drive.write(QStringLiteral("Datenbank/K_UnicodeDokument.txt"),
                 unicodeDocument(QStringLiteral("a")));
-    CancelAtOnce cancel;
+    RecordingTaskProgress cancel;
+    cancel.cancelWhen = [](RecordingTaskProgress&) { return true; };
     counter.setProgress(&cancel);
     const HitCount cancelled =
         countHits(Database(paths, QStringLiteral("K")), QStringLiteral("a"), counter);

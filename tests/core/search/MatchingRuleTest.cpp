@@ -3,6 +3,7 @@
 #include "search/HitNavigator.h"
 #include "store/Windows1252.h"
 #include "support/TempFolder.h"
+#include "support/Utf16.h"
 #include "viewer/TATStreamSearch.h"
 
 #include <QRandomGenerator>
@@ -99,12 +100,9 @@ QString randomText(QRandomGenerator& random, int length, Family family)
 
 QByteArray encoded(const QString& text, Family family)
 {
-    switch (family) {
-    case Family::Ansi: return cp1252::encode(text);
-    case Family::Utf8: return text.toUtf8();
-    case Family::Unicode: break;
-    }
-    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    if (family == Family::Unicode)
+        return utf16(text);
+    return family == Family::Ansi ? cp1252::encode(text) : text.toUtf8();
 }
 
 // A search text: a piece of the corpus in random case, or random characters.

@@ -41,9 +41,6 @@ TEST(TitleDisplayTest, PositionWithThousandsSeparatorsAndThePathOfItsFile)
     }
     EXPECT_EQ(TitleDisplay::at(1501, titles, true).caption, QStringLiteral("1.501"));
     EXPECT_EQ(TitleDisplay::at(7, TitlePositionList(), false).caption, QStringLiteral("7"));
-    // Junk lines count as offset 0 without a path: they neither crash nor give a path.
-    const TitlePositionList junk = TitlePositionList::parse("abc\r\n-5 x\r\n\r\n", Family::Ansi);
-    EXPECT_EQ(TitleDisplay::at(3, junk, false).hint, QString());
 }
 
 TEST(TitleDisplayTest, ShortenedBySevenCharactersWithDots)
