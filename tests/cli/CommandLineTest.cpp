@@ -143,8 +143,12 @@ TEST(CommandLineTest, IndexRunsTheCreationPathWithAnExistingDriveList)
     drive.write(QStringLiteral("Texte/a.txt"), "Hallo");
     base.write(QStringLiteral("Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"),
                "D:\\Texte\\a.txt\r\n");
-    const CliRun result =
-        run({"--base", base.native(), "index", "Briefe", drive.native("Texte"), "*.txt"});
+    const auto index = [&](const QString& name, const QStringList& more = {}) {
+        return run(
+            QStringList{"--base", base.native(), "index", name, drive.native("Texte"), "*.txt"} +
+            more);
+    };
+    const CliRun result = index("Briefe");
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_TRUE(result.out.startsWith(
         QStringLiteral("Datenbank wird neu erstellt.\nTitelPositionen werden erstellt\n"
@@ -152,26 +156,18 @@ TEST(CommandLineTest, IndexRunsTheCreationPathWithAnExistingDriveList)
     EXPECT_EQ(base.read(QStringLiteral("Datenbank/Briefe_Utf8_TitelPositionen.txt")),
               "9 #D:\\Texte\\a.txt\r\n");
 
-    const CliRun again =
-        run({"--base", base.native(), "index", "briefe", drive.native("Texte"), "*.txt"});
+    const CliRun again = index("briefe");
     EXPECT_EQ(again.status, 2);
     EXPECT_TRUE(again.err.contains(QStringLiteral("Dieser Name existiert schon!")));
-    EXPECT_EQ(run({"--base", base.native(), "index", "Briefe", drive.native("Texte"), "*.txt",
-                   "--update"})
-                  .status,
-              0);
+    EXPECT_EQ(index("Briefe", {"--update"}).status, 0);
     EXPECT_EQ(run({"--base", base.native(), "index", "Briefe"}).status, 2);
 
     // An update needs its database and runs under the listed name whatever the case typed.
-    const CliRun missing = run(
-        {"--base", base.native(), "index", "Fehlt", drive.native("Texte"), "*.txt", "--update"});
+    const CliRun missing = index("Fehlt", {"--update"});
     EXPECT_EQ(missing.status, 2);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("Die Datenbank \"Fehlt\" gibt es nicht.")))
         << missing.err.toStdString();
-    EXPECT_EQ(run({"--base", base.native(), "index", "BRIEFE", drive.native("Texte"), "*.txt",
-                   "--update"})
-                  .status,
-              0);
+    EXPECT_EQ(index("BRIEFE", {"--update"}).status, 0);
     EXPECT_EQ(QDir(base.native(QStringLiteral("Datenbank")))
                   .entryList({QStringLiteral("*.dat")}, QDir::Files),
               QStringList{QStringLiteral("Briefe.dat")});
