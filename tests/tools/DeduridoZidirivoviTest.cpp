@@ -121,17 +121,26 @@ TEST_F(DriveListTest, ListsFoldersDepthFirstWithNamesInNtfsOrder)
     EXPECT_EQ(result.out, "Fertig: 15 Dateien in 7 Ordnern; übersprungen: 0 Namen, 0 Ordner\n");
 }
 
-TEST_F(DriveListTest, ReadsBigFoldersAndManyFoldersInOrder)
+// Many folders, one with more names than one directory read takes, and a deep chain; also
+// with too few open files to hold any folder open, so each is opened by its whole path.
+TEST_F(DriveListTest, ReadsManyBigAndDeepFoldersInOrderAlsoWithFewOpenFiles)
 {
     std::string expected;
-    for (int i = 0; i < 200; ++i) {
-        const std::string folder = "f" + std::to_string(1000 + i);
-        file(folder + "/a.txt");
-        file(folder + "/b.txt");
-        file(folder + "/s/c.txt");
-        expected += "T:\\" + folder + "\\a.txt\r\n\" b.txt\r\nT:\\" + folder + "\\s\\c.txt\r\n";
+    std::string folder;
+    std::string programFolder = "T:\\";
+    for (int depth = 0; depth < 300; ++depth) {
+        folder += "d/";
+        programFolder += "d\\";
+        file(folder + "f.txt");
+        expected += programFolder + "f.txt\r\n";
     }
-    // More names than one directory read takes.
+    for (int i = 0; i < 200; ++i) {
+        const std::string name = "f" + std::to_string(1000 + i);
+        file(name + "/a.txt");
+        file(name + "/b.txt");
+        file(name + "/s/c.txt");
+        expected += "T:\\" + name + "\\a.txt\r\n\" b.txt\r\nT:\\" + name + "\\s\\c.txt\r\n";
+    }
     const std::string tail(120, 'x');
     for (int i = 0; i < 3000; ++i) {
         const std::string name = std::to_string(10000 + i) + tail + ".txt";
@@ -140,22 +149,6 @@ TEST_F(DriveListTest, ReadsBigFoldersAndManyFoldersInOrder)
     }
     EXPECT_EQ(run().exitCode, 0);
     EXPECT_EQ(list(), expected);
-}
-
-TEST_F(DriveListTest, ReadsDeepTreesAlsoWithFewOpenFiles)
-{
-    std::string folder;
-    std::string programFolder = "T:\\";
-    std::string expected;
-    for (int depth = 0; depth < 300; ++depth) {
-        folder += "d/";
-        programFolder += "d\\";
-        file(folder + "f.txt");
-        expected += programFolder + "f.txt\r\n";
-    }
-    EXPECT_EQ(run().exitCode, 0);
-    EXPECT_EQ(list(), expected);
-    // No folder can be held open: every one is opened by its whole path.
     m_openFileLimit = 32;
     EXPECT_EQ(run().exitCode, 0);
     EXPECT_EQ(list(), expected);
@@ -200,7 +193,6 @@ TEST_F(DriveListTest, SkipsUnreadableFolder)
     EXPECT_TRUE(result.out.contains("übersprungen: 0 Namen, 1 Ordner")) << result.out.constData();
 }
 
-// An empty drive gives an empty list; a drive on /proc is not entered at all.
 TEST_F(DriveListTest, EmptyDriveAndProcDriveGiveEmptyLists)
 {
     const ProgramRun empty = run();
@@ -247,8 +239,6 @@ TEST_F(DriveListTest, RefusesWrongCallsWithStatusTwo)
     EXPECT_FALSE(QFile::exists(m_work.native(QStringLiteral("Datenbank"))));
 }
 
-// The new list replaces the old one; a write that fails says so; neither leaves a temporary
-// file beside the list.
 TEST_F(DriveListTest, ReplacesOldListOrReportsAFailedWriteAndLeavesNoTemporaryFile)
 {
     const QStringList onlyTheList{QStringLiteral("Haupt_Dateinamen_Liste_Laufwerk_T.txt")};
