@@ -176,6 +176,7 @@ TEST_F(DriveListTest, LeavesOutLinksPipesSocketsAndOddNamesButEntersFolderNamedL
     ASSERT_EQ(::bind(socketFd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     const ProgramRun result = run();
     ::close(socketFd);
+    EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(list(), "T:\\echt.txt\r\nT:\\a.txt\\inner.txt\r\n");
     EXPECT_EQ(result.out, "Fertig: 2 Dateien in 2 Ordnern; übersprungen: 10 Namen, 0 Ordner\n");
 }
