@@ -46,20 +46,6 @@ TEST(CommandLineTest, DatabasesInCatalogueOrder)
     EXPECT_EQ(result.out, QStringLiteral("A\nb\n"));
 }
 
-TEST(CommandLineTest, ClassifyGoesOnAfterAFileThatCannotBeRead)
-{
-    TempFolder folder;
-    folder.write(QStringLiteral("ansi.txt"), "Gr\xFC\xDF"
-                                             "e");
-    folder.write(QStringLiteral("rtf.txt"), "{\\rtf1}");
-    const CliRun result = run({"classify", folder.native("ansi.txt"), folder.native("gone.txt"),
-                               folder.native("rtf.txt")});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.out, QStringLiteral("kein Unicode\tAnsi\t%1\nRTF\t-\t%2\n")
-                              .arg(folder.native("ansi.txt"), folder.native("rtf.txt")));
-    EXPECT_TRUE(result.err.startsWith(folder.native("gone.txt") + QStringLiteral(": ")));
-}
-
 // --why names the rules that decided, for the classes a user may not expect: UTF-16 BE
 // without a byte-order mark and UTF-8 with one stray byte both land in Ansi.
 TEST(CommandLineTest, ClassifyWhySaysWhichRuleDecided)
@@ -88,10 +74,14 @@ TEST(CommandLineTest, ClassifyWhySaysWhichRuleDecided)
                                                    "LittleEndian\n")));
 }
 
-// What is wrong with a file that cannot be classified: said in German, not "gibt es nicht".
-TEST(CommandLineTest, ClassifySaysWhyAFileCannotBeRead)
+// Classify goes on after a file it cannot read and says in German what is wrong with it, not
+// just "gibt es nicht".
+TEST(CommandLineTest, ClassifySaysWhyAFileCannotBeReadAndGoesOn)
 {
     TempFolder folder;
+    folder.write(QStringLiteral("ansi.txt"), "Gr\xFC\xDF"
+                                             "e");
+    folder.write(QStringLiteral("rtf.txt"), "{\\rtf1}");
     folder.makeFolder(QStringLiteral("ordner.txt"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(folder.native("pipe.txt")).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link(folder.native("weg.txt"), folder.native("verweis.txt")));
@@ -104,10 +94,20 @@ TEST(CommandLineTest, ClassifySaysWhyAFileCannotBeRead)
         {"weg.txt", "gibt es nicht."}};
     if (::geteuid() != 0) // root reads every file
         cases.push_back({"gesperrt.txt", "kann nicht gelesen werden: Zugriff verweigert."});
-    for (const auto& [name, reason] : cases) {
-        const CliRun result = run({"classify", folder.native(QString::fromLatin1(name))});
-        EXPECT_EQ(result.status, 1) << name;
-        EXPECT_TRUE(result.err.contains(QString::fromUtf8(reason))) << result.err.toStdString();
+    QStringList args{"classify", folder.native("ansi.txt")};
+    for (const auto& [name, reason] : cases)
+        args.append(folder.native(QString::fromLatin1(name)));
+    const CliRun result = run(args + QStringList{folder.native("rtf.txt")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, QStringLiteral("kein Unicode\tAnsi\t%1\nRTF\t-\t%2\n")
+                              .arg(folder.native("ansi.txt"), folder.native("rtf.txt")));
+    const QStringList errors = result.err.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(errors.size(), qsizetype(cases.size())) << result.err.toStdString();
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_TRUE(errors[i].startsWith(folder.native(QString::fromLatin1(cases[i].first)) +
+                                         QStringLiteral(": ")) &&
+                    errors[i].contains(QString::fromUtf8(cases[i].second)))
+            << errors[i].toStdString();
     }
 }
 
@@ -129,6 +129,11 @@ TEST(CommandLineTest, FindPrintsEveryMatchAndSaysWhenThereIsNone)
     EXPECT_TRUE(none.out.isEmpty());
     EXPECT_EQ(run({"find", folder.native(QStringLiteral("gone.txt")), "x"}).status, 2);
     EXPECT_EQ(run({"find", file, "x", "--encoding", "73"}).status, 2);
+    // "--help" after the file is a search text.
+    folder.write(QStringLiteral("help.txt"), "a --help b");
+    const CliRun help = run({"find", folder.native(QStringLiteral("help.txt")), "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out, QStringLiteral("2 6\n"));
 }
 
 TEST(CommandLineTest, IndexRunsTheCreationPathWithAnExistingDriveList)
@@ -139,8 +144,12 @@ TEST(CommandLineTest, IndexRunsTheCreationPathWithAnExistingDriveList)
     drive.write(QStringLiteral("Texte/a.txt"), "Hallo");
     base.write(QStringLiteral("Datenbank/Haupt_Dateinamen_Liste_Laufwerk_D.txt"),
                "D:\\Texte\\a.txt\r\n");
-    const CliRun result =
-        run({"--base", base.native(), "index", "Briefe", drive.native("Texte"), "*.txt"});
+    const auto index = [&](const QString& name, const QStringList& more = {}) {
+        return run(
+            QStringList{"--base", base.native(), "index", name, drive.native("Texte"), "*.txt"} +
+            more);
+    };
+    const CliRun result = index("Briefe");
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_TRUE(result.out.startsWith(
         QStringLiteral("Datenbank wird neu erstellt.\nTitelPositionen werden erstellt\n"
@@ -148,26 +157,18 @@ TEST(CommandLineTest, IndexRunsTheCreationPathWithAnExistingDriveList)
     EXPECT_EQ(base.read(QStringLiteral("Datenbank/Briefe_Utf8_TitelPositionen.txt")),
               "9 #D:\\Texte\\a.txt\r\n");
 
-    const CliRun again =
-        run({"--base", base.native(), "index", "briefe", drive.native("Texte"), "*.txt"});
+    const CliRun again = index("briefe");
     EXPECT_EQ(again.status, 2);
     EXPECT_TRUE(again.err.contains(QStringLiteral("Dieser Name existiert schon!")));
-    EXPECT_EQ(run({"--base", base.native(), "index", "Briefe", drive.native("Texte"), "*.txt",
-                   "--update"})
-                  .status,
-              0);
+    EXPECT_EQ(index("Briefe", {"--update"}).status, 0);
     EXPECT_EQ(run({"--base", base.native(), "index", "Briefe"}).status, 2);
 
     // An update needs its database and runs under the listed name whatever the case typed.
-    const CliRun missing = run(
-        {"--base", base.native(), "index", "Fehlt", drive.native("Texte"), "*.txt", "--update"});
+    const CliRun missing = index("Fehlt", {"--update"});
     EXPECT_EQ(missing.status, 2);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("Die Datenbank \"Fehlt\" gibt es nicht.")))
         << missing.err.toStdString();
-    EXPECT_EQ(run({"--base", base.native(), "index", "BRIEFE", drive.native("Texte"), "*.txt",
-                   "--update"})
-                  .status,
-              0);
+    EXPECT_EQ(index("BRIEFE", {"--update"}).status, 0);
     EXPECT_EQ(QDir(base.native(QStringLiteral("Datenbank")))
                   .entryList({QStringLiteral("*.dat")}, QDir::Files),
               QStringList{QStringLiteral("Briefe.dat")});
@@ -198,23 +199,16 @@ TEST(CommandLineTest, IndexReadsTheControlFoldersDriveList)
     EXPECT_FALSE(descriptor.contains("stale.txt"));
 }
 
-TEST(CommandLineTest, UnknownVerbShowsUsage)
+TEST(CommandLineTest, UsageVersionAndHelpOfEveryVerb)
 {
     EXPECT_EQ(run({"frobnicate"}).status, 2);
     EXPECT_EQ(run({}).status, 2);
     EXPECT_EQ(run({"classify"}).status, 2);
-}
+    const CliRun version = run({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, QStringLiteral("nimbra (Nimbra-Doviruzu) " NIMBRA_VERSION "\n"));
+    EXPECT_TRUE(version.err.isEmpty());
 
-TEST(CommandLineTest, VersionIsTheProjectVersion)
-{
-    const CliRun result = run({"--version"});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, QStringLiteral("nimbra (Nimbra-Doviruzu) " NIMBRA_VERSION "\n"));
-    EXPECT_TRUE(result.err.isEmpty());
-}
-
-TEST(CommandLineTest, HelpNamesEveryVerbAndEachVerbHasItsOwn)
-{
     const CliRun overview = run({"--help"});
     EXPECT_EQ(overview.status, 0);
     EXPECT_TRUE(overview.err.isEmpty());
@@ -247,15 +241,6 @@ TEST(CommandLineTest, VerbHelpRunsNothingAndAWrongCallShowsItsFirstLine)
     EXPECT_EQ(wrong.status, 2);
     EXPECT_EQ(wrong.err, help.out.section(u'\n', 0, 0) + u'\n');
     EXPECT_EQ(run({"count", "x"}).err, run({"count", "--help"}).out.section(u'\n', 0, 0) + u'\n');
-}
-
-TEST(CommandLineTest, HelpLaterOnTheLineIsASearchText)
-{
-    TempFolder folder;
-    folder.write(QStringLiteral("doc.txt"), "a --help b");
-    const CliRun result = run({"find", folder.native(QStringLiteral("doc.txt")), "--help"});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, QStringLiteral("2 6\n"));
 }
 
 TEST(CommandLineTest, ARefusedDatabaseNameWritesNothingAnywhere)

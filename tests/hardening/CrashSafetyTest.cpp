@@ -8,7 +8,6 @@
 #include "support/Utf16.h"
 
 #include <QElapsedTimer>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -64,11 +63,9 @@ class CrashSafetyTest : public testing::Test {
 protected:
     QStringList indexArguments(const QString& folder, bool update) const
     {
-        QStringList arguments{QStringLiteral("index"), kDatabase, m_nimbra.drive().native(folder),
-                              QStringLiteral("*.txt"), QStringLiteral("--new-list")};
-        if (update)
-            arguments.append(QStringLiteral("--update"));
-        return arguments;
+        return m_nimbra.indexArguments(kDatabase, folder,
+                                       update ? QStringList{"--new-list", "--update"}
+                                              : QStringList{"--new-list"});
     }
 
     QByteArray search() const
@@ -91,28 +88,16 @@ protected:
         return {m_nimbra.databaseFiles(kDatabase), search()};
     }
 
-    // The stage a killed run had reached, by the last status line it printed.
-    static QString stageOf(const QByteArray& out)
-    {
-        if (out.contains("TitelPositionen werden erstellt"))
-            return QStringLiteral("title positions");
-        if (out.contains("zusammengefügt"))
-            return QStringLiteral("join");
-        if (out.contains("Datenbank wird aktualisiert."))
-            return QStringLiteral("list or build");
-        return QStringLiteral("start");
-    }
-
     NimbraChild m_nimbra;
     qint64 m_runMilliseconds = 0;
 };
 
-TEST_F(CrashSafetyTest, AKilledRunLeavesTheOldOrTheNewDatabase)
+TEST_F(CrashSafetyTest, AKilledOrCancelledRunLeavesTheOldOrAWholeNewDatabase)
 {
-    writeCorpus(m_nimbra.drive(), QStringLiteral("A"), 40, 1);
-    writeCorpus(m_nimbra.drive(), QStringLiteral("B"), 70, 2);
-    const DatabaseState stateA = indexToEnd(QStringLiteral("A"), false);
-    const DatabaseState stateB = indexToEnd(QStringLiteral("B"), true);
+    writeCorpus(m_nimbra.drive(), "A", 5, 3);
+    writeCorpus(m_nimbra.drive(), "B", 7, 4);
+    const DatabaseState stateA = indexToEnd("A", false);
+    const DatabaseState stateB = indexToEnd("B", true);
     ASSERT_EQ(stateA.files.size(), 7u);
     ASSERT_NE(stateA.files, stateB.files);
     ASSERT_NE(stateA.hits, stateB.hits);
@@ -121,18 +106,12 @@ TEST_F(CrashSafetyTest, AKilledRunLeavesTheOldOrTheNewDatabase)
     // Kill moments over the whole run; every fifth early, where the list is made.
     std::mt19937 random(2026);
     bool onA = false;
-    std::map<QString, int> stages;
     int kept = 0;
     for (int kill = 0; kill < 30; ++kill) {
         const qint64 span = kill % 5 == 0 ? m_runMilliseconds / 10 : m_runMilliseconds;
         const int delay = int(random() % std::max<qint64>(span, 1));
         QProcess run;
-        m_nimbra.start(run, indexArguments(onA ? QStringLiteral("B") : QStringLiteral("A"), true));
-        QThread::msleep(delay);
-        ::kill(pid_t(run.processId()), SIGKILL);
-        ASSERT_TRUE(run.waitForFinished(10000));
-        ++stages[run.exitStatus() == QProcess::CrashExit ? stageOf(run.readAllStandardOutput())
-                                                         : QStringLiteral("finished")];
+        ASSERT_TRUE(m_nimbra.interrupt(run, indexArguments(onA ? "B" : "A", true), delay, SIGKILL));
 
         // A reader completes what the run decided; the database is one of the two, whole.
         const QByteArray hits = search();
@@ -143,35 +122,23 @@ TEST_F(CrashSafetyTest, AKilledRunLeavesTheOldOrTheNewDatabase)
         kept += isA == onA;
         onA = isA;
     }
-    for (const auto& [stage, count] : stages)
-        std::cout << "killed during " << stage.toStdString() << ": " << count << '\n';
     std::cout << kept << " of 30 kills kept the earlier database\n";
 
     // The next run succeeds and leaves nothing of the killed ones behind.
-    const DatabaseState after = indexToEnd(onA ? QStringLiteral("B") : QStringLiteral("A"), true);
+    const DatabaseState after = indexToEnd(onA ? "B" : "A", true);
     EXPECT_EQ(after.files, onA ? stateB.files : stateA.files);
     EXPECT_EQ(m_nimbra.leftovers(), QStringList());
-}
 
-// Ctrl+C at random moments of a re-index: the run ends with 130 (or 0 when it had already
-// finished), and the database is the earlier one or a consistent new one: every hit of a
-// search on it names a file of its descriptor, with the text of that file.
-TEST_F(CrashSafetyTest, ACancelledRunLeavesTheOldOrAConsistentNewDatabase)
-{
-    writeCorpus(m_nimbra.drive(), QStringLiteral("A"), 5, 3);
-    writeCorpus(m_nimbra.drive(), QStringLiteral("B"), 7, 4);
-    const DatabaseState stateA = indexToEnd(QStringLiteral("A"), false);
-    const DatabaseState stateB = indexToEnd(QStringLiteral("B"), true);
-    std::mt19937 random(4711);
-    int kept = 0;
+    // Ctrl+C at random moments of a re-index from A to B: the run ends with 130 (or 0 when it
+    // had already finished), and the database is A or a consistent new one: every hit of a
+    // search on it names a file of its descriptor, with the text of that file.
+    random.seed(4711);
+    kept = 0;
     for (int cancel = 0; cancel < 20; ++cancel) {
-        ASSERT_EQ(m_nimbra.run(indexArguments(QStringLiteral("A"), true)).exitCode, 0);
+        ASSERT_EQ(m_nimbra.run(indexArguments("A", true)).exitCode, 0);
         const int delay = int(random() % std::max<qint64>(m_runMilliseconds, 1));
         QProcess run;
-        m_nimbra.start(run, indexArguments(QStringLiteral("B"), true));
-        QThread::msleep(delay);
-        ::kill(pid_t(run.processId()), SIGINT);
-        ASSERT_TRUE(run.waitForFinished(60000));
+        ASSERT_TRUE(m_nimbra.interrupt(run, indexArguments("B", true), delay, SIGINT));
         // Before its handler is installed or after it is gone, Ctrl+C ends the program as it
         // ends any other: before anything was written, or after the run was complete.
         const bool endedBySignal = run.exitStatus() == QProcess::CrashExit;
@@ -208,8 +175,8 @@ TEST_F(CrashSafetyTest, ACancelledRunLeavesTheOldOrAConsistentNewDatabase)
 // search that finished first says nothing of a cancel.
 TEST_F(CrashSafetyTest, ACancelledSearchSaysSoOnTheCommandLineAndItsPages)
 {
-    writeCorpus(m_nimbra.drive(), QStringLiteral("A"), 5, 3);
-    (void)indexToEnd(QStringLiteral("A"), false);
+    writeCorpus(m_nimbra.drive(), "A", 5, 3);
+    (void)indexToEnd("A", false);
     const QStringList arguments{QStringLiteral("search"), kDatabase, QStringLiteral("Haus")};
     QElapsedTimer clock;
     clock.start();
@@ -220,10 +187,7 @@ TEST_F(CrashSafetyTest, ACancelledSearchSaysSoOnTheCommandLineAndItsPages)
     for (int attempt = 0; attempt < 8; ++attempt) {
         const int delay = int(random() % searchMilliseconds);
         QProcess run;
-        m_nimbra.start(run, arguments);
-        QThread::msleep(delay);
-        ::kill(pid_t(run.processId()), SIGINT);
-        ASSERT_TRUE(run.waitForFinished(60000));
+        ASSERT_TRUE(m_nimbra.interrupt(run, arguments, delay, SIGINT));
         if (run.exitStatus() == QProcess::CrashExit)
             continue; // before the handler was installed
         const QByteArray out = run.readAllStandardOutput();

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 NimbraChild::NimbraChild() = default;
 
 QString NimbraChild::datenbank(const QString& file) const
@@ -33,6 +35,15 @@ void NimbraChild::start(QProcess& process, const QStringList& arguments,
     EXPECT_TRUE(process.waitForStarted(10000));
 }
 
+bool NimbraChild::interrupt(QProcess& process, const QStringList& arguments, int milliseconds,
+                            int signal) const
+{
+    start(process, arguments);
+    QThread::msleep(milliseconds);
+    ::kill(pid_t(process.processId()), signal);
+    return process.waitForFinished(60000);
+}
+
 NimbraChild::Finished NimbraChild::run(const QStringList& arguments, int seconds,
                                        const std::function<void()>& limits) const
 {
@@ -46,6 +57,14 @@ NimbraChild::Finished NimbraChild::run(const QStringList& arguments, int seconds
     }
     return {process.exitCode(), process.exitStatus() == QProcess::CrashExit,
             process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QStringList NimbraChild::indexArguments(const QString& name, const QString& folder,
+                                        const QStringList& more) const
+{
+    return QStringList{QStringLiteral("index"), name, m_drive.native(folder),
+                       QStringLiteral("*.txt")} +
+           more;
 }
 
 std::map<QString, QByteArray> NimbraChild::databaseFiles(const QString& name) const

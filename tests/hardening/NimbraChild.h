@@ -34,10 +34,16 @@ public:
     // takes minutes for what a release build does in seconds.
     static constexpr int kHangSeconds = 300;
 
+    // Starts ARGS and sends `signal` after `milliseconds`; false when it then hangs.
+    bool interrupt(QProcess& process, const QStringList& arguments, int milliseconds,
+                   int signal) const;
     // Runs it to its end; fails the test when it takes longer than `seconds`.
     Finished run(const QStringList& arguments, int seconds = kHangSeconds,
                  const std::function<void()>& limits = {}) const;
 
+    // `index NAME D:\FOLDER *.txt` followed by `more`.
+    QStringList indexArguments(const QString& name, const QString& folder,
+                               const QStringList& more = {}) const;
     // The database's own files (descriptor, documents, title-position lists) by name, as
     // SHA-1 and size; a missing file is left out.
     std::map<QString, QByteArray> databaseFiles(const QString& name) const;

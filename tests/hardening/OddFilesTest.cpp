@@ -101,10 +101,7 @@ protected:
 
     NimbraChild::Finished index(const QString& name, const QStringList& more = {}) const
     {
-        return m_nimbra.run(QStringList{QStringLiteral("index"), name,
-                                        m_nimbra.drive().native(QStringLiteral("Odd")),
-                                        QStringLiteral("*.txt")} +
-                            more);
+        return m_nimbra.run(m_nimbra.indexArguments(name, QStringLiteral("Odd"), more));
     }
 
     QStringList foundFiles(const QString& name) const
@@ -137,9 +134,7 @@ TEST_F(OddFilesTest, OddFilesAreSkippedAndCountedWithoutAHang)
     writeTree();
     // The list is made first, so files can change before they are read.
     const NimbraChild::Finished listed =
-        m_nimbra.run({QStringLiteral("index"), QStringLiteral("Liste"),
-                      m_nimbra.drive().native(QStringLiteral("Odd")), QStringLiteral("*.txt"),
-                      QStringLiteral("--new-list"), QStringLiteral("--without-documents")});
+        index(QStringLiteral("Liste"), {"--new-list", "--without-documents"});
     ASSERT_EQ(listed.exitCode, 0) << listed.err.toStdString();
     // Not UTF-8, CR, LF, '"' and the backslash of the title marker: five names.
     EXPECT_TRUE(listed.out.contains("übersprungen: 5 Namen")) << listed.out.toStdString();
@@ -176,8 +171,7 @@ TEST_F(OddFilesTest, OddFilesAreSkippedAndCountedWithoutAHang)
     EXPECT_EQ(foundFiles(QStringLiteral("Odd")), expected);
 
     // File by file, the pipe and the vanished file are passed over just the same.
-    const NimbraChild::Finished pathsOnly =
-        index(QStringLiteral("Ohne"), {QStringLiteral("--without-documents")});
+    const NimbraChild::Finished pathsOnly = index(QStringLiteral("Ohne"), {"--without-documents"});
     ASSERT_EQ(pathsOnly.exitCode, 0) << pathsOnly.err.toStdString();
     EXPECT_EQ(foundFiles(QStringLiteral("Ohne")), expected);
 }
@@ -198,9 +192,7 @@ TEST_F(OddFilesTest, AThreeGigabyteFileIsSearchedFileByFile)
         file.write("Kennwort Ende\r\n");
     }
     const NimbraChild::Finished indexed =
-        m_nimbra.run({QStringLiteral("index"), QStringLiteral("Gross"),
-                      m_nimbra.drive().native(QStringLiteral("Gross")), QStringLiteral("*.txt"),
-                      QStringLiteral("--new-list")});
+        m_nimbra.run(m_nimbra.indexArguments(QStringLiteral("Gross"), "Gross", {"--new-list"}));
     EXPECT_EQ(indexed.exitCode, 0) << indexed.err.toStdString();
     EXPECT_TRUE(indexed.out.contains("nur Pfadliste")) << indexed.out.toStdString();
     const NimbraChild::Finished found = m_nimbra.run(

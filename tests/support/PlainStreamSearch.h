@@ -18,27 +18,6 @@
 
 namespace plainsearch {
 
-inline std::vector<unsigned> convertBlock(QByteArrayView bytes, TATEncoding encoding,
-                                          bool caseSensitive)
-{
-    std::vector<unsigned> chars;
-    if (encodingCharSize(encoding) == 2) {
-        for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
-            const auto a = static_cast<unsigned char>(bytes[i]);
-            const auto b = static_cast<unsigned char>(bytes[i + 1]);
-            const char16_t unit = encoding == vEncUnicodeBE ? (a << 8 | b) : (b << 8 | a);
-            chars.push_back(caseSensitive ? unit : QChar(unit).toLower().unicode());
-        }
-        return chars;
-    }
-    const QByteArray ansi = cp1252::encode(convertToUnicode(bytes, encoding));
-    for (const char c : ansi) {
-        const auto byte = static_cast<unsigned char>(c);
-        chars.push_back(caseSensitive ? byte : cp1252::lowerTable()[byte]);
-    }
-    return chars;
-}
-
 inline std::vector<unsigned> convertText(const QString& text, TATEncoding encoding,
                                          bool caseSensitive)
 {
@@ -53,6 +32,21 @@ inline std::vector<unsigned> convertText(const QString& text, TATEncoding encodi
         chars.push_back(caseSensitive ? byte : cp1252::lowerTable()[byte]);
     }
     return chars;
+}
+
+// The block's characters: its UTF-16 units as they are, or its text in Windows-1252.
+inline std::vector<unsigned> convertBlock(QByteArrayView bytes, TATEncoding encoding,
+                                          bool caseSensitive)
+{
+    if (encodingCharSize(encoding) != 2)
+        return convertText(convertToUnicode(bytes, encoding), encoding, caseSensitive);
+    QString units;
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        units.append(QChar(char16_t(encoding == vEncUnicodeBE ? (a << 8 | b) : (b << 8 | a))));
+    }
+    return convertText(units, encoding, caseSensitive);
 }
 
 // 1-based index of the first (last, backward) candidate equal to the text that passes the
