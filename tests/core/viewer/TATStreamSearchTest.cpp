@@ -5,7 +5,6 @@
 #include "support/TempFolder.h"
 #include "support/Utf16.h"
 #include "viewer/BlockSearch.h"
-#include "viewer/StreamSearchStrings.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>
@@ -255,27 +254,4 @@ TEST(TATStreamSearchTest, FindNextTakesOptionsAndTextFromTheSearchWindow)
     EXPECT_TRUE(*search.FindNext());
     EXPECT_EQ(search.FoundStart(), 22);
     EXPECT_EQ(search.FoundLength(), 4);
-}
-
-TEST(StreamSearchStringsTest, PositionsTextFormsAndFileSize)
-{
-    using namespace streamstrings;
-    EXPECT_EQ(posAnsi("aus", "Haus aus", 1), 2);
-    EXPECT_EQ(posAnsi("aus", "Haus aus", 3), 6);
-    EXPECT_EQ(posAnsi("aus", "Haus aus", 7), 0);
-    EXPECT_EQ(posAnsi("", "Haus", 1), 0);
-    EXPECT_EQ(posAnsi("a", "", 1), 0);
-    EXPECT_EQ(posWide(u"ü"_s, u"Tür für"_s, 3), 6);
-    EXPECT_EQ(posWide(u"T"_s, u"Tür"_s, 0), 0);
-    EXPECT_EQ(posWide(u"r"_s, u"Tür"_s, 4), 0);
-    EXPECT_EQ(lastPosWide(u"ü"_s, u"Tür für"_s), 6);
-    EXPECT_EQ(lastPosWide(u"x"_s, u"Tür"_s), 0);
-    EXPECT_TRUE(isAscii(QString()));
-    EXPECT_TRUE(isAscii(u"abc ~"_s));
-    EXPECT_FALSE(isAscii(u"Grüße"_s));
-    EXPECT_EQ(ansiCharCodes("A\xE4"), u"#$41#$E4"_s);
-    MappedDrive drive;
-    drive.write(u"a.txt"_s, "12345");
-    EXPECT_EQ(fileSizeOf(drive.program(u"a.txt"_s)), 5);
-    EXPECT_EQ(fileSizeOf(drive.program(u"b.txt"_s)), -1);
 }
