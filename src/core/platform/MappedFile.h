@@ -6,6 +6,12 @@
 
 #include <cstddef>
 
+// How a reader takes a file's bytes. Read copies them into its own memory and copes with a
+// file shortened meanwhile. Mapped maps windows of the file and copies nothing; only for the
+// database's documents, which are replaced whole (renamed over) and never shortened in
+// place, since a mapping of a file shortened under it faults.
+enum class FileAccess { Read, Mapped };
+
 // A read-only file mapping with views at multiples of the allocation granularity
 // (64 KiB, as on Windows), so window offsets and sizes are the same on every system.
 class MappedFile {

@@ -157,7 +157,8 @@ bool DocumentSearch::step(bool first)
     }
     if (!*found)
         return false;
-    m_viewer.SetSelection(m_search.FoundStart(), m_search.FoundLength(), true, false);
+    // Nobody sees this viewer: the selection needs no scrolling into view.
+    m_viewer.SetSelection(m_search.FoundStart(), m_search.FoundLength(), false, false);
     m_viewer.SelectLineAt(m_search.FoundStart());
     return true;
 }
@@ -185,8 +186,16 @@ std::optional<QString> DocumentSearch::nextLineAt(qint64 offset)
     return selectedLine();
 }
 
+// The database's documents are replaced whole, never shortened in place, so they can be
+// mapped; a file searched alone is the user's and may change at any time.
+FileAccess DocumentSearch::fileAccess() const
+{
+    return m_singleFile ? FileAccess::Read : FileAccess::Mapped;
+}
+
 void DocumentSearch::prepare(Family family, const SearchRequest& request)
 {
+    m_viewer.setFileAccess(fileAccess());
     m_family = family;
     m_request = request;
     m_form = searchForm(request.text, family);

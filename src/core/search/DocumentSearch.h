@@ -65,6 +65,7 @@ private:
 
     // The family, the request and what follows from them for the search of one document.
     void prepare(Family family, const SearchRequest& request);
+    FileAccess fileAccess() const;
     // One search step: the first from the document's start, else on from the last match.
     bool step(bool first);
     void makeEntry(SearchHits& hits);

@@ -89,7 +89,7 @@ bool TATBinHexCore::Open(const QString& fileName)
 bool TATBinHexCore::openFile()
 {
     const QString native = platform::nativePath(m_fileName);
-    if (native.isEmpty() || !m_buffer.open(native, blockSize())) {
+    if (native.isEmpty() || !m_buffer.open(native, blockSize(), m_fileAccess)) {
         if (m_reporter)
             m_reporter->showError(QStringLiteral("Cannot open file: \"%1\"").arg(m_fileName));
         return false;

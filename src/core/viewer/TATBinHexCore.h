@@ -51,6 +51,8 @@ public:
     // The same name again does nothing; an empty name only closes. False (with a
     // message) when the file cannot be opened.
     [[nodiscard]] bool Open(const QString& fileName);
+    // How the files opened from now on are taken (copied blocks unless told otherwise).
+    void setFileAccess(FileAccess access) { m_fileAccess = access; }
     // Opens the file shown again after it changed on disk: the view returns to its position,
     // or with followTail to the new end when it showed the end; the selection becomes empty.
     // False (and closed, without a message) when it is gone.
@@ -197,6 +199,7 @@ private:
     TATBinHexLineMeasurer* m_measurer = nullptr;
     std::function<void()> m_onSelectionChange;
     TATBinHexBuffer m_buffer;
+    FileAccess m_fileAccess = FileAccess::Read;
 
     QString m_fileName;
     TATBinHexMode m_mode = vbmodeText;

@@ -210,6 +210,27 @@ Result<bool> TATStreamSearch::FindNext(bool findPrevious)
     return *found >= 0;
 }
 
+// A search that steps through a document looks for two texts in turn (the search text and
+// the title marker): each keeps its searcher.
+const TATStreamSearch::PreparedSearcher&
+TATStreamSearch::searcherFor(const QString& text, TATEncoding encoding,
+                             TATStreamSearchOptions options)
+{
+    options &= ssoCaseSensitive | ssoWholeWords | ssoUtf8;
+    for (const PreparedSearcher& prepared : m_searchers) {
+        if (prepared.text == text && prepared.encoding == encoding && prepared.options == options)
+            return prepared;
+    }
+    if (m_searchers.size() == 2)
+        m_searchers.pop_front();
+    const std::optional<AnsiTranslation> translation =
+        encodingCharSize(encoding) == 1 ? ansiTranslation(encoding) : std::nullopt;
+    m_searchers.push_back({text, encoding, options,
+                           makeSearcher(text, encoding, options, translation),
+                           encodingCharSize(encoding) == 1 && !translation});
+    return m_searchers.back();
+}
+
 Result<qint64> TATStreamSearch::search(const QString& text, TATEncoding encoding,
                                        TATStreamSearchOptions options, qint64 startPos)
 {
@@ -238,10 +259,9 @@ Result<qint64> TATStreamSearch::search(const QString& text, TATEncoding encoding
     if (!progress(current, streamSize))
         return qint64(-1);
 
-    const std::optional<AnsiTranslation> translation =
-        charSize == 1 ? ansiTranslation(encoding) : std::nullopt;
-    const bool unconvertible = charSize == 1 && !translation;
-    const BlockSearcher searcher = makeSearcher(text, encoding, options, translation);
+    const PreparedSearcher& prepared = searcherFor(text, encoding, options);
+    const BlockSearcher& searcher = prepared.searcher;
+    const bool unconvertible = prepared.unconvertible;
     const qint64 overlap = (text.size() + 1) * charSize;
 
     for (;;) {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "common/Result.h"
+#include "viewer/BlockSearch.h"
 #include "viewer/TATEncoding.h"
 
 #include <QByteArray>
 #include <QString>
 
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -79,6 +81,16 @@ public:
 
 private:
     class BlockReader;
+    struct PreparedSearcher {
+        QString text;
+        TATEncoding encoding;
+        TATStreamSearchOptions options;
+        BlockSearcher searcher;
+        bool unconvertible; // a code page without a decoder: blocks read as "?"
+    };
+
+    const PreparedSearcher& searcherFor(const QString& text, TATEncoding encoding,
+                                        TATStreamSearchOptions options);
 
     Result<qint64> search(const QString& text, TATEncoding encoding, TATStreamSearchOptions options,
                           qint64 startPos);
@@ -89,6 +101,7 @@ private:
     std::unique_ptr<QIODevice> m_ownedStream;
     QIODevice* m_stream = nullptr;
     std::unique_ptr<BlockReader> m_reader;
+    std::deque<PreparedSearcher> m_searchers;
     QString m_fileName;
     qint64 m_foundStart = -1;
     qint64 m_foundLength = 0;
