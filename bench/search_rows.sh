@@ -8,6 +8,8 @@
 # Usage: search_rows.sh [--check]
 #   --check: no timing; builds a small corpus and fails unless every search and count agrees
 #   with rg on it (the hit files of a search, the occurrences of a count).
+#   NIMBRA_BENCH_BIN=DIR times the programs in DIR instead of building them (an older build,
+#   for the figures before a change).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_packages hyperfine time python3 ripgrep grep
 
@@ -20,7 +22,7 @@ if $check; then
   python3 "$NIMBRA_ROOT/bench/gen_corpus.py" "$corpus" 400 8 --marked
   base="$BENCH_OUT/check-base"
 else
-  bench_build
+  if [ -n "${NIMBRA_BENCH_BIN:-}" ]; then BENCH_BIN="$NIMBRA_BENCH_BIN"; else bench_build; fi
   corpus="$BENCH_DATA/corpus1g"
   if [ ! -f "$corpus.done" ]; then
     rm -rf "$corpus"
