@@ -70,13 +70,21 @@ protected:
 
 } // namespace
 
-TEST_F(TOKBottomDlgTest, StartsWithItsDefaults)
+// Each showing puts the focus into the name field.
+TEST_F(TOKBottomDlgTest, StartsWithItsDefaultsAndTheFocusInTheName)
 {
     EXPECT_EQ(text("Edit2"), QStringLiteral("C:\\"));
     EXPECT_EQ(text("Edit3"), QStringLiteral("*.txt"));
     EXPECT_TRUE(child<QCheckBox>("AuswahlMitOhneIndizierung")->isChecked());
     for (const char* hidden : {"ComboBox1", "BitBtn1", "Image1"})
         EXPECT_FALSE(child<QWidget>(hidden)->isVisibleTo(dialog.get())) << hidden;
+    for (int shown = 0; shown < 2; ++shown) {
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        EXPECT_EQ(dialog->focusWidget(), edit("Edit1"));
+        edit("Edit3")->setFocus(); // where the last use left it
+        dialog->hide();
+    }
 }
 
 TEST_F(TOKBottomDlgTest, NameFieldDropsInvalidCharactersOnceAndKeepsTheCursor)
@@ -271,15 +279,4 @@ TEST_F(TOKBottomDlgTest, UpdateWithoutListOrAfterAFailedCheckAsksNothing)
               QStringList({QStringLiteral("Sie haben keine Dateiendung angegeben"),
                            QStringLiteral("Dieser Name existiert schon! Geben Sie einen anderen "
                                           "ein!")}));
-}
-
-TEST_F(TOKBottomDlgTest, ShowingPutsTheFocusIntoTheNameField)
-{
-    for (int shown = 0; shown < 2; ++shown) {
-        dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-        EXPECT_EQ(dialog->focusWidget(), edit("Edit1"));
-        edit("Edit3")->setFocus(); // where the last use left it
-        dialog->hide();
-    }
 }

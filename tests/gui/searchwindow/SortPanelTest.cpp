@@ -162,8 +162,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.name); });
 
 // Mid-build only the panel's cancel button is live; pressing it stops the build, keeps every
-// old list, empties Temp, closes the panel and gives the window its controls back.
-TEST_F(SortPanelTest, CancelMidBuildKeepsTheOldListsAndGivesTheControlsBack)
+// old list, empties Temp, closes the panel and gives the window its controls back. Esc
+// during the next build cancels it as the button does; the window then closes.
+TEST_F(SortPanelTest, CancelOrEscMidBuildKeepsTheOldLists)
 {
     build(3000);
     writeOldLists();
@@ -171,7 +172,7 @@ TEST_F(SortPanelTest, CancelMidBuildKeepsTheOldListsAndGivesTheControlsBack)
     QStringList liveDuringBuild;
     QString captionAfterCancel;
     bool runsSeen = false;
-    duringBuild(*form, [&](int pass) {
+    QTimer* steps = duringBuild(*form, [&](int pass) {
         if (pass == 5)
             liveDuringBuild = liveControls(*form);
         runsSeen = runsSeen || !tempEntries().isEmpty();
@@ -186,6 +187,7 @@ TEST_F(SortPanelTest, CancelMidBuildKeepsTheOldListsAndGivesTheControlsBack)
         }
     });
     button(*form, "SortierteListenErstellenButton")->click();
+    delete steps;
 
     EXPECT_EQ(liveDuringBuild, QStringList{QStringLiteral("SortAbbrechenButton")});
     EXPECT_TRUE(runsSeen);
@@ -201,14 +203,8 @@ TEST_F(SortPanelTest, CancelMidBuildKeepsTheOldListsAndGivesTheControlsBack)
     for (const char* name : {"TntEdit2", "AnsiLadenButton", "UTF8LadenButton", "UnicodeLadenButton",
                              "TntEdit1", "CancelBtn", "SpeedButton1"})
         EXPECT_TRUE(child(*form, name)->isEnabled()) << name;
-}
 
-// Esc during a build cancels it as the cancel button does; the window then closes.
-TEST_F(SortPanelTest, EscStopsTheBuildAndClosesTheWindow)
-{
-    build(3000);
-    writeOldLists();
-    auto form = show();
+    form->openSortPanel();
     duringBuild(*form, [&](int pass) {
         if (pass == 3)
             QTest::keyClick(button(*form, "SortAbbrechenButton"), Qt::Key_Escape);
@@ -216,7 +212,6 @@ TEST_F(SortPanelTest, EscStopsTheBuildAndClosesTheWindow)
             QThread::msleep(2); // the build outlasts Timer3's 100 ms
     });
     button(*form, "SortierteListenErstellenButton")->click();
-
     for (const Family family : kFamilies)
         EXPECT_EQ(list(family), QByteArray("alt\r\n")) << int(family);
     EXPECT_TRUE(tempEntries().isEmpty());
@@ -264,16 +259,18 @@ TEST_F(SortPanelTest, FinishedListOpensInTheViewerAndIsSearchedThere)
 
 // A document that vanishes mid-build: the German message, the old lists stay, the panel does
 // not claim "Fertig", and the window works on. (The other bad inputs: SortedListBadInputTest.)
-TEST_F(SortPanelTest, AVanishedDocumentGivesAMessageAndKeepsTheOldLists)
+// With no document left the information box comes and nothing else.
+TEST_F(SortPanelTest, AVanishedDocumentGivesAMessageAndNoDocumentsTheInformation)
 {
     build(3000);
     writeOldLists();
     auto form = show();
-    duringBuild(*form, [&](int pass) {
+    QTimer* steps = duringBuild(*form, [&](int pass) {
         if (pass == 10) // while counting
             QFile::remove(base.native(QStringLiteral("Datenbank/DB_AnsiDokument.txt")));
     });
     button(*form, "SortierteListenErstellenButton")->click();
+    delete steps;
 
     ASSERT_EQ(ui.warnings.size(), 1);
     EXPECT_TRUE(ui.warnings[0].startsWith(QStringLiteral(
@@ -286,19 +283,14 @@ TEST_F(SortPanelTest, AVanishedDocumentGivesAMessageAndKeepsTheOldLists)
     EXPECT_TRUE(child(*form, "Bevel5")->isVisible());
     EXPECT_TRUE(button(*form, "SortierteListenErstellenButton")->isEnabled());
     EXPECT_TRUE(child(*form, "TntEdit2")->isEnabled());
-}
 
-// No document at all: the information box and nothing else.
-TEST_F(SortPanelTest, NoDocumentsGivesTheInformationOnly)
-{
-    build();
-    for (const Family family : kFamilies)
+    for (const Family family : {Family::Utf8, Family::Unicode})
         QFile::remove(base.native(
             QStringLiteral("Datenbank/DB_%1Dokument.txt").arg(documentFamilyName(family))));
-    auto form = show();
     button(*form, "SortierteListenErstellenButton")->click();
     EXPECT_EQ(ui.informations, QStringList{sortedlists::noDocumentsMessage(QStringLiteral("DB"))});
-    EXPECT_EQ(child<QLabel>(*form, "Label4")->text(), QStringLiteral("Sortierte Liste von: "));
+    EXPECT_EQ(ui.warnings.size(), 1);
+    EXPECT_EQ(child<QLabel>(*form, "Label4")->text(), sortedlists::failedLabel()); // unchanged
     EXPECT_TRUE(form->windowTitle().isEmpty());
     EXPECT_TRUE(button(*form, "SortierteListenErstellenButton")->isEnabled());
 }

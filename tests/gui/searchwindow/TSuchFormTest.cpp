@@ -84,8 +84,9 @@ TEST_F(TSuchFormTest, AClickIntoTheSearchFieldShowsTheFirstDocument)
 }
 
 // The memo lies over the viewer and holds only the page drawn: its wheel turns move the
-// viewer, which takes the focus.
-TEST_F(TSuchFormTest, WheelOverTheMemoScrollsTheViewer)
+// viewer, which takes the focus. Ctrl+wheel over the memo or the viewer zooms both
+// together, so the memo's lines keep the breaks of its own font.
+TEST_F(TSuchFormTest, WheelOverTheMemoScrollsTheViewerAndCtrlZoomsBoth)
 {
     build();
     auto form = show();
@@ -102,18 +103,7 @@ TEST_F(TSuchFormTest, WheelOverTheMemoScrollsTheViewer)
     QCoreApplication::sendEvent(memo->viewport(), &down);
     EXPECT_TRUE(QTest::qWaitFor([&] { return viewer->screenLines().lines().front().pos > top; }));
     EXPECT_TRUE(viewer->hasFocus());
-}
 
-// Ctrl+wheel over the memo or the viewer zooms both together, so the memo's lines keep the
-// breaks of its own font.
-TEST_F(TSuchFormTest, CtrlWheelZoomsTheMemoAndTheViewerTogether)
-{
-    build();
-    auto form = show();
-    form->AnsiLadenButtonClick();
-    auto* viewer = child<TATBinHex>(*form, "Viewer");
-    auto* memo = child<QPlainTextEdit>(*form, "ViewerMemo");
-    memo->show();
     const int before = QFontInfo(memo->font()).pointSize();
     for (QWidget* target :
          {static_cast<QWidget*>(memo->viewport()), static_cast<QWidget*>(viewer)}) {
@@ -141,7 +131,7 @@ TEST_F(TSuchFormTest, Utf8LinesFillTheMemo)
     auto form = show();
     form->UTF8LadenButtonClick();
     child<QLineEdit>(*form, "TntEdit1")->setText(QStringLiteral("über"));
-    form->WeiterSucheClick();
+    QTest::keyClick(child<QLineEdit>(*form, "TntEdit1"), Qt::Key_Return);
     auto* memo = child<QPlainTextEdit>(*form, "ViewerMemo");
     ASSERT_TRUE(memo->isVisible());
     const QStringList lines = memo->toPlainText().split(u'\n');
@@ -217,6 +207,8 @@ TEST_P(TSuchFormNavigationTest, BothSelectionsCoverTheHit)
     EXPECT_EQ(text(*form, "Label2"), numberLocale().toString(viewer->core().viewPos()) +
                                          QStringLiteral("  \"") + param.path + u'"');
     EXPECT_EQ(child<QLabel>(*form, "Label2")->toolTip(), param.path);
+    child<QPushButton>(*form, "Button2")->click(); // clears the field
+    EXPECT_FALSE(child<QPushButton>(*form, "WeiterSuche")->isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -226,24 +218,6 @@ INSTANTIATE_TEST_SUITE_P(
                     FamilyCase{"Unicode", Family::Unicode, utf16le(QStringLiteral("Müller")).mid(2),
                                "D:\\Texte\\wide.txt"}),
     [](const testing::TestParamInfo<FamilyCase>& info) { return std::string(info.param.name); });
-
-TEST_F(TSuchFormTest, OverlappingHitsInTheWindowThenStartOver)
-{
-    build();
-    auto form = show();
-    form->AnsiLadenButtonClick();
-    child<QLineEdit>(*form, "TntEdit1")->setText(QStringLiteral("aa"));
-    const qint64 first = document(Family::Ansi).indexOf("aaaa");
-    for (const qint64 offset : {first, first + 1, first + 2, first}) {
-        QTest::keyClick(child<QLineEdit>(*form, "TntEdit1"), Qt::Key_Return);
-        EXPECT_EQ(form->viewer()->core().selStart(), offset);
-    }
-    EXPECT_EQ(text(*form, "Label6"),
-              QStringLiteral("\"aa\" ist 3 mal in der angezeigten Datei enthalten."));
-    EXPECT_EQ(ui.informations, QStringList{HitNavigator::kLastHit});
-    child<QPushButton>(*form, "Button2")->click();
-    EXPECT_FALSE(child<QPushButton>(*form, "WeiterSuche")->isEnabled());
-}
 
 TEST_F(TSuchFormTest, LongPathIsShortenedWithItsFullHint)
 {
@@ -279,7 +253,7 @@ TEST_F(TSuchFormTest, LongPathIsShortenedWithItsFullHint)
     }
 }
 
-TEST_F(TSuchFormTest, BookmarksPerDocumentWithBadValuesIgnored)
+TEST_F(TSuchFormTest, BookmarksPerDocumentAndNoneForTheFileList)
 {
     build();
     auto form = show();
@@ -296,13 +270,6 @@ TEST_F(TSuchFormTest, BookmarksPerDocumentWithBadValuesIgnored)
     EXPECT_EQ(viewer->core().viewPos(), 0);
     form->AnsiLadenButtonClick();
     EXPECT_EQ(viewer->core().viewPos(), position);
-
-    for (const char* bad : {"abc", "-5", "1234567890123456789012345", "99999999"}) {
-        store.write(QStringLiteral("Lesezeichen_Utf8_DB"), QLatin1String(bad));
-        form->AnsiLadenButtonClick();
-        form->UTF8LadenButtonClick();
-        EXPECT_EQ(viewer->core().viewPos(), 0) << bad;
-    }
     // The file list is no document: no bookmark is saved while it is shown.
     child<QLineEdit>(*form, "TntEdit2")->setText(QStringLiteral("#ansi"));
     form->DateiensucheBtnClick();

@@ -79,6 +79,11 @@ protected:
         QMouseEvent event(type, at, area()->mapToGlobal(at), button, held, modifiers);
         QApplication::sendEvent(area(), &event);
     }
+    void click(QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        sendMouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, modifiers);
+        sendMouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    }
     // The middle of the character at pos, as the page shows it now.
     QPoint pointInside(qint64 pos)
     {
@@ -257,19 +262,16 @@ TEST_F(TATBinHexTest, ThumbMovesInProportionToTheFileSize)
     bar->setSliderPosition(100); // back while the end is shown: ignored, still reported
     EXPECT_EQ(viewer.core().viewPos(), end);
     EXPECT_EQ(scrolled.count(), 3);
-}
-
-TEST_F(TATBinHexTest, ThumbNeverPutsAUtf16ViewOnAnOddByte)
-{
+    // The thumb never puts a UTF-16 view on an odd byte.
     open(utf16(QString::fromLatin1(numberedLines(10000))), vbmodeUnicode);
-    QScrollBar* bar = viewer.verticalScrollBar();
     for (int position = 1; position < bar->maximum(); position += 997) {
         bar->setSliderPosition(position);
         ASSERT_EQ(viewer.core().viewPos() % 2, 0) << position;
     }
 }
 
-TEST_F(TATBinHexTest, SmallFileHasNoScrollBarAndWidensTheMemo)
+// A read error (the file shrank) drops the scroll bar too.
+TEST_F(TATBinHexTest, SmallFileOrReadErrorHasNoScrollBarAndWidensTheMemo)
 {
     QPlainTextEdit memo;
     memo.resize(100, 100);
@@ -277,9 +279,14 @@ TEST_F(TATBinHexTest, SmallFileHasNoScrollBarAndWidensTheMemo)
     open("eins\r\nzwei\r\n");
     EXPECT_EQ(viewer.verticalScrollBar()->maximum(), 0);
     EXPECT_EQ(memo.width(), viewer.width() + 4);
-    open(numberedLines(100));
+    const QByteArray text = numberedLines(200000);
+    open(text);
     EXPECT_GT(viewer.verticalScrollBar()->maximum(), 0);
     EXPECT_EQ(memo.width(), viewer.width() - 16);
+    QFile(drive.native(QStringLiteral("a.txt"))).resize(1000);
+    viewer.ScrollToPos(text.size() / 2);
+    EXPECT_EQ(reporter.errors.value(0), "Cannot read file: \"D:\\a.txt\"");
+    EXPECT_EQ(viewer.verticalScrollBar()->maximum(), 0);
 }
 
 TEST_F(TATBinHexTest, HorizontalScrollingStaysWithinTheWidestLine)
@@ -315,9 +322,7 @@ TEST_F(TATBinHexTest, DraggingSelectsAndReportsOnRelease)
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(viewer.GetSelText(), text.mid(to, from - to));
     const qint64 further = text.indexOf("Zeile 5") + 3;
-    sendMouse(QEvent::MouseButtonPress, pointInside(further), Qt::LeftButton, Qt::LeftButton,
-              Qt::ShiftModifier);
-    sendMouse(QEvent::MouseButtonRelease, pointInside(further), Qt::LeftButton, Qt::NoButton);
+    click(pointInside(further), Qt::ShiftModifier);
     EXPECT_EQ(viewer.GetSelText(), text.mid(to, further - to));
 }
 
@@ -347,19 +352,16 @@ TEST_F(TATBinHexTest, DoubleClickSelectsTheWordAndATripleClickTheLine)
     const QByteArray text = "Hallo schöne Welt, wie geht's?\r\nzweite Zeile";
     open(text);
     const QPoint onWorld = pointInside(text.indexOf("Welt") + 1);
-    sendMouse(QEvent::MouseButtonPress, onWorld, Qt::LeftButton, Qt::LeftButton);
-    sendMouse(QEvent::MouseButtonRelease, onWorld, Qt::LeftButton, Qt::NoButton);
+    click(onWorld);
     sendMouse(QEvent::MouseButtonDblClick, onWorld, Qt::LeftButton, Qt::LeftButton);
     sendMouse(QEvent::MouseButtonRelease, onWorld, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(viewer.GetSelText(), "Welt");
-    sendMouse(QEvent::MouseButtonPress, onWorld, Qt::LeftButton, Qt::LeftButton);
-    sendMouse(QEvent::MouseButtonRelease, onWorld, Qt::LeftButton, Qt::NoButton);
+    click(onWorld);
     EXPECT_EQ(viewer.GetSelText(), text.left(text.indexOf('\r')));
     QTest::qWait(QApplication::doubleClickInterval() + 50);
     sendMouse(QEvent::MouseButtonDblClick, onWorld, Qt::LeftButton, Qt::LeftButton);
     QTest::qWait(QApplication::doubleClickInterval() + 50);
-    sendMouse(QEvent::MouseButtonPress, onWorld, Qt::LeftButton, Qt::LeftButton);
-    sendMouse(QEvent::MouseButtonRelease, onWorld, Qt::LeftButton, Qt::NoButton);
+    click(onWorld);
     EXPECT_EQ(viewer.core().selLength(), 0); // too late for a third click: a new selection
 }
 
@@ -500,16 +502,6 @@ TEST_F(TATBinHexTest, MemoHoldsThePageShownInTheFamilysText)
     viewer.repaint();
     EXPECT_TRUE(memo.toPlainText().startsWith("Zeile 50 "));
     EXPECT_EQ(host.pages, 2);
-}
-
-TEST_F(TATBinHexTest, ShrunkFileShowsTheReadError)
-{
-    QByteArray text = numberedLines(200000);
-    open(text);
-    QFile(drive.native(QStringLiteral("a.txt"))).resize(1000);
-    viewer.ScrollToPos(text.size() / 2);
-    EXPECT_EQ(reporter.errors.value(0), "Cannot read file: \"D:\\a.txt\"");
-    EXPECT_EQ(viewer.verticalScrollBar()->maximum(), 0);
 }
 
 TEST_F(TATBinHexTest, AutoReloadFollowsTheTailAndClosesAGoneFile)
