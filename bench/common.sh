@@ -12,6 +12,17 @@ bench_build() {
   configure_and_build build-bench -DCMAKE_BUILD_TYPE=Release -DNIMBRA_TESTS=OFF
 }
 
+# ensure_marked_corpus: generates the 40,000-file, 1 GB corpus with its marked words once
+# and sets `corpus` to its folder.
+ensure_marked_corpus() {
+  corpus="$BENCH_DATA/corpus1g"
+  if [ ! -f "$corpus.done" ]; then
+    rm -rf "$corpus"
+    python3 "$NIMBRA_ROOT/bench/gen_corpus.py" "$corpus" 40000 1000 --marked
+    touch "$corpus.done"
+  fi
+}
+
 # peak_rss_kib COMMAND...: the peak resident set of one run, in KiB.
 peak_rss_kib() {
   /usr/bin/time -v "$@" 2>&1 >/dev/null | awk -F: '/Maximum resident/ {gsub(/ /, "", $2); print $2}'

@@ -8,12 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_packages hyperfine time python3 ripgrep
 bench_build
 
-corpus="$BENCH_DATA/corpus1g"
-if [ ! -f "$corpus.done" ]; then
-  rm -rf "$corpus"
-  python3 "$NIMBRA_ROOT/bench/gen_corpus.py" "$corpus" 40000 1000 --marked
-  touch "$corpus.done"
-fi
+ensure_marked_corpus
 base="$BENCH_OUT/search-base"
 db="$base/Datenbank"
 export NIMBRA_DRIVES="K=$corpus" XDG_CONFIG_HOME="$BENCH_OUT/config"

@@ -23,12 +23,7 @@ if $check; then
   base="$BENCH_OUT/check-base"
 else
   if [ -n "${NIMBRA_BENCH_BIN:-}" ]; then BENCH_BIN="$NIMBRA_BENCH_BIN"; else bench_build; fi
-  corpus="$BENCH_DATA/corpus1g"
-  if [ ! -f "$corpus.done" ]; then
-    rm -rf "$corpus"
-    python3 "$NIMBRA_ROOT/bench/gen_corpus.py" "$corpus" 40000 1000 --marked
-    touch "$corpus.done"
-  fi
+  ensure_marked_corpus
   base="$BENCH_OUT/search-base"
 fi
 corpus="$(cd "$corpus" && pwd -P)"
